@@ -8,3 +8,9 @@ elseif(VELMORA_SANITIZE STREQUAL "thread")
 elseif(NOT VELMORA_SANITIZE STREQUAL "")
   message(FATAL_ERROR "VELMORA_SANITIZE must be empty, 'address' or 'thread'")
 endif()
+
+# Fuzz builds instrument the libraries for coverage; the targets add the fuzzer runtime.
+if(VELMORA_BUILD_FUZZERS)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
