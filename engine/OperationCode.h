@@ -1,0 +1,16 @@
+#pragma once
+// What the progress window hands to the worker.
+
+#include <cstdint>
+
+namespace velmora {
+
+enum OperationCode : std::uint8_t {
+    OperationNone = 0,
+    OperationRead = 1,
+    OperationErase = 2,
+    OperationProgram = 3,
+    OperationVerify = 4,
+};
+
+} // namespace velmora

@@ -1,0 +1,61 @@
+#pragma once
+// The engine: the memory image with the selected device, the programming options,
+// the runner state and the worker thread that runs the device operations.
+//
+// Threads: the user-interface thread starts an operation with startOperation() and may
+// set cancelRequest at any time; the worker writes busy and cancelRequest only at an
+// operation's start and endings. Everything the worker asks of the user interface goes
+// through the ProgressBridge, whose calls block until the user interface is done.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "devicedata/DeviceImage.h"
+#include "engine/OperationCode.h"
+#include "engine/ProgrammingOptions.h"
+#include "engine/ProgressBridge.h"
+#include "engine/WorkerThread.h"
+
+namespace velmora {
+
+class TPICPr : public WorkerThread {
+public:
+    // Creates the image with the construction values of the selected-device fields and
+    // starts the worker, which suspends itself at once.
+    TPICPr();
+    // Sets the cancel request and the terminated flag and ends the worker. A suspended
+    // worker only wakes to leave; it never starts an operation.
+    ~TPICPr() override;
+
+    DeviceImage& data() { return *image_; }
+    const DeviceImage& data() const { return *image_; }
+
+    ProgrammingOptions options;
+
+    // Runner state, one writer at a time.
+    std::atomic<bool> cancelRequest{false};
+    std::atomic<bool> busy{false};
+    std::atomic<std::uint8_t> operationCode{OperationNone};
+    std::atomic<bool> windowClosed{true};   // written by the progress window only
+    std::atomic<bool> eraseOnly{false};     // written by the worker only
+
+    // The user interface the worker posts to; nullptr posts nowhere and answers
+    // questions with Abort (or OK when Abort is not offered). Set it while idle.
+    void setBridge(ProgressBridge* bridge);
+
+    // The progress window's show-handler hand-over: busy when code is not 0, the code
+    // copied into operationCode, the worker resumed. Call it only while idle.
+    void startOperation(std::uint8_t code);
+
+protected:
+    void Execute() override;
+
+private:
+    void dispatch(std::uint8_t code);
+
+    std::unique_ptr<DeviceImage> image_;
+    ProgressBridge* bridge_ = nullptr;
+};
+
+} // namespace velmora
