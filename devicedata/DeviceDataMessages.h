@@ -1,0 +1,23 @@
+#pragma once
+// Texts the device data model shows to the user, exactly as the user sees them.
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+inline constexpr std::string_view kIniLoadErrorMessage = "INI load error";
+
+inline constexpr std::string_view kZeroDevicesMessage =
+    "Program has information about zero devices.\r\n"
+    "Information about devices must be at Devices.ini file.\r\n"
+    "Menu \"Device\" will not be available.";
+
+// Shown at start-up when LoadDeviceList fails.
+std::string DeviceListLoadFailedMessage();
+
+// Shown when a type-3 device's Mask or SetMask key is missing or malformed.
+std::string InvalidMaskMessage(const std::string& deviceName);
+std::string InvalidSetMaskMessage(const std::string& deviceName);
+
+} // namespace velmora
