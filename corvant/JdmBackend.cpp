@@ -1,0 +1,82 @@
+#include "corvant/JdmBackend.h"
+
+#include "corvant/CorvantTexts.h"
+
+namespace corvant {
+
+std::unique_ptr<PinBackend> JdmBackend::open(std::unique_ptr<SerialLines> lines,
+                                             std::string& failure)
+{
+    std::unique_ptr<JdmBackend> backend(new JdmBackend(std::move(lines)));
+    // A freshly opened port usually raises DTR and RTS; start from all lines
+    // low, as the signalling layer assumes.
+    if (!backend->lines_->setBreak(false) || !backend->lines_->setDtrRts(false, false)) {
+        failure = backend->device_ + std::string(texts::kNoModemLines);
+        return nullptr;
+    }
+    return backend;
+}
+
+JdmBackend::JdmBackend(std::unique_ptr<SerialLines> lines)
+    : lines_(std::move(lines)), device_(lines_->device())
+{
+}
+
+JdmBackend::~JdmBackend()
+{
+    close();
+}
+
+bool JdmBackend::write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock)
+{
+    if (!lines_)
+        return false;
+    const bool vppOn = vpp != 0;
+    // Vpp leaves first and comes last, so the target never sees data and
+    // clock change under a programming voltage that is about to go or come.
+    if (!vppOn && vppOn_) {
+        if (!lines_->setBreak(false))
+            return false;
+        vppOn_ = false;
+    }
+    if (!lines_->setDtrRts(data != 0, clock != 0))
+        return false;
+    if (vppOn && !vppOn_) {
+        if (!lines_->setBreak(true))
+            return false;
+        vppOn_ = true;
+    }
+    return true;
+}
+
+bool JdmBackend::read(std::uint8_t& level)
+{
+    level = 0;
+    if (!lines_)
+        return false;
+    bool high = false;
+    if (!lines_->readCts(high))
+        return false;
+    level = high ? 1 : 0;
+    return true;
+}
+
+bool JdmBackend::close()
+{
+    if (!lines_)
+        return true;
+    // Vpp off first whatever we remember, then data and clock, then let go.
+    bool closed = lines_->setBreak(false);
+    closed = lines_->setDtrRts(false, false) && closed;
+    closed = lines_->close() && closed;
+    lines_.reset();
+    vppOn_ = false;
+    return closed;
+}
+
+std::string JdmBackend::describe() const
+{
+    return std::string(texts::kJdmProgrammer) + device_ + std::string(texts::kJdmWiring);
+}
+
+} // namespace corvant

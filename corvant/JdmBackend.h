@@ -1,0 +1,36 @@
+#pragma once
+// The JDM-style bit-bang programmer on a serial port: Vpp (MCLR) on TxD break,
+// PGD out on DTR, PGC on RTS, PGD in on CTS.
+
+#include "corvant/PinBackend.h"
+#include "corvant/SerialLines.h"
+
+#include <memory>
+#include <string>
+
+namespace corvant {
+
+class JdmBackend final : public PinBackend {
+public:
+    // Takes the open port and drives every line low; nullptr (port released)
+    // when the port cannot drive its lines.
+    static std::unique_ptr<PinBackend> open(std::unique_ptr<SerialLines> lines,
+                                            std::string& failure);
+    ~JdmBackend() override;
+    JdmBackend(const JdmBackend&) = delete;
+    JdmBackend& operator=(const JdmBackend&) = delete;
+
+    bool write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override;
+    bool read(std::uint8_t& level) override;
+    bool close() override;
+    std::string describe() const override;
+
+private:
+    explicit JdmBackend(std::unique_ptr<SerialLines> lines);
+
+    std::unique_ptr<SerialLines> lines_;
+    std::string device_;
+    bool vppOn_ = false;
+};
+
+} // namespace corvant

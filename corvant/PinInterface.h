@@ -1,0 +1,47 @@
+#pragma once
+// The state behind the five exports: the one open back end and the GetDllInfo
+// text. The exports forward here; tests drive it directly with their own
+// serial-port opener.
+
+#include "corvant/PinBackend.h"
+#include "corvant/SerialLines.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace corvant {
+
+class PinInterface {
+public:
+    explicit PinInterface(SerialLinesOpener openSerial = openSerialLines);
+    ~PinInterface();
+    PinInterface(const PinInterface&) = delete;
+    PinInterface& operator=(const PinInterface&) = delete;
+
+    // Closes any open port first; after a failure no port is open.
+    bool comInit(const char* port);
+    // Success also when no port was open: afterwards none is.
+    bool comClose();
+    // Any non-zero level counts as 1.
+    bool write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock);
+    bool read(std::uint8_t* level);
+    // Valid until the next comInit or comClose.
+    const char* info();
+
+private:
+    bool closeBackend();
+    std::unique_ptr<PinBackend> openBackend(const char* port, std::string& failure);
+    void describeNoPort(const std::string& failure);
+
+    // Only one thread drives the pins by design; the lock costs next to
+    // nothing beside a system call and keeps a stray caller from tearing the
+    // back end out from under another.
+    std::mutex mutex_;
+    SerialLinesOpener openSerial_;
+    std::unique_ptr<PinBackend> backend_;
+    std::string info_;
+};
+
+} // namespace corvant
