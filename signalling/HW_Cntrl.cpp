@@ -1,0 +1,175 @@
+#include "signalling/HW_Cntrl.h"
+
+#include "signalling/PinDriver.h"
+
+namespace velmora {
+
+namespace {
+
+// Waits in 5 us units. Every one is a minimum: library calls only add to it.
+constexpr std::uint32_t EntryParkUnits = 40000;      // 200 ms, Vpp off with data parked high
+constexpr std::uint32_t EntryLinesLowUnits = 1;      // data and clock low before Vpp rises
+constexpr std::uint32_t EntryVppHoldUnits = 2;       // 10 us, more than the 2 us hold before data (P12)
+constexpr std::uint32_t ExitSettleUnits = 1;
+constexpr std::uint32_t HalfClockUnits = 1;          // each clock phase, high and low
+constexpr std::uint32_t ProgrammingPulseUnits = 200; // on top of the half clock: 1.005 ms high (P9 >= 1 ms)
+constexpr std::uint32_t CommandGapUnits = 1;         // between command and operand, and after the operand
+constexpr std::uint32_t EraseUnits = 1000;           // 5 ms self-timed bulk erase (P11)
+constexpr std::uint32_t DischargeUnits = 20;         // 100 us clock low after erase or programming (P10)
+
+constexpr int CommandBits = 4;
+constexpr int OperandBits = 16;
+constexpr int ReadPaddingBits = 8;  // operand low byte the device ignores before it answers
+constexpr int ReadDataBits = 8;
+
+bool writeLines()
+{
+    const PinState& pins = pinState();
+    return currentPinDriver().programmerWrite(pins.vpp, pins.data, pins.clock);
+}
+
+bool setLinesAndWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock)
+{
+    PinState& pins = pinState();
+    pins.vpp = vpp;
+    pins.data = data;
+    pins.clock = clock;
+    return writeLines();
+}
+
+bool wait(std::uint32_t units)
+{
+    return currentPinDriver().delay(units);
+}
+
+// Sends the low `count` bits of `bits`, least significant first; higher bits never travel.
+bool clockOutBits(std::uint32_t bits, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (!ClockOutBit(static_cast<std::uint8_t>(bits & 1U))) {
+            return false;
+        }
+        bits >>= 1;
+    }
+    return true;
+}
+
+bool idleAndWait(std::uint32_t units)
+{
+    return IdleLines() && wait(units);
+}
+
+// Raises the clock with the data bit; the target latches it when the clock falls.
+bool clockHigh(std::uint8_t bit)
+{
+    PinState& pins = pinState();
+    pins.data = bit;
+    pins.clock = 1;
+    return writeLines() && wait(HalfClockUnits);
+}
+
+bool clockLow()
+{
+    pinState().clock = 0;
+    return writeLines() && wait(HalfClockUnits);
+}
+
+} // namespace
+
+bool EnterProgMode()
+{
+    return setLinesAndWrite(0, 1, 0) && wait(EntryParkUnits)
+        && setLinesAndWrite(0, 0, 0) && wait(EntryLinesLowUnits)
+        && setLinesAndWrite(1, 0, 0) && wait(EntryVppHoldUnits);
+}
+
+bool ExitProgMode()
+{
+    return setLinesAndWrite(0, 0, 0) && wait(ExitSettleUnits);
+}
+
+bool ClockOutBit(std::uint8_t bit)
+{
+    return clockHigh(bit) && clockLow();
+}
+
+bool ClockOutBitHeld(std::uint8_t bit)
+{
+    return clockHigh(bit) && wait(ProgrammingPulseUnits) && clockLow();
+}
+
+bool ClockInBit(std::uint8_t& level)
+{
+    level = 0;
+    // Data high releases the line so the target can drive it.
+    if (!clockHigh(1)) {
+        return false;
+    }
+    std::uint8_t sampled = 0;
+    if (!currentPinDriver().programmerRead(&sampled)) {
+        return false;
+    }
+    const std::uint8_t bit = sampled != 0 ? 1 : 0;
+    pinState().dataIn = bit;
+    if (!clockLow()) {
+        return false;
+    }
+    level = bit;
+    return true;
+}
+
+bool IdleLines()
+{
+    PinState& pins = pinState();
+    pins.data = 0;
+    pins.clock = 0;
+    return writeLines();
+}
+
+bool SendCommand(std::uint8_t command, std::uint16_t operand)
+{
+    return clockOutBits(command, CommandBits) && idleAndWait(CommandGapUnits)
+        && clockOutBits(operand, OperandBits) && idleAndWait(CommandGapUnits);
+}
+
+bool SendCommandEraseWait(std::uint8_t command, std::uint16_t operand)
+{
+    return clockOutBits(command, CommandBits) && IdleLines() && wait(EraseUnits)
+        && wait(DischargeUnits) && clockOutBits(operand, OperandBits) && idleAndWait(CommandGapUnits);
+}
+
+bool SendCommandProgramWait(std::uint8_t command, std::uint16_t operand)
+{
+    return clockOutBits(command, CommandBits - 1) && ClockOutBitHeld(static_cast<std::uint8_t>((command >> 3) & 1U))
+        && idleAndWait(DischargeUnits) && clockOutBits(operand, OperandBits) && idleAndWait(CommandGapUnits);
+}
+
+bool SendCommandReadByte(std::uint8_t command, std::uint8_t& value)
+{
+    value = 0;
+    if (!(clockOutBits(command, CommandBits) && idleAndWait(CommandGapUnits)
+            && clockOutBits(0, ReadPaddingBits) && idleAndWait(CommandGapUnits))) {
+        return false;
+    }
+    // Each sampled bit enters at the top and moves down, so the first lands in bit 0.
+    std::uint8_t received = 0;
+    for (int i = 0; i < ReadDataBits; ++i) {
+        std::uint8_t level = 0;
+        if (!ClockInBit(level)) {
+            return false;
+        }
+        if (level != 0) {
+            received |= 0x80;
+        }
+        if (i < ReadDataBits - 1) {
+            received >>= 1;
+        }
+    }
+    if (!idleAndWait(CommandGapUnits)) {
+        return false;
+    }
+    value = received;
+    return true;
+}
+
+} // namespace velmora
