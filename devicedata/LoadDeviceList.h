@@ -1,0 +1,17 @@
+#pragma once
+// Builds the device list from Devices.ini.
+
+#include <filesystem>
+
+#include "devicedata/DeviceList.h"
+
+namespace velmora {
+
+// One record per section header, in file order, with its keys' values. False,
+// with the list left empty, when the file cannot be read or any section's
+// ProgMemSize is 0, unparsable or above 1,048,576 or its EEPROMDataMemSize above
+// 65,536 (both compared unsigned, so negative sizes are too large). On success
+// the cursor is on the first record. A file without headers loads as an empty list.
+bool LoadDeviceList(DeviceList& list, const std::filesystem::path& path);
+
+} // namespace velmora
