@@ -1,6 +1,5 @@
 #include "FakePosixSystem.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -11,12 +10,6 @@ namespace {
 
 constexpr int kInputBits = TIOCM_CTS | TIOCM_CAR | TIOCM_RNG | TIOCM_DSR;
 
-std::string lineLevels(int bits)
-{
-    return std::string("DTR=") + ((bits & TIOCM_DTR) ? "1" : "0") + " RTS=" +
-           ((bits & TIOCM_RTS) ? "1" : "0");
-}
-
 std::string ioctlEntry(unsigned long request, const int* arg)
 {
     switch (request) {
@@ -25,18 +18,11 @@ std::string ioctlEntry(unsigned long request, const int* arg)
     case TIOCSBRK: return "TIOCSBRK";
     case TIOCCBRK: return "TIOCCBRK";
     case TIOCMGET: return "TIOCMGET";
-    case TIOCMSET: return "TIOCMSET " + lineLevels(arg ? *arg : 0);
+    case TIOCMSET:
+        return std::string("TIOCMSET DTR=") + ((*arg & TIOCM_DTR) ? "1" : "0") +
+               " RTS=" + ((*arg & TIOCM_RTS) ? "1" : "0");
     default: return "ioctl " + std::to_string(request);
     }
-}
-
-std::string flockEntry(int operation)
-{
-    std::string entry = "flock ";
-    entry += (operation & LOCK_EX) ? "LOCK_EX" : (operation & LOCK_UN) ? "LOCK_UN" : "LOCK_SH";
-    if (operation & LOCK_NB)
-        entry += "|LOCK_NB";
-    return entry;
 }
 
 int fail(int error)
@@ -61,28 +47,15 @@ FakeDevice& FakePosixSystem::addSerialPort(const std::string& path)
     return port;
 }
 
-void FakePosixSystem::failNext(const std::string& call, int error)
+const FakePosixSystem::OpenFile* FakePosixSystem::fileOf(const std::string& path) const
 {
-    failures_[call] = error;
+    for (const auto& [fd, file] : files_)
+        if (file.path == path)
+            return &file;
+    return nullptr;
 }
 
-int FakePosixSystem::openFlagsOf(const std::string& path) const
-{
-    for (const auto& [fd, open] : files_)
-        if (open.path == path)
-            return open.openFlags;
-    return -1;
-}
-
-int FakePosixSystem::currentFlagsOf(const std::string& path) const
-{
-    for (const auto& [fd, open] : files_)
-        if (open.path == path)
-            return open.flags;
-    return -1;
-}
-
-bool FakePosixSystem::called(const std::string& entry)
+bool FakePosixSystem::failing(const std::string& entry)
 {
     calls_.push_back(entry);
     const auto failure = failures_.find(entry.substr(0, entry.find(' ')));
@@ -93,126 +66,98 @@ bool FakePosixSystem::called(const std::string& entry)
     return true;
 }
 
-FakePosixSystem::OpenFile* FakePosixSystem::file(int fd)
+FakeDevice* FakePosixSystem::portOf(int fd)
 {
-    const auto found = files_.find(fd);
-    return found == files_.end() ? nullptr : &found->second;
+    const auto file = files_.find(fd);
+    if (file == files_.end()) {
+        errno = EBADF;
+        return nullptr;
+    }
+    return &devices_.at(file->second.path);
 }
 
 int FakePosixSystem::open(const char* path, int flags)
 {
-    if (called("open " + std::string(path)))
+    if (failing("open " + std::string(path)))
         return -1;
-    const auto found = devices_.find(path);
-    if (found == devices_.end())
+    const auto port = devices_.find(path);
+    if (port == devices_.end())
         return fail(ENOENT);
-    if (!found->second.accessible)
-        return fail(EACCES);
-    if (found->second.exclusive)
+    if (port->second.exclusive)
         return fail(EBUSY);
-    const int fd = nextFd_++;
-    files_[fd] = OpenFile{path, flags, flags & ~O_CLOEXEC};
-    return fd;
+    files_[nextFd_] = OpenFile{path, flags, flags & ~O_CLOEXEC};
+    return nextFd_++;
 }
 
 int FakePosixSystem::close(int fd)
 {
-    OpenFile* open = file(fd);
-    if (!open)
-        return fail(EBADF);
-    FakeDevice& port = devices_.at(open->path);
-    const std::string path = open->path;
+    const bool failed = failing("close");
+    FakeDevice* port = portOf(fd);
+    if (!port)
+        return -1;
     // The descriptor is gone even when close reports an error.
+    if (port->lockedBy == fd)
+        port->lockedBy = -1;
     files_.erase(fd);
-    if (port.lockedBy == fd)
-        port.lockedBy = -1;
-    const bool lastClose = std::none_of(files_.begin(), files_.end(),
-                                        [&](const auto& entry) { return entry.second.path == path; });
-    if (lastClose)
-        port.exclusive = false;
-    return called("close") ? -1 : 0;
+    return failed ? -1 : 0;
 }
 
 int FakePosixSystem::fcntl(int fd, int command, int argument)
 {
-    if (called(command == F_GETFL ? "fcntl F_GETFL" : "fcntl F_SETFL"))
+    if (failing(command == F_GETFL ? "fcntl F_GETFL" : "fcntl F_SETFL") || !portOf(fd))
         return -1;
-    OpenFile* open = file(fd);
-    if (!open)
-        return fail(EBADF);
+    OpenFile& file = files_.at(fd);
     if (command == F_GETFL)
-        return open->flags;
-    open->flags = argument;
+        return file.flags;
+    file.flags = argument;
     return 0;
 }
 
 int FakePosixSystem::ioctl(int fd, unsigned long request, int* arg)
 {
-    if (called(ioctlEntry(request, arg)))
+    FakeDevice* port = failing(ioctlEntry(request, arg)) ? nullptr : portOf(fd);
+    if (!port)
         return -1;
-    OpenFile* open = file(fd);
-    if (!open)
-        return fail(EBADF);
-    FakeDevice& port = devices_.at(open->path);
-    if (!port.tty)
-        return fail(ENOTTY);
     switch (request) {
-    case TIOCEXCL: port.exclusive = true; return 0;
-    case TIOCNXCL: port.exclusive = false; return 0;
-    case TIOCSBRK: port.breakOn = true; return 0;
-    case TIOCCBRK: port.breakOn = false; return 0;
-    case TIOCMGET: *arg = port.modemBits; return 0;
-    case TIOCMSET:
-        port.modemBits = (port.modemBits & kInputBits) | (*arg & ~kInputBits);
-        return 0;
+    case TIOCEXCL: port->exclusive = true; return 0;
+    case TIOCNXCL: port->exclusive = false; return 0;
+    case TIOCSBRK: port->breakOn = true; return 0;
+    case TIOCCBRK: port->breakOn = false; return 0;
+    case TIOCMGET: *arg = port->modemBits; return 0;
+    case TIOCMSET: port->modemBits = (port->modemBits & kInputBits) | (*arg & ~kInputBits); return 0;
     default: return fail(EINVAL);
     }
 }
 
 int FakePosixSystem::flock(int fd, int operation)
 {
-    if (called(flockEntry(operation)))
+    const bool exclusiveNoWait = operation == (LOCK_EX | LOCK_NB);
+    FakeDevice* port = failing(exclusiveNoWait ? "flock LOCK_EX|LOCK_NB" : "flock") ? nullptr : portOf(fd);
+    if (!port)
         return -1;
-    OpenFile* open = file(fd);
-    if (!open)
-        return fail(EBADF);
-    FakeDevice& port = devices_.at(open->path);
-    if (operation & LOCK_UN) {
-        if (port.lockedBy == fd)
-            port.lockedBy = -1;
-        return 0;
-    }
-    if (port.lockedElsewhere || (port.lockedBy != -1 && port.lockedBy != fd))
+    if (!exclusiveNoWait)
+        return fail(EINVAL); // the only lock a port is ever taken with
+    if (port->lockedElsewhere || (port->lockedBy != -1 && port->lockedBy != fd))
         return fail(EWOULDBLOCK);
-    port.lockedBy = fd;
+    port->lockedBy = fd;
     return 0;
 }
 
 int FakePosixSystem::tcgetattr(int fd, termios* settings)
 {
-    if (called("tcgetattr"))
+    FakeDevice* port = failing("tcgetattr") ? nullptr : portOf(fd);
+    if (!port)
         return -1;
-    OpenFile* open = file(fd);
-    if (!open)
-        return fail(EBADF);
-    const FakeDevice& port = devices_.at(open->path);
-    if (!port.tty)
-        return fail(ENOTTY);
-    *settings = port.settings;
+    *settings = port->settings;
     return 0;
 }
 
 int FakePosixSystem::tcsetattr(int fd, int, const termios* settings)
 {
-    if (called("tcsetattr"))
+    FakeDevice* port = failing("tcsetattr") ? nullptr : portOf(fd);
+    if (!port)
         return -1;
-    OpenFile* open = file(fd);
-    if (!open)
-        return fail(EBADF);
-    FakeDevice& port = devices_.at(open->path);
-    if (!port.tty)
-        return fail(ENOTTY);
-    port.settings = *settings;
+    port->settings = *settings;
     return 0;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// A stand-in for the kernel's tty layer: devices with settings, modem lines, a
-// break state, TIOCEXCL and flock; every call is logged by name and any call
-// can be made to fail once.
+// A stand-in for the kernel's tty layer: serial ports with settings, modem
+// lines, a break state, TIOCEXCL and flock. Every call is logged by name, and
+// the next call of a given name can be made to fail.
 
 #include "corvant/PosixSystem.h"
 
@@ -12,10 +12,8 @@
 namespace corvant::test {
 
 struct FakeDevice {
-    bool accessible = true;
-    bool tty = true;
     termios settings{};
-    int modemBits = 0;     // outputs as last set, inputs as the test wants them
+    int modemBits = 0; // outputs as last set, inputs as the test wants them
     bool breakOn = false;
     bool exclusive = false;
     bool lockedElsewhere = false; // flock held by another program
@@ -24,18 +22,19 @@ struct FakeDevice {
 
 class FakePosixSystem final : public PosixSystem {
 public:
-    // A serial port as a driver leaves it: hardware flow control and XON/XOFF on.
+    // A port as a driver leaves it: hardware flow control and XON/XOFF on.
     FakeDevice& addSerialPort(const std::string& path);
-    FakeDevice& device(const std::string& path) { return devices_.at(path); }
-
-    // The next call logged under this name fails with error.
-    void failNext(const std::string& call, int error);
+    void failNext(const std::string& call, int error) { failures_[call] = error; }
 
     const std::vector<std::string>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
     std::size_t openCount() const { return files_.size(); }
-    int openFlagsOf(const std::string& path) const;
-    int currentFlagsOf(const std::string& path) const;
+    struct OpenFile {
+        std::string path;
+        int openFlags; // as given to open
+        int flags;     // as fcntl F_SETFL left them
+    };
+    const OpenFile* fileOf(const std::string& path) const;
 
     int open(const char* path, int flags) override;
     int close(int fd) override;
@@ -46,14 +45,10 @@ public:
     int tcsetattr(int fd, int when, const termios* settings) override;
 
 private:
-    struct OpenFile {
-        std::string path;
-        int openFlags;
-        int flags;
-    };
-    // Logs the call; true when it is to fail (errno set).
-    bool called(const std::string& entry);
-    OpenFile* file(int fd);
+    // Logs the call; true (errno set) when it is to fail.
+    bool failing(const std::string& entry);
+    // The port behind fd; nullptr with EBADF.
+    FakeDevice* portOf(int fd);
 
     std::map<std::string, FakeDevice> devices_;
     std::map<int, OpenFile> files_;
