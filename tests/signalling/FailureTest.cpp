@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -79,14 +80,6 @@ TEST_F(SignallingTest, FailingFirstCommandClockSendsNoOperandClock)
     EXPECT_EQ(pinState().clock, 1);
 }
 
-TEST_F(SignallingTest, FailingWaitInsideOperandStopsThere)
-{
-    // Calls: 4 command bits (16), idle and gap (2), then operand bits of 4 calls each.
-    driver.failAtCall(PinCallKind::Delay, 8 + 1 + 2 * 3 + 1);
-    EXPECT_FALSE(SendCommand(0x0, 0xFFFF));
-    EXPECT_EQ(latchedBits(driver.calls()).size(), 4U + 3U);
-}
-
 TEST_F(SignallingTest, ClockInBitHandsOutZeroOnAnyFailure)
 {
     for (std::size_t failing = 1; failing <= 5; ++failing) {
@@ -97,14 +90,4 @@ TEST_F(SignallingTest, ClockInBitHandsOutZeroOnAnyFailure)
         EXPECT_FALSE(ClockInBit(level)) << "failing call " << failing;
         EXPECT_EQ(level, 0) << "failing call " << failing;
     }
-}
-
-TEST_F(SignallingTest, ReadByteHandsOutZeroWhenTheClosingIdleFails)
-{
-    driver.scriptDataInByte(0xFF);
-    driver.failAtCall(PinCallKind::Write, 2 * 20 + 3);  // the idle after the last sampled bit
-    std::uint8_t value = 0x11;
-    EXPECT_FALSE(SendCommandReadByte(0x9, value));
-    EXPECT_EQ(value, 0);
-    EXPECT_EQ(latchedBits(driver.calls()).size(), 20U);
 }
