@@ -1,0 +1,61 @@
+#pragma once
+// Where every byte of the image sits in the memory grid, and what each grid row holds.
+// Pure arithmetic over the two device sizes, so it is tested without a display.
+// Rows are counted as the grid counts them: row 0 is the fixed header row.
+
+#include <cstdint>
+#include <optional>
+
+#include "devicedata/MemoryImage.h"
+
+namespace velmora {
+
+enum class GridSection : std::uint8_t { Program, Eeprom, Ids, Config, DeviceId };
+
+enum class GridRowKind : std::uint8_t { Header, Heading, Bytes };
+
+struct GridRow {
+    GridRowKind kind = GridRowKind::Header;
+    GridSection section = GridSection::Program;
+    std::uint32_t firstIndex = 0;   // index of the row's first byte within its section
+    int byteCount = 0;              // 1..8 for a byte row, 0 otherwise
+};
+
+struct GridCell {
+    int row = 0;
+    int column = 0;
+};
+
+class GridLayout {
+public:
+    static constexpr int kBytesPerRow = 8;
+    static constexpr int kColumnCount = 10;
+    static constexpr int kAddressColumn = 0;
+    static constexpr int kFirstByteColumn = 1;
+    static constexpr int kCharColumn = 9;
+    static constexpr int kConfigRowCount = 2;
+
+    GridLayout() = default;
+    GridLayout(std::uint32_t programSize, std::uint32_t eepromSize);
+
+    std::uint32_t programSize() const { return programSize_; }
+    std::uint32_t eepromSize() const { return eepromSize_; }
+
+    int rowCount() const;
+    int headingRow(GridSection section) const;   // -1 for EEPROM when the device has none
+    GridRow row(int row) const;
+    // The cell of one byte; nothing for an index outside the section.
+    std::optional<GridCell> cellOf(GridSection section, std::uint32_t index) const;
+    // The device address shown in column 0 of a byte row.
+    static Address rowAddress(GridSection section, std::uint32_t firstIndex);
+    static std::uint32_t sectionSize(GridSection section, std::uint32_t programSize,
+                                     std::uint32_t eepromSize);
+
+private:
+    int sectionRowCount(GridSection section) const;
+
+    std::uint32_t programSize_ = 0;
+    std::uint32_t eepromSize_ = 0;
+};
+
+} // namespace velmora

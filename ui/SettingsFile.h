@@ -1,0 +1,36 @@
+#pragma once
+// "Velmora.ini" beside the program: read in two groups at start-up, written whole at
+// exit. Every read key defaults to the value the setting holds before the read.
+// Writing goes to a temporary file that then replaces the old one, so a crash or a
+// full disk leaves the previous settings intact instead of a half-written file.
+
+#include <filesystem>
+#include <functional>
+
+#include "engine/ProgrammingOptions.h"
+#include "ui/SettingsValues.h"
+
+namespace velmora {
+
+class SettingsFile {
+public:
+    // Makes a folder the process's current folder; false when that fails.
+    using FolderChanger = std::function<bool(const std::filesystem::path&)>;
+
+    explicit SettingsFile(std::filesystem::path path, FolderChanger enterFolder = {});
+
+    const std::filesystem::path& path() const { return path_; }
+
+    // False on a failure ("INI load error"); the keys after the failing one keep the
+    // values they had. LastDir is applied as it is read: its folder becomes current.
+    bool readGroup1(SettingsGroup1& values) const;
+    bool readGroup2(ProgrammingOptions& options) const;
+    // False when the file could not be written; the old file is then unchanged.
+    bool write(const SettingsGroup1& values, const ProgrammingOptions& options) const;
+
+private:
+    std::filesystem::path path_;
+    FolderChanger enterFolder_;
+};
+
+} // namespace velmora
