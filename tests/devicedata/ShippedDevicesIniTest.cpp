@@ -3,13 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,101 +24,69 @@ namespace {
 const std::filesystem::path kShippedDevicesIni = VELMORA_DEVICES_INI;
 const std::filesystem::path kDeviceFacts = VELMORA_DEVICE_FACTS;
 
-std::vector<DeviceRecord> shippedDevices()
+std::map<std::string, DeviceRecord> shippedDevices()
 {
     DeviceList list;
+    std::map<std::string, DeviceRecord> devices;
     if (!LoadDeviceList(list, kShippedDevicesIni))
-        return {};
-    std::vector<DeviceRecord> devices;
+        return devices;
     list.MoveTo(0);
-    for (int i = 0; i < list.Count(); ++i)
-        devices.push_back(list.CopyCurrentAndAdvance());
+    for (int i = 0; i < list.Count(); ++i) {
+        DeviceRecord record = list.CopyCurrentAndAdvance();
+        EXPECT_FALSE(devices.contains(record.name)) << "duplicate " << record.name;
+        devices[record.name] = record;
+    }
     return devices;
 }
 
-std::string upperCased(std::string text)
+TEST(ShippedDevicesIni, LoadsAndEveryDeviceIsProgrammable)
 {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-TEST(ShippedDevicesIni, LoadsWithUniqueNames)
-{
-    const std::vector<DeviceRecord> devices = shippedDevices();
+    const auto devices = shippedDevices();
     ASSERT_GE(devices.size(), 48u) << kShippedDevicesIni;
-    std::set<std::string> names;
-    for (const DeviceRecord& device : devices)
-        EXPECT_TRUE(names.insert(upperCased(device.name)).second) << "duplicate " << device.name;
-}
-
-TEST(ShippedDevicesIni, EveryType3DeviceHasValidMasks)
-{
     IniFile ini;
     ASSERT_EQ(ini.load(kShippedDevicesIni), FileReadStatus::Read);
     test::RecordingMessages messages;
     auto owner = std::make_unique<DeviceImage>();
     owner->setMaskSource(kShippedDevicesIni.string(), &messages);
-    int type3Count = 0;
-    for (const DeviceRecord& device : shippedDevices()) {
-        SCOPED_TRACE(device.name);
+    for (const auto& [name, device] : devices) {
+        SCOPED_TRACE(name);
         EXPECT_TRUE(device.configType >= 1 && device.configType <= 3);
-        EXPECT_EQ(device.programMemorySize % 2, 0);
+        EXPECT_EQ(device.longEEAddr, device.eepromSize > 256);
         if (device.writeStrategy == 2) {
-            EXPECT_GT(device.writeBufferSize, 0);
+            ASSERT_GT(device.writeBufferSize, 0);
             EXPECT_EQ(device.writeBufferSize % 2, 0);
             EXPECT_EQ(device.programMemorySize % device.writeBufferSize, 0);
         }
-        EXPECT_EQ(device.longEEAddr, device.eepromSize > 256);
         if (device.configType != 3)
             continue;
-        ++type3Count;
         ConfigBlock mask{};
         ConfigBlock setMask{};
-        EXPECT_TRUE(ParseMaskBytes(ini.getString(device.name, "Mask", ""), mask));
-        EXPECT_TRUE(ParseMaskBytes(ini.getString(device.name, "SetMask", ""), setMask));
+        EXPECT_TRUE(ParseMaskBytes(ini.getString(name, "Mask", ""), mask));
+        EXPECT_TRUE(ParseMaskBytes(ini.getString(name, "SetMask", ""), setMask));
         owner->SelectDevice(device);
         owner->ClearImage(true);
         for (int i = 0; i < kConfigCount; ++i)
             EXPECT_EQ(owner->image.config[i], mask[i] | setMask[i]) << "byte " << i;
     }
-    EXPECT_GT(type3Count, 0);
     EXPECT_TRUE(messages.shown.empty());
 }
 
-// One row of the device facts: the Devices.ini columns and the implemented-bit mask.
-struct DeviceFacts {
-    std::vector<std::string> columns;
-    std::string mask;
-};
-
-std::vector<std::string> tableCells(const std::string& line)
+// The cells of the rows naming a device in both tables of the facts: the
+// Devices.ini columns first, the implemented-bit mask second.
+std::map<std::string, std::vector<std::vector<std::string>>> readDeviceFacts()
 {
-    std::vector<std::string> cells;
-    std::stringstream stream(line);
-    std::string cell;
-    std::getline(stream, cell, '|');
-    while (std::getline(stream, cell, '|')) {
-        const auto first = cell.find_first_not_of(" `");
-        const auto last = cell.find_last_not_of(" `");
-        cells.push_back(first == std::string::npos ? "" : cell.substr(first, last - first + 1));
-    }
-    return cells;
-}
-
-std::map<std::string, DeviceFacts> readDeviceFacts()
-{
-    std::map<std::string, DeviceFacts> facts;
+    std::map<std::string, std::vector<std::vector<std::string>>> facts;
     std::ifstream stream(kDeviceFacts);
-    std::string line;
-    while (std::getline(stream, line)) {
+    for (std::string line; std::getline(stream, line);) {
         if (!line.starts_with("| PIC18F"))
             continue;
-        std::vector<std::string> cells = tableCells(line);
-        if (cells.size() >= 13)
-            facts[cells[0]].columns = cells;
-        else if (cells.size() >= 3)
-            facts[cells[0]].mask = cells[2];
+        std::vector<std::string> cells;
+        std::stringstream row(line.substr(1));
+        for (std::string cell; std::getline(row, cell, '|');) {
+            const auto first = cell.find_first_not_of(" `");
+            cells.push_back(first == std::string::npos ? "" : cell.substr(first, cell.find_last_not_of(" `") - first + 1));
+        }
+        facts[cells[0]].push_back(cells);
     }
     return facts;
 }
@@ -130,56 +95,52 @@ TEST(ShippedDevicesIni, MatchesMicrochipsPublishedFacts)
 {
     if (!std::filesystem::exists(kDeviceFacts))
         GTEST_SKIP() << "device facts not found at " << kDeviceFacts << "; nothing to compare with";
-    const std::map<std::string, DeviceFacts> facts = readDeviceFacts();
-    ASSERT_FALSE(facts.empty());
-    std::map<std::string, DeviceRecord> devices;
-    for (const DeviceRecord& device : shippedDevices())
-        devices[device.name] = device;
+    const auto facts = readDeviceFacts();
+    auto devices = shippedDevices();
+    EXPECT_EQ(devices.size(), facts.size());
     IniFile ini;
     ASSERT_EQ(ini.load(kShippedDevicesIni), FileReadStatus::Read);
 
-    for (const auto& [name, fact] : facts) {
+    for (const auto& [name, rows] : facts) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(devices.contains(name));
-        ASSERT_GE(fact.columns.size(), 13u);
-        const DeviceRecord& device = devices[name];
-        const std::vector<std::string>& c = fact.columns;
-        EXPECT_EQ(device.programMemorySize, std::stoi(c[2]));
-        EXPECT_EQ(device.eepromSize, std::stoi(c[3]));
-        EXPECT_EQ(device.longEEAddr, c[4] == "1");
-        EXPECT_EQ(device.writeStrategy, std::stoi(c[5]));
-        EXPECT_EQ(device.writeBufferSize, std::stoi(c[6]));
-        EXPECT_EQ(device.configType, std::stoi(c[7]));
-        EXPECT_EQ(device.ccp2mxApp, c[8] == "1");
-        EXPECT_EQ(device.waitAndPmApp, c[9] == "1");
-        ASSERT_EQ(c[10].size(), 4u);
-        EXPECT_EQ(device.cp0App, c[10][0] == '1');
-        EXPECT_EQ(device.cp1App, c[10][1] == '1');
-        EXPECT_EQ(device.cp2App, c[10][2] == '1');
-        EXPECT_EQ(device.cp3App, c[10][3] == '1');
+        ASSERT_EQ(rows.size(), 2u);
+        ASSERT_GE(rows[0].size(), 11u);
+        const std::vector<std::string>& c = rows[0];
+        const DeviceRecord& d = devices[name];
+        EXPECT_EQ(std::to_string(d.programMemorySize), c[2]);
+        EXPECT_EQ(std::to_string(d.eepromSize), c[3]);
+        EXPECT_EQ(std::to_string(d.longEEAddr), c[4]);
+        EXPECT_EQ(std::to_string(d.writeStrategy), c[5]);
+        EXPECT_EQ(std::to_string(d.writeBufferSize), c[6]);
+        EXPECT_EQ(std::to_string(d.configType), c[7]);
+        EXPECT_EQ(std::to_string(d.ccp2mxApp), c[8]);
+        EXPECT_EQ(std::to_string(d.waitAndPmApp), c[9]);
+        EXPECT_EQ(std::to_string(d.cp0App) + std::to_string(d.cp1App) + std::to_string(d.cp2App)
+                      + std::to_string(d.cp3App),
+                  c[10]);
 
         ConfigBlock implemented{};
-        ASSERT_TRUE(ParseMaskBytes(fact.mask, implemented)) << fact.mask;
-        SelectedDevice selected;
-        selected.ccp2mxApp = device.ccp2mxApp;
-        selected.waitAndPmApp = device.waitAndPmApp;
-        selected.cp0App = device.cp0App;
-        selected.cp1App = device.cp1App;
-        selected.cp2App = device.cp2App;
-        selected.cp3App = device.cp3App;
-        if (device.configType == 1) {
-            EXPECT_EQ(Type1Masks(selected).mask, implemented);
-        } else if (device.configType == 2) {
+        ASSERT_TRUE(ParseMaskBytes(rows[1].at(2), implemented));
+        SelectedDevice flags;
+        flags.ccp2mxApp = d.ccp2mxApp;
+        flags.waitAndPmApp = d.waitAndPmApp;
+        flags.cp0App = d.cp0App;
+        flags.cp1App = d.cp1App;
+        flags.cp2App = d.cp2App;
+        flags.cp3App = d.cp3App;
+        ConfigBlock mask{};
+        if (d.configType == 1) {
+            mask = Type1Masks(flags).mask;
+        } else if (d.configType == 2) {
+            mask = Type2Masks(flags).mask;
             // Type 2 leaves CCP2MX and ECCPMX (CONFIG3H bits 0 and 1) out of the user's control.
             implemented[CONFIG3H] &= 0xFC;
-            EXPECT_EQ(Type2Masks(selected).mask, implemented);
         } else {
-            ConfigBlock mask{};
             ASSERT_TRUE(ParseMaskBytes(ini.getString(name, "Mask", ""), mask));
-            EXPECT_EQ(mask, implemented);
         }
+        EXPECT_EQ(mask, implemented);
     }
-    EXPECT_EQ(devices.size(), facts.size()) << "devices without published facts";
 }
 
 } // namespace
