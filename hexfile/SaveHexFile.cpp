@@ -1,0 +1,83 @@
+#include "hexfile/SaveHexFile.h"
+
+#include <algorithm>
+#include <span>
+
+#include "hexfile/HexMessages.h"
+#include "hexfile/HexTextWriter.h"
+#include "hexfile/platform/ReplacingFile.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::size_t kBytesPerRecord = 16;
+constexpr Address kSegmentSize = 0x10000;
+constexpr unsigned kUpperBitsShift = 16;
+
+// Records of up to 16 bytes from address first on; a new extended linear address
+// record precedes the first record of every further 64 KB segment. Records never
+// straddle a segment because they start at multiples of 16 from a segment start.
+void writeArea(HexTextWriter& writer, Address first, std::span<const std::uint8_t> bytes)
+{
+    for (std::size_t index = 0; index < bytes.size(); index += kBytesPerRecord) {
+        const auto address = static_cast<Address>(first + index);
+        if (index != 0 && address % kSegmentSize == 0)
+            writer.extendedLinearAddress(static_cast<std::uint16_t>(address >> kUpperBitsShift));
+        const std::size_t count = std::min(kBytesPerRecord, bytes.size() - index);
+        writer.dataRecord(static_cast<std::uint16_t>(address), bytes.subspan(index, count));
+    }
+}
+
+std::uint16_t upperBitsOf(Address address)
+{
+    return static_cast<std::uint16_t>(address >> kUpperBitsShift);
+}
+
+} // namespace
+
+bool WriteHexImage(const MemoryImage& image, ByteSink& sink)
+{
+    HexTextWriter writer(sink);
+    const Address programSize = std::min(image.programMemorySize, kProgramMemoryCapacity);
+    const Address eepromSize = std::min(image.eepromSize, kEepromCapacity);
+
+    writer.extendedLinearAddress(0);
+    writeArea(writer, 0, std::span(image.programMemory, programSize));
+    if (eepromSize != 0) {
+        writer.extendedLinearAddress(upperBitsOf(kHexEepromAddress));
+        writeArea(writer, kHexEepromAddress, std::span(image.eeprom, eepromSize));
+    }
+    writer.extendedLinearAddress(upperBitsOf(kIdAddress));
+    writer.dataRecord(0, image.ids);
+    writer.extendedLinearAddress(upperBitsOf(kConfigAddress));
+    writer.dataRecord(0, image.config);
+    writer.endOfFile();
+    return writer.finish();
+}
+
+void SaveHexFile(const DeviceImage& image, const std::string& fileName, UserMessages& messages)
+{
+    ReplacingFile file;
+    if (!file.open(fileName)) {
+        showError(messages, std::string(hexmessages::kCannotCreateFile));
+        return;
+    }
+    if (!WriteHexImage(image.image, file)) {
+        file.discard();
+        showError(messages, std::string(hexmessages::kFileWriteError));
+        return;
+    }
+    switch (file.commit()) {
+    case ReplacingFile::CommitResult::Done:
+        return;
+    case ReplacingFile::CommitResult::WriteFailed:
+        showError(messages, std::string(hexmessages::kFileWriteError));
+        return;
+    case ReplacingFile::CommitResult::CloseFailed:
+        showError(messages, std::string(hexmessages::kFileCloseError));
+        return;
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,45 @@
+#pragma once
+// Writes a new version of a file beside it and puts it in place only when it is
+// complete: until commit() succeeds the previous file stays exactly as it was, and a
+// failed or abandoned write leaves no temporary file behind. One of the hexfile's two
+// OS seams (with InputFile); ReplacingFilePosix.cpp implements it with rename(), a
+// Windows port would use ReplaceFile/MoveFileEx.
+
+#include <string>
+
+#include "hexfile/ByteSink.h"
+#include "hexfile/platform/NativeFile.h"
+
+namespace velmora {
+
+class ReplacingFile final : public ByteSink {
+public:
+    enum class CommitResult { Done, WriteFailed, CloseFailed };
+
+    ReplacingFile() = default;
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+    ~ReplacingFile() override;
+
+    // Creates the temporary file in the target's folder. Fails when that is impossible
+    // or when the target exists but is no regular file. A symbolic link as target is
+    // followed, so the link stays and the file it names is replaced.
+    bool open(const std::string& targetPath);
+    bool write(std::string_view bytes) override;
+    // Flushes the data to the disk, closes the temporary file and renames it over the
+    // target. WriteFailed when the flush fails, CloseFailed when closing or renaming does;
+    // either way the temporary file is gone and the target untouched.
+    CommitResult commit();
+    // Closes and removes the temporary file; the target stays as it was.
+    void discard();
+
+    // The temporary file's path while one is open (for tests and diagnostics).
+    const std::string& temporaryPath() const { return temporaryPath_; }
+
+private:
+    NativeFile file_ = kNoNativeFile;
+    std::string targetPath_;
+    std::string temporaryPath_;
+};
+
+} // namespace velmora
