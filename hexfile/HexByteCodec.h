@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace velmora::hexcodec {
 
@@ -24,6 +25,16 @@ inline constexpr std::array<std::int8_t, 256> kDigitValue = [] {
 
 inline constexpr char kUpperDigits[] = "0123456789ABCDEF";
 
+// The two upper-case digits of every byte value, side by side.
+inline constexpr std::array<char, 512> kBytePairs = [] {
+    std::array<char, 512> table{};
+    for (int value = 0; value < 256; ++value) {
+        table[2 * value] = kUpperDigits[value >> 4];
+        table[2 * value + 1] = kUpperDigits[value & 0x0F];
+    }
+    return table;
+}();
+
 // Decodes two hex digits; a negative result means one of them is not hex.
 inline int decodePair(char high, char low)
 {
@@ -37,8 +48,7 @@ inline int decodePair(char high, char low)
 // Writes the two upper-case digits of value at out; returns the position after them.
 inline char* encodeByte(char* out, std::uint8_t value)
 {
-    out[0] = kUpperDigits[value >> 4];
-    out[1] = kUpperDigits[value & 0x0F];
+    std::memcpy(out, &kBytePairs[2 * value], 2);
     return out + 2;
 }
 

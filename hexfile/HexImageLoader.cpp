@@ -29,6 +29,22 @@ bool within(std::uint64_t address, std::uint64_t first, std::uint64_t count)
     return address >= first && address - first < count;
 }
 
+// Marks count program bytes from first present. Whole bitmap bytes are set at once (bit
+// a mod 8 of byte a div 8 is address a), the ragged ends bit by bit: a full-size file has
+// a million bytes to mark.
+void markProgramPresent(DeviceImage& image, Address first, std::size_t count)
+{
+    constexpr Address kBitsPerByte = 8;
+    const Address end = first + static_cast<Address>(count);
+    Address address = first;
+    for (; address < end && address % kBitsPerByte != 0; ++address)
+        image.SetProgramPresent(address, true);
+    for (; end - address >= kBitsPerByte; address += kBitsPerByte)
+        image.programPresent[address / kBitsPerByte] = 0xFF;
+    for (; address < end; ++address)
+        image.SetProgramPresent(address, true);
+}
+
 } // namespace
 
 std::string HexLoadErrorText(const HexLoadResult& result)
@@ -141,8 +157,7 @@ HexLoadError HexImageLoader::storeData(const HexRecord& record)
     if (contiguous && first + data.size() <= programSize_) {
         const auto address = static_cast<Address>(first);
         std::memcpy(image_.image.programMemory + address, data.data(), data.size());
-        for (Address index = 0; index < data.size(); ++index)
-            image_.SetProgramPresent(address + index, true);
+        markProgramPresent(image_, address, data.size());
         return HexLoadError::None;
     }
     for (std::size_t index = 0; index < data.size(); ++index) {

@@ -97,6 +97,19 @@ TEST(LoadHex, StoresEachAreaAndMarksOnlySuppliedBytesPresent)
     EXPECT_EQ(load.presentCount(), 3u);
 }
 
+TEST(LoadHex, PresentBitsCoverExactlyAnUnalignedRecord)
+{
+    const std::vector<unsigned> twenty(20, 0x3C);
+    const Load load(rec(0, 0x0005, twenty) + kEof);
+    EXPECT_FALSE(load.image->IsProgramPresent(0x0004));
+    for (Address address = 0x0005; address < 0x0019; ++address)
+        EXPECT_TRUE(load.image->IsProgramPresent(address)) << address;
+    EXPECT_FALSE(load.image->IsProgramPresent(0x0019));
+    EXPECT_EQ(load.presentCount(), 20u);
+    EXPECT_EQ(load.image->image.programMemory[0x0018], 0x3C);
+    EXPECT_EQ(load.image->image.programMemory[0x0019], kBlank);
+}
+
 TEST(LoadHex, AcceptsLowerCaseSpacesBellsCommentsAndAnyLineEnd)
 {
     const std::string plain = rec(0, 0x0100, {0xAB, 0xCD}) + kEof;
