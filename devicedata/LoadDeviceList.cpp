@@ -71,7 +71,12 @@ bool LoadDeviceList(DeviceList& list, const std::filesystem::path& path)
     std::string text;
     if (ReadFileText(path, text) != FileReadStatus::Read)
         return false;
+    return BuildDeviceList(list, text);
+}
 
+bool BuildDeviceList(DeviceList& list, std::string_view text)
+{
+    list.Clear();
     IniFile ini;
     ini.loadText(text);
     for (const std::string& name : deviceNames(text)) {

@@ -2,6 +2,7 @@
 // Builds the device list from Devices.ini.
 
 #include <filesystem>
+#include <string_view>
 
 #include "devicedata/DeviceList.h"
 
@@ -13,5 +14,8 @@ namespace velmora {
 // 65,536 (both compared unsigned, so negative sizes are too large). On success
 // the cursor is on the first record. A file without headers loads as an empty list.
 bool LoadDeviceList(DeviceList& list, const std::filesystem::path& path);
+
+// The same from the file's contents already in memory.
+bool BuildDeviceList(DeviceList& list, std::string_view text);
 
 } // namespace velmora
