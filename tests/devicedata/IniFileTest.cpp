@@ -9,8 +9,6 @@
 namespace velmora {
 namespace {
 
-using namespace std::string_literals;
-
 IniFile iniOf(std::string_view text)
 {
     IniFile ini;
@@ -82,21 +80,6 @@ TEST(IniFile, HeaderAndKeyLines)
     EXPECT_EQ(ini.getString("Hidden", "K", "-"), "-");
     EXPECT_EQ(ini.getString(" Padded ", "K", "-"), "3");
     EXPECT_EQ(ini.getString("Padded", "K", "-"), "-");
-}
-
-TEST(IniFile, EveryLineEndAndNulBytes)
-{
-    for (const char* end : {"\r\n", "\n", "\r"}) {
-        const std::string e = end;
-        const IniFile ini = iniOf("[A]" + e + "X=1" + e + e + "[B]" + e + "X=2");
-        EXPECT_EQ(ini.getString("A", "X", "-"), "1");
-        EXPECT_EQ(ini.getString("B", "X", "-"), "2");
-    }
-    const IniFile ini = iniOf("[A]\nX\0Y=1\nZ=a\0b\nW=2\n"s);
-    EXPECT_EQ(ini.getString("A", "X", "-"), "-");
-    EXPECT_EQ(ini.getString("A", "X\0Y"s, "-"), "1");
-    EXPECT_EQ(ini.getString("A", "Z", "-"), "a\0b"s);
-    EXPECT_EQ(ini.getString("A", "W", "-"), "2");
 }
 
 TEST(IniFile, IntegersAndBools)

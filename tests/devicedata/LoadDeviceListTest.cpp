@@ -1,5 +1,7 @@
 #include "devicedata/LoadDeviceList.h"
 
+#include "devicedata/DeviceDataMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -150,6 +152,16 @@ TEST_F(LoadDeviceListTest, LineEndsNulBytesLongLinesAndThousandsOfSections)
     EXPECT_EQ(list.CursorIndex(), 4999);
     EXPECT_EQ(list.CopyCurrent().name, "Device4999");
     EXPECT_EQ(list.CopyCurrent().programMemorySize, 10000);
+}
+
+TEST(DeviceListMessages, StartUpTextsAsTheUserSeesThem)
+{
+    EXPECT_EQ(DeviceListLoadFailedMessage(),
+              "Error load devices information from Devices.ini file.\r\nMenu \"Device\" will not be available.\r\n"
+              "Note:\r\n\"ProgMemSize\" and \"EEPROMDataMemSize\" fields\r\nat Devices.ini file must be less "
+              "or equal than accordingly\r\n1048576 and 65536 and \"ProgMemSize\" must be nonzero.");
+    EXPECT_EQ(kZeroDevicesMessage, "Program has information about zero devices.\r\nInformation about devices "
+                                   "must be at Devices.ini file.\r\nMenu \"Device\" will not be available.");
 }
 
 } // namespace
