@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "hexfile/ChecksumSettings.h"
+
 namespace velmora {
 
 inline constexpr int kGridColumns = 10;
@@ -19,19 +21,12 @@ struct WindowBounds {
     std::int32_t height = 421;
 };
 
-struct ChecksumFields {
-    bool enabled = false;
-    bool warnEnabled = true;
-    std::string warnValue = "0x0000";
-    std::int32_t type = 0;
-};
-
 struct SettingsGroup1 {
     std::int32_t device = 0;
     // Read: the folder to make current. Written: the folder current at exit.
     std::string lastDir = ".";
     std::string com = "COM1";
-    ChecksumFields checksum;
+    ChecksumSettings checksum;
     WindowBounds bounds;
     bool maximized = false;
     std::array<std::int32_t, kGridColumns> columnWidths{

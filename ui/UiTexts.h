@@ -29,20 +29,11 @@ inline constexpr char kPortCommandsUnavailable[] =
     "Menus \"Device\\Program\", \"Device\\Read\",\r\n\"Device\\Verify\" will not be available.\r\n"
     "COMM part of low-level interface test\r\nwindow also will not be available";
 inline constexpr char kComCloseError[] = "COMM close error.";
-inline constexpr char kDeviceListLoadErrorPrefix[] =
-    "Error load devices information from Devices.ini file.\r\nMenu \"Device\" will not be "
-    "available.\r\nNote:\r\n\"ProgMemSize\" and \"EEPROMDataMemSize\" fields\r\nat Devices.ini "
-    "file must be less or equal than accordingly\r\n";
-inline constexpr char kDeviceListLoadErrorSuffix[] = " and \"ProgMemSize\" must be nonzero.";
-inline constexpr char kNoDevices[] =
-    "Program has information about zero devices.\r\nInformation about devices must be at "
-    "Devices.ini file.\r\nMenu \"Device\" will not be available.";
 inline constexpr char kProgrammerInfoPrefix[] = "Information from \"corvant.dll\" library:\r\n";
 inline constexpr char kDevicesIniName[] = "Devices.ini";
 
 // Settings file
 inline constexpr char kSettingsFileName[] = "Velmora.ini";
-inline constexpr char kIniLoadError[] = "INI load error";
 inline constexpr char kIniSaveError[] = "Save to INI error";
 
 // File dialogs
@@ -66,6 +57,50 @@ inline constexpr char kGridEepromHeading[] = "EEPROM data:";
 inline constexpr char kGridIdsHeading[] = "IDs:";
 inline constexpr char kGridConfigHeading[] = "Config:";
 inline constexpr char kGridDeviceIdHeading[] = "Device IDs:";
+
+// Dialog captions
+inline constexpr char kProgressCaption[] = "Device";
+inline constexpr char kProgressProcess[] = "Process";
+inline constexpr char kProgressAction[] = "Action";
+inline constexpr char kCancel[] = "Cancel";
+inline constexpr char kDeviceSelectCaption[] = "Device select";
+inline constexpr char kDeviceLabel[] = "Device:";
+inline constexpr char kSelectButton[] = "Select";
+inline constexpr char kComSelectCaption[] = "COM port select";
+inline constexpr char kComInitStringLabel[] = "COM port init string:";
+inline constexpr char kDefaultPort[] = "COM1";
+inline constexpr char kUseComPrefix[] = "Use COM";
+inline constexpr char kProgrammingCaption[] = "Programming configuration";
+inline constexpr char kProgrammingGroup[] = "Programming:";
+inline constexpr char kBlankCheckBox[] = "Blank check before erase";
+inline constexpr char kMultiPanelBox[] = "Use multi-panel write";
+inline constexpr char kMultiPanelHint[] = "This option is used for some devices";
+inline constexpr char kFastVerifyBox[] = "Fast verify";
+inline constexpr char kFastVerifyHint[] =
+    "After programming of program memory and EEPROM verify only addresses specified in HEX file";
+inline constexpr char kAreasGroup[] = "Program/Read/Verify:";
+inline constexpr char kAreasHint[] = "Note: when programming device is erased entirely";
+inline constexpr char kProgramMemoryBox[] = "Program memory";
+inline constexpr char kEepromBox[] = "EEPROM";
+inline constexpr char kIdsBox[] = "IDs";
+inline constexpr char kConfigurationBox[] = "Configuration";
+inline constexpr char kChecksumCaption[] = "Checksum configuration";
+inline constexpr char kChecksumEnableBox[] = "Add checksum to the last program's word on HEX load";
+inline constexpr char kChecksumWarnBox[] = "Warning if prior value of word differs from";
+inline constexpr char kChecksumTypeGroup[] = "Checksum type:";
+inline constexpr char kChecksumSimpleSum[] = "Simple sum of program memory words";
+inline constexpr char kChecksumAdditionToZero[] = "Addition to zero";
+inline constexpr char kAboutCaption[] = "About";
+inline constexpr char kLowLevelCaption[] = "Low-level interface test";
+inline constexpr char kPinGroup[] = "State of programmer pins:";
+inline constexpr char kVppBox[] = "Vpp";
+inline constexpr char kWriteDataBox[] = "Write data";
+inline constexpr char kClockBox[] = "Clock";
+inline constexpr char kReadDataBox[] = "Read data";
+inline constexpr char kTimerGroup[] = "Timer test and delay test:";
+inline constexpr char kTimerTestLabel[] = "Timer test:";
+inline constexpr char kDelayTestButton[] = "Delay test, 5 s";
+inline constexpr char kExitButton[] = "Exit";
 
 // Checksum configuration
 inline constexpr char kWarnValueInvalid[] = "Value of word must be integer\r\nvalue from 0 to FFFF";

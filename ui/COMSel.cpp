@@ -1,0 +1,60 @@
+#include "ui/COMSel.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/DialogFrame.h"
+#include "ui/UiTexts.h"
+
+namespace velmora {
+
+TForm6::TForm6(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QString::fromLatin1(ui::kComSelectCaption));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QString::fromLatin1(ui::kComInitStringLabel), this));
+    edit_ = new QLineEdit(QString::fromLatin1(ui::kDefaultPort), this);
+    layout->addWidget(edit_);
+    auto* grid = new QGridLayout;
+    for (int number = 1; number <= 4; ++number) {
+        const QString port = QStringLiteral("COM%1").arg(number);
+        auto* button = new QPushButton(QString::fromLatin1(ui::kUseComPrefix) + QString::number(number), this);
+        button->setAutoDefault(false);
+        grid->addWidget(button, (number - 1) / 2, (number - 1) % 2);
+        connect(button, &QPushButton::clicked, this, [this, port] {
+            edit_->setText(port);
+            edit_->setFocus(Qt::OtherFocusReason);
+        });
+        useCom_[number - 1] = button;
+    }
+    layout->addLayout(grid);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+    ok_->setDefault(true);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    makeFixedDialog(this, 201, 160, MinimizeBox::Shown);
+}
+
+bool TForm6::SelectComPort(std::string& port)
+{
+    edit_->setText(QString::fromStdString(port));
+    if (exec() != QDialog::Accepted)
+        return false;
+    port = edit_->text().toStdString();
+    return true;
+}
+
+void TForm6::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    centerOnScreen(this);
+    edit_->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace velmora

@@ -1,0 +1,35 @@
+#pragma once
+// TForm6, "COM port select": an edit field for the port init string and four buttons
+// that fill in COM1 to COM4. Any text is accepted; ComInit judges it.
+
+#include <QDialog>
+
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+
+namespace velmora {
+
+class TForm6 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm6(QWidget* parent = nullptr);
+
+    // Modal, pre-filled with port; true on OK, and then port holds the text as typed.
+    bool SelectComPort(std::string& port);
+
+    QLineEdit* portEdit() const { return edit_; }
+    QPushButton* useComButton(int number) const { return useCom_[number - 1]; }
+    QPushButton* okButton() const { return ok_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLineEdit* edit_ = nullptr;
+    QPushButton* useCom_[4]{};
+    QPushButton* ok_ = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,81 @@
+#pragma once
+// TForm3, the progress window "Device": shown modally for every device operation. Its
+// show handler hands the operation to the engine's worker; the worker reports back
+// through the ProgressBridge, whose calls run on the user-interface thread while the
+// worker waits. Closing it (Cancel, Esc, the close box or the worker's request) sets
+// the cancel request when the worker is busy and keeps serving the worker until it has
+// stopped, so the window never closes under a running operation.
+
+#include <QDialog>
+#include <QEventLoop>
+
+#include <cstdint>
+#include <functional>
+
+#include "engine/ProgressBridge.h"
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace velmora {
+
+class TPICPr;
+class UserMessages;
+
+class TForm3 : public QDialog, public ProgressBridge {
+    Q_OBJECT
+public:
+    TForm3(TPICPr& engine, UserMessages& messages, std::function<void()> refreshGrid,
+           QWidget* parent = nullptr);
+
+    // The main window's preparation: title label, empty action caption, progress 0,
+    // first two status panels empty (the third keeps its text).
+    void prepare(const QString& process);
+    // Stores the code and shows the window modally; returns once it has closed.
+    void RunOperation(std::uint8_t code);
+
+    QLabel* Label1() const { return label_; }
+    QGroupBox* GroupBox1() const { return group_; }
+    QProgressBar* progressBar() const { return progress_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    QString panelText(int panel) const;
+
+    void done(int result) override;
+
+    // ProgressBridge: each runs on the user-interface thread; the worker waits for it.
+    void clearAddress() override;
+    void postAddress(Address address, bool wordMarker) override;
+    void postProgress(std::uint16_t position) override;
+    void postAction(const std::string& text) override;
+    void postProcessText(const std::string& text) override;
+    MessageButton messageBox(MessageKind kind, const std::string& text, MessageButtons buttons) override;
+    void refreshGrid() override;
+    void hideWindow() override;
+    void closeWindow() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Runs action on the user-interface thread and returns once it is done.
+    void runOnUiThread(const std::function<void()>& action);
+    // Serves user-interface events until the worker is neither busy nor cancelling.
+    void waitForWorker();
+
+    TPICPr& engine_;
+    UserMessages& messages_;
+    std::function<void()> refreshGrid_;
+    std::uint8_t pendingCode_ = 0;
+    bool closing_ = false;
+    QEventLoop* modalLoop_ = nullptr;
+
+    QLabel* label_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QGroupBox* group_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* panels_[3]{};
+};
+
+} // namespace velmora

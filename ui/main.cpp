@@ -1,0 +1,25 @@
+// velmora: the PIC18F programmer's windowed program. No arguments and no environment
+// variables of its own; Qt's own options (such as -platform) are left to Qt.
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include "ui/ErrorHook.h"
+#include "ui/FileChooser.h"
+#include "ui/HeadUnit.h"
+#include "ui/LowLevelAccess.h"
+#include "ui/QtUserMessages.h"
+#include "ui/VelmoraApplication.h"
+#include "ui/VelmoraWindows.h"
+
+int main(int argc, char** argv)
+{
+    velmora::VelmoraApplication app(argc, argv);
+    velmora::QtUserMessages messages;
+    velmora::ErrorHook::install(&messages);
+    velmora::QtFileChooser files;
+    const std::filesystem::path programFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString();
+    velmora::VelmoraWindows windows(programFolder, messages, files, velmora::importedLowLevelAccess());
+    windows.mainWindow().show();
+    return app.exec();
+}
