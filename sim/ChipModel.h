@@ -1,0 +1,43 @@
+#pragma once
+// One simulated chip type: what the silicon is, written from Microchip's programming
+// specifications and data sheets (never from the program's Devices.ini, which is what
+// the user believes).
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "sim/ChipFamily.h"
+
+namespace velmora::sim {
+
+inline constexpr int kConfigByteCount = 14;   // CONFIG1L..CONFIG7H at 300000h
+inline constexpr int kIdByteCount = 8;        // 200000h..200007h
+
+using ConfigBytes = std::array<std::uint8_t, kConfigByteCount>;
+
+struct ChipModel {
+    std::string_view name;            // "PIC18F452"
+    ChipFamily family;
+    std::uint32_t programMemorySize;  // bytes
+    std::uint32_t eepromSize;         // bytes, 0 when the chip has no data EEPROM
+    std::uint32_t writeBufferSize;    // bytes per holding buffer (per panel in the older family)
+    std::uint16_t deviceId;           // DEVID2:DEVID1 with the revision bits clear
+    std::uint32_t bootBlockSize;      // bytes from 000000h covered by CPB/WRTB/EBTRB
+    ConfigBytes configMask;           // implemented configuration bits
+    std::string_view source;          // the documents the row rests on
+
+    // One CPn bit per code block in CONFIG5L; the blocks split program memory evenly.
+    int codeBlockCount() const;
+    std::uint32_t codeBlockSize() const;
+};
+
+std::span<const ChipModel> chipModels();
+
+// Case-insensitive; nullptr for a name the table does not hold.
+const ChipModel* findChipModel(std::string_view name);
+
+inline constexpr std::string_view kDefaultChipName = "PIC18F452";
+
+} // namespace velmora::sim

@@ -1,0 +1,147 @@
+// The table of simulated chips. Sizes, buffer sizes and device IDs come from the
+// programming specifications (DS39622L for the 2XXX/4XXX parts, DS39583C for the
+// 6X20/8X20 parts, the same-generation documents DS39576, DS39592, DS30500 and DS39606
+// for the others); implemented configuration bits from Microchip's device database as
+// published with gputils. Boot block sizes come from the device data sheets' memory
+// maps; sim/README.md marks the ones resting on recollection.
+
+#include "sim/ChipModel.h"
+
+#include <algorithm>
+#include <bit>
+#include <cctype>
+
+namespace velmora::sim {
+
+namespace {
+
+constexpr std::uint32_t KB = 1024;
+
+constexpr ChipFamily Panel = ChipFamily::PanelWrite;
+constexpr ChipFamily Buffer = ChipFamily::BufferWrite;
+
+constexpr std::string_view kDs39576 = "DS39576 (inferred from DS39583C)";
+constexpr std::string_view kDs39592 = "DS39592 (inferred from DS39583C)";
+constexpr std::string_view kDs30500 = "DS30500 (inferred from DS39583C)";
+constexpr std::string_view kDs39622 = "DS39622L (verified)";
+constexpr std::string_view kDs39583 = "DS39583C (verified)";
+constexpr std::string_view kDs39606 = "DS39606 (inferred from DS39583C)";
+
+// Configuration masks, CONFIG1L..CONFIG7H.
+constexpr ConfigBytes kMaskXx2Small {0x00, 0x27, 0x0F, 0x0F, 0x00, 0x01, 0x85, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMaskXx2Large {0x00, 0x27, 0x0F, 0x0F, 0x00, 0x01, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMaskXx8Small {0x00, 0x27, 0x0F, 0x0F, 0x00, 0x00, 0x85, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMaskXx8Large {0x00, 0x27, 0x0F, 0x0F, 0x00, 0x00, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMask1x20 {0x00, 0xCF, 0x0F, 0x1F, 0x00, 0x80, 0x85, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMask2x20Small {0x00, 0xCF, 0x0F, 0x1F, 0x00, 0x83, 0x85, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMask2x20Large {0x00, 0xCF, 0x0F, 0x1F, 0x00, 0x83, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMask2331 {0x00, 0xCF, 0x0F, 0x3F, 0x3C, 0x80, 0x85, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMask2431 {0x00, 0xCF, 0x0F, 0x3F, 0x3C, 0x80, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMask4331 {0x00, 0xCF, 0x0F, 0x3F, 0x3C, 0x9D, 0x85, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMask4431 {0x00, 0xCF, 0x0F, 0x3F, 0x3C, 0x9D, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMaskUsb24k {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40};
+constexpr ConfigBytes kMaskUsb32k {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMaskX410 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x03, 0x40, 0x03, 0x60, 0x03, 0x40};
+constexpr ConfigBytes kMaskX420 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMaskX510 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x0F, 0x40, 0x0F, 0x60, 0x0F, 0x40};
+constexpr ConfigBytes kMaskX520 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMaskX480 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x86, 0xD5, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMaskX580 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x86, 0xD5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMaskX525 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40};
+constexpr ConfigBytes kMaskX620 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMask6x20 {0x00, 0x27, 0x0F, 0x0F, 0x00, 0x01, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMask6720 {0x00, 0x27, 0x0F, 0x0F, 0x00, 0x01, 0x85, 0x00, 0xFF, 0xC0, 0xFF, 0xE0, 0xFF, 0x40};
+constexpr ConfigBytes kMask8x20 {0x00, 0x27, 0x0F, 0x0F, 0x83, 0x01, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMask8720 {0x00, 0x27, 0x0F, 0x0F, 0x83, 0x01, 0x85, 0x00, 0xFF, 0xC0, 0xFF, 0xE0, 0xFF, 0x40};
+constexpr ConfigBytes kMask6585 {0x00, 0x2F, 0x0F, 0x1F, 0x00, 0x81, 0x85, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40};
+constexpr ConfigBytes kMask8585 {0x00, 0x2F, 0x0F, 0x1F, 0x83, 0x83, 0x85, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40};
+constexpr ConfigBytes kMask6680 {0x00, 0x2F, 0x0F, 0x1F, 0x00, 0x81, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMask8680 {0x00, 0x2F, 0x0F, 0x1F, 0x83, 0x83, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+
+constexpr ChipModel kChipModels[] = {
+    // name          family  program  EEPROM  buffer  DEVID   boot   mask            source
+    {"PIC18F242",   Panel,  16 * KB,  256,     8, 0x0480, 512,    kMaskXx2Small,  kDs39576},
+    {"PIC18F252",   Panel,  32 * KB,  256,     8, 0x0400, 512,    kMaskXx2Large,  kDs39576},
+    {"PIC18F442",   Panel,  16 * KB,  256,     8, 0x04A0, 512,    kMaskXx2Small,  kDs39576},
+    {"PIC18F452",   Panel,  32 * KB,  256,     8, 0x0420, 512,    kMaskXx2Large,  kDs39576},
+    {"PIC18F248",   Panel,  16 * KB,  256,     8, 0x0800, 512,    kMaskXx8Small,  kDs39576},
+    {"PIC18F258",   Panel,  32 * KB,  256,     8, 0x0840, 512,    kMaskXx8Large,  kDs39576},
+    {"PIC18F448",   Panel,  16 * KB,  256,     8, 0x0820, 512,    kMaskXx8Small,  kDs39576},
+    {"PIC18F458",   Panel,  32 * KB,  256,     8, 0x0860, 512,    kMaskXx8Large,  kDs39576},
+    {"PIC18F1220",  Panel,   4 * KB,  256,     8, 0x07E0, 512,    kMask1x20,      kDs39592},
+    {"PIC18F1320",  Panel,   8 * KB,  256,     8, 0x07C0, 512,    kMask1x20,      kDs39592},
+    {"PIC18F2220",  Panel,   4 * KB,  256,     8, 0x0580, 512,    kMask2x20Small, kDs39592},
+    {"PIC18F2320",  Panel,   8 * KB,  256,     8, 0x0500, 512,    kMask2x20Large, kDs39592},
+    {"PIC18F4220",  Panel,   4 * KB,  256,     8, 0x05A0, 512,    kMask2x20Small, kDs39592},
+    {"PIC18F4320",  Panel,   8 * KB,  256,     8, 0x0520, 512,    kMask2x20Large, kDs39592},
+    {"PIC18F2331",  Panel,   8 * KB,  256,     8, 0x08E0, 512,    kMask2331,      kDs30500},
+    {"PIC18F2431",  Panel,  16 * KB,  256,     8, 0x08C0, 512,    kMask2431,      kDs30500},
+    {"PIC18F4331",  Panel,   8 * KB,  256,     8, 0x08A0, 512,    kMask4331,      kDs30500},
+    {"PIC18F4431",  Panel,  16 * KB,  256,     8, 0x0880, 512,    kMask4431,      kDs30500},
+    {"PIC18F2455",  Buffer, 24 * KB,  256,    32, 0x1260, 2 * KB, kMaskUsb24k,    kDs39622},
+    {"PIC18F2550",  Buffer, 32 * KB,  256,    32, 0x1240, 2 * KB, kMaskUsb32k,    kDs39622},
+    {"PIC18F4455",  Buffer, 24 * KB,  256,    32, 0x1220, 2 * KB, kMaskUsb24k,    kDs39622},
+    {"PIC18F4550",  Buffer, 32 * KB,  256,    32, 0x1200, 2 * KB, kMaskUsb32k,    kDs39622},
+    {"PIC18F2410",  Buffer, 16 * KB,    0,    32, 0x1160, 2 * KB, kMaskX410,      kDs39622},
+    {"PIC18F2420",  Buffer, 16 * KB,  256,    32, 0x1140, 2 * KB, kMaskX420,      kDs39622},
+    {"PIC18F2510",  Buffer, 32 * KB,    0,    32, 0x1120, 2 * KB, kMaskX510,      kDs39622},
+    {"PIC18F2520",  Buffer, 32 * KB,  256,    32, 0x1100, 2 * KB, kMaskX520,      kDs39622},
+    {"PIC18F4410",  Buffer, 16 * KB,    0,    32, 0x10E0, 2 * KB, kMaskX410,      kDs39622},
+    {"PIC18F4420",  Buffer, 16 * KB,  256,    32, 0x10C0, 2 * KB, kMaskX420,      kDs39622},
+    {"PIC18F4510",  Buffer, 32 * KB,    0,    32, 0x10A0, 2 * KB, kMaskX510,      kDs39622},
+    {"PIC18F4520",  Buffer, 32 * KB,  256,    32, 0x1080, 2 * KB, kMaskX520,      kDs39622},
+    {"PIC18F2480",  Buffer, 16 * KB,  256,    32, 0x1AE0, 2 * KB, kMaskX480,      kDs39622},
+    {"PIC18F2580",  Buffer, 32 * KB,  256,    32, 0x1AC0, 2 * KB, kMaskX580,      kDs39622},
+    {"PIC18F4480",  Buffer, 16 * KB,  256,    32, 0x1AA0, 2 * KB, kMaskX480,      kDs39622},
+    {"PIC18F4580",  Buffer, 32 * KB,  256,    32, 0x1A80, 2 * KB, kMaskX580,      kDs39622},
+    {"PIC18F2525",  Buffer, 48 * KB, 1024,    64, 0x0CC0, 2 * KB, kMaskX525,      kDs39622},
+    {"PIC18F2620",  Buffer, 64 * KB, 1024,    64, 0x0C80, 2 * KB, kMaskX620,      kDs39622},
+    {"PIC18F4525",  Buffer, 48 * KB, 1024,    64, 0x0C40, 2 * KB, kMaskX525,      kDs39622},
+    {"PIC18F4620",  Buffer, 64 * KB, 1024,    64, 0x0C00, 2 * KB, kMaskX620,      kDs39622},
+    {"PIC18F6520",  Panel,  32 * KB, 1024,     8, 0x0B20, 2 * KB, kMask6x20,      kDs39583},
+    {"PIC18F6620",  Panel,  64 * KB, 1024,     8, 0x0660, 512,    kMask6x20,      kDs39583},
+    {"PIC18F6720",  Panel, 128 * KB, 1024,     8, 0x0620, 512,    kMask6720,      kDs39583},
+    {"PIC18F8520",  Panel,  32 * KB, 1024,     8, 0x0B00, 2 * KB, kMask8x20,      kDs39583},
+    {"PIC18F8620",  Panel,  64 * KB, 1024,     8, 0x0640, 512,    kMask8x20,      kDs39583},
+    {"PIC18F8720",  Panel, 128 * KB, 1024,     8, 0x0600, 512,    kMask8720,      kDs39583},
+    {"PIC18F6585",  Panel,  48 * KB, 1024,     8, 0x0A60, 2 * KB, kMask6585,      kDs39606},
+    {"PIC18F8585",  Panel,  48 * KB, 1024,     8, 0x0A40, 2 * KB, kMask8585,      kDs39606},
+    {"PIC18F6680",  Panel,  64 * KB, 1024,     8, 0x0A20, 2 * KB, kMask6680,      kDs39606},
+    {"PIC18F8680",  Panel,  64 * KB, 1024,     8, 0x0A00, 2 * KB, kMask8680,      kDs39606},
+};
+
+bool sameNameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+constexpr int kConfig5L = 8;
+
+} // namespace
+
+int ChipModel::codeBlockCount() const
+{
+    return std::popcount(configMask[kConfig5L]);
+}
+
+std::uint32_t ChipModel::codeBlockSize() const
+{
+    return programMemorySize / static_cast<std::uint32_t>(codeBlockCount());
+}
+
+std::span<const ChipModel> chipModels()
+{
+    return kChipModels;
+}
+
+const ChipModel* findChipModel(std::string_view name)
+{
+    const auto found = std::ranges::find_if(kChipModels, [name](const ChipModel& model) {
+        return sameNameIgnoringCase(model.name, name);
+    });
+    return found == std::end(kChipModels) ? nullptr : &*found;
+}
+
+} // namespace velmora::sim

@@ -1,0 +1,28 @@
+#pragma once
+// The port strings that select the simulated programmer:
+//   SIM
+//   SIM:<chip>
+//   SIM:<chip>,image=<file.hex>,trace=<file>
+// "SIM", the chip name and the option names are case-insensitive; an empty chip name
+// means PIC18F452; options may come in any order, each at most once; a file name runs
+// to the next comma.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "sim/ChipModel.h"
+
+namespace velmora::sim {
+
+struct SimPortOptions {
+    const ChipModel* chip = nullptr;
+    std::string imagePath;   // empty: a fresh erased chip that is not kept
+    std::string tracePath;   // empty: no trace
+};
+
+// nullopt for a string that is not a SIM port, names an unknown chip or carries an
+// unknown, repeated or empty option.
+std::optional<SimPortOptions> parseSimPort(std::string_view port);
+
+} // namespace velmora::sim

@@ -1,0 +1,199 @@
+#include "sim/SimulatedChip.h"
+
+#include <string>
+
+#include "sim/Pic18Instruction.h"
+#include "sim/SimMessages.h"
+#include "sim/TextFormat.h"
+
+namespace velmora::sim {
+
+namespace {
+
+namespace msg = messages;
+
+constexpr int kCommandBits = 4;
+constexpr int kFrameBits = 20;
+constexpr int kStartClock = 3;           // the fourth command clock
+constexpr int kLastInputClock = 11;      // operand clock 8 of a read
+constexpr int kFirstOutputClock = 12;    // operand clock 9 of a read
+
+} // namespace
+
+SimulatedChip::SimulatedChip(const ChipModel& model, FaultSet faults)
+    : model_(model)
+    , faults_(faults)
+    , timing_(timingFor(model.family))
+    , memory_(model, faults_)
+    , core_(model, faults_, memory_, events_)
+{
+}
+
+void SimulatedChip::setLines(SimTime time, bool vpp, bool data, bool clock)
+{
+    if (faults_.chipAbsent) {
+        data_ = data;
+        return;
+    }
+    core_.advanceTo(time);
+    if (vpp != vpp_)
+        vppChanged(time, vpp, data, clock);
+    if (data != data_)
+        dataChanged(time, data);
+    if (clock != clock_) {
+        clock_ = clock;
+        if (clock)
+            clockRose(time);
+        else
+            clockFell(time, data);
+    }
+}
+
+void SimulatedChip::vppChanged(SimTime time, bool vpp, bool data, bool clock)
+{
+    vpp_ = vpp;
+    outsideModeReported_ = false;
+    if (!vpp) {
+        if (programMode_) {
+            core_.leaveProgramMode(time);
+            programMode_ = false;
+            events_.programMode(time, false);
+        }
+        resetSerial();
+        return;
+    }
+    if (data || clock) {
+        events_.violation(time, ViolationKind::EntryWithLinesHigh, msg::kParamEntry,
+                          std::string(msg::kEntryWithLinesHigh));
+        return;
+    }
+    programMode_ = true;
+    entryTime_ = time;
+    sawClock_ = false;
+    phaseReported_ = false;
+    setupHoldReported_ = false;
+    resetSerial();
+    core_.enterProgramMode();
+    events_.programMode(time, true);
+}
+
+void SimulatedChip::dataChanged(SimTime time, bool data)
+{
+    data_ = data;
+    if (!programMode_)
+        return;
+    if (lastFallLatched_ && time - lastFall_ < timing_.dataSetupHold && !setupHoldReported_) {
+        setupHoldReported_ = true;
+        events_.violation(time, ViolationKind::DataSetupHoldTooShort, msg::kParamP3P4,
+                          std::string(msg::kDataSetupHoldTooShort));
+    }
+    lastDataChange_ = time;
+    if (data)
+        core_.dataRose(time);
+}
+
+void SimulatedChip::clockRose(SimTime time)
+{
+    if (!programMode_) {
+        if (!outsideModeReported_) {
+            outsideModeReported_ = true;
+            events_.violation(time, ViolationKind::ClockOutsideProgramMode, msg::kParamMode,
+                              std::string(msg::kClockOutsideProgramMode));
+        }
+        return;
+    }
+    if (!core_.acceptClock(time)) {
+        clockLost_ = true;
+        return;
+    }
+    if (!sawClock_) {
+        sawClock_ = true;
+        if (time - entryTime_ < timing_.entryHold)
+            events_.violation(time, ViolationKind::EntryHoldTooShort, msg::kParamP12,
+                              std::string(msg::kEntryHoldTooShort) + durationText(time - entryTime_));
+    } else if (time - lastFall_ < timing_.clockPhase && !phaseReported_) {
+        phaseReported_ = true;
+        events_.violation(time, ViolationKind::ClockPhaseTooShort, msg::kParamP2,
+                          std::string(msg::kClockPhaseTooShort) + durationText(time - lastFall_));
+    }
+    if (turnaroundPending_) {
+        turnaroundPending_ = false;
+        if (time - lastFall_ < timing_.readTurnaround)
+            events_.violation(time, ViolationKind::ReadTurnaroundTooShort, msg::kParamP6,
+                              std::string(msg::kReadTurnaroundTooShort) + durationText(time - lastFall_));
+    }
+    lastRise_ = time;
+    if (position_ == kStartClock)
+        core_.startClockRose(time);
+    if (readCommand_ && position_ >= kFirstOutputClock) {
+        driving_ = true;
+        outputBit_ = ((readByte_ >> (position_ - kFirstOutputClock)) & 1) != 0;
+    }
+}
+
+void SimulatedChip::clockFell(SimTime time, bool data)
+{
+    if (!programMode_)
+        return;
+    if (clockLost_) {
+        clockLost_ = false;
+        return;
+    }
+    if (time - lastRise_ < timing_.clockPhase && !phaseReported_) {
+        phaseReported_ = true;
+        events_.violation(time, ViolationKind::ClockPhaseTooShort, msg::kParamP2,
+                          std::string(msg::kClockPhaseTooShort) + durationText(time - lastRise_));
+    }
+    lastFall_ = time;
+    const bool output = readCommand_ && position_ >= kFirstOutputClock;
+    lastFallLatched_ = !output;
+    if (!output) {
+        if (time - lastDataChange_ < timing_.dataSetupHold && !setupHoldReported_) {
+            setupHoldReported_ = true;
+            events_.violation(time, ViolationKind::DataSetupHoldTooShort, msg::kParamP3P4,
+                              std::string(msg::kDataSetupHoldTooShort));
+        }
+        const unsigned bit = data ? 1U : 0U;
+        if (position_ < kCommandBits)
+            command_ = static_cast<std::uint8_t>(command_ | (bit << position_));
+        else
+            operand_ = static_cast<std::uint16_t>(operand_ | (bit << (position_ - kCommandBits)));
+    }
+    if (position_ == kStartClock) {
+        core_.startClockFell(time, command_);
+        readCommand_ = isReadCommand(command_);
+        if (readCommand_)
+            readByte_ = core_.startRead(time, command_);
+    }
+    if (readCommand_ && position_ == kLastInputClock)
+        turnaroundPending_ = true;
+    if (++position_ == kFrameBits)
+        finishFrame(time);
+}
+
+void SimulatedChip::finishFrame(SimTime time)
+{
+    const DecodedCommand decoded {time, command_, operand_, readCommand_, readByte_};
+    resetSerial();
+    events_.command(decoded);
+    if (decoded.isRead)
+        core_.readFinished(time, decoded.command);
+    else
+        core_.execute(time, decoded.command, decoded.operand);
+}
+
+void SimulatedChip::resetSerial()
+{
+    position_ = 0;
+    command_ = 0;
+    operand_ = 0;
+    readCommand_ = false;
+    readByte_ = 0;
+    driving_ = false;
+    outputBit_ = true;
+    clockLost_ = false;
+    turnaroundPending_ = false;
+    lastFallLatched_ = false;
+}
+
+} // namespace velmora::sim

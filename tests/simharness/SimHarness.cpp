@@ -1,0 +1,134 @@
+#include "tests/simharness/SimHarness.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+#include "sim/TraceWriter.h"
+
+namespace velmora::test {
+
+namespace {
+
+constexpr sim::SimTime kDelayUnit = std::chrono::microseconds(5);
+
+} // namespace
+
+SimHarness::SimHarness(std::string_view chipName, sim::FaultSet faults)
+    : chip_(modelNamed(chipName), faults)
+{
+    chip_.addObserver(&recorder_);
+    resetPinState();
+    setPinDriver(this);
+}
+
+SimHarness::~SimHarness()
+{
+    setPinDriver(nullptr);
+    resetPinState();
+    checkViolations();
+}
+
+const sim::ChipModel& SimHarness::modelNamed(std::string_view name)
+{
+    const sim::ChipModel* model = sim::findChipModel(name);
+    if (model == nullptr)
+        throw std::invalid_argument("no simulated chip named " + std::string(name));
+    return *model;
+}
+
+bool SimHarness::programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock)
+{
+    std::lock_guard lock(mutex_);
+    chip_.setLines(now_, vpp != 0, data != 0, clock != 0);
+    return true;
+}
+
+bool SimHarness::programmerRead(std::uint8_t* level)
+{
+    if (level == nullptr)
+        return false;
+    std::lock_guard lock(mutex_);
+    *level = chip_.dataIn() ? 1 : 0;
+    return true;
+}
+
+bool SimHarness::delay(std::uint32_t units)
+{
+    std::lock_guard lock(mutex_);
+    now_ += kDelayUnit * units;
+    return true;
+}
+
+sim::SimTime SimHarness::now() const
+{
+    std::lock_guard lock(mutex_);
+    return now_;
+}
+
+void SimHarness::advance(sim::SimTime duration)
+{
+    std::lock_guard lock(mutex_);
+    now_ += duration;
+}
+
+std::vector<sim::Violation> SimHarness::violations() const
+{
+    std::lock_guard lock(mutex_);
+    return chip_.violations();
+}
+
+std::size_t SimHarness::violationCount(sim::ViolationKind kind) const
+{
+    std::lock_guard lock(mutex_);
+    return static_cast<std::size_t>(std::ranges::count_if(
+        chip_.violations(), [kind](const sim::Violation& violation) { return violation.kind == kind; }));
+}
+
+std::vector<sim::DecodedCommand> SimHarness::commands() const
+{
+    std::lock_guard lock(mutex_);
+    return recorder_.commands;
+}
+
+void SimHarness::clearCommands()
+{
+    std::lock_guard lock(mutex_);
+    recorder_.commands.clear();
+}
+
+void SimHarness::expectViolation(sim::ViolationKind kind)
+{
+    std::lock_guard lock(mutex_);
+    expected_.push_back(kind);
+}
+
+void SimHarness::checkViolations()
+{
+    std::lock_guard lock(mutex_);
+    for (const sim::Violation& violation : chip_.violations()) {
+        if (std::ranges::find(expected_, violation.kind) == expected_.end())
+            ADD_FAILURE() << "unexpected violation on the simulated " << chip_.model().name << " at "
+                          << violation.time.count() << " ns: " << sim::traceText(violation);
+    }
+    for (sim::ViolationKind kind : expected_) {
+        const bool seen = std::ranges::any_of(
+            chip_.violations(), [kind](const sim::Violation& violation) { return violation.kind == kind; });
+        if (!seen)
+            ADD_FAILURE() << "expected violation never happened: " << sim::violationName(kind);
+    }
+    expected_.clear();
+    chip_.clearViolations();
+}
+
+std::string SimHarness::describeViolations() const
+{
+    std::lock_guard lock(mutex_);
+    std::string text;
+    for (const sim::Violation& violation : chip_.violations())
+        text += std::to_string(violation.time.count()) + " ns " + sim::traceText(violation) + "\n";
+    return text;
+}
+
+} // namespace velmora::test
