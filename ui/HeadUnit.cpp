@@ -262,6 +262,7 @@ void TForm1::applyWindowSettings()
 {
     setGeometry(settings_.bounds.left, settings_.bounds.top, std::max(settings_.bounds.width, kMinimumWidth),
                 std::max(settings_.bounds.height, kMinimumHeight));
+    normalBounds_ = geometry();
     setWindowState(settings_.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
     gridView_->setColumnWidths(settings_.columnWidths);
 }
@@ -448,11 +449,28 @@ void TForm1::writeSettings()
     settings_.maximized = isMaximized();
     if (settings_.maximized)
         showNormal();
-    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-    settings_.bounds = {normal.left(), normal.top(), normal.width(), normal.height()};
+    settings_.bounds = {normalBounds_.left(), normalBounds_.top(), normalBounds_.width(), normalBounds_.height()};
     settings_.columnWidths = gridView_->columnWidths();
     if (!SettingsFile(programFolder_ / ui::kSettingsFileName).write(settings_, engine_->options))
         showError(messages_, ui::kIniSaveError);
+}
+
+void TForm1::recordNormalBounds()
+{
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+        normalBounds_ = geometry();
+}
+
+void TForm1::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    recordNormalBounds();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    recordNormalBounds();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

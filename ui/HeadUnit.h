@@ -89,6 +89,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct CommandEntry {
@@ -122,6 +124,8 @@ private:
     void selectComPort();
     void showProgrammerInfo();
 
+    // Keeps the bounds of the normal (not maximized) window for the settings file.
+    void recordNormalBounds();
     void writeSettings();
     void shutDown();
     static void enterFolderOf(const QString& fileName);
@@ -134,6 +138,7 @@ private:
     CommandWindows windows_;
 
     SettingsGroup1 settings_;
+    QRect normalBounds_;
     bool partialRefresh_ = false;
     bool shutDown_ = false;
 

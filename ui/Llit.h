@@ -33,7 +33,9 @@ public:
     QLabel* timerLabel() const { return timerLabel_; }
     QPushButton* delayButton() const { return delayButton_; }
     QPushButton* exitButton() const { return exit_; }
-    QTimer& pollTimer() { return timer_; }
+    bool polling() const { return timer_.isActive(); }
+    // One 40 ms timer tick: poll data in, show the counter.
+    void tick();
 
     void done(int result) override;
 
@@ -43,7 +45,6 @@ protected:
 private:
     void writePins();
     void readDataIn();
-    void tick();
     void runDelayTest();
 
     LowLevelAccess& access_;

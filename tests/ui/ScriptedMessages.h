@@ -2,6 +2,7 @@
 // A UserMessages that records every box and answers from a script (OK when empty).
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ public:
     MessageButton showMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override
     {
         shown.push_back({kind, text, buttons});
+        if (onShow)
+            onShow(shown.back());
         if (answers.empty())
             return ButtonOk;
         const MessageButton answer = answers.front();
@@ -36,7 +39,18 @@ public:
         return false;
     }
 
+    bool containsPrefix(const std::string& prefix) const
+    {
+        for (const ShownMessage& message : shown) {
+            if (message.text.rfind(prefix, 0) == 0)
+                return true;
+        }
+        return false;
+    }
+
     std::vector<ShownMessage> shown;
+    // Runs as each box is shown, before it is answered.
+    std::function<void(const ShownMessage&)> onShow;
     std::deque<MessageButton> answers;
 };
 

@@ -1,0 +1,406 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+
+#include "ScriptedMessages.h"
+#include "TempFolder.h"
+#include "UiDriver.h"
+#include "corvant/corvant.h"
+#include "devicedata/DeviceDataMessages.h"
+#include "engine/TPICPr.h"
+#include "ui/COMSel.h"
+#include "ui/CSConfig.h"
+#include "ui/CfgIDs.h"
+#include "ui/DevSel.h"
+#include "ui/ErrorHook.h"
+#include "ui/HeadUnit.h"
+#include "ui/HexByteEdit.h"
+#include "ui/Llit.h"
+#include "ui/MemoryGridView.h"
+#include "ui/Pr_Wnd.h"
+#include "ui/VelmoraWindows.h"
+
+
+namespace velmora {
+namespace {
+
+using Command = TForm1::Command;
+using test::ScriptedFiles;
+using test::ScriptedMessages;
+using test::whenModal;
+
+const char kPortsUnavailable[] =
+    "Menus \"Device\\Program\", \"Device\\Read\",\r\n\"Device\\Verify\" will not be available.\r\n"
+    "COMM part of low-level interface test\r\nwindow also will not be available";
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ErrorHook::install(&messages); }
+    void TearDown() override
+    {
+        windows.reset();
+        ErrorHook::install(nullptr);
+    }
+
+    void writeSettings(const std::string& text) { folder.write("Velmora.ini", text); }
+    void installShippedDevices()
+    {
+        std::filesystem::copy_file(VELMORA_SHIPPED_DEVICES_INI, folder.file("Devices.ini"));
+    }
+    void start() { windows = std::make_unique<VelmoraWindows>(folder.path(), messages, files, lowLevel); }
+    TForm1& main() { return windows->mainWindow(); }
+    void closeMain()
+    {
+        main().close();
+    }
+    std::string settingsText() const { return folder.read("Velmora.ini"); }
+
+    test::TempFolder folder;
+    test::CurrentFolderGuard currentFolder;
+    ScriptedMessages messages;
+    ScriptedFiles files;
+    test::RecordingLowLevel lowLevel;
+    std::unique_ptr<VelmoraWindows> windows;
+};
+
+TEST_F(MainWindowTest, StartsWithoutDevicesIniOnNoDeviceDefaults)
+{
+    writeSettings("[Config]\r\nCOM=SIM\r\nDevice=7\r\n");
+    start();
+    EXPECT_TRUE(messages.contains(DeviceListLoadFailedMessage()));
+    EXPECT_FALSE(main().deviceMenu()->isEnabled());
+    EXPECT_EQ(main().statusPanel(0), QString());
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Velmora"));
+
+    const MemoryGridModel& grid = main().gridModel();
+    EXPECT_EQ(grid.layout().rowCount(), 2090);
+    EXPECT_EQ(grid.cellText(2049, 0), QStringLiteral("003FF8:"));
+    EXPECT_EQ(grid.cellText(2049, 8), QStringLiteral("FF"));
+    // Type-1 default configuration without the CCP2MX bit.
+    QStringList config;
+    for (int column = 1; column <= 8; ++column)
+        config << grid.cellText(2086, column);
+    for (int column = 1; column <= 6; ++column)
+        config << grid.cellText(2087, column);
+    EXPECT_EQ(config.join(u' '), QStringLiteral("00 27 0F 0F 00 00 85 00 0F C0 0F E0 0F 40"));
+    EXPECT_EQ(main().gridView().columnWidth(0), 77);
+    EXPECT_EQ(main().gridView().columnWidth(9), 77);
+
+    closeMain();
+    // Without a device list the stored index is written back unchanged.
+    EXPECT_NE(settingsText().find("Device=7\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, StoredIndexBeyondTheListSelectsTheLastDevice)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM\r\nDevice=999\r\n[MainWindow]\r\nGridColWidth0=200\r\nGridColWidth3=5\r\n");
+    start();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(main().deviceMenu()->isEnabled());
+    const int last = main().deviceList().Count() - 1;
+    EXPECT_EQ(main().selectedDeviceIndex(), last);
+    EXPECT_EQ(main().statusPanel(0), QStringLiteral("PIC18F8680"));
+    EXPECT_EQ(main().gridView().columnWidth(0), 77);
+    EXPECT_EQ(main().gridView().columnWidth(3), 20);
+
+    int shownRow = -2;
+    auto timer = whenModal<TForm4>([&](TForm4* dialog) {
+        shownRow = dialog->deviceList()->currentRow();
+        dialog->reject();
+    });
+    main().menuItem(Command::SelectDevice)->trigger();
+    EXPECT_EQ(shownRow, last);
+
+    closeMain();
+    const std::string text = settingsText();
+    EXPECT_NE(text.find("Device=" + std::to_string(last) + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find("GridColWidth0=77\r\n"), std::string::npos);
+    EXPECT_NE(text.find("GridColWidth3=20\r\n"), std::string::npos);
+    EXPECT_NE(text.find("COM=SIM\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, PortFailureRetryThenYesWithCancelGivesUp)
+{
+    writeSettings("[Config]\r\nCOM=COM99\r\n");
+    installShippedDevices();
+    messages.answers = {ButtonRetry, ButtonYes};
+    auto timer = whenModal<TForm6>([](TForm6* dialog) {
+        EXPECT_EQ(dialog->portEdit()->text(), QStringLiteral("COM99"));
+        dialog->reject();
+    });
+    start();
+
+    ASSERT_GE(messages.shown.size(), 3u);
+    const std::string question = "COMM init error: \"COM99\".\r\nDo you want to select COM port?";
+    EXPECT_EQ(messages.shown[0].text, question);
+    EXPECT_EQ(messages.shown[0].buttons, ButtonYes | ButtonNo | ButtonRetry);
+    EXPECT_EQ(messages.shown[1].text, question);
+    EXPECT_EQ(messages.shown[2].text, kPortsUnavailable);
+
+    EXPECT_FALSE(main().menuItem(Command::Program)->isEnabled());
+    EXPECT_FALSE(main().menuItem(Command::Read)->isEnabled());
+    EXPECT_FALSE(main().menuItem(Command::Verify)->isEnabled());
+    EXPECT_TRUE(main().menuItem(Command::Erase)->isEnabled());
+    EXPECT_FALSE(windows->lowLevelTest().pinGroupEnabled());
+
+    // The toolbar buttons of disabled commands do nothing.
+    bool progressShown = false;
+    auto progress = whenModal<TForm3>([&](TForm3* window) {
+        progressShown = true;
+        window->reject();
+    });
+    main().toolbarButton(Command::Program)->trigger();
+    QTest::qWait(30);
+    EXPECT_FALSE(progressShown);
+}
+
+TEST_F(MainWindowTest, PortSelectedAtStartUpBecomesThePortAndComCommandReenables)
+{
+    writeSettings("[Config]\r\nCOM=COM99\r\n");
+    messages.answers = {ButtonYes};
+    auto timer = whenModal<TForm6>([](TForm6* dialog) {
+        dialog->useComButton(3)->click();
+        EXPECT_EQ(dialog->portEdit()->text(), QStringLiteral("COM3"));
+        dialog->portEdit()->setText(QStringLiteral("SIM"));
+        dialog->accept();
+    });
+    start();
+    EXPECT_EQ(main().portInitString(), "SIM");
+    EXPECT_TRUE(main().menuItem(Command::Program)->isEnabled());
+
+    // COM port command: a failing port offers OK/Retry, then the dialog again.
+    messages.shown.clear();
+    int dialogs = 0;
+    auto again = std::make_unique<QTimer>();
+    again->setInterval(5);
+    QObject::connect(again.get(), &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<TForm6*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        ++dialogs;
+        dialog->portEdit()->setText(dialogs == 1 ? QStringLiteral("COM98") : QStringLiteral("SIM:PIC18F452"));
+        dialog->accept();
+    });
+    again->start();
+    main().menuItem(Command::ComPort)->trigger();
+    again->stop();
+    EXPECT_EQ(dialogs, 2);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "COMM init error: \"COM98\".");
+    EXPECT_EQ(messages.shown[0].buttons, ButtonOk | ButtonRetry);
+    EXPECT_EQ(main().portInitString(), "SIM:PIC18F452");
+}
+
+TEST_F(MainWindowTest, CtrlSGoesToDeviceSelectOnly)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM\r\n");
+    start();
+    main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+
+    bool deviceSelectShown = false;
+    auto timer = whenModal<TForm4>([&](TForm4* dialog) {
+        deviceSelectShown = true;
+        dialog->deviceList()->setCurrentRow(3);
+        QTest::keyClick(dialog->deviceList(), Qt::Key_Space);
+    });
+    QTest::keyClick(&main(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(deviceSelectShown);
+    EXPECT_EQ(main().selectedDeviceIndex(), 3);
+    EXPECT_EQ(main().statusPanel(0), QStringLiteral("PIC18F452"));
+    EXPECT_EQ(main().engine().data().image.programMemorySize, 32768u);
+}
+
+TEST_F(MainWindowTest, CtrlSDoesNothingWhileTheDeviceMenuIsDisabled)
+{
+    writeSettings("[Config]\r\nCOM=SIM\r\n");
+    start();
+    main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    ASSERT_FALSE(main().deviceMenu()->isEnabled());
+
+    bool anyDialog = false;
+    auto timer = whenModal<QDialog>([&](QDialog* dialog) {
+        anyDialog = true;
+        dialog->reject();
+    });
+    QTest::keyClick(&main(), Qt::Key_S, Qt::ControlModifier);
+    QTest::qWait(30);
+    EXPECT_FALSE(anyDialog);
+    // The toolbar's Select device does nothing either; Options > Checksum still opens.
+    main().toolbarButton(Command::SelectDevice)->trigger();
+    QTest::qWait(30);
+    EXPECT_FALSE(anyDialog);
+    main().toolbarButton(Command::ChecksumConfiguration)->trigger();
+    EXPECT_TRUE(anyDialog);
+}
+
+TEST_F(MainWindowTest, LoadShowsGoodAndRejectedFilesInTheGrid)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM\r\nDevice=3\r\n");
+    start();
+    files.toLoad = QString::fromStdString(std::string(VELMORA_SHARED_HEX_DIR) + "/gpasm-18f452-blink.hex");
+    main().menuItem(Command::Load)->trigger();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(main().statusPanel(1), QDir::cleanPath(*files.toLoad));
+    EXPECT_NE(main().gridModel().cellText(2, 1), QStringLiteral("FF"));
+    // Confirming a file makes its folder the current folder.
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(VELMORA_SHARED_HEX_DIR));
+
+    folder.write("bad.hex", ":10000000FFFF\r\n");
+    files.toLoad = QString::fromStdString(folder.file("bad.hex").string());
+    main().menuItem(Command::Load)->trigger();
+    EXPECT_TRUE(messages.contains("INHX32 HEX file error."));
+    EXPECT_EQ(main().statusPanel(1), QDir::cleanPath(*files.toLoad));
+    EXPECT_EQ(main().gridModel().cellText(2, 1), QStringLiteral("FF"));
+}
+
+TEST_F(MainWindowTest, ChecksumWarnValueThatIsNoNumberStillRefreshesTheGrid)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM\r\nDevice=3\r\nCSEnabled=1\r\nCSWarnValue=abc\r\n");
+    start();
+    files.toLoad = QString::fromStdString(std::string(VELMORA_SHARED_HEX_DIR) + "/gpasm-18f452-blink.hex");
+    main().menuItem(Command::Load)->trigger();
+    EXPECT_TRUE(messages.contains("'abc' is not a valid integer value"));
+    // The loaded data is in the grid, and panel 1 names the file.
+    EXPECT_NE(main().gridModel().cellText(2, 1), QStringLiteral("FF"));
+    EXPECT_EQ(main().statusPanel(1), QDir::cleanPath(*files.toLoad));
+    const MemoryImage& image = main().engine().data().image;
+    EXPECT_EQ(main().gridModel().cellText(2, 1),
+              QStringLiteral("%1").arg(image.programMemory[0], 2, 16, QChar(u'0')).toUpper());
+}
+
+TEST_F(MainWindowTest, CancelDuringOperationsWaitsForTheWorker)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM\r\nDevice=3\r\n");
+    start();
+    TForm3& progress = windows->progress();
+    for (Command command : {Command::Program, Command::Read, Command::Verify}) {
+        messages.shown.clear();
+        bool cancelled = false;
+        auto timer = std::make_unique<QTimer>();
+        timer->setInterval(2);
+        QObject::connect(timer.get(), &QTimer::timeout, [&] {
+            if (!progress.isVisible() || progress.panelText(1).isEmpty() || cancelled)
+                return;
+            cancelled = true;
+            progress.cancelButton()->click();
+        });
+        timer->start();
+        main().menuItem(command)->trigger();
+        timer->stop();
+        EXPECT_TRUE(cancelled);
+        EXPECT_FALSE(progress.isVisible());
+        EXPECT_FALSE(main().engine().busy);
+        EXPECT_FALSE(main().engine().cancelRequest);
+        EXPECT_TRUE(main().engine().windowClosed);
+        EXPECT_FALSE(messages.containsPrefix("Programming has been performed."));
+        EXPECT_FALSE(messages.containsPrefix("Read has been performed."));
+        EXPECT_FALSE(messages.containsPrefix("Verification has been performed."));
+    }
+    EXPECT_EQ(progress.Label1()->text(), QStringLiteral("Verification"));
+}
+
+TEST_F(MainWindowTest, EraseRunsToItsReportAndTheWindowCloses)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM\r\nDevice=3\r\n");
+    start();
+    main().menuItem(Command::Erase)->trigger();
+    EXPECT_TRUE(messages.contains("Erasing has been performed."));
+    EXPECT_FALSE(windows->progress().isVisible());
+    EXPECT_EQ(windows->progress().Label1()->text(), QStringLiteral("Erasing"));
+}
+
+TEST_F(MainWindowTest, ConfigurationEditorChangesOnlyIdAndConfigRows)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM\r\nDevice=3\r\n");
+    start();
+    main().engine().data().image.deviceId[0] = 0x42; // not yet shown: no full refresh since
+    auto timer = whenModal<TCfgIDs1>([](TCfgIDs1* editor) {
+        editor->checkBox(QStringLiteral("WDT"))->click();
+        editor->idEdit(0)->setByte(0x99);
+        editor->okButton()->click();
+    });
+    main().menuItem(Command::ConfigurationBits)->trigger();
+    const MemoryGridModel& grid = main().gridModel();
+    const int idRow = grid.layout().headingRow(GridSection::Ids) + 1;
+    const int configRow = grid.layout().headingRow(GridSection::Config) + 1;
+    const int deviceIdRow = grid.layout().headingRow(GridSection::DeviceId) + 1;
+    EXPECT_EQ(grid.cellText(idRow, 1), QStringLiteral("99"));
+    EXPECT_EQ(grid.cellText(configRow, 4), QStringLiteral("0E"));
+    EXPECT_EQ(grid.cellText(deviceIdRow, 1), QStringLiteral("FF"));
+}
+
+TEST_F(MainWindowTest, LowLevelTestWindowDrivesPinsOnlyWithAUsablePort)
+{
+    writeSettings("[Config]\r\nCOM=SIM\r\n");
+    start();
+    TForm2& test = windows->lowLevelTest();
+    auto timer = whenModal<TForm2>([&](TForm2* window) {
+        EXPECT_FALSE(window->vppBox()->isChecked());
+        window->vppBox()->click();
+        window->tick();
+        window->exitButton()->click();
+    });
+    main().menuItem(Command::LowLevelTest)->trigger();
+    ASSERT_EQ(lowLevel.writes.size(), 3u);
+    EXPECT_EQ(lowLevel.writes[0], (test::PinWrite{0, 0, 0}));
+    EXPECT_EQ(lowLevel.writes[1], (test::PinWrite{1, 0, 0}));
+    EXPECT_EQ(lowLevel.writes[2], (test::PinWrite{0, 0, 0}));
+    EXPECT_EQ(lowLevel.reads, 2);
+    EXPECT_TRUE(test.readDataBox()->isChecked());
+    EXPECT_TRUE(test.timerLabel()->text().startsWith(QStringLiteral("Timer test: 2.5")));
+    EXPECT_TRUE(test.timerLabel()->text().endsWith(QStringLiteral(" s")));
+
+    // Without the pin group: no pin traffic on show, tick or close, but the timer runs.
+    lowLevel.writes.clear();
+    lowLevel.reads = 0;
+    test.setPinGroupEnabled(false);
+    auto again = whenModal<TForm2>([&](TForm2* window) {
+        EXPECT_FALSE(window->vppBox()->isEnabled());
+        window->tick();
+        window->reject();
+    });
+    main().menuItem(Command::LowLevelTest)->trigger();
+    EXPECT_TRUE(lowLevel.writes.empty());
+    EXPECT_EQ(lowLevel.reads, 0);
+    EXPECT_TRUE(test.timerLabel()->text().startsWith(QStringLiteral("Timer test: ")));
+}
+
+TEST_F(MainWindowTest, ExitWhileMaximizedStoresTheRestoredBounds)
+{
+    writeSettings("[Config]\r\nCOM=SIM\r\n[MainWindow]\r\nLeft=60\r\nTop=70\r\nWidth=600\r\nHeight=400\r\n");
+    start();
+    main().show();
+    main().showMaximized();
+    QTest::qWait(20);
+    closeMain();
+    const std::string text = settingsText();
+    EXPECT_NE(text.find("Maximized=1\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Width=600\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Height=400\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Left=60\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("LastDir=" + std::filesystem::current_path().string() + "\r\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,89 @@
+#pragma once
+// Helpers that drive modal windows from a test: act on the next modal window once it
+// is up, scripted file choices, and a recording stand-in for the low-level libraries.
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/FileChooser.h"
+#include "ui/LowLevelAccess.h"
+
+namespace velmora::test {
+
+// Calls act(window) on the first modal window of type Window that comes up (polling
+// the event loop), once. The returned timer stops polling when destroyed.
+template <typename Window>
+std::unique_ptr<QTimer> whenModal(std::function<void(Window*)> act)
+{
+    auto timer = std::make_unique<QTimer>();
+    timer->setInterval(5);
+    QTimer* raw = timer.get();
+    QObject::connect(raw, &QTimer::timeout, raw, [raw, act] {
+        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+        if (window == nullptr || !window->isVisible())
+            return;
+        raw->stop();
+        act(window);
+    });
+    timer->start();
+    return timer;
+}
+
+class ScriptedFiles : public FileChooser {
+public:
+    std::optional<QString> chooseFileToLoad(QWidget*) override { return toLoad; }
+    std::optional<QString> chooseFileToSave(QWidget*) override { return toSave; }
+    std::optional<QString> toLoad;
+    std::optional<QString> toSave;
+};
+
+struct PinWrite {
+    std::uint8_t vpp, data, clock;
+    bool operator==(const PinWrite&) const = default;
+};
+
+class RecordingLowLevel : public LowLevelAccess {
+public:
+    bool programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override
+    {
+        writes.push_back({vpp, data, clock});
+        return writeWorks;
+    }
+    bool programmerRead(std::uint8_t& level) override
+    {
+        ++reads;
+        level = dataIn;
+        return readWorks;
+    }
+    std::int64_t performanceFrequency() override { return frequency; }
+    bool readPerformanceCounter(std::int64_t& count) override
+    {
+        count = counter;
+        counter += frequency / 25;
+        return counterWorks;
+    }
+    bool delay(std::uint32_t units) override
+    {
+        delays.push_back(units);
+        return delayWorks;
+    }
+
+    std::vector<PinWrite> writes;
+    int reads = 0;
+    std::vector<std::uint32_t> delays;
+    std::uint8_t dataIn = 1;
+    bool writeWorks = true;
+    bool readWorks = true;
+    bool counterWorks = true;
+    bool delayWorks = true;
+    std::int64_t frequency = 1000000000;
+    std::int64_t counter = 2500000000;
+};
+
+} // namespace velmora::test
