@@ -10,125 +10,95 @@
 namespace velmora {
 namespace {
 
-using test::MessageRecorder;
-
-struct ChecksumCase {
+struct Checksum {
     std::unique_ptr<DeviceImage> image;
-    MessageRecorder messages;
-    ChecksumSettings settings;
+    test::MessageRecorder messages;
+    ChecksumSettings settings{true, false, "0x0000", SimpleSumOfWords};
 
-    explicit ChecksumCase(std::int32_t programSize, std::int32_t type = SimpleSumOfWords)
-        : image(test::MakeImage(programSize, 0))
+    explicit Checksum(std::int32_t programSize) : image(test::MakeImage(programSize, 0)) { image->ClearImage(false); }
+    void setWord(Address at, std::uint16_t value)
     {
-        settings.enabled = true;
-        settings.warnEnabled = false;
-        settings.type = type;
-        image->ClearImage(false);
+        image->image.programMemory[at] = static_cast<std::uint8_t>(value);
+        image->image.programMemory[at + 1] = static_cast<std::uint8_t>(value >> 8);
     }
-
-    void setWord(Address byteAddress, std::uint16_t value)
+    std::uint16_t word(Address at) const
     {
-        image->image.programMemory[byteAddress] = static_cast<std::uint8_t>(value);
-        image->image.programMemory[byteAddress + 1] = static_cast<std::uint8_t>(value >> 8);
+        return static_cast<std::uint16_t>(image->image.programMemory[at] | image->image.programMemory[at + 1] << 8);
     }
-    std::uint16_t word(Address byteAddress) const
+    Checksum& apply()
     {
-        return static_cast<std::uint16_t>(image->image.programMemory[byteAddress] |
-                                          image->image.programMemory[byteAddress + 1] << 8);
+        ApplyChecksum(*image, settings, messages);
+        return *this;
     }
-    void apply() { ApplyChecksum(*image, settings, messages); }
 };
 
-TEST(ApplyChecksum, BlankDeviceGetsTheSumOrTheAdditionToZeroAndBothBytesPresent)
+TEST(ApplyChecksum, StoresTheChecksumOfItsTypeInTheLastWholeWordOnlyWhenEnabled)
 {
-    ChecksumCase simple(0x8000, SimpleSumOfWords);
-    simple.apply();
-    EXPECT_EQ(simple.word(0x7FFE), 0xC001);
-    EXPECT_TRUE(simple.image->IsProgramPresent(0x7FFE));
-    EXPECT_TRUE(simple.image->IsProgramPresent(0x7FFF));
+    Checksum simple(0x8000);
+    EXPECT_EQ(simple.apply().word(0x7FFE), 0xC001);
+    EXPECT_TRUE(simple.image->IsProgramPresent(0x7FFE) && simple.image->IsProgramPresent(0x7FFF));
     EXPECT_FALSE(simple.image->IsProgramPresent(0x7FFD));
 
-    ChecksumCase toZero(0x8000, AdditionToZero);
-    toZero.apply();
-    EXPECT_EQ(toZero.word(0x7FFE), 0x3FFF);
-}
+    Checksum toZero(0x8000);
+    toZero.settings.type = AdditionToZero;
+    EXPECT_EQ(toZero.apply().word(0x7FFE), 0x3FFF);
 
-TEST(ApplyChecksum, SumsLittleEndianWordsAndIgnoresTheOddTrailingByte)
-{
-    ChecksumCase odd(7);
+    Checksum disabled(0x100);
+    disabled.settings.enabled = false;
+    EXPECT_EQ(disabled.apply().word(0xFE), 0xFFFF);
+    EXPECT_FALSE(disabled.image->IsProgramPresent(0xFE));
+    for (std::int32_t size : {0, 1}) { // no whole word: nothing to patch, nothing to ask
+        Checksum tiny(size);
+        tiny.settings = {true, true, "not a number", SimpleSumOfWords};
+        EXPECT_EQ(tiny.apply().word(0), 0xFFFF);
+        EXPECT_FALSE(tiny.image->IsProgramPresent(0));
+    }
+
+    Checksum unknownType(0x100);
+    unknownType.settings.type = 7;
+    EXPECT_EQ(unknownType.apply().word(0xFE), 0x0000);
+
+    // Little-endian words; the trailing byte of an odd size is neither summed nor changed.
+    Checksum odd(7);
     odd.setWord(0, 0x1234);
     odd.setWord(2, 0xF00F);
     odd.image->image.programMemory[6] = 0x77;
-    odd.apply();
-    EXPECT_EQ(odd.word(4), static_cast<std::uint16_t>(0x1234 + 0xF00F));
+    EXPECT_EQ(odd.apply().word(4), static_cast<std::uint16_t>(0x1234 + 0xF00F));
     EXPECT_EQ(odd.image->image.programMemory[6], 0x77);
     EXPECT_FALSE(odd.image->IsProgramPresent(6));
 }
 
-TEST(ApplyChecksum, DisabledUnknownTypeAndTinyDevices)
-{
-    ChecksumCase disabled(0x100);
-    disabled.settings.enabled = false;
-    disabled.apply();
-    EXPECT_EQ(disabled.word(0xFE), 0xFFFF);
-    EXPECT_FALSE(disabled.image->IsProgramPresent(0xFE));
-
-    ChecksumCase unknownType(0x100, 7);
-    unknownType.apply();
-    EXPECT_EQ(unknownType.word(0xFE), 0x0000);
-
-    for (std::int32_t size : {0, 1}) {
-        ChecksumCase tiny(size);
-        tiny.settings.warnEnabled = true;
-        tiny.settings.warnValue = "not a number";
-        EXPECT_NO_THROW(tiny.apply());
-        EXPECT_EQ(tiny.word(0), 0xFFFF);
-        EXPECT_FALSE(tiny.image->IsProgramPresent(0));
-    }
-
-    ChecksumCase oneWord(2);
-    oneWord.apply();
-    EXPECT_EQ(oneWord.word(0), 0x0000);
-}
-
 TEST(ApplyChecksum, AsksOnlyWhenTheLastWordIsNeitherTheWarnValueNorTheChecksum)
 {
-    for (const char* blankForm : {"0xFFFF", "$ffff", "xFFFF", "65535", "  +0XFFFF"}) {
-        ChecksumCase expected(0x8000);
+    for (const char* blankForm : {"0xFFFF", "65535", "  +$ffff"}) {
+        Checksum expected(0x8000);
         expected.settings.warnEnabled = true;
         expected.settings.warnValue = blankForm;
-        expected.apply();
+        EXPECT_EQ(expected.apply().word(0x7FFE), 0xC001) << blankForm;
         EXPECT_TRUE(expected.messages.shown.empty()) << blankForm;
-        EXPECT_EQ(expected.word(0x7FFE), 0xC001) << blankForm;
     }
-
-    ChecksumCase alreadyCorrect(0x8000);
+    Checksum alreadyCorrect(0x8000);
     alreadyCorrect.settings.warnEnabled = true;
     alreadyCorrect.setWord(0x7FFE, 0xC001);
-    alreadyCorrect.apply();
-    EXPECT_TRUE(alreadyCorrect.messages.shown.empty());
+    EXPECT_TRUE(alreadyCorrect.apply().messages.shown.empty());
 
     for (MessageButton answer : {ButtonNo, ButtonYes}) {
-        ChecksumCase differs(0x8000);
+        Checksum differs(0x8000);
         differs.settings.warnEnabled = true;
         differs.settings.warnValue = "0x10000"; // above any word: never the expected value
         differs.messages.questionAnswer = answer;
         differs.setWord(0x7FFE, 0x1234);
-        differs.apply();
-        ASSERT_EQ(differs.messages.shown.size(), 1u);
-        EXPECT_EQ(differs.messages.shown[0].kind, MessageKind::Warning);
+        EXPECT_EQ(differs.apply().word(0x7FFE), answer == ButtonYes ? 0xC001 : 0x1234);
+        ASSERT_TRUE(differs.messages.showedOnly(MessageKind::Warning, hexmessages::kChecksumQuestion));
         EXPECT_EQ(differs.messages.shown[0].buttons, ButtonYes | ButtonNo);
-        EXPECT_EQ(differs.messages.shown[0].text, hexmessages::kChecksumQuestion);
-        EXPECT_EQ(differs.word(0x7FFE), answer == ButtonYes ? 0xC001 : 0x1234);
         EXPECT_EQ(differs.image->IsProgramPresent(0x7FFE), answer == ButtonYes);
     }
 }
 
 TEST(ApplyChecksum, WarnValueThatIsNoIntegerThrowsWithItsTextAndChangesNothing)
 {
-    ChecksumCase invalid(0x8000);
-    invalid.settings.warnEnabled = true;
-    invalid.settings.warnValue = "0xFFFFG";
+    Checksum invalid(0x8000);
+    invalid.settings = {true, true, "0xFFFFG", SimpleSumOfWords};
     invalid.setWord(0x7FFE, 0x1234);
     try {
         invalid.apply();

@@ -11,54 +11,52 @@
 
 namespace velmora::test {
 
-struct ShownMessage {
-    MessageKind kind;
-    std::string text;
-    MessageButtons buttons;
-};
-
-// Records every message box and answers Yes/No questions with a chosen button.
+// Records every message box and answers questions (boxes with Yes) with questionAnswer.
 class MessageRecorder final : public UserMessages {
 public:
+    struct Shown {
+        MessageKind kind;
+        std::string text;
+        MessageButtons buttons;
+    };
     MessageButton questionAnswer = ButtonNo;
-    std::vector<ShownMessage> shown;
+    std::vector<Shown> shown;
 
-    MessageButton showMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override;
+    MessageButton showMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override
+    {
+        shown.push_back({kind, text, buttons});
+        return (buttons & ButtonYes) != 0 ? questionAnswer : ButtonOk;
+    }
+    // True when exactly one box was shown, of that kind and text.
+    bool showedOnly(MessageKind kind, std::string_view text) const
+    {
+        return shown.size() == 1 && shown[0].kind == kind && shown[0].text == text;
+    }
 };
 
 // A type-1 device of the given sizes, cleared with every byte present.
 std::unique_ptr<DeviceImage> MakeImage(std::int32_t programSize, std::int32_t eepromSize);
-
-// Fills program memory, EEPROM, IDs and configuration with a reproducible pattern.
+// Fills the device's program memory and EEPROM, the IDs and configuration with a pattern.
 void FillPattern(DeviceImage& image, unsigned seed);
 
 // A fresh folder below the system's temporary folder, removed with its contents.
-class ScratchFolder {
-public:
+struct ScratchFolder {
     ScratchFolder();
     ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string path(const std::string& name) const { return folder_ + "/" + name; }
-    const std::string& folder() const { return folder_; }
-    // Names of the files in the folder, sorted.
-    std::vector<std::string> entries() const;
-
-private:
-    std::string folder_;
+    std::string path(const std::string& name) const { return folder + "/" + name; }
+    std::vector<std::string> entries() const; // sorted file names
+    std::string folder;
 };
 
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& contents);
 
-struct ProcessResult {
-    int exitCode = -1;
-    std::string output;
-    std::string errors;
+// Runs a program (arguments quoted for the shell); its exit code and everything it
+// printed. Tools under test write their data to files, so what they print is complaint.
+struct ToolRun {
+    int exitCode;
+    std::string printed;
 };
-
-// Runs a program with arguments (no shell), capturing its standard output and error.
-ProcessResult RunProgram(const std::vector<std::string>& arguments);
+ToolRun RunTool(const std::vector<std::string>& arguments);
 
 } // namespace velmora::test

@@ -12,84 +12,61 @@
 namespace velmora {
 namespace {
 
-using test::MessageRecorder;
-
 const std::string kTestDataDir = VELMORA_HEX_TESTDATA_DIR;
 const std::string kSrecCat = VELMORA_SREC_CAT;
 const std::string kGpasm = VELMORA_GPASM;
 
-std::string hexNumber(Address value)
+// Our writer puts EEPROM (0xF00000) before the IDs and configuration, as its fixed
+// record order demands; srec_cat warns about any descending record, so for our own
+// files that one warning is turned off.
+enum class Order { Ascending, EepromFirst };
+
+// One area as srec_cat reads it, with the fill value in the holes.
+std::string srecCatArea(const std::string& file, Address first, Address size, const char* fill, Order order)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", value);
-    return text;
+    const test::ScratchFolder scratch;
+    const std::string output = scratch.path("area.bin");
+    const std::string from = std::to_string(first);
+    const std::string to = std::to_string(first + size);
+    const test::ToolRun run =
+        test::RunTool({kSrecCat, order == Order::Ascending ? "-enable-sequence-warnings" : "-disable-sequence-warnings",
+                       file, "-intel", "-crop", from, to, "-fill", fill, from, to, "-offset", "-" + from, "-o", output,
+                       "-binary"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.printed, "") << file;
+    return test::ReadWholeFile(output);
 }
 
-// One area as srec_cat sees it: the bytes, and which of them the file supplies.
-struct SrecArea {
-    std::string bytes;
-    std::vector<bool> present;
-};
-
-// Our writer puts EEPROM (0xF00000) before the IDs and configuration, as the format
-// it keeps demands; srec_cat warns about any descending record, so for our own files
-// that one warning is turned off.
-enum class Order { Ascending, OursWithEepromFirst };
-
-SrecArea readWithSrecCat(const std::string& file, Address first, Address size, Order order)
-{
-    const std::string orderOption =
-        order == Order::Ascending ? "-enable-sequence-warnings" : "-disable-sequence-warnings";
-    auto run = [&](const char* fill) {
-        const test::ProcessResult result =
-            test::RunProgram({kSrecCat, orderOption, file, "-intel", "-crop", hexNumber(first), hexNumber(first + size), "-fill",
-                              fill, hexNumber(first), hexNumber(first + size), "-offset", "-" + hexNumber(first),
-                              "-o", "-", "-binary"});
-        EXPECT_EQ(result.exitCode, 0) << result.errors;
-        EXPECT_EQ(result.errors, "");
-        return result.output;
-    };
-    // A hole takes the fill value, so it reads differently under two fills; data does not.
-    SrecArea area{run("0xFF"), {}};
-    const std::string zeroFilled = run("0x00");
-    EXPECT_EQ(area.bytes.size(), size);
-    EXPECT_EQ(zeroFilled.size(), size);
-    for (std::size_t index = 0; index < size && index < zeroFilled.size() && index < area.bytes.size(); ++index)
-        area.present.push_back(area.bytes[index] == zeroFilled[index]);
-    return area;
-}
-
-// Compares the image with srec_cat's reading of file, area by area and byte by byte.
+// Compares the image with srec_cat's reading of file, area by area and byte by byte:
+// the values, and for program memory and EEPROM which bytes are present. A hole reads
+// differently under two fills; a byte the file supplies does not.
 void expectSameAsSrecCat(const DeviceImage& image, const std::string& file, Order order = Order::Ascending)
 {
     const MemoryImage& memory = image.image;
-    struct Area {
-        const char* name;
+    const struct {
         Address hexAddress;
         const std::uint8_t* bytes;
         Address size;
         bool (DeviceImage::*isPresent)(Address) const;
+    } areas[] = {
+        {0, memory.programMemory, memory.programMemorySize, &DeviceImage::IsProgramPresent},
+        {kHexEepromAddress, memory.eeprom, memory.eepromSize, &DeviceImage::IsEepromPresent},
+        {kIdAddress, memory.ids, kIdCount, nullptr},
+        {kConfigAddress, memory.config, kConfigCount, nullptr},
     };
-    const Area areas[] = {
-        {"program memory", 0, memory.programMemory, memory.programMemorySize, &DeviceImage::IsProgramPresent},
-        {"EEPROM", kHexEepromAddress, memory.eeprom, memory.eepromSize, &DeviceImage::IsEepromPresent},
-        {"IDs", kIdAddress, memory.ids, kIdCount, nullptr},
-        {"configuration", kConfigAddress, memory.config, kConfigCount, nullptr},
-    };
-    for (const Area& area : areas) {
-        const SrecArea reference = readWithSrecCat(file, area.hexAddress, area.size, order);
-        ASSERT_EQ(reference.present.size(), area.size) << area.name;
+    for (const auto& area : areas) {
+        const std::string filled = srecCatArea(file, area.hexAddress, area.size, "0xFF", order);
+        const std::string zeroed = srecCatArea(file, area.hexAddress, area.size, "0x00", order);
+        ASSERT_EQ(filled.size(), area.size);
+        ASSERT_EQ(zeroed.size(), area.size);
         std::size_t differences = 0;
         for (Address index = 0; index < area.size; ++index) {
-            const bool present = reference.present[index];
-            // Bytes without present bits must hold the file's value where it has one.
-            const bool ours = area.isPresent ? (image.*area.isPresent)(index) : present;
-            const bool sameByte = !present || area.bytes[index] == static_cast<std::uint8_t>(reference.bytes[index]);
-            const bool blankWhereAbsent = present || area.bytes[index] == kBlank || !area.isPresent;
-            if (ours != present || !sameByte || !blankWhereAbsent)
-                ++differences;
+            const bool inFile = filled[index] == zeroed[index];
+            const bool present = area.isPresent ? (image.*area.isPresent)(index) : inFile;
+            const auto expected = static_cast<std::uint8_t>(inFile || area.isPresent ? filled[index] : area.bytes[index]);
+            differences += present != inFile || area.bytes[index] != expected;
         }
-        EXPECT_EQ(differences, 0u) << area.name << " of " << file;
+        EXPECT_EQ(differences, 0u) << file << " at " << std::hex << area.hexAddress;
     }
 }
 
@@ -107,12 +84,11 @@ protected:
 TEST_F(RealFiles, ToolchainFilesLoadExactlyAsSrecCatReadsThem)
 {
     for (const char* name : {"usb-bootloader-18f4550.hex", "blink-18f4550-app.hex", "gpasm-18f452-blink.hex"}) {
-        const std::string file = kTestDataDir + "/" + name;
         auto image = test::MakeImage(0x8000, 0x100);
-        MessageRecorder messages;
-        LoadHexFile(*image, file, messages);
+        test::MessageRecorder messages;
+        LoadHexFile(*image, kTestDataDir + "/" + name, messages);
         EXPECT_TRUE(messages.shown.empty()) << name;
-        expectSameAsSrecCat(*image, file);
+        expectSameAsSrecCat(*image, kTestDataDir + "/" + name);
     }
 }
 
@@ -124,11 +100,11 @@ TEST_F(RealFiles, GpasmOutputOfTheTestProgramLoadsWithItsKnownContents)
     const std::string source = scratch.path("blink.asm");
     const std::string output = scratch.path("blink.hex");
     std::filesystem::copy_file(kTestDataDir + "/gpasm-18f452-blink.asm", source);
-    const test::ProcessResult assembled = test::RunProgram({kGpasm, "-a", "inhx32", "-w", "1", "-o", output, source});
-    ASSERT_EQ(assembled.exitCode, 0) << assembled.output << assembled.errors;
+    const test::ToolRun assembled = test::RunTool({kGpasm, "-a", "inhx32", "-w", "1", "-o", output, source});
+    ASSERT_EQ(assembled.exitCode, 0) << assembled.printed;
 
     auto image = test::MakeImage(0x8000, 0x100);
-    MessageRecorder messages;
+    test::MessageRecorder messages;
     LoadHexFile(*image, output, messages);
     EXPECT_TRUE(messages.shown.empty());
     const MemoryImage& memory = image->image;
@@ -143,15 +119,14 @@ TEST_F(RealFiles, GpasmOutputOfTheTestProgramLoadsWithItsKnownContents)
 TEST_F(RealFiles, SrecCatReadsOurOutputWithoutComplaint)
 {
     test::ScratchFolder scratch;
-    const std::string file = scratch.path("saved.hex");
     for (auto [programSize, eepromSize] : {std::pair{0x8000, 0x100}, std::pair{0x20008, 0x400}}) {
         auto image = test::MakeImage(programSize, eepromSize);
         test::FillPattern(*image, 3);
-        MessageRecorder messages;
-        SaveHexFile(*image, file, messages);
+        test::MessageRecorder messages;
+        SaveHexFile(*image, scratch.path("saved.hex"), messages);
         ASSERT_TRUE(messages.shown.empty());
         // The writer dumps whole areas, so srec_cat must see every byte of the device.
-        expectSameAsSrecCat(*image, file, Order::OursWithEepromFirst);
+        expectSameAsSrecCat(*image, scratch.path("saved.hex"), Order::EepromFirst);
     }
 }
 
