@@ -34,14 +34,16 @@ QByteArray numbered(const char* stem, int block)
 ConfigBitsEditor::ConfigBitsEditor(QWidget* parent) : ConfigEditorDialog(parent)
 {
     auto* top = new QHBoxLayout;
+    left_ = new QVBoxLayout;
     auto* bits = new QGroupBox(QString::fromUtf8(editor::kBitsGroup), this);
     auto* bitsLayout = new QHBoxLayout(bits);
     general_ = new QVBoxLayout;
     protection_ = new QHBoxLayout;
     bitsLayout->addLayout(general_);
     bitsLayout->addLayout(protection_);
+    left_->addWidget(bits);
     fields_ = new QVBoxLayout;
-    top->addWidget(bits, 0, Qt::AlignTop);
+    top->addLayout(left_);
     top->addLayout(fields_);
     contentLayout()->addLayout(top);
 }
@@ -50,14 +52,12 @@ void ConfigBitsEditor::finishBitsLayout()
 {
     general_->addStretch();
     fields_->addStretch();
-    auto* bottom = new QHBoxLayout;
-    auto* left = new QVBoxLayout;
-    left->addWidget(createLegend());
-    left->addStretch();
-    bottom->addLayout(left);
-    bottom->addWidget(createIdGroup());
-    bottom->addStretch();
-    contentLayout()->addLayout(bottom);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(createLegend(), 0, Qt::AlignTop);
+    lower->addWidget(createIdGroup(), 0, Qt::AlignTop);
+    lower->addStretch();
+    left_->addLayout(lower);
+    left_->addStretch();
     finishLayout();
 }
 

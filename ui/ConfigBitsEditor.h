@@ -67,6 +67,7 @@ private:
 
     QWidget* createLegend();
 
+    QVBoxLayout* left_ = nullptr;
     QVBoxLayout* general_ = nullptr;
     QHBoxLayout* protection_ = nullptr;
     QVBoxLayout* fields_ = nullptr;

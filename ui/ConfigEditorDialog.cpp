@@ -28,6 +28,7 @@ QGroupBox* createHexFieldGroup(const QString& caption, HexByteEdit** fields, int
         fields[i]->setFixedWidth(fields[i]->fontMetrics().horizontalAdvance(QStringLiteral("00:FF")) + 16);
         grid->addWidget(fields[i], i % kFieldsPerColumn, i / kFieldsPerColumn);
     }
+    group->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
     return group;
 }
 
