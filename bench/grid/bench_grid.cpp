@@ -1,0 +1,192 @@
+// bench_grid: how long a full refresh of the memory grid takes, model and view, for the
+// largest device (1,048,576 program and 65,536 EEPROM bytes, 139,274 rows) and a 32 KB
+// device, and how much resident memory the grid adds (its snapshot included). Targets:
+// under 20 ms and at most 4 MB for the largest device. Also: the program's start-up to
+// its first shown window (target under 1 s), and the progress window as the engine's
+// bridge for a 32 KB read: wall time over the waits the operation asked for (at most 1.15).
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QByteArray>
+#include <QHeaderView>
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+
+#include "devicedata/UserMessages.h"
+#include "signalling/PinDriver.h"
+#include "ui/FileChooser.h"
+#include "ui/HeadUnit.h"
+#include "ui/LowLevelAccess.h"
+#include "ui/MemoryGridModel.h"
+#include "ui/MemoryGridView.h"
+#include "ui/VelmoraWindows.h"
+
+namespace {
+
+using velmora::MemoryGridModel;
+using velmora::MemoryGridView;
+using velmora::MemoryImage;
+
+std::unique_ptr<MemoryImage> imageOf(std::uint32_t programSize, std::uint32_t eepromSize)
+{
+    auto image = std::make_unique<MemoryImage>();
+    std::memset(image.get(), 0xFF, sizeof(MemoryImage));
+    for (std::uint32_t i = 0; i < velmora::kProgramMemoryCapacity; ++i)
+        image->programMemory[i] = static_cast<std::uint8_t>(i * 7);
+    image->programMemorySize = programSize;
+    image->eepromSize = eepromSize;
+    return image;
+}
+
+long residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+void fullRefresh(benchmark::State& state)
+{
+    const auto image = imageOf(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)));
+    const auto other = imageOf(64, 0);
+    const long before = residentKilobytes();
+    MemoryGridModel model;
+    model.setHeaderRow();
+    MemoryGridView view(model);
+    view.resize(521, 340);
+    view.show();
+    QApplication::processEvents();
+
+    for (auto _ : state) {
+        state.PauseTiming();
+        model.refresh(*other, false);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        // A refresh as the user sees it: the model, then the view laying out and painting.
+        model.refresh(*image, false);
+        view.viewport()->repaint();
+        benchmark::DoNotOptimize(view.verticalHeader()->count());
+    }
+    state.counters["rows"] = model.layout().rowCount();
+    state.counters["added_RSS_KB"] = static_cast<double>(residentKilobytes() - before);
+}
+
+BENCHMARK(fullRefresh)->Args({1048576, 65536})->Args({32768, 256})->Unit(benchmark::kMillisecond);
+
+class QuietMessages : public velmora::UserMessages {
+public:
+    velmora::MessageButton showMessage(velmora::MessageKind, const std::string&, velmora::MessageButtons) override
+    {
+        return velmora::ButtonOk;
+    }
+};
+
+class NoFiles : public velmora::FileChooser {
+public:
+    std::optional<QString> chooseFileToLoad(QWidget*) override { return std::nullopt; }
+    std::optional<QString> chooseFileToSave(QWidget*) override { return std::nullopt; }
+};
+
+// A program folder with the shipped database and the simulated port, device PIC18F452.
+std::filesystem::path programFolder(const QTemporaryDir& dir)
+{
+    const std::filesystem::path folder = dir.path().toStdString();
+    std::filesystem::copy_file(VELMORA_SHIPPED_DEVICES_INI, folder / "Devices.ini",
+                               std::filesystem::copy_options::overwrite_existing);
+    std::ofstream(folder / "Velmora.ini") << "[Config]\r\nCOM=SIM\r\nDevice=3\r\n";
+    return folder;
+}
+
+void startUpToFirstShownWindow(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = programFolder(dir);
+    const std::filesystem::path current = std::filesystem::current_path();
+    QuietMessages messages;
+    NoFiles files;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        velmora::VelmoraWindows windows(folder, messages, files, velmora::importedLowLevelAccess());
+        windows.mainWindow().show();
+        QApplication::processEvents();
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        windows.mainWindow().close();
+        std::filesystem::current_path(current);
+    }
+}
+
+BENCHMARK(startUpToFirstShownWindow)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// Forwards to the imported pins and delay and adds up the waits the operation asks for.
+class CountingDriver : public velmora::PinDriver {
+public:
+    bool programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override
+    {
+        return velmora::importedPinDriver().programmerWrite(vpp, data, clock);
+    }
+    bool programmerRead(std::uint8_t* level) override { return velmora::importedPinDriver().programmerRead(level); }
+    bool delay(std::uint32_t units) override
+    {
+        requestedUnits += units;
+        return velmora::importedPinDriver().delay(units);
+    }
+    std::atomic<std::uint64_t> requestedUnits{0};
+};
+
+void readThroughProgressWindow(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = programFolder(dir);
+    const std::filesystem::path current = std::filesystem::current_path();
+    QuietMessages messages;
+    NoFiles files;
+    velmora::VelmoraWindows windows(folder, messages, files, velmora::importedLowLevelAccess());
+    windows.mainWindow().show();
+    CountingDriver driver;
+    velmora::setPinDriver(&driver);
+    double ratio = 0;
+    for (auto _ : state) {
+        driver.requestedUnits = 0;
+        QElapsedTimer clock;
+        clock.start();
+        windows.mainWindow().menuItem(velmora::TForm1::Command::Read)->trigger();
+        const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        ratio = wall / (static_cast<double>(driver.requestedUnits) * 5e-6);
+    }
+    velmora::setPinDriver(nullptr);
+    state.counters["wall_over_waits"] = ratio;
+    windows.mainWindow().close();
+    std::filesystem::current_path(current);
+}
+
+BENCHMARK(readThroughProgressWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
