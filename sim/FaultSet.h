@@ -16,8 +16,8 @@ struct StuckBit {
 
 struct FaultSet {
     bool chipAbsent = false;                        // data in just follows the programmer's data line
-    std::optional<StuckBit> stuckBit;
-    std::optional<std::uint32_t> programFailsAt;    // any programming of the block holding it does nothing
+    std::optional<StuckBit> stuckBit {};
+    std::optional<std::uint32_t> programFailsAt {};  // any programming of the block holding it does nothing
     bool eepromWriteNeverEnds = false;              // WR stays set, the cell keeps its value
     bool eraseDoesNothing = false;                  // bulk erases take their time and change nothing
 };

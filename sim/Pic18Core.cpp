@@ -516,7 +516,11 @@ void Pic18Core::tableWrite(SimTime time, std::uint16_t word)
     const std::uint32_t address = tblptr_;
     const bool odd = (address & 1) != 0;
     const std::uint8_t byte = odd ? highByte(word) : lowByte(word);
-    switch (memory_.spaceOf(address)) {
+    // The newer parts' ID block is a whole write buffer wide; latches past the eight
+    // IDs exist but program nothing.
+    const bool idBuffer = model_.family == ChipFamily::BufferWrite && address >= kIdAddress
+        && address < kIdAddress + model_.writeBufferSize;
+    switch (idBuffer ? AddressSpace::Ids : memory_.spaceOf(address)) {
     case AddressSpace::Code:
     case AddressSpace::Ids:
         if (tableWritesLocked_) {

@@ -215,13 +215,14 @@ std::uint8_t readEecon1()
     return sent ? value : 0xFF;
 }
 
-bool sendWithHeldFourthClock(std::uint8_t command, std::uint16_t operand, std::uint32_t units)
+bool sendWithHeldFourthClock(std::uint8_t command, std::uint16_t operand, std::uint32_t highUnits,
+                             std::uint32_t lowUnits)
 {
     if (!sendBits(command, 3))
         return false;
     const auto fourth = static_cast<std::uint8_t>((command >> 3) & 1);
-    return clockWrite(fourth, 1) && currentPinDriver().delay(units) && clockWrite(fourth, 0)
-        && currentPinDriver().delay(1) && IdleLines() && currentPinDriver().delay(kDischargeUnits)
+    return clockWrite(fourth, 1) && currentPinDriver().delay(highUnits) && clockWrite(fourth, 0)
+        && currentPinDriver().delay(1) && IdleLines() && currentPinDriver().delay(lowUnits)
         && sendOperand(operand);
 }
 

@@ -44,8 +44,10 @@ std::uint8_t readEeprom(std::uint32_t cell, bool longAddress);
 // MOVF EECON1,W; MOVWF TABLAT; NOP; 0010.
 std::uint8_t readEecon1();
 
-// SendCommand whose fourth clock stays high `units` (5 us) instead of 1.005 ms.
-bool sendWithHeldFourthClock(std::uint8_t command, std::uint16_t operand, std::uint32_t units);
+// SendCommand whose fourth clock stays high `highUnits` (5 us each) and then low
+// `lowUnits` more before the operand, instead of 1.005 ms and P10.
+bool sendWithHeldFourthClock(std::uint8_t command, std::uint16_t operand, std::uint32_t highUnits,
+                             std::uint32_t lowUnits = 20);
 // SendCommand with `units` of idle lines between the command and its operand.
 bool sendWithGap(std::uint8_t command, std::uint16_t operand, std::uint32_t units);
 

@@ -1,0 +1,149 @@
+// Configuration bytes written one at a time, their unimplemented and protection bits,
+// and code protection as a programmer sees it through reads.
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "signalling/HW_Cntrl.h"
+#include "tests/sim/PublishedSequences.h"
+#include "tests/simharness/SimHarness.h"
+
+namespace velmora::test {
+namespace {
+
+using sim::ViolationKind;
+
+constexpr std::uint32_t kConfig1L = 0x300000;
+constexpr std::uint32_t kConfig1H = 0x300001;
+constexpr std::uint32_t kConfig5L = 0x300008;
+constexpr std::uint32_t kConfig5H = 0x300009;
+constexpr std::uint32_t kConfig6H = 0x30000B;
+
+bool writeConfigWord(std::uint32_t address, std::uint16_t operand)
+{
+    return published::selectSpace(true, true) && published::setTablePointer(address)
+        && SendCommand(0xF, operand) && SendCommandProgramWait(0x0, 0x0000);
+}
+
+TEST(Configuration, EvenAddressTakesTheLowByteOddTheHighByte)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(writeConfigWord(kConfig1L, 0x1224));
+    ASSERT_TRUE(writeConfigWord(kConfig1H, 0x0533));
+    const auto bytes = published::readBytes(kConfig1L, 2);
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t> {0x24, 0x05}));
+}
+
+TEST(Configuration, UnimplementedBitsReadZero)
+{
+    SimHarness chip("PIC18F452");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeConfigByte(kConfig1L, 0xFF, true));  // CONFIG1L: nothing implemented
+    ASSERT_TRUE(published::writeConfigByte(kConfig1H, 0xFF, true));  // 27h implemented
+    const auto bytes = published::readBytes(kConfig1L, 2);
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t> {0x00, 0x27}));
+}
+
+TEST(Configuration, OrdinaryBitsRewriteButProtectionBitsOnlyClear)
+{
+    SimHarness chip("PIC18F4520");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeConfigByte(kConfig1H, 0x00, false));
+    ASSERT_TRUE(published::writeConfigByte(kConfig1H, 0x08, false));
+    ASSERT_TRUE(published::writeConfigByte(kConfig5L, 0x0A, false));
+    ASSERT_TRUE(published::writeConfigByte(kConfig5L, 0x0F, false));
+    const auto config1H = published::readByte(kConfig1H);
+    const auto config5L = published::readByte(kConfig5L);
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_EQ(config1H, 0x08);
+    EXPECT_EQ(config5L, 0x0A) << "only a bulk erase turns CP bits back off";
+}
+
+TEST(Configuration, WrtcBlocksLaterConfigurationWrites)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeConfigByte(kConfig6H, 0xC0, false));  // WRTC = 0
+    ASSERT_TRUE(published::writeConfigByte(kConfig1H, 0x00, false));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::WriteProtected);
+    EXPECT_EQ(chip.memory().config()[1], chip.model().configMask[1]);
+}
+
+TEST(Configuration, WrittenWithCfgsClearIsRefused)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::selectSpace(true, false));
+    ASSERT_TRUE(published::setTablePointer(kConfig1H));
+    ASSERT_TRUE(SendCommand(0xF, 0x0000));
+    ASSERT_TRUE(SendCommandProgramWait(0x0, 0x0000));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::ConfigSelectMismatch);
+    EXPECT_EQ(chip.memory().config()[1], chip.model().configMask[1]);
+}
+
+TEST(CodeProtection, ProtectedBlocksReadZeroUntilABulkErase)
+{
+    SimHarness chip("PIC18F4550");
+    std::ranges::fill(chip.memory().programMemory(), 0x5A);
+    chip.memory().ids().fill(0x11);
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeConfigByte(kConfig5L, 0x0E, false));  // CP0 on
+    ASSERT_TRUE(published::writeConfigByte(kConfig5H, 0x40, false));  // CPD on, CPB off
+    const auto boot = published::readByte(0x07FF);
+    const auto block0 = published::readBytes(0x0800, 2);
+    const auto block1 = published::readByte(0x2000);
+    const auto ids = published::readByte(0x200000);
+    const auto devid = published::readByte(0x3FFFFF);
+    const auto eeprom = published::readEeprom(0, false);
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x3F8F));
+    const auto afterErase = published::readByte(0x0800);
+    ASSERT_TRUE(ExitProgMode());
+
+    EXPECT_EQ(boot, 0x5A);
+    EXPECT_EQ(block0, (std::vector<std::uint8_t> {0x00, 0x00}));
+    EXPECT_EQ(block1, 0x5A);
+    EXPECT_EQ(ids, 0x11) << "IDs read normally under code protection";
+    EXPECT_EQ(devid, 0x12);
+    EXPECT_EQ(eeprom, 0x00) << "CPD hides the data EEPROM";
+    EXPECT_EQ(afterErase, 0xFF);
+}
+
+TEST(CodeProtection, ProtectedBlockRefusesProgramming)
+{
+    SimHarness chip("PIC18F4550");
+    const std::vector<std::uint8_t> data(32, 0x00);
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeConfigByte(0x30000A, 0x0E, false));  // WRT0 on
+    ASSERT_TRUE(published::writeBuffer(0x0800, data));
+    ASSERT_TRUE(published::writeBuffer(0x2000, data));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::WriteProtected);
+    EXPECT_EQ(chip.memory().programMemory()[0x0800], 0xFF);
+    EXPECT_EQ(chip.memory().programMemory()[0x2000], 0x00);
+}
+
+TEST(CodeProtection, OlderChipLocksTableWritesWhenProtectionCoversTheProgramCounter)
+{
+    const std::array<std::uint8_t, 8> row {};
+    for (const bool gotoFirst : {false, true}) {
+        SimHarness chip("PIC18F452");
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(published::setPanelMode(false));
+        // CPB on while the program counter still sits at the reset vector in the boot block.
+        ASSERT_TRUE(published::writeConfigByte(kConfig5H, 0x80, gotoFirst));
+        ASSERT_TRUE(published::writePanelRow(0x4000, row));
+        ASSERT_TRUE(ExitProgMode());
+        if (!gotoFirst)
+            chip.expectViolation(ViolationKind::WriteProtected);
+        EXPECT_EQ(chip.memory().programMemory()[0x4000], gotoFirst ? 0x00 : 0xFF) << "GOTO 100000h first: " << gotoFirst;
+    }
+}
+
+} // namespace
+} // namespace velmora::test

@@ -1,0 +1,149 @@
+// Data EEPROM writes started by WR and polled until the chip clears it, reads through
+// EEDATA, and the address registers of small and large EEPROMs.
+
+#include <gtest/gtest.h>
+
+#include "signalling/HW_Cntrl.h"
+#include "tests/sim/PublishedSequences.h"
+#include "tests/simharness/SimHarness.h"
+
+namespace velmora::test {
+namespace {
+
+using sim::ViolationKind;
+
+constexpr std::uint8_t kWr = 0x02;
+
+TEST(EepromWrite, WrStaysSetForTheWriteTimeThenTheCellHoldsTheByte)
+{
+    for (const char* name : {"PIC18F452", "PIC18F4550"}) {
+        SimHarness chip(name);
+        chip.memory().eeprom()[0x42] = 0x00;  // a byte write erases the cell first
+        int polls = 0;
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(published::writeEeprom(0x42, 0xA7, false, false, polls));
+        const std::uint8_t readBack = published::readEeprom(0x42, false);
+        ASSERT_TRUE(ExitProgMode());
+        // A poll takes 4 commands (about 0.9 ms): a 4 ms write is seen busy several times.
+        EXPECT_GE(polls, 4) << name;
+        EXPECT_EQ(readBack, 0xA7) << name;
+        EXPECT_EQ(chip.memory().eeprom()[0x43], 0xFF) << name;
+    }
+}
+
+TEST(EepromWrite, TheUnlockSequenceIsAcceptedButNotRequired)
+{
+    SimHarness chip("PIC18F458");
+    int polls = 0;
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeEeprom(0x10, 0x11, false, true, polls));
+    ASSERT_TRUE(published::writeEeprom(0x11, 0x22, false, false, polls));
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_EQ(chip.memory().eeprom()[0x10], 0x11);
+    EXPECT_EQ(chip.memory().eeprom()[0x11], 0x22);
+}
+
+TEST(EepromWrite, WrWithoutWrenWritesNothingAndReadsClear)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::selectSpace(false, false));
+    ASSERT_TRUE(published::core(0x0E05));  // MOVLW 05h
+    ASSERT_TRUE(published::core(0x6EA9));  // MOVWF EEADR
+    ASSERT_TRUE(published::core(0x0E00));
+    ASSERT_TRUE(published::core(0x6EA8));  // MOVWF EEDATA
+    ASSERT_TRUE(published::core(0x82A6));  // BSF EECON1, WR
+    ASSERT_TRUE(published::core(0x0000));
+    const std::uint8_t eecon1 = published::readEecon1();
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::WriteWithoutWren);
+    EXPECT_EQ(eecon1 & kWr, 0);
+    EXPECT_EQ(chip.memory().eeprom()[5], 0xFF);
+}
+
+TEST(EepromWrite, LargeEepromTakesItsHighAddressFromEeadrh)
+{
+    SimHarness chip("PIC18F4620");
+    int polls = 0;
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeEeprom(0x2A5, 0x5C, true, false, polls));
+    EXPECT_EQ(published::readEeprom(0x2A5, true), 0x5C);
+    EXPECT_EQ(published::readEeprom(0x0A5, true), 0xFF);
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_EQ(chip.memory().eeprom()[0x2A5], 0x5C);
+}
+
+TEST(EepromWrite, SmallEepromIgnoresEeadrh)
+{
+    SimHarness chip("PIC18F4550");
+    int polls = 0;
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeEeprom(0x1FF, 0x3E, true, false, polls));
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_EQ(chip.memory().eeprom()[0xFF], 0x3E);
+}
+
+TEST(EepromWrite, ProgrammerClockingRightAfterThePollBreaksP10OnTheNewerFamily)
+{
+    // DS39622L Table 3-7 holds PGC low for P10 once the poll has read WR clear.
+    for (const char* name : {"PIC18F4550", "PIC18F452"}) {
+        SimHarness chip(name);
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(published::selectSpace(false, false));
+        ASSERT_TRUE(published::core(0x84A6));  // BSF EECON1, WREN
+        ASSERT_TRUE(published::core(0x82A6));  // BSF EECON1, WR
+        ASSERT_TRUE(published::core(0x0000));
+        for (int polls = 0; polls < 100 && (published::readEecon1() & kWr) != 0; ++polls) {
+        }
+        ASSERT_TRUE(published::core(0x94A6));  // BCF EECON1, WREN, 10 us later
+        ASSERT_TRUE(ExitProgMode());
+        if (chip.model().family == sim::ChipFamily::BufferWrite)
+            chip.expectViolation(ViolationKind::DischargeTooShort);
+        EXPECT_EQ(chip.violationCount(ViolationKind::DischargeTooShort),
+                  chip.model().family == sim::ChipFamily::BufferWrite ? 1U : 0U) << name;
+    }
+}
+
+TEST(EepromWrite, SettingWrAgainWhileBusyIsAViolation)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::selectSpace(false, false));
+    ASSERT_TRUE(published::core(0x84A6));
+    ASSERT_TRUE(published::core(0x82A6));
+    ASSERT_TRUE(published::core(0x0000));
+    ASSERT_TRUE(published::core(0x82A6));
+    chip.advance(std::chrono::milliseconds(10));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::WriteWhileBusy);
+}
+
+TEST(EepromWrite, ChipWithoutEepromRefusesTheWrite)
+{
+    SimHarness chip("PIC18F2410");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::selectSpace(false, false));
+    ASSERT_TRUE(published::core(0x84A6));
+    ASSERT_TRUE(published::core(0x82A6));
+    EXPECT_EQ(published::readEecon1() & kWr, 0);
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::UnsupportedInstruction);
+}
+
+TEST(EepromWrite, VppOffBeforeTheWriteEndsKeepsTheCell)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::selectSpace(false, false));
+    ASSERT_TRUE(published::core(0x0E00));
+    ASSERT_TRUE(published::core(0x6EA8));  // EEDATA = 0
+    ASSERT_TRUE(published::core(0x84A6));
+    ASSERT_TRUE(published::core(0x82A6));
+    ASSERT_TRUE(published::core(0x0000));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::OperationCutByVppOff);
+    EXPECT_EQ(chip.memory().eeprom()[0], 0xFF);
+}
+
+} // namespace
+} // namespace velmora::test

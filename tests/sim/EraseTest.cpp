@@ -1,0 +1,166 @@
+// Bulk erases by the key writes of both families, block erases, the newer parts' row
+// erase, and what an erase does to a programmer that does not wait for it.
+
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "signalling/HW_Cntrl.h"
+#include "tests/sim/PublishedSequences.h"
+#include "tests/simharness/SimHarness.h"
+
+namespace velmora::test {
+namespace {
+
+using sim::ViolationKind;
+
+// Code, EEPROM and IDs full of data, every configuration byte 0 (all protection on).
+void fillChip(sim::ChipMemory& memory)
+{
+    std::ranges::fill(memory.programMemory(), 0x00);
+    std::ranges::fill(memory.eeprom(), 0x00);
+    memory.ids().fill(0x00);
+    for (int i = 0; i < sim::kConfigByteCount; ++i)
+        memory.setConfigByte(i, 0x00);
+}
+
+bool allErased(std::span<const std::uint8_t> bytes)
+{
+    return std::ranges::all_of(bytes, [](std::uint8_t b) { return b == 0xFF; });
+}
+
+TEST(BulkErase, ChipEraseOfTheNewerFamilyErasesEverything)
+{
+    SimHarness chip("PIC18F4550");
+    fillChip(chip.memory());
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x3F8F));
+    const auto first = published::readBytes(0, 16);
+    ASSERT_TRUE(ExitProgMode());
+
+    EXPECT_EQ(first, std::vector<std::uint8_t>(16, 0xFF)) << "readable again: code protection went too";
+    EXPECT_TRUE(allErased(chip.memory().programMemory()));
+    EXPECT_TRUE(allErased(chip.memory().eeprom()));
+    EXPECT_TRUE(allErased(chip.memory().ids()));
+    EXPECT_EQ(chip.memory().config(), chip.model().configMask);
+}
+
+TEST(BulkErase, ChipEraseOfTheOlderFamilyKeepsTheNonProtectionConfiguration)
+{
+    SimHarness chip("PIC18F452");
+    fillChip(chip.memory());
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::bulkErasePanelFamily(0x80));
+    ASSERT_TRUE(ExitProgMode());
+
+    EXPECT_TRUE(allErased(chip.memory().programMemory()));
+    EXPECT_TRUE(allErased(chip.memory().eeprom()));
+    EXPECT_TRUE(allErased(chip.memory().ids()));
+    const auto& config = chip.memory().config();
+    const auto& mask = chip.model().configMask;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(config[static_cast<std::size_t>(i)], 0x00) << "CONFIG byte " << i << " keeps its value";
+    for (int i = 8; i < sim::kConfigByteCount; ++i)
+        EXPECT_EQ(config[static_cast<std::size_t>(i)], mask[static_cast<std::size_t>(i)])
+            << "protection byte " << i << " back to 1s";
+}
+
+TEST(BulkErase, BlockOptionsEraseOnlyTheirArea)
+{
+    SimHarness newer("PIC18F4550");  // boot 0-7FFh, blocks of 8 KB
+    fillChip(newer.memory());
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x0180));  // code block 0
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x0084));  // data EEPROM
+    ASSERT_TRUE(ExitProgMode());
+    const auto code = newer.memory().programMemory();
+    EXPECT_EQ(code[0x07FF], 0x00) << "boot block kept";
+    EXPECT_TRUE(allErased(code.subspan(0x0800, 0x2000 - 0x0800)));
+    EXPECT_EQ(code[0x2000], 0x00) << "block 1 kept";
+    EXPECT_TRUE(allErased(newer.memory().eeprom()));
+    EXPECT_EQ(newer.memory().ids()[0], 0x00);
+    EXPECT_EQ(newer.memory().config()[8], 0x01) << "CP0 released with its block, CP1..CP3 still on";
+}
+
+TEST(BulkErase, OlderFamilyBootAndBlockOptions)
+{
+    SimHarness chip("PIC18F452");  // boot 0-1FFh, blocks of 8 KB
+    fillChip(chip.memory());
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::bulkErasePanelFamily(0x83));  // boot block
+    ASSERT_TRUE(published::bulkErasePanelFamily(0x89));  // block 1
+    ASSERT_TRUE(ExitProgMode());
+    const auto code = chip.memory().programMemory();
+    EXPECT_TRUE(allErased(code.subspan(0, 0x200)));
+    EXPECT_EQ(code[0x0200], 0x00);
+    EXPECT_TRUE(allErased(code.subspan(0x2000, 0x2000)));
+    EXPECT_EQ(code[0x4000], 0x00);
+}
+
+TEST(BulkErase, KeysThatSelectNothingAreAViolation)
+{
+    SimHarness chip("PIC18F4550");
+    fillChip(chip.memory());
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x0080));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::InvalidEraseOption);
+    EXPECT_EQ(chip.memory().programMemory()[0], 0x00);
+}
+
+TEST(BulkErase, ClocksBeforeP11HasPassedAreLost)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::setTablePointer(0x3C0005));
+    ASSERT_TRUE(SendCommand(0xC, 0x3F3F));
+    ASSERT_TRUE(published::setTablePointer(0x3C0004));
+    ASSERT_TRUE(SendCommand(0xC, 0x8F8F));
+    ASSERT_TRUE(published::core(0x0000));
+    // 2 ms instead of P11 + P10, then commands that the erase swallows.
+    ASSERT_TRUE(published::sendWithGap(0x0, 0x0000, 400));
+    ASSERT_TRUE(published::core(0x0E12));
+    ASSERT_TRUE(published::core(0x6EF6));
+    EXPECT_EQ(chip.chip().tablePointer(), 0x3C0004U) << "MOVWF TBLPTRL was lost";
+    chip.advance(std::chrono::milliseconds(10));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::ClockDuringErase);
+    chip.expectViolation(ViolationKind::DataHighDuringErase);
+}
+
+TEST(BulkErase, VppOffBeforeTheEraseEndsErasesNothing)
+{
+    SimHarness chip("PIC18F452");
+    fillChip(chip.memory());
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::setTablePointer(0x3C0004));
+    ASSERT_TRUE(SendCommand(0xC, 0x0080));
+    ASSERT_TRUE(published::core(0x0000));
+    ASSERT_TRUE(published::sendWithGap(0x0, 0x0000, 0));  // erase starts, nobody waits
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::ClockDuringErase);
+    chip.expectViolation(ViolationKind::OperationCutByVppOff);
+    EXPECT_EQ(chip.memory().programMemory()[0], 0x00);
+}
+
+TEST(RowErase, NewerFamilyErasesTheSixtyFourByteRowWithAnExternallyTimedPulse)
+{
+    SimHarness chip("PIC18F4520");
+    std::ranges::fill(chip.memory().programMemory(), 0x00);
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::selectSpace(true, false));
+    ASSERT_TRUE(published::core(0x84A6));  // BSF EECON1, WREN
+    ASSERT_TRUE(published::setTablePointer(0x0457));
+    ASSERT_TRUE(published::core(0x88A6));  // BSF EECON1, FREE
+    ASSERT_TRUE(published::core(0x82A6));  // BSF EECON1, WR
+    ASSERT_TRUE(SendCommandProgramWait(0x0, 0x0000));
+    ASSERT_TRUE(ExitProgMode());
+    const auto code = chip.memory().programMemory();
+    EXPECT_EQ(code[0x043F], 0x00);
+    EXPECT_TRUE(allErased(code.subspan(0x0440, 64)));
+    EXPECT_EQ(code[0x0480], 0x00);
+}
+
+} // namespace
+} // namespace velmora::test

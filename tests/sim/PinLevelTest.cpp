@@ -1,0 +1,187 @@
+// The serial layer of the simulated chip, driven pin by pin: which edge latches PGD,
+// when the chip drives PGD and how the programmer's pull-up sees it, what leaving Vpp
+// does to a half-clocked command, and the pin-timing rules.
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "sim/SimulatedChip.h"
+
+namespace velmora::sim {
+namespace {
+
+class Pins {
+public:
+    explicit Pins(const char* chipName) : chip(*findChipModel(chipName)) {}
+
+    void write(bool vpp, bool data, bool clock) { chip.setLines(now, vpp, data, clock); vpp_ = vpp; }
+    void wait(SimTime duration) { now += duration; }
+    void enter()
+    {
+        write(false, false, false);
+        wait(10us);
+        write(true, false, false);
+        wait(10us);
+    }
+    // One clock: data set with the rising edge, latched on the falling edge.
+    void clockBit(bool bit)
+    {
+        write(vpp_, bit, true);
+        wait(5us);
+        write(vpp_, bit, false);
+        wait(5us);
+    }
+    void send(std::uint8_t command, std::uint16_t operand)
+    {
+        for (int i = 0; i < 4; ++i)
+            clockBit(((command >> i) & 1) != 0);
+        for (int i = 0; i < 16; ++i)
+            clockBit(((operand >> i) & 1) != 0);
+    }
+    // A read command: 4 command bits, 8 ignored bits, then 8 bits sampled while PGC is high.
+    std::uint8_t read(std::uint8_t command, bool hostData = true)
+    {
+        for (int i = 0; i < 4; ++i)
+            clockBit(((command >> i) & 1) != 0);
+        for (int i = 0; i < 8; ++i)
+            clockBit(false);
+        std::uint8_t value = 0;
+        for (int i = 0; i < 8; ++i) {
+            write(vpp_, hostData, true);
+            wait(5us);
+            value = static_cast<std::uint8_t>(value | (chip.dataIn() ? 1U << i : 0U));
+            write(vpp_, hostData, false);
+            wait(5us);
+        }
+        return value;
+    }
+    void setTablePointer(std::uint32_t address)
+    {
+        send(0, static_cast<std::uint16_t>(0x0E00 | (address >> 16 & 0xFF)));
+        send(0, 0x6EF8);
+        send(0, static_cast<std::uint16_t>(0x0E00 | (address >> 8 & 0xFF)));
+        send(0, 0x6EF7);
+        send(0, static_cast<std::uint16_t>(0x0E00 | (address & 0xFF)));
+        send(0, 0x6EF6);
+    }
+    std::size_t count(ViolationKind kind) const
+    {
+        return static_cast<std::size_t>(std::ranges::count_if(
+            chip.violations(), [kind](const Violation& v) { return v.kind == kind; }));
+    }
+
+    SimulatedChip chip;
+    SimTime now {};
+
+private:
+    bool vpp_ = false;
+};
+
+TEST(PinLevel, DataIsLatchedOnTheFallingEdgeNotTheRisingOne)
+{
+    Pins pins("PIC18F4550");
+    pins.enter();
+    // MOVLW 3Ch with every bit presented low at the rising edge and corrected before the fall.
+    const std::uint16_t operand = 0x0E3C;
+    for (int i = 0; i < 20; ++i) {
+        const bool bit = i >= 4 && ((operand >> (i - 4)) & 1) != 0;
+        pins.write(true, false, true);
+        pins.wait(2us);
+        pins.write(true, bit, true);
+        pins.wait(3us);
+        pins.write(true, bit, false);
+        pins.wait(5us);
+    }
+    pins.send(0, 0x6EF8);  // MOVWF TBLPTRU
+    EXPECT_EQ(pins.chip.tablePointer(), 0x3C0000U);
+    EXPECT_TRUE(pins.chip.violations().empty());
+}
+
+TEST(PinLevel, ReadShiftsOutLsbFirstAndTheLineIsTheAndWithTheProgrammer)
+{
+    Pins pins("PIC18F4550");
+    pins.chip.memory().programMemory()[0x10] = 0x96;
+    pins.enter();
+    pins.setTablePointer(0x10);
+    EXPECT_EQ(pins.read(0x8), 0x96);
+    EXPECT_EQ(pins.read(0x8, false), 0x00) << "a programmer holding PGD low reads low";
+    EXPECT_TRUE(pins.chip.violations().empty());
+}
+
+TEST(PinLevel, ChipDrivesOnlyFromTheNinthOperandClockAndReleasesAfterTheSixteenth)
+{
+    Pins pins("PIC18F4550");
+    pins.enter();
+    // A zero byte, so the chip's output is visible against the pulled-up line.
+    pins.chip.memory().programMemory()[0x20] = 0x00;
+    pins.setTablePointer(0x20);
+    for (int i = 0; i < 4; ++i)
+        pins.clockBit(i == 3);  // 1000: table read
+    for (int i = 0; i < 8; ++i) {
+        pins.write(true, true, true);
+        EXPECT_TRUE(pins.chip.dataIn()) << "input clock " << i;
+        pins.write(true, true, false);
+    }
+    pins.write(true, true, true);
+    EXPECT_FALSE(pins.chip.dataIn()) << "the chip drives 0 from clock 9";
+    for (int i = 0; i < 7; ++i) {
+        pins.write(true, true, false);
+        pins.write(true, true, true);
+    }
+    pins.write(true, true, false);
+    EXPECT_TRUE(pins.chip.dataIn()) << "released after clock 16";
+}
+
+TEST(PinLevel, LeavingVppResetsAHalfClockedCommand)
+{
+    Pins pins("PIC18F4550");
+    pins.enter();
+    for (int i = 0; i < 7; ++i)
+        pins.clockBit(true);
+    pins.write(false, false, false);
+    pins.wait(1ms);
+    pins.enter();
+    pins.send(0, 0x0E05);
+    pins.send(0, 0x6EF6);
+    EXPECT_EQ(pins.chip.tablePointer(), 0x05U) << "framing restarted at the new entry";
+    EXPECT_TRUE(pins.chip.inProgramMode());
+}
+
+TEST(PinLevel, ClockPhasesAndDataSetupShorterThanPublishedAreReportedOncePerEntry)
+{
+    Pins pins("PIC18F4550");
+    pins.enter();
+    for (int i = 0; i < 3; ++i) {
+        pins.write(true, false, true);
+        pins.wait(20ns);
+        pins.write(true, true, false);  // data changes with the falling edge
+        pins.wait(20ns);
+    }
+    EXPECT_EQ(pins.count(ViolationKind::ClockPhaseTooShort), 1U);
+    EXPECT_EQ(pins.count(ViolationKind::DataSetupHoldTooShort), 1U);
+}
+
+TEST(PinLevel, ReadTurnaroundShorterThanP6IsReported)
+{
+    Pins pins("PIC18F4550");
+    pins.enter();
+    for (int i = 0; i < 12; ++i)
+        pins.clockBit(i == 3);
+    pins.write(true, true, true);  // 5 us after the 8th fall: fine
+    EXPECT_EQ(pins.count(ViolationKind::ReadTurnaroundTooShort), 0U);
+
+    Pins hasty("PIC18F4550");
+    hasty.enter();
+    for (int i = 0; i < 11; ++i)
+        hasty.clockBit(i == 3);
+    hasty.write(true, false, true);
+    hasty.wait(5us);
+    hasty.write(true, false, false);
+    hasty.wait(10ns);
+    hasty.write(true, true, true);
+    EXPECT_EQ(hasty.count(ViolationKind::ReadTurnaroundTooShort), 1U);
+}
+
+} // namespace
+} // namespace velmora::sim

@@ -1,0 +1,44 @@
+// The SIM port strings: default chip, chip names in any case, options in any order,
+// and everything else refused so that ComInit fails.
+
+#include <gtest/gtest.h>
+
+#include "sim/SimPortOptions.h"
+
+namespace velmora::sim {
+namespace {
+
+TEST(SimPort, BareSimIsTheDefaultChipWithoutFiles)
+{
+    for (const char* port : {"SIM", "sim", "SIM:"}) {
+        const auto options = parseSimPort(port);
+        ASSERT_TRUE(options) << port;
+        EXPECT_EQ(options->chip->name, "PIC18F452") << port;
+        EXPECT_TRUE(options->imagePath.empty());
+        EXPECT_TRUE(options->tracePath.empty());
+    }
+}
+
+TEST(SimPort, ChipNameAndOptionsInAnyOrderAndCase)
+{
+    const auto options = parseSimPort("Sim:pic18f4550,TRACE=/tmp/a b.txt,image=chip.hex");
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->chip->name, "PIC18F4550");
+    EXPECT_EQ(options->imagePath, "chip.hex");
+    EXPECT_EQ(options->tracePath, "/tmp/a b.txt");
+
+    const auto defaultChip = parseSimPort("SIM:,image=x.hex");
+    ASSERT_TRUE(defaultChip);
+    EXPECT_EQ(defaultChip->chip->name, "PIC18F452");
+}
+
+TEST(SimPort, RefusesWhatItCannotHonour)
+{
+    for (const char* port : {"COM1", "SIMULATOR", "SIM:PIC16F84", "SIM:PIC18F452,image=", "SIM:PIC18F452,speed=9",
+                             "SIM:PIC18F452,image=a.hex,image=b.hex", "SIM:PIC18F452,", "SIM PIC18F452"}) {
+        EXPECT_FALSE(parseSimPort(port)) << port;
+    }
+}
+
+} // namespace
+} // namespace velmora::sim

@@ -1,0 +1,142 @@
+// Protocol and timing mistakes: each is recorded with its parameter and has the effect
+// the published behaviour gives it. Also the harness's own expectation bookkeeping.
+
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include "signalling/HW_Cntrl.h"
+#include "tests/sim/PublishedSequences.h"
+#include "tests/simharness/SimHarness.h"
+
+namespace velmora::test {
+namespace {
+
+using sim::ViolationKind;
+
+// Loads one 32-byte buffer of zeros at 0 without its programming NOP.
+bool loadBufferOfZeros()
+{
+    if (!published::selectSpace(true, false) || !published::setTablePointer(0))
+        return false;
+    for (int i = 0; i < 15; ++i) {
+        if (!SendCommand(0xD, 0x0000))
+            return false;
+    }
+    return SendCommand(0xF, 0x0000);
+}
+
+TEST(Violations, ProgrammingPulseShorterThanP9ProgramsNothing)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(loadBufferOfZeros());
+    ASSERT_TRUE(published::sendWithHeldFourthClock(0x0, 0x0000, 100));  // 0.5 ms
+    ASSERT_TRUE(ExitProgMode());
+    ASSERT_EQ(chip.violationCount(ViolationKind::ProgrammingPulseTooShort), 1U);
+    EXPECT_EQ(chip.violations().front().parameter, "P9");
+    chip.expectViolation(ViolationKind::ProgrammingPulseTooShort);
+    EXPECT_EQ(chip.memory().programMemory()[0], 0xFF);
+}
+
+TEST(Violations, ClockingBeforeTheDischargeTimeBreaksP10)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(loadBufferOfZeros());
+    // The 4th clock held 1.005 ms, then only 5 us low before the operand.
+    ASSERT_TRUE(published::sendWithHeldFourthClock(0x0, 0x0000, 201, 0));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::DischargeTooShort);
+    EXPECT_EQ(chip.memory().programMemory()[0], 0x00) << "programmed all the same";
+}
+
+TEST(Violations, StartProgrammingWithoutItsClockIsReportedAtVppOff)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(loadBufferOfZeros());
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::ProgrammingNeverStarted);
+    EXPECT_EQ(chip.memory().programMemory()[0], 0xFF);
+}
+
+TEST(Violations, ProgrammingClockOfAReadCommandIsNotANop)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(loadBufferOfZeros());
+    ASSERT_TRUE(published::sendWithHeldFourthClock(0x8, 0x0000, 201));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::NotNopAfterStartProgramming);
+}
+
+TEST(Violations, UnsupportedInstructionsAndReservedCommands)
+{
+    SimHarness chip("PIC18F452");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::core(0x0F05));  // ADDLW 05h
+    ASSERT_TRUE(published::core(0x8EF6));  // BSF TBLPTRL, 7
+    ASSERT_TRUE(published::core(0xEF00));  // GOTO without its second word
+    ASSERT_TRUE(published::core(0x0000));
+    ASSERT_TRUE(SendCommand(0x1, 0x0000));
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_EQ(chip.violationCount(ViolationKind::UnsupportedInstruction), 3U) << chip.describeViolations();
+    EXPECT_EQ(chip.violationCount(ViolationKind::UnsupportedCommand), 1U);
+    chip.expectViolation(ViolationKind::UnsupportedInstruction);
+    chip.expectViolation(ViolationKind::UnsupportedCommand);
+}
+
+TEST(Violations, VppRaisedWithDataHighLeavesTheChipDeaf)
+{
+    SimHarness chip("PIC18F4550");
+    PinState& pins = pinState();
+    ASSERT_TRUE(currentPinDriver().programmerWrite(0, 1, 0));
+    ASSERT_TRUE(currentPinDriver().programmerWrite(1, 1, 0));
+    pins.vpp = 1;
+    pins.data = 1;
+    ASSERT_TRUE(currentPinDriver().delay(2));
+    std::uint8_t devid = 0;
+    ASSERT_TRUE(published::setTablePointer(0x3FFFFF));
+    ASSERT_TRUE(SendCommandReadByte(0x8, devid));
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_FALSE(chip.chip().inProgramMode());
+    EXPECT_EQ(devid, 0xFF) << "nobody drives PGD";
+    chip.expectViolation(ViolationKind::EntryWithLinesHigh);
+    chip.expectViolation(ViolationKind::ClockOutsideProgramMode);
+}
+
+TEST(Violations, FirstClockTooSoonAfterVppBreaksP12)
+{
+    SimHarness chip("PIC18F4550");
+    ASSERT_TRUE(currentPinDriver().programmerWrite(1, 0, 0));
+    pinState().vpp = 1;
+    ASSERT_TRUE(published::core(0x0000));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::EntryHoldTooShort);
+}
+
+TEST(Violations, HarnessFailsTheTestForUnexpectedAndMissingViolations)
+{
+    EXPECT_NONFATAL_FAILURE(
+        {
+            SimHarness chip("PIC18F4550");
+            ASSERT_TRUE(EnterProgMode());
+            ASSERT_TRUE(SendCommand(0x1, 0x0000));
+            ASSERT_TRUE(ExitProgMode());
+        },
+        "unexpected violation on the simulated PIC18F4550");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            SimHarness chip("PIC18F4550");
+            chip.expectViolation(ViolationKind::WriteWithoutWren);
+        },
+        "expected violation never happened: write-without-wren");
+}
+
+TEST(Violations, HarnessRejectsAnUnknownChip)
+{
+    EXPECT_THROW(SimHarness("PIC16F84"), std::invalid_argument);
+}
+
+} // namespace
+} // namespace velmora::test
