@@ -1,56 +1,116 @@
-// The simulated programmer behind "SIM" port strings. For now a plain line
-// loopback: data in reads back the last data level written.
+// The simulated programmer behind "SIM" port strings: a simulated PIC18F on the three
+// output lines and the data-in line, running in this process on the monotonic
+// counter. With image= its memory is loaded at ComInit and written back at ComClose,
+// so a simulated chip keeps its contents between runs; with trace= every decoded
+// command and violation goes to a text file.
 
-#include "corvant/CorvantTexts.h"
 #include "corvant/PinBackend.h"
 
-#include <algorithm>
-#include <cctype>
+#include <chrono>
+
+#include "sim/ChipImageFile.h"
+#include "sim/SimMessages.h"
+#include "sim/SimPortOptions.h"
+#include "sim/SimulatedChip.h"
+#include "sim/TraceWriter.h"
 
 namespace corvant {
 namespace {
 
+namespace sim = velmora::sim;
+
 class SimBackend final : public PinBackend {
 public:
-    explicit SimBackend(std::string port) : port_(std::move(port)) {}
-
-    bool write(std::uint8_t, std::uint8_t data, std::uint8_t) override
+    SimBackend(const sim::SimPortOptions& options, std::string port)
+        : chip_(*options.chip)
+        , imagePath_(options.imagePath)
+        , tracePath_(options.tracePath)
+        , port_(std::move(port))
+        , start_(std::chrono::steady_clock::now())
     {
-        data_ = data != 0 ? 1 : 0;
+    }
+
+    ~SimBackend() override { close(); }
+
+    // False when the image file is not Intel HEX or the trace cannot be created: the
+    // port must not open rather than overwrite a file it could not read.
+    bool open()
+    {
+        std::string error;
+        const bool opened = (imagePath_.empty()
+                             || sim::loadChipImage(imagePath_, chip_.memory(), error) != sim::ImageLoad::Invalid)
+            && (tracePath_.empty() || trace_.open(tracePath_, chip_.model().name));
+        if (!opened) {
+            closed_ = true;  // nothing may be written back over a file that was not read
+            return false;
+        }
+        chip_.addObserver(&trace_);
         return true;
     }
+
+    bool write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override
+    {
+        chip_.setLines(now(), vpp != 0, data != 0, clock != 0);
+        return true;
+    }
+
     bool read(std::uint8_t& level) override
     {
-        level = data_;
+        level = chip_.dataIn() ? 1 : 0;
         return true;
     }
+
     bool close() override
     {
-        data_ = 0;
-        return true;
+        if (closed_)
+            return true;
+        closed_ = true;
+        chip_.setLines(now(), false, false, false);
+        bool ok = true;
+        std::string error;
+        if (!imagePath_.empty())
+            ok = sim::saveChipImage(imagePath_, chip_.memory(), error);
+        chip_.removeObserver(&trace_);
+        return trace_.close() && ok;
     }
-    std::string describe() const override { return std::string(texts::kSimProgrammer) + port_; }
+
+    std::string describe() const override
+    {
+        namespace msg = sim::messages;
+        std::string text = std::string(msg::kSimulatedChip) + std::string(chip_.model().name) + std::string(msg::kModelFrom)
+            + std::string(chip_.model().source);
+        text += imagePath_.empty() ? std::string(msg::kNoImageFile) : std::string(msg::kImageFile) + imagePath_;
+        if (!tracePath_.empty())
+            text += std::string(msg::kTraceFile) + tracePath_;
+        return text + std::string(msg::kOnPort) + port_;
+    }
 
 private:
-    std::string port_;
-    std::uint8_t data_ = 0;
-};
+    sim::SimTime now() const
+    {
+        return std::chrono::duration_cast<sim::SimTime>(std::chrono::steady_clock::now() - start_);
+    }
 
-bool namesSimPort(const std::string& port)
-{
-    std::string head = port.substr(0, 4);
-    std::transform(head.begin(), head.end(), head.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return head == "SIM" || head == "SIM:";
-}
+    sim::SimulatedChip chip_;
+    sim::TraceWriter trace_;
+    std::string imagePath_;
+    std::string tracePath_;
+    std::string port_;
+    std::chrono::steady_clock::time_point start_;
+    bool closed_ = false;
+};
 
 } // namespace
 
 std::unique_ptr<PinBackend> openSimBackend(const std::string& port)
 {
-    if (!namesSimPort(port))
+    const auto options = sim::parseSimPort(port);
+    if (!options)
         return nullptr;
-    return std::make_unique<SimBackend>(port);
+    auto backend = std::make_unique<SimBackend>(*options, port);
+    if (!backend->open())
+        return nullptr;
+    return backend;
 }
 
 } // namespace corvant

@@ -73,4 +73,12 @@ inline constexpr std::string_view kNoteProgrammed = "programmed at ";
 inline constexpr std::string_view kNoteEepromWriteStarted = "EEPROM write started, cell ";
 inline constexpr std::string_view kNoteEepromWriteDone = "EEPROM write done";
 
+// How the SIM programmer describes itself in GetDllInfo.
+inline constexpr std::string_view kSimulatedChip = "simulated ";
+inline constexpr std::string_view kModelFrom = " (model after ";
+inline constexpr std::string_view kImageFile = ", image ";
+inline constexpr std::string_view kNoImageFile = ", erased, not kept";
+inline constexpr std::string_view kTraceFile = ", trace ";
+inline constexpr std::string_view kOnPort = ") on ";
+
 } // namespace velmora::sim::messages

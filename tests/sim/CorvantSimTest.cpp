@@ -1,0 +1,98 @@
+// The SIM programmer end to end: the real libcorvant exports, the real delay library
+// and the signalling layer's imported driver, against a simulated PIC18F4550 on the
+// monotonic counter, with its memory kept in a HEX file between two ComInit calls.
+
+#include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
+
+#include "corvant/corvant.h"
+#include "pendrel/pendrel.h"
+#include "signalling/HW_Cntrl.h"
+#include "signalling/PinDriver.h"
+#include "sim/ChipImageFile.h"
+#include "tests/sim/PublishedSequences.h"
+#include "tests/sim/TempPath.h"
+
+namespace velmora::test {
+namespace {
+
+std::string fileText(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class CorvantSim : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(DelayInit(), 0);
+        setPinDriver(nullptr);
+        resetPinState();
+    }
+    void TearDown() override
+    {
+        ComClose();
+        resetPinState();
+    }
+};
+
+TEST_F(CorvantSim, ProgramsAChipThatKeepsItsContentsBetweenRuns)
+{
+    TempPath image(".hex");
+    TempPath trace(".txt");
+    const std::string port = "SIM:pic18f4550,image=" + image.string() + ",trace=" + trace.string();
+    const std::vector<std::uint8_t> code {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0, 0x11, 0x22, 0x33, 0x44,
+                                          0x55, 0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF, 0x00,
+                                          0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
+
+    ASSERT_NE(ComInit(port.c_str()), 0);
+    EXPECT_NE(std::string(GetDllInfo()).find("simulated PIC18F4550"), std::string::npos) << GetDllInfo();
+    ASSERT_TRUE(EnterProgMode());
+    const auto devid = published::readBytes(0x3FFFFE, 2);
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x3F8F));
+    ASSERT_TRUE(published::writeBuffer(0x0400, code));
+    int polls = 0;
+    ASSERT_TRUE(published::writeEeprom(0x80, 0x5A, false, false, polls));
+    ASSERT_TRUE(published::writeConfigByte(0x300001, 0x08, false));
+    ASSERT_TRUE(ExitProgMode());
+    ASSERT_NE(ComClose(), 0);
+
+    ASSERT_EQ(devid.size(), 2U);
+    EXPECT_EQ(devid[1], 0x12);
+    EXPECT_EQ(devid[0] & 0xE0, 0x00);
+    EXPECT_GE(polls, 2) << "WR stays set for the real 4 ms write time";
+
+    const std::string traceText = fileText(trace.path());
+    EXPECT_NE(traceText.find("# velmora simulated chip trace: PIC18F4550"), std::string::npos);
+    EXPECT_NE(traceText.find(" 1111 "), std::string::npos);
+    EXPECT_EQ(traceText.find(" ! "), std::string::npos) << "no violation on real timing:\n" << traceText;
+
+    ASSERT_NE(ComInit(port.c_str()), 0);
+    ASSERT_TRUE(EnterProgMode());
+    const auto codeBack = published::readBytes(0x0400, code.size());
+    const auto eepromBack = published::readEeprom(0x80, false);
+    const auto configBack = published::readByte(0x300001);
+    ASSERT_TRUE(ExitProgMode());
+    ASSERT_NE(ComClose(), 0);
+    EXPECT_EQ(codeBack, code);
+    EXPECT_EQ(eepromBack, 0x5A);
+    EXPECT_EQ(configBack, 0x08);
+}
+
+TEST_F(CorvantSim, RefusesUnknownChipsAndImagesItCannotRead)
+{
+    EXPECT_EQ(ComInit("SIM:PIC18F999"), 0);
+    TempPath image(".hex");
+    const std::string broken = ":0400000080EF00F000\n:00000001FF\n";
+    std::ofstream(image.path(), std::ios::binary) << broken;
+    const std::string port = "SIM:PIC18F452,image=" + image.string();
+    EXPECT_EQ(ComInit(port.c_str()), 0);
+    EXPECT_EQ(fileText(image.path()), broken) << "a file that was not read is never overwritten";
+    EXPECT_NE(ComInit("SIM"), 0);
+}
+
+} // namespace
+} // namespace velmora::test
