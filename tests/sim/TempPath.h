@@ -1,11 +1,11 @@
 #pragma once
 // A fresh path in the system's temporary folder for one test, removed afterwards.
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace velmora::test {
 
@@ -13,9 +13,11 @@ class TempPath {
 public:
     explicit TempPath(const std::string& suffix)
     {
+        // The test's name and the clock keep parallel runs of the suite apart.
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         path_ = std::filesystem::temp_directory_path()
-            / ("velmora-sim-" + std::to_string(::getpid()) + "-" + info->name() + suffix);
+            / ("velmora-sim-" + std::string(info->name()) + "-" + std::to_string(stamp) + suffix);
         std::filesystem::remove(path_);
     }
     ~TempPath()
