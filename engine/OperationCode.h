@@ -11,6 +11,8 @@ enum OperationCode : std::uint8_t {
     OperationErase = 2,
     OperationProgram = 3,
     OperationVerify = 4,
+    // Not sent by the progress window: the headless front end's blank check.
+    OperationBlankCheck = 5,
 };
 
 } // namespace velmora

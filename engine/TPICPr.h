@@ -13,6 +13,8 @@
 
 #include "devicedata/DeviceImage.h"
 #include "engine/OperationCode.h"
+#include "engine/OperationOutcome.h"
+#include "engine/PostingBlock.h"
 #include "engine/ProgrammingOptions.h"
 #include "engine/ProgressBridge.h"
 #include "engine/WorkerThread.h"
@@ -39,6 +41,8 @@ public:
     std::atomic<std::uint8_t> operationCode{OperationNone};
     std::atomic<bool> windowClosed{true};   // written by the progress window only
     std::atomic<bool> eraseOnly{false};     // written by the worker only
+    // How the last operation ended; written by the worker before it clears busy.
+    std::atomic<OperationOutcome> lastOutcome{OperationOutcome::None};
 
     // The user interface the worker posts to; nullptr posts nowhere and answers
     // questions with Abort (or OK when Abort is not offered). Set it while idle.
@@ -55,7 +59,7 @@ private:
     void dispatch(std::uint8_t code);
 
     std::unique_ptr<DeviceImage> image_;
-    ProgressBridge* bridge_ = nullptr;
+    PostingBlock posting_;
 };
 
 } // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+// How a byte read from the device compares with the image, per area, and the
+// read-back that follows writing the ID and configuration areas.
+
+#include <cstdint>
+
+#include "devicedata/MemoryImage.h"
+#include "engine/DifferenceReport.h"
+
+namespace velmora {
+
+class IcspSession;
+
+struct Comparison {
+    std::uint8_t device;     // the value reported as read from the device
+    std::uint8_t expected;   // what the device must hold
+    std::uint8_t image;      // the image byte reported as the computer's value
+    bool differs() const { return device != expected; }
+};
+
+// Configuration bytes compare by their effective values (value AND mask) OR set mask,
+// and report the image byte unmasked; other areas compare as they are.
+Comparison compareByte(const MemoryImage& image, MemoryArea area, std::uint32_t index, std::uint8_t read);
+
+// The read-back after writing IDs or configuration: table-pointer set-up to base, then
+// each byte compared; the first difference fails with the programming mismatch text.
+bool verifyWrittenArea(IcspSession& session, MemoryArea area, Address base, std::uint32_t count);
+
+} // namespace velmora

@@ -1,0 +1,33 @@
+#pragma once
+// Reads the device until the first byte that is not blank. Program memory, EEPROM and
+// IDs are blank at 0xFF; a configuration byte is blank when every bit its mask marks
+// reads as 1.
+
+#include "engine/IcspSession.h"
+
+namespace velmora {
+
+enum class BlankCheckResult { Blank, NotBlank, Cancelled, Failed };
+
+class BlankCheck {
+public:
+    explicit BlankCheck(IcspSession& session) : s(session) {}
+    // Vpp must be on. Cancelled and Failed are recorded in the session.
+    BlankCheckResult run();
+
+private:
+    enum class Area { Blank, NotBlank, Interrupted };
+    Area checkProgramMemory();
+    Area checkEeprom();
+    Area checkIds();
+    Area checkConfiguration();
+    void startArea(const char* action);
+    bool endArea();
+    // The first non-blank byte: a pause before the result.
+    Area foundNotBlank();
+    BlankCheckResult interrupted() const;
+
+    IcspSession& s;
+};
+
+} // namespace velmora

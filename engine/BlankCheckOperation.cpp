@@ -1,0 +1,33 @@
+#include "engine/BlankCheckOperation.h"
+
+#include "engine/BlankCheck.h"
+#include "engine/EngineTexts.h"
+
+namespace velmora {
+
+void BlankCheckOperation::run()
+{
+    s.open();
+    s.post.clearDisplays();
+    if (s.cancelRequested()) {
+        s.finish(OperationOutcome::Cancelled);
+        return;
+    }
+    const BlankCheckResult result = s.raiseVpp() ? BlankCheck(s).run() : BlankCheckResult::Failed;
+    switch (result) {
+    case BlankCheckResult::Failed:
+        s.failureExit();
+        return;
+    case BlankCheckResult::Cancelled:
+        s.cancelExit();
+        return;
+    case BlankCheckResult::Blank:
+        s.normalEnding(texts::kDeviceIsBlank, OperationOutcome::Completed);
+        return;
+    case BlankCheckResult::NotBlank:
+        s.normalEnding(texts::kDeviceIsNotBlank, OperationOutcome::Differences);
+        return;
+    }
+}
+
+} // namespace velmora

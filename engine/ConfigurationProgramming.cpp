@@ -1,0 +1,99 @@
+#include "engine/ConfigurationProgramming.h"
+
+#include <array>
+
+#include "engine/AreaComparison.h"
+#include "engine/EngineTexts.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::uint16_t kSinglePanelMode = 0x0000;
+// CONFIG7 before CONFIG6: write protection of the configuration (CONFIG6H) goes last.
+constexpr std::array<Address, 7> kWordOrder = {0x300000, 0x300002, 0x300004, 0x300006,
+                                               0x300008, 0x30000C, 0x30000A};
+constexpr std::uint32_t kProgressSteps = 14;
+
+} // namespace
+
+bool ConfigurationProgramming::run()
+{
+    s.post.postAction({});
+    s.post.postProgress(0);
+    s.post.postAction(texts::kProgramConfiguration);
+    if (!write())
+        return false;
+    s.post.postProcessText({});
+    s.post.clearAddress();
+    if (!s.wait300ms() || !s.check())
+        return false;
+    s.post.postAction({});
+    s.post.postProgress(0);
+    s.post.postAction(texts::kVerifyWrittenConfiguration);
+    if (!verifyWrittenArea(s, MemoryArea::Configuration, kConfigAddress, kConfigCount))
+        return false;
+    s.post.postProcessText({});
+    s.post.clearAddress();
+    return s.wait300ms() && s.check();
+}
+
+bool ConfigurationProgramming::write()
+{
+    if (s.device.writeStrategy == 1) {
+        s.post.postProcessText(texts::kWriteInstruction);
+        if (!s.writePanelMode(kSinglePanelMode))
+            return false;
+    }
+    for (int n = 0; n < static_cast<int>(kWordOrder.size()); ++n) {
+        if (!writePair(n, kWordOrder[static_cast<std::size_t>(n)]))
+            return false;
+    }
+    return true;
+}
+
+bool ConfigurationProgramming::writePair(int n, Address address)
+{
+    const std::uint32_t i = address - kConfigAddress;
+    if (!s.check())
+        return false;
+    s.post.postProcessText(texts::kWriteInstruction);
+    if (!s.selectConfigurationSpace())
+        return false;
+    // Strategy 1: the program counter leaves the code-protected blocks first, so that
+    // programming a code-protect bit cannot lock out the table writes that follow.
+    if (s.device.writeStrategy == 1
+        && (!s.core(CoreInstruction::GotoFirstWord) || !s.core(CoreInstruction::GotoSecondWord)))
+        return false;
+    if (!s.check())
+        return false;
+    s.post.postProcessText(texts::kWriteInstruction);
+    if (!s.setTablePointer(address) || !s.check())
+        return false;
+
+    // Only the even byte goes through the masks; the odd byte is written as the image holds it.
+    s.post.postAddress(address);
+    const auto even = static_cast<std::uint8_t>((s.image.config[i] & s.image.configMask[i]) | s.image.configSetMask[i]);
+    if (!s.tableWrite(IcspCommand::TableWriteStartProgramming, even) || !pulse(2 * n + 1))
+        return false;
+
+    s.post.postProcessText(texts::kWriteInstruction);
+    if (!s.core(CoreInstruction::IncfTblptrl))
+        return false;
+    s.post.postAddress(address + 1);
+    const auto odd = static_cast<std::uint16_t>(s.image.config[i + 1] << 8);
+    return s.tableWrite(IcspCommand::TableWriteStartProgramming, odd) && pulse(2 * n + 2);
+}
+
+bool ConfigurationProgramming::pulse(int step)
+{
+    if (!s.check())
+        return false;
+    s.post.postProcessText(texts::kWriteProgTimeInstruction);
+    if (!s.programPulse())
+        return false;
+    s.post.postProgress(percent(static_cast<std::uint32_t>(step), kProgressSteps));
+    return true;
+}
+
+} // namespace velmora

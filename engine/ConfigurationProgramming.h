@@ -1,0 +1,24 @@
+#pragma once
+// Writes the fourteen configuration bytes one at a time, the even bytes through the
+// masks, and reads them back comparing effective values.
+
+#include <cstdint>
+
+#include "engine/IcspSession.h"
+
+namespace velmora {
+
+class ConfigurationProgramming {
+public:
+    explicit ConfigurationProgramming(IcspSession& session) : s(session) {}
+    bool run();
+
+private:
+    bool write();
+    bool writePair(int position, Address address);
+    bool pulse(int step);
+
+    IcspSession& s;
+};
+
+} // namespace velmora

@@ -1,0 +1,95 @@
+#include "engine/EepromProgramming.h"
+
+#include "engine/AreaComparison.h"
+#include "engine/EngineTexts.h"
+#include "engine/ProgrammingOptions.h"
+
+namespace velmora {
+
+namespace {
+constexpr std::uint8_t kEecon1Wr = 1 << 1;
+constexpr std::uint8_t kUnlockFirst = 0x55;
+constexpr std::uint8_t kUnlockSecond = 0xAA;
+} // namespace
+
+bool EepromProgramming::run()
+{
+    s.post.postAction({});
+    s.post.postProgress(0);
+    s.post.postAction(texts::kProgramEeprom);
+    s.post.postProcessText(texts::kWriteInstruction);
+    if (!s.selectEeprom() || !s.check())
+        return false;
+    const std::uint32_t size = s.eepromSize();
+    for (std::uint32_t e = 0; e < size; ++e) {
+        if (!s.check())
+            return false;
+        if (s.image.eeprom[e] == kBlank)
+            continue;
+        if (!writeCell(e))
+            return false;
+        s.post.postProgress(percent(e, size - 1));
+    }
+    s.post.postProcessText({});
+    s.post.clearAddress();
+    return s.wait300ms() && s.check() && verify();
+}
+
+bool EepromProgramming::writeCell(std::uint32_t cell)
+{
+    s.post.postAddress(cell);
+    s.post.postProcessText(texts::kWriteInstruction);
+    if (!s.loadEepromAddress(cell) || !s.core(movlw(s.image.eeprom[cell])) || !s.core(CoreInstruction::MovwfEedata)
+        || !s.core(CoreInstruction::BsfEecon1Wren) || !s.core(movlw(kUnlockFirst))
+        || !s.core(CoreInstruction::MovwfEecon2) || !s.core(movlw(kUnlockSecond))
+        || !s.core(CoreInstruction::MovwfEecon2) || !s.core(CoreInstruction::BsfEecon1Wr)
+        || !s.core(CoreInstruction::Nop) || !s.check())
+        return false;
+    s.post.postProcessText(texts::kWaitWriteCompleted);
+    if (!waitWriteCompleted())
+        return false;
+    s.post.postProcessText(texts::kWriteInstruction);
+    return s.core(CoreInstruction::BcfEecon1Wren);
+}
+
+bool EepromProgramming::waitWriteCompleted()
+{
+    for (;;) {
+        std::uint8_t eecon1 = 0;
+        if (!s.core(CoreInstruction::MovfEecon1W) || !s.core(CoreInstruction::MovwfTablat)
+            || !s.core(CoreInstruction::Nop) || !s.shiftOutTablat(eecon1, texts::kFaultReadingInstruction)
+            || !s.check())
+            return false;
+        if ((eecon1 & kEecon1Wr) == 0)
+            return true;
+    }
+}
+
+bool EepromProgramming::verify()
+{
+    s.post.postAction({});
+    s.post.postProgress(0);
+    s.post.postAction(texts::kVerifyWrittenEeprom);
+    s.post.postProcessText(texts::kWriteInstruction);
+    if (!s.selectEeprom() || !s.check())
+        return false;
+    const std::uint32_t size = s.eepromSize();
+    for (std::uint32_t k = 0; k < size; ++k) {
+        if (!s.check())
+            return false;
+        if (s.options.fastVerify && !s.data.IsEepromPresent(k))
+            continue;
+        std::uint8_t value = 0;
+        if (!s.readEepromCell(k, value))
+            return false;
+        const Comparison c = compareByte(s.image, MemoryArea::Eeprom, k, value);
+        if (c.differs())
+            return s.fail(programmingMismatch(MemoryArea::Eeprom, k, c.device, c.image));
+        s.post.postProgress(percent(k, size - 1));
+    }
+    s.post.postProcessText({});
+    s.post.clearAddress();
+    return s.wait300ms() && s.check();
+}
+
+} // namespace velmora

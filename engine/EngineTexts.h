@@ -1,0 +1,88 @@
+#pragma once
+// Every text the engine shows: process texts (status bar), action texts (group box
+// caption) and message box texts. Line breaks inside messages are CR LF.
+
+namespace velmora::texts {
+
+// Process texts: the low-level step.
+inline constexpr const char* kTurnOnVpp = "Turn on Vpp";
+inline constexpr const char* kTurnOffVpp = "Turn off Vpp";
+inline constexpr const char* kWriteInstruction = "Write instruction";
+inline constexpr const char* kWriteInstructionWithDelay = "Write instruction with delay";
+inline constexpr const char* kWriteProgTimeInstruction = "Write prog. time instruction";
+inline constexpr const char* kReadByte = "Read byte";
+inline constexpr const char* kWaitWriteCompleted = "Wait write completed...";
+
+// Action texts: the phase.
+inline constexpr const char* kReadProgramMemory = "Read PIC's program memory";
+inline constexpr const char* kReadEeprom = "Read PIC's EEPROM data memory";
+inline constexpr const char* kReadIds = "Read PIC's IDs";
+inline constexpr const char* kReadDeviceIds = "Read device IDs";
+inline constexpr const char* kReadConfiguration = "Read PIC's configuration";
+inline constexpr const char* kEraseDevice = "Erase device programmable memory";
+inline constexpr const char* kBlankCheckProgramMemory = "Blank check device: program memory";
+inline constexpr const char* kBlankCheckEeprom = "Blank check device: EEPROM data memory";
+inline constexpr const char* kBlankCheckIds = "Blank check device: IDs";
+inline constexpr const char* kBlankCheckConfiguration = "Blank check device: configuration";
+inline constexpr const char* kProgramProgramMemory = "Programming of PIC's program memory";
+inline constexpr const char* kVerifyWrittenProgramMemory = "Verification: program memory";
+inline constexpr const char* kProgramEeprom = "Programming of EEPROM data memory";
+inline constexpr const char* kVerifyWrittenEeprom = "Verification: EEPROM data memory";
+inline constexpr const char* kProgramIds = "Programming of IDs";
+inline constexpr const char* kVerifyWrittenIds = "Verification: IDs";
+inline constexpr const char* kProgramConfiguration = "Programming of configuration";
+inline constexpr const char* kVerifyWrittenConfiguration = "Verification: configuration";
+inline constexpr const char* kVerifyProgramMemory = "Verification of PIC's program memory";
+inline constexpr const char* kVerifyEeprom = "Verification of PIC's EEPROM data memory";
+inline constexpr const char* kVerifyIds = "Verification of PIC's IDs";
+inline constexpr const char* kVerifyConfiguration = "Verification of PIC's configuration";
+
+// Failures.
+inline constexpr const char* kFaultTurningOnVpp = "Fault on turning on Vpp.";
+inline constexpr const char* kFaultTurningOffVpp = "Fault on turning off Vpp.";
+inline constexpr const char* kFaultWritingInstruction = "Fault on writing instruction.";
+inline constexpr const char* kFaultWritingInstructionWithDelay = "Fault on writing instruction with delay.";
+inline constexpr const char* kFaultProgramming =
+    "Fault on programming writing and\r\nprogramming delay instruction.";
+inline constexpr const char* kFaultReadingByte = "Fault on reading byte.";
+inline constexpr const char* kFaultReadingInstruction = "Fault on reading instruction.";
+inline constexpr const char* kFaultDelay = "Fault on delay.";
+
+// Program memory size checks.
+inline constexpr const char* kNotWholePanels =
+    "Device program memory does not consist\r\nof integer amount of panel(s).";
+inline constexpr const char* kNotWholeBlocks =
+    "Device program memory does not consist of integer\r\namount of minimal device program programming block(s).";
+inline constexpr const char* kNotWholeBuffers = "Device program memory size is\r\nnot integer amount of buffers.";
+inline constexpr const char* kBufferNotWholeWords = "Buffer size is not integer\r\namount of 16-bit word(s).";
+
+// Final reports.
+inline constexpr const char* kReadPerformed = "Read has been performed.";
+inline constexpr const char* kErasingPerformed = "Erasing has been performed.";
+inline constexpr const char* kProgrammingPerformed = "Programming has been performed.";
+inline constexpr const char* kVerificationPerformed =
+    "Verification has been performed.\r\nPIC's programmable memory content ";
+inline constexpr const char* kContentDiffers = "differs\r\n";
+inline constexpr const char* kContentDoesNotDiffer = "does not differ\r\n";
+inline constexpr const char* kFromComputerProgram = "from this content of computer program.";
+// The blank-check operation of the headless front end.
+inline constexpr const char* kDeviceIsBlank = "Blank check has been performed.\r\nDevice is blank.";
+inline constexpr const char* kDeviceIsNotBlank = "Blank check has been performed.\r\nDevice is not blank.";
+
+// Difference reports.
+inline constexpr const char* kDifferenceProgramMemory = "Difference was found.\r\nByte of PIC's program memory at ";
+inline constexpr const char* kDifferenceEeprom = "Difference was found.\r\nByte of PIC's EEPROM data memory at ";
+inline constexpr const char* kDifferenceIds = "Difference was found.\r\nByte of PIC's IDs at ";
+inline constexpr const char* kDifferenceConfiguration = "Difference was found.\r\nByte of PIC's configuration at ";
+inline constexpr const char* kAddressSuffix = " address.";
+inline constexpr const char* kLineBreak = "\r\n";
+inline constexpr const char* kValueFromDevice = "Value from device: ";
+inline constexpr const char* kValueSeparator = ",\r\n";
+inline constexpr const char* kValueFromComputer = "Value from computer program: ";
+inline constexpr const char* kFullStop = ".";
+inline constexpr const char* kContinueProgramMemory = "Continue check PIC's program memory? Abort- exit verify.";
+inline constexpr const char* kContinueEeprom = "Continue check PIC's EEPROM data memory? Abort- exit verify.";
+inline constexpr const char* kContinueIds = "Continue check PIC's IDs? Abort- exit verify.";
+inline constexpr const char* kContinueConfiguration = "Continue check PIC's configuration? Abort- exit verify.";
+
+} // namespace velmora::texts

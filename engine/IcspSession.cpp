@@ -1,0 +1,251 @@
+#include "engine/IcspSession.h"
+
+#include <algorithm>
+
+#include "engine/EngineTexts.h"
+#include "engine/TPICPr.h"
+#include "signalling/HW_Cntrl.h"
+#include "signalling/PinDriver.h"
+
+namespace velmora {
+
+namespace {
+constexpr std::uint32_t kPhasePauseUnits = 60000;   // 300 ms between phases
+constexpr Address kProgrammingControlAddress = 0x3C0006;
+} // namespace
+
+std::uint16_t percent(std::uint32_t index, std::uint32_t divisor)
+{
+    if (divisor == 0)
+        return 100;
+    return static_cast<std::uint16_t>(std::uint64_t{index} * 100 / divisor);
+}
+
+IcspSession::IcspSession(TPICPr& owner, PostingBlock& posting)
+    : engine(owner)
+    , data(owner.data())
+    , image(owner.data().image)
+    , device(owner.data().device)
+    , options(owner.options)
+    , post(posting)
+{
+}
+
+bool IcspSession::fail(std::string message)
+{
+    interruption_.kind = Interruption::Kind::Failure;
+    interruption_.message = std::move(message);
+    return false;
+}
+
+bool IcspSession::cancelRequested() const
+{
+    return engine.cancelRequest.load();
+}
+
+bool IcspSession::check()
+{
+    if (!cancelRequested())
+        return true;
+    interruption_.kind = Interruption::Kind::Cancel;
+    return false;
+}
+
+void IcspSession::open()
+{
+    engine.operationCode = OperationNone;
+    engine.busy = true;
+    post.invalidate();
+}
+
+void IcspSession::finish(OperationOutcome outcome)
+{
+    engine.lastOutcome = outcome;
+    engine.busy = false;
+    engine.cancelRequest = false;
+}
+
+bool IcspSession::enterProgMode()
+{
+    return EnterProgMode() || fail(texts::kFaultTurningOnVpp);
+}
+
+bool IcspSession::wait300ms()
+{
+    return currentPinDriver().delay(kPhasePauseUnits) || fail(texts::kFaultDelay);
+}
+
+bool IcspSession::core(CoreInstruction instruction)
+{
+    return core(word(instruction));
+}
+
+bool IcspSession::core(std::uint16_t instructionWord)
+{
+    return SendCommand(IcspCommand::CoreInstruction, instructionWord) || fail(texts::kFaultWritingInstruction);
+}
+
+bool IcspSession::tableWrite(IcspCommand command, std::uint16_t operand)
+{
+    return SendCommand(command, operand) || fail(texts::kFaultWritingInstruction);
+}
+
+bool IcspSession::setTablePointer(Address address)
+{
+    return core(movlw(static_cast<std::uint8_t>(address >> 16))) && core(CoreInstruction::MovwfTblptru)
+        && core(movlw(static_cast<std::uint8_t>(address >> 8))) && core(CoreInstruction::MovwfTblptrh)
+        && core(movlw(static_cast<std::uint8_t>(address))) && core(CoreInstruction::MovwfTblptrl);
+}
+
+bool IcspSession::loadEepromAddress(std::uint32_t cell)
+{
+    if (!core(movlw(static_cast<std::uint8_t>(cell))) || !core(CoreInstruction::MovwfEeadr))
+        return false;
+    if (!device.longEEAddr)
+        return true;
+    return core(movlw(static_cast<std::uint8_t>(cell >> 8))) && core(CoreInstruction::MovwfEeadrh);
+}
+
+bool IcspSession::readFlashByte(bool last, std::uint8_t& value)
+{
+    const IcspCommand command = last ? IcspCommand::TableRead : IcspCommand::TableReadPostIncrement;
+    return SendCommandReadByte(command, value) || fail(texts::kFaultReadingByte);
+}
+
+bool IcspSession::shiftOutTablat(std::uint8_t& value, const char* failureMessage)
+{
+    return SendCommandReadByte(IcspCommand::ShiftOutTablat, value) || fail(failureMessage);
+}
+
+bool IcspSession::readEepromCell(std::uint32_t cell, std::uint8_t& value)
+{
+    post.postAddress(cell);
+    post.postProcessText(texts::kWriteInstruction);
+    if (!loadEepromAddress(cell)) {
+        keepImageOnFailure();
+        return false;
+    }
+    if (!core(CoreInstruction::BsfEecon1Rd) || !core(CoreInstruction::MovfEedataW)
+        || !core(CoreInstruction::MovwfTablat) || !core(CoreInstruction::Nop) || !check())
+        return false;
+    post.postProcessText(texts::kReadByte);
+    return shiftOutTablat(value, texts::kFaultReadingByte);
+}
+
+bool IcspSession::startTableRead(Address base)
+{
+    post.postProcessText(texts::kWriteInstruction);
+    if (!setTablePointer(base) || !check())
+        return false;
+    post.postProcessText(texts::kReadByte);
+    return true;
+}
+
+std::uint32_t IcspSession::programSize() const
+{
+    return std::min(image.programMemorySize, kProgramMemoryCapacity);
+}
+
+std::uint32_t IcspSession::eepromSize() const
+{
+    return std::min(image.eepromSize, kEepromCapacity);
+}
+
+bool IcspSession::selectEeprom()
+{
+    return core(CoreInstruction::BcfEecon1Eepgd) && core(CoreInstruction::BcfEecon1Cfgs);
+}
+
+bool IcspSession::selectCodeMemory()
+{
+    return core(CoreInstruction::BsfEecon1Eepgd) && core(CoreInstruction::BcfEecon1Cfgs);
+}
+
+bool IcspSession::selectConfigurationSpace()
+{
+    return core(CoreInstruction::BsfEecon1Eepgd) && core(CoreInstruction::BsfEecon1Cfgs);
+}
+
+bool IcspSession::writePanelMode(std::uint16_t value)
+{
+    return setTablePointer(kProgrammingControlAddress) && tableWrite(IcspCommand::TableWrite, value);
+}
+
+bool IcspSession::programPulse()
+{
+    return SendCommandProgramWait(IcspCommand::CoreInstruction, word(CoreInstruction::Nop))
+        || fail(texts::kFaultProgramming);
+}
+
+bool IcspSession::raiseVpp()
+{
+    post.postProcessText(texts::kTurnOnVpp);
+    if (!enterProgMode() || !check() || !wait300ms())
+        return false;
+    post.postProcessText({});
+    return check();
+}
+
+bool IcspSession::switchOff()
+{
+    post.clearDisplays();
+    post.postProcessText(texts::kTurnOffVpp);
+    if (!ExitProgMode())
+        return fail(texts::kFaultTurningOffVpp);
+    return wait300ms();
+}
+
+void IcspSession::failureExit()
+{
+    post.showError(interruption_.message);
+    if (!switchOff()) {
+        endAfterSwitchOffFailure();
+        return;
+    }
+    finish(OperationOutcome::Failed);
+    post.closeWindow();
+}
+
+void IcspSession::cancelExit()
+{
+    if (!switchOff()) {
+        endAfterSwitchOffFailure();
+        return;
+    }
+    finish(OperationOutcome::Cancelled);
+}
+
+void IcspSession::endAfterSwitchOffFailure()
+{
+    post.showError(interruption_.message);
+    finish(OperationOutcome::Failed);
+    post.closeWindow();
+}
+
+} // namespace velmora
+
+namespace velmora {
+
+void IcspSession::normalEnding(const std::string& report, OperationOutcome outcome)
+{
+    if (!switchOff()) {
+        endAfterSwitchOffFailure();
+        return;
+    }
+    if (cancelRequested()) {
+        finish(OperationOutcome::Cancelled);
+        return;
+    }
+    post.clearAddress();
+    post.clearDisplays();
+    if (cancelRequested()) {
+        finish(OperationOutcome::Cancelled);
+        return;
+    }
+    finish(outcome);
+    post.hideWindow();
+    post.showInformation(report);
+    post.closeWindow();
+}
+
+} // namespace velmora

@@ -1,0 +1,237 @@
+#include "engine/ProgramMemoryProgramming.h"
+
+#include <algorithm>
+
+#include "engine/AreaComparison.h"
+#include "engine/EngineTexts.h"
+#include "engine/ProgrammingOptions.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::uint32_t kPanelSize = 0x2000;
+constexpr std::uint32_t kBlocksPerPanel = 1024;
+constexpr std::uint32_t kBlockSize = 8;
+constexpr std::uint16_t kMultiPanelMode = 0x0040;
+constexpr std::uint16_t kSinglePanelMode = 0x0000;
+
+} // namespace
+
+ProgramMemoryProgramming::Method ProgramMemoryProgramming::methodFor(std::int32_t writeStrategy,
+                                                                     bool multiPanelWrite)
+{
+    if (writeStrategy == 1)
+        return multiPanelWrite ? Method::MultiPanel : Method::SinglePanel;
+    if (writeStrategy == 2)
+        return Method::Buffer;
+    return Method::None;
+}
+
+bool ProgramMemoryProgramming::run()
+{
+    s.post.postAction(texts::kProgramProgramMemory);
+    const Method method = methodFor(s.device.writeStrategy, s.options.multiPanelWrite);
+    if (!checkSize(method) || !s.check())
+        return false;
+    switch (method) {
+    case Method::MultiPanel:
+        if (!writeMultiPanel() || !endWriting())
+            return false;
+        break;
+    case Method::SinglePanel:
+        if (!writeSinglePanel() || !endWriting())
+            return false;
+        break;
+    case Method::Buffer:
+        if (!writeBuffers() || !endWriting())
+            return false;
+        break;
+    case Method::None:
+        break;
+    }
+    return verify();
+}
+
+bool ProgramMemoryProgramming::checkSize(Method method)
+{
+    const std::uint32_t size = s.programSize();
+    const std::int32_t buffer = s.device.writeBufferSize;
+    switch (method) {
+    case Method::MultiPanel:
+        return size % kPanelSize == 0 || s.fail(texts::kNotWholePanels);
+    case Method::SinglePanel:
+        return size % kBlockSize == 0 || s.fail(texts::kNotWholeBlocks);
+    case Method::Buffer:
+        // A buffer size of 0 or below cannot divide anything: rejected like a misfit.
+        if (buffer <= 0 || size % static_cast<std::uint32_t>(buffer) != 0)
+            return s.fail(texts::kNotWholeBuffers);
+        return buffer % 2 == 0 || s.fail(texts::kBufferNotWholeWords);
+    case Method::None:
+        return true;
+    }
+    return true;
+}
+
+bool ProgramMemoryProgramming::enterPanelMode(std::uint16_t mode)
+{
+    s.post.postProcessText(texts::kWriteInstruction);
+    if (!s.selectConfigurationSpace() || !s.core(CoreInstruction::BsfEecon1Bit3) || !s.check())
+        return false;
+    s.post.postProcessText(texts::kWriteInstruction);
+    return s.writePanelMode(mode);
+}
+
+bool ProgramMemoryProgramming::loadWord(IcspCommand command, Address address)
+{
+    if (!s.check())
+        return false;
+    s.post.postAddress(address, true);
+    const auto operand =
+        static_cast<std::uint16_t>(s.image.programMemory[address] | (s.image.programMemory[address + 1] << 8));
+    return s.tableWrite(command, operand);
+}
+
+bool ProgramMemoryProgramming::programWord(Address address)
+{
+    if (!loadWord(IcspCommand::TableWriteStartProgramming, address) || !s.check())
+        return false;
+    s.post.postProcessText(texts::kWriteProgTimeInstruction);
+    return s.programPulse();
+}
+
+bool ProgramMemoryProgramming::allBlank(Address first, std::uint32_t count) const
+{
+    const std::uint8_t* begin = s.image.programMemory + first;
+    return std::all_of(begin, begin + count, [](std::uint8_t b) { return b == kBlank; });
+}
+
+bool ProgramMemoryProgramming::writeMultiPanel()
+{
+    const std::uint32_t panels = s.programSize() / kPanelSize;
+    if (!enterPanelMode(kMultiPanelMode))
+        return false;
+    // Every block of every panel is loaded: the panels program together, so a blank
+    // block cannot be left out of its row.
+    for (std::uint32_t v = 0; v < kBlocksPerPanel; ++v) {
+        if (!s.check())
+            return false;
+        s.post.postProcessText(texts::kWriteInstruction);
+        if (!s.selectCodeMemory())
+            return false;
+        for (std::uint32_t p = 1; p <= panels; ++p) {
+            if (!s.check())
+                return false;
+            s.post.postProcessText(texts::kWriteInstruction);
+            const Address a = (p - 1) * kPanelSize + v * kBlockSize;
+            if (!s.setTablePointer(a) || !loadWord(IcspCommand::TableWritePostIncrement2, a)
+                || !loadWord(IcspCommand::TableWritePostIncrement2, a + 2)
+                || !loadWord(IcspCommand::TableWritePostIncrement2, a + 4))
+                return false;
+            const bool lastPanel = p == panels;
+            if (!(lastPanel ? programWord(a + 6) : loadWord(IcspCommand::TableWrite, a + 6)))
+                return false;
+        }
+        s.post.postProgress(percent(v, kBlocksPerPanel - 1));
+    }
+    return true;
+}
+
+bool ProgramMemoryProgramming::writeSinglePanel()
+{
+    const std::uint32_t blocks = s.programSize() / kBlockSize;
+    if (!enterPanelMode(kSinglePanelMode))
+        return false;
+    for (std::uint32_t v = 0; v < blocks; ++v) {
+        const Address a = v * kBlockSize;
+        // The erase left blank blocks blank on the device.
+        if (allBlank(a, kBlockSize))
+            continue;
+        if (!s.check())
+            return false;
+        s.post.postProcessText(texts::kWriteInstruction);
+        if (!s.selectCodeMemory() || !s.check())
+            return false;
+        s.post.postProcessText(texts::kWriteInstruction);
+        if (!s.setTablePointer(a) || !loadWord(IcspCommand::TableWritePostIncrement2, a)
+            || !loadWord(IcspCommand::TableWritePostIncrement2, a + 2)
+            || !loadWord(IcspCommand::TableWritePostIncrement2, a + 4) || !programWord(a + 6))
+            return false;
+        s.post.postProgress(percent(v, blocks));
+    }
+    return true;
+}
+
+bool ProgramMemoryProgramming::writeBuffers()
+{
+    const auto bufferSize = static_cast<std::uint32_t>(s.device.writeBufferSize);
+    const std::uint32_t buffers = s.programSize() / bufferSize;
+    if (!s.check())
+        return false;
+    s.post.postProcessText(texts::kWriteInstruction);
+    if (!s.selectCodeMemory() || !s.check())
+        return false;
+    for (std::uint32_t v = 0; v < buffers; ++v) {
+        const Address a = v * bufferSize;
+        if (allBlank(a, bufferSize))
+            continue;
+        if (!s.check())
+            return false;
+        s.post.postProcessText(texts::kWriteInstruction);
+        if (!s.setTablePointer(a))
+            return false;
+        const Address lastWord = a + bufferSize - 2;
+        for (Address w = a; w < lastWord; w += 2) {
+            if (!loadWord(IcspCommand::TableWritePostIncrement2, w))
+                return false;
+        }
+        if (!programWord(lastWord))
+            return false;
+        s.post.postProgress(percent(v, buffers));
+    }
+    return true;
+}
+
+bool ProgramMemoryProgramming::endWriting()
+{
+    s.post.postProcessText({});
+    s.post.clearAddress();
+    return s.check() && s.wait300ms() && s.check();
+}
+
+bool ProgramMemoryProgramming::verify()
+{
+    s.post.postAction(texts::kVerifyWrittenProgramMemory);
+    s.post.postProcessText(texts::kWriteInstruction);
+    if (!s.setTablePointer(0) || !s.check())
+        return false;
+    const std::uint32_t size = s.programSize();
+    const std::uint32_t last = size - 1;
+    Address pointer = 0;
+    for (Address a = 0; a < size; ++a) {
+        if (!s.check())
+            return false;
+        if (s.options.fastVerify && !s.data.IsProgramPresent(a))
+            continue;
+        s.post.postAddress(a);
+        if (a != pointer) {
+            s.post.postProcessText(texts::kWriteInstruction);
+            if (!s.setTablePointer(a))
+                return false;
+        }
+        s.post.postProcessText(texts::kReadByte);
+        std::uint8_t value = 0;
+        if (!s.readFlashByte(a == last, value))
+            return false;
+        pointer = a == last ? a : a + 1;
+        const Comparison c = compareByte(s.image, MemoryArea::ProgramMemory, a, value);
+        if (c.differs())
+            return s.fail(programmingMismatch(MemoryArea::ProgramMemory, a, c.device, c.image));
+        s.post.postProgress(percent(a, last));
+    }
+    s.post.postProcessText({});
+    s.post.clearAddress();
+    return s.wait300ms() && s.check();
+}
+
+} // namespace velmora

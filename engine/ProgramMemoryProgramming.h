@@ -1,0 +1,36 @@
+#pragma once
+// Writes the image's program memory into the erased device by the method the device
+// and the options select, then reads it back. Fails at the first difference.
+
+#include <cstdint>
+
+#include "engine/IcspSession.h"
+
+namespace velmora {
+
+class ProgramMemoryProgramming {
+public:
+    explicit ProgramMemoryProgramming(IcspSession& session) : s(session) {}
+    bool run();
+
+    enum class Method { MultiPanel, SinglePanel, Buffer, None };
+    static Method methodFor(std::int32_t writeStrategy, bool multiPanelWrite);
+
+private:
+    bool checkSize(Method method);
+    bool enterPanelMode(std::uint16_t mode);
+    bool writeMultiPanel();
+    bool writeSinglePanel();
+    bool writeBuffers();
+    // Check, address posting with the word marker, the table write of the word at address.
+    bool loadWord(IcspCommand command, Address address);
+    // The last word of a block with 1111, then the programming pulse.
+    bool programWord(Address address);
+    bool allBlank(Address first, std::uint32_t count) const;
+    bool endWriting();
+    bool verify();
+
+    IcspSession& s;
+};
+
+} // namespace velmora

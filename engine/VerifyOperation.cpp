@@ -1,0 +1,146 @@
+#include "engine/VerifyOperation.h"
+
+#include "engine/AreaComparison.h"
+#include "engine/EngineTexts.h"
+#include "engine/ProgrammingOptions.h"
+
+namespace velmora {
+
+void VerifyOperation::run()
+{
+    s.open();
+    differenceFound_ = false;
+    s.post.clearDisplays();
+    if (s.cancelRequested()) {
+        s.finish(OperationOutcome::Cancelled);
+        return;
+    }
+    switch (verifyAreas()) {
+    case Area::Interrupted:
+        if (s.cancelled())
+            s.cancelExit();
+        else
+            s.failureExit();
+        return;
+    case Area::Aborted:
+        abortEnding();
+        return;
+    case Area::Done:
+        break;
+    }
+    s.normalEnding(verifyReport(differenceFound_),
+                   differenceFound_ ? OperationOutcome::Differences : OperationOutcome::Completed);
+}
+
+VerifyOperation::Area VerifyOperation::verifyAreas()
+{
+    if (!s.raiseVpp())
+        return Area::Interrupted;
+    if (s.options.programMemory) {
+        s.post.postAction(texts::kVerifyProgramMemory);
+        if (const Area a = verifyFlashArea(MemoryArea::ProgramMemory, 0, s.programSize()); a != Area::Done)
+            return a;
+    }
+    if (s.options.eeprom && s.eepromSize() != 0) {
+        startArea(texts::kVerifyEeprom);
+        if (const Area a = verifyEeprom(); a != Area::Done)
+            return a;
+    }
+    if (s.options.ids) {
+        startArea(texts::kVerifyIds);
+        if (const Area a = verifyFlashArea(MemoryArea::Ids, kIdAddress, kIdCount); a != Area::Done)
+            return a;
+    }
+    if (s.options.configuration) {
+        startArea(texts::kVerifyConfiguration);
+        return verifyFlashArea(MemoryArea::Configuration, kConfigAddress, kConfigCount);
+    }
+    return Area::Done;
+}
+
+void VerifyOperation::startArea(const char* action)
+{
+    s.post.postAction({});
+    s.post.postProgress(0);
+    s.post.postAction(action);
+}
+
+VerifyOperation::Area VerifyOperation::endArea()
+{
+    s.post.postProcessText({});
+    s.post.clearAddress();
+    return s.wait300ms() && s.check() ? Area::Done : Area::Interrupted;
+}
+
+VerifyOperation::Area VerifyOperation::verifyFlashArea(MemoryArea area, Address base, std::uint32_t count)
+{
+    if (!s.startTableRead(base))
+        return Area::Interrupted;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::uint8_t value = 0;
+        if (!s.check())
+            return Area::Interrupted;
+        s.post.postAddress(base + i);
+        if (!s.readFlashByte(i == count - 1, value))
+            return Area::Interrupted;
+        const Comparison c = compareByte(s.image, area, i, value);
+        if (c.differs()) {
+            const Answer answer = ask(area, base + i, c.device, c.image);
+            if (answer == Answer::Abort)
+                return Area::Aborted;
+            if (answer == Answer::SkipArea)
+                break;
+        }
+        s.post.postProgress(percent(i, count - 1));
+    }
+    return endArea();
+}
+
+VerifyOperation::Area VerifyOperation::verifyEeprom()
+{
+    s.post.postProcessText(texts::kWriteInstruction);
+    if (!s.selectEeprom() || !s.check())
+        return Area::Interrupted;
+    const std::uint32_t size = s.eepromSize();
+    for (std::uint32_t e = 0; e < size; ++e) {
+        std::uint8_t value = 0;
+        if (!s.check() || !s.readEepromCell(e, value))
+            return Area::Interrupted;
+        const Comparison c = compareByte(s.image, MemoryArea::Eeprom, e, value);
+        if (c.differs()) {
+            const Answer answer = ask(MemoryArea::Eeprom, e, c.device, c.image);
+            if (answer == Answer::Abort)
+                return Area::Aborted;
+            if (answer == Answer::SkipArea)
+                break;
+        }
+        s.post.postProgress(percent(e, size - 1));
+    }
+    return endArea();
+}
+
+VerifyOperation::Answer VerifyOperation::ask(MemoryArea area, Address address, std::uint8_t device,
+                                             std::uint8_t image)
+{
+    differenceFound_ = true;
+    const MessageButton answer = s.post.messageBox(MessageKind::Information,
+                                                   verifyQuestion(area, address, device, image),
+                                                   ButtonYes | ButtonNo | ButtonAbort);
+    if (answer == ButtonYes)
+        return Answer::Continue;
+    if (answer == ButtonNo)
+        return Answer::SkipArea;
+    return Answer::Abort;
+}
+
+void VerifyOperation::abortEnding()
+{
+    if (!s.switchOff()) {
+        s.endAfterSwitchOffFailure();
+        return;
+    }
+    s.finish(OperationOutcome::Aborted);
+    s.post.closeWindow();
+}
+
+} // namespace velmora
