@@ -1,0 +1,42 @@
+#pragma once
+// The engine on a simulated chip with the virtual clock, behind the fake progress
+// window, with the device selected from the project's Devices.ini.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "devicedata/UserMessages.h"
+#include "engine/TPICPr.h"
+#include "sim/FaultSet.h"
+#include "tests/engine/FakeProgressWindow.h"
+#include "tests/simharness/SimHarness.h"
+
+namespace velmora::test {
+
+class MessageRecorder final : public UserMessages {
+public:
+    MessageButton showMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override;
+    std::vector<std::string> texts;
+};
+
+std::string devicesIniPath();
+std::string hexTestFile(std::string_view name);
+
+class ChipUnderTest {
+public:
+    // chip: the simulated chip; device: the Devices.ini section (defaults to the chip's name).
+    explicit ChipUnderTest(std::string_view chip, std::string_view device = {}, sim::FaultSet faults = {});
+
+    void loadHex(const std::string& path);
+    MemoryImage& image() { return engine.data().image; }
+    // Loads the HEX file's content into a second image for comparisons.
+    void run(std::uint8_t code) { window.run(code); }
+
+    SimHarness sim;
+    TPICPr engine;
+    FakeProgressWindow window{engine};
+    MessageRecorder messages;
+};
+
+} // namespace velmora::test
