@@ -68,6 +68,10 @@ void TPICPr::dispatch(std::uint8_t code)
         break;
     default:
         // Unknown codes do nothing; the progress window stays until the user cancels.
+        // Busy was set by the hand-over and must not outlive it, or the Cancel that
+        // closes the window would wait for it for ever.
+        operationCode = OperationNone;
+        busy = false;
         break;
     }
 }

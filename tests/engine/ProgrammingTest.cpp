@@ -1,0 +1,406 @@
+// Erase, program memory, EEPROM, ID and configuration programming as the target
+// receives them, on a recording pin driver.
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "engine/DifferenceReport.h"
+#include "engine/EngineTexts.h"
+#include "tests/engine/EngineTestSupport.h"
+
+namespace velmora::test {
+namespace {
+
+using Kind = BridgeEvent::Kind;
+
+DeviceRecord deviceWith(std::int32_t size, std::int32_t strategy, std::int32_t buffer = 8)
+{
+    DeviceRecord record = smallDevice();
+    record.programMemorySize = size;
+    record.eepromSize = 0;
+    record.writeStrategy = strategy;
+    record.writeBufferSize = buffer;
+    return record;
+}
+
+class ProgrammingTest : public EngineTest {
+protected:
+    ProgrammingTest() { pins.setIdleDataIn(1); }   // an erased chip reads FF
+
+    void onlyProgramMemory()
+    {
+        engine.options = {.eeprom = false, .ids = false, .configuration = false};
+        // Nothing present: the read-back pass skips every byte, keeping traces short.
+        engine.data().ClearImage(false);
+    }
+    std::vector<std::string> errors() const
+    {
+        std::vector<std::string> found;
+        for (const BridgeEvent& e : window.eventsOf(Kind::MessageBox)) {
+            if (e.messageKind == MessageKind::Error)
+                found.push_back(e.text);
+        }
+        return found;
+    }
+    // The address postings made while `action` was the action text.
+    std::vector<Address> addressesDuring(const std::string& action) const
+    {
+        std::vector<Address> found;
+        bool inside = false;
+        for (const BridgeEvent& e : window.events()) {
+            if (e.kind == Kind::PostAction)
+                inside = e.text == action;
+            if (inside && e.kind == Kind::PostAddress)
+                found.push_back(e.address);
+        }
+        return found;
+    }
+};
+
+const std::vector<Command> kEnterStrategy1Erase = {
+    {kCore, 0x0E3C}, {kCore, 0x6EF8}, {kCore, 0x0E00}, {kCore, 0x6EF7}, {kCore, 0x0E04}, {kCore, 0x6EF6},
+    {kWrite, 0x0080}, {kCore, 0x0000}, {kCore, 0x0000}};
+
+TEST_F(ProgrammingTest, Strategy1BulkEraseThenTheReport)
+{
+    engine.options = {.programMemory = false, .eeprom = false, .ids = false, .configuration = false};
+    window.run(OperationErase);
+    EXPECT_EQ(commands(), kEnterStrategy1Erase);
+    EXPECT_EQ(delaysOf(pins.calls(), 1000), 1U);   // the erase NOP's 5.1 ms pause
+    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
+    EXPECT_FALSE(engine.eraseOnly);
+    expectCleanEnding();
+}
+
+TEST_F(ProgrammingTest, Strategy2ChipEraseWritesBothKeysEachAfterItsOwnSetUp)
+{
+    select(deviceWith(64, 2));
+    window.run(OperationErase);   // the area options never matter for erase only
+    const std::vector<Command> expected = {
+        {kCore, 0x0E3C}, {kCore, 0x6EF8}, {kCore, 0x0E00}, {kCore, 0x6EF7}, {kCore, 0x0E05}, {kCore, 0x6EF6},
+        {kWrite, 0x3F3F}, {kCore, 0x0E3C}, {kCore, 0x6EF8}, {kCore, 0x0E00}, {kCore, 0x6EF7}, {kCore, 0x0E04},
+        {kCore, 0x6EF6}, {kWrite, 0x8F8F}, {kCore, 0x0000}, {kCore, 0x0000}};
+    EXPECT_EQ(commands(), expected);
+    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
+}
+
+TEST_F(ProgrammingTest, UnknownStrategyErasesNothingAndWritesNoProgramMemory)
+{
+    select(deviceWith(64, 7));
+    engine.options = {.eeprom = false, .ids = false, .configuration = false};
+    image().programMemory[0] = 0x12;   // would be written by any known method
+    pins.setIdleDataIn(0);
+    window.run(OperationProgram);
+    const auto commands = this->commands();
+    EXPECT_EQ(delaysOf(pins.calls(), 1000), 0U);
+    EXPECT_EQ(countCommand(commands, kWriteStart) + countCommand(commands, kWriteInc) + countCommand(commands, kWrite),
+              0U);
+    // The read-back still runs and finds the unwritten byte.
+    EXPECT_EQ(errors(), std::vector<std::string>{programmingMismatch(MemoryArea::ProgramMemory, 0, 0x00, 0x12)});
+}
+
+TEST_F(ProgrammingTest, ProgramWithEveryAreaDeselectedStillErases)
+{
+    engine.options = {.programMemory = false, .eeprom = false, .ids = false, .configuration = false};
+    window.run(OperationProgram);
+    EXPECT_EQ(commands(), kEnterStrategy1Erase);
+    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
+}
+
+TEST_F(ProgrammingTest, FailedEraseNopReportsTheDelayVariant)
+{
+    window.run(OperationErase);
+    const auto baseline = pins.calls();
+    std::size_t delayIndex = 0;
+    for (const PinCall& c : baseline) {
+        if (c.kind != PinCallKind::Delay)
+            continue;
+        ++delayIndex;
+        if (c.units == 1000)
+            break;
+    }
+    pins.clear();
+    pins.setIdleDataIn(1);
+    pins.failAtCall(PinCallKind::Delay, delayIndex);
+    window.run(OperationErase);
+    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kFaultWritingInstructionWithDelay});
+    EXPECT_EQ(window.effectiveCloses(), 1);
+    expectCleanEnding();
+}
+
+TEST_F(ProgrammingTest, CancelBeforeTheStartRaisesNoVpp)
+{
+    engine.cancelRequest = true;
+    window.pressCancelOnceWorkerSleeps();
+    window.run(OperationProgram);
+    EXPECT_TRUE(pins.calls().empty());
+    EXPECT_TRUE(window.messageTexts().empty());
+    EXPECT_FALSE(engine.busy);
+}
+
+TEST_F(ProgrammingTest, MultiPanelLoadsEveryBlockOfEveryPanel)
+{
+    select(deviceWith(32768, 1));
+    onlyProgramMemory();
+    engine.options.multiPanelWrite = true;
+    image().programMemory[0x6000] = 0x34;
+    image().programMemory[0x6001] = 0x12;
+    window.run(OperationProgram);
+
+    const auto commands = this->commands();
+    std::vector<Command> firstBlock = {{kCore, 0x8EA6}, {kCore, 0x9CA6}};
+    for (Address panel : {0x0000U, 0x2000U, 0x4000U, 0x6000U}) {
+        const auto setUp = tablePointerSetUp(panel);
+        firstBlock.insert(firstBlock.end(), setUp.begin(), setUp.end());
+        const std::uint16_t firstWord = panel == 0x6000 ? 0x1234 : 0xFFFF;
+        firstBlock.insert(firstBlock.end(), {{kWriteInc, firstWord}, {kWriteInc, 0xFFFF}, {kWriteInc, 0xFFFF}});
+        // The last panel's last word starts programming for all four.
+        firstBlock.push_back(panel == 0x6000 ? Command{kWriteStart, 0xFFFF} : Command{kWrite, 0xFFFF});
+    }
+    firstBlock.push_back({kCore, 0x0000});
+    const std::vector<Command> modeSetUp = {{kCore, 0x8EA6}, {kCore, 0x8CA6}, {kCore, 0x86A6}, {kCore, 0x0E3C},
+                                            {kCore, 0x6EF8}, {kCore, 0x0E00}, {kCore, 0x6EF7}, {kCore, 0x0E06},
+                                            {kCore, 0x6EF6}, {kWrite, 0x0040}};
+    const std::size_t mode = findSequence(commands, modeSetUp);
+    ASSERT_NE(mode, std::string::npos);
+    EXPECT_EQ(findSequence(commands, firstBlock), mode + modeSetUp.size());
+    EXPECT_EQ(countCommand(commands, kWriteStart), 1024U);
+    EXPECT_EQ(countCommand(commands, kWriteInc), 1024U * 4 * 3);
+    EXPECT_EQ(countCommand(commands, kWrite), 1024U * 3 + 2);   // and the erase key and the mode
+    EXPECT_EQ(window.progressBar(), 0);
+    const auto progress = window.eventsOf(Kind::PostProgress);
+    EXPECT_TRUE(std::any_of(progress.begin(), progress.end(), [](auto& e) { return e.progress == 100; }));
+    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
+}
+
+TEST_F(ProgrammingTest, MultiPanelAcceptsWholePanelsOnly)
+{
+    select(deviceWith(24576, 1));
+    onlyProgramMemory();
+    engine.options.multiPanelWrite = true;
+    window.run(OperationProgram);
+    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
+
+    select(deviceWith(20000, 1));
+    onlyProgramMemory();
+    engine.options.multiPanelWrite = true;
+    pins.clear();
+    window.run(OperationProgram);
+    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kNotWholePanels});
+    // The device was erased before the size was looked at.
+    EXPECT_EQ(findSequence(commands(), kEnterStrategy1Erase), 0U);
+    EXPECT_EQ(window.effectiveCloses(), 1);
+    expectCleanEnding();
+}
+
+TEST_F(ProgrammingTest, SinglePanelAndBufferMethodsSendNothingForABlankImage)
+{
+    for (const DeviceRecord& record : {deviceWith(4096, 1), deviceWith(4096, 2, 32)}) {
+        select(record);
+        onlyProgramMemory();
+        engine.options.fastVerify = false;   // every byte read back, all must be FF
+        pins.clear();
+        pins.setIdleDataIn(1);
+        window.run(OperationProgram);
+        const auto commands = this->commands();
+        EXPECT_EQ(countCommand(commands, kWriteInc) + countCommand(commands, kWriteStart), 0U) << record.writeStrategy;
+        EXPECT_EQ(countCommand(commands, kReadInc), 4095U);
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
+    }
+}
+
+TEST_F(ProgrammingTest, BufferSizeSetsTheWordsPerProgrammingPulse)
+{
+    select(deviceWith(128, 2, 64));
+    onlyProgramMemory();
+    image().programMemory[70] = 0x00;   // second buffer only
+    window.run(OperationProgram);
+    auto commands = this->commands();
+    EXPECT_EQ(countCommand(commands, kWriteInc), 31U);
+    EXPECT_EQ(countCommand(commands, kWriteStart), 1U);
+    std::vector<Command> buffer = tablePointerSetUp(64);
+    const std::size_t start = findSequence(commands, buffer);
+    ASSERT_NE(start, std::string::npos);
+    EXPECT_EQ(commands[start + 6 + 3], (Command{kWriteInc, 0xFF00}));   // bytes 70 and 71
+    EXPECT_EQ(commands[start + 6 + 31], (Command{kWriteStart, 0xFFFF}));
+    EXPECT_EQ(delaysOf(pins.calls(), 200), 1U);   // one programming pulse
+
+    select(deviceWith(8, 2, 2));
+    onlyProgramMemory();
+    image().programMemory[0] = 0x01;
+    image().programMemory[7] = 0x07;
+    pins.clear();
+    window.run(OperationProgram);
+    commands = this->commands();
+    EXPECT_EQ(countCommand(commands, kWriteInc), 0U);
+    EXPECT_EQ(countFrame(commands, {kWriteStart, 0xFF01}), 1U);
+    EXPECT_EQ(countFrame(commands, {kWriteStart, 0x07FF}), 1U);
+    EXPECT_EQ(delaysOf(pins.calls(), 200), 2U);
+}
+
+TEST_F(ProgrammingTest, BufferSizeThatCannotWorkIsRejectedAfterTheErase)
+{
+    struct Case {
+        std::int32_t size;
+        std::int32_t buffer;
+        const char* message;
+    };
+    for (const Case& c : {Case{32768, 6, texts::kNotWholeBuffers}, Case{7 * 4096, 7, texts::kBufferNotWholeWords},
+                          Case{32768, 0, texts::kNotWholeBuffers}, Case{32768, -8, texts::kNotWholeBuffers},
+                          Case{32, 64, texts::kNotWholeBuffers}}) {
+        select(deviceWith(c.size, 2, c.buffer));
+        onlyProgramMemory();
+        pins.clear();
+        window.run(OperationProgram);
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{c.message}) << c.buffer;
+        EXPECT_EQ(countFrame(commands(), {kWrite, 0x8F8F}), 1U);
+        expectCleanEnding();
+    }
+}
+
+TEST_F(ProgrammingTest, FastVerifySetsTheTablePointerOnlyWhereBytesWereSkipped)
+{
+    select(deviceWith(64, 1));
+    onlyProgramMemory();
+    engine.data().SetProgramPresent(1, true);
+    engine.data().SetProgramPresent(2, true);
+    window.run(OperationProgram);
+    const auto commands = this->commands();
+    const std::size_t verifyStart = findSequence(commands, tablePointerSetUp(0));
+    ASSERT_NE(verifyStart, std::string::npos);
+    std::vector<Command> expected = tablePointerSetUp(0);
+    const auto toOne = tablePointerSetUp(1);
+    expected.insert(expected.end(), toOne.begin(), toOne.end());
+    expected.insert(expected.end(), {{kReadInc, 0x0000}, {kReadInc, 0x0000}});
+    EXPECT_EQ(std::vector<Command>(commands.begin() + static_cast<std::ptrdiff_t>(verifyStart), commands.end()),
+              expected);
+}
+
+TEST_F(ProgrammingTest, ReadBackDifferenceEndsWithTheMismatchMessage)
+{
+    select(deviceWith(8192, 1));
+    onlyProgramMemory();
+    engine.data().SetProgramPresent(0x1A2B, true);
+    pins.setIdleDataIn(0);
+    window.run(OperationProgram);
+    EXPECT_EQ(errors(), std::vector<std::string>{"Difference was found.\r\nByte of PIC's program memory at 001A2B "
+                                                 "address.\r\nValue from device: 00,\r\nValue from computer program: FF."});
+    EXPECT_EQ(window.effectiveCloses(), 1);
+    EXPECT_EQ(engine.lastOutcome, OperationOutcome::Failed);
+    expectCleanEnding();
+}
+
+TEST_F(ProgrammingTest, EepromWritesOnlyNonBlankCellsAndPollsUntilWrClears)
+{
+    DeviceRecord record = deviceWith(64, 1);
+    record.eepromSize = 0x200;
+    select(record);
+    engine.options = {.programMemory = false, .ids = false, .configuration = false};
+    engine.data().ClearImage(false);
+    image().eeprom[0x1FF] = 0x42;
+    engine.data().SetEepromPresent(0x1FF, true);
+    scriptBytes({0x02, 0x06, 0x02, 0x00, 0x42});   // three polls with WR set, then the read-back
+    window.run(OperationProgram);
+
+    const auto commands = this->commands();
+    const std::vector<Command> write = {{kCore, 0x0EFF}, {kCore, 0x6EA9}, {kCore, 0x0E42}, {kCore, 0x6EA8},
+                                        {kCore, 0x84A6}, {kCore, 0x0E55}, {kCore, 0x6EA7}, {kCore, 0x0EAA},
+                                        {kCore, 0x6EA7}, {kCore, 0x82A6}, {kCore, 0x0000}};
+    EXPECT_NE(findSequence(commands, write), std::string::npos);
+    EXPECT_EQ(countFrame(commands, {kCore, 0x82A6}), 1U);   // one cell written
+    EXPECT_EQ(countFrame(commands, {kCore, 0x50A6}), 4U);   // four polls
+    EXPECT_EQ(countFrame(commands, {kCore, 0x94A6}), 1U);
+    EXPECT_EQ(countFrame(commands, {kCore, 0x6EAA}), 0U);   // no EEADRH without long addresses
+    EXPECT_EQ(countCommand(commands, kShiftOut), 5U);
+    EXPECT_EQ(addressesDuring(texts::kProgramEeprom), std::vector<Address>{0x1FF});
+    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
+}
+
+TEST_F(ProgrammingTest, EepromPollThatNeverSeesWrClearRunsUntilCancel)
+{
+    engine.options = {.programMemory = false, .ids = false, .configuration = false};
+    image().eeprom[3] = 0x00;
+    pins.setIdleDataIn(1);   // EECON1 reads FF: WR never clears
+    int polls = 0;
+    window.pressCancelWhen([&polls](const BridgeEvent& e) {
+        return e.kind == Kind::PostProcessText && e.text == texts::kWaitWriteCompleted && ++polls == 1;
+    });
+    window.run(OperationProgram);
+    EXPECT_GE(countFrame(commands(), {kCore, 0x50A6}), 1U);
+    EXPECT_TRUE(window.messageTexts().empty());
+    EXPECT_EQ(window.effectiveCloses(), 0);
+    expectCleanEnding();
+}
+
+TEST_F(ProgrammingTest, IdsAreWrittenAsOneBlockEvenWhenBlank)
+{
+    engine.options = {.programMemory = false, .eeprom = false, .configuration = false};
+    window.run(OperationProgram);
+    const auto commands = this->commands();
+    std::vector<Command> expected = {{kCore, 0x8EA6}, {kCore, 0x8CA6}};
+    auto part = tablePointerSetUp(0x3C0006);
+    expected.insert(expected.end(), part.begin(), part.end());
+    expected.insert(expected.end(), {{kWrite, 0x0000}, {kCore, 0x8EA6}, {kCore, 0x9CA6}});
+    part = tablePointerSetUp(0x200000);
+    expected.insert(expected.end(), part.begin(), part.end());
+    expected.insert(expected.end(), {{kWriteInc, 0xFFFF}, {kWriteInc, 0xFFFF}, {kWriteInc, 0xFFFF},
+                                     {kWriteStart, 0xFFFF}, {kCore, 0x0000}});
+    EXPECT_EQ(findSequence(commands, expected), kEnterStrategy1Erase.size());
+    const auto posted = window.eventsOf(Kind::PostAddress);
+    ASSERT_GE(posted.size(), 4U);
+    EXPECT_TRUE(posted[0].wordMarker);
+    EXPECT_EQ(posted[3].address, 0x200006U);
+    EXPECT_TRUE(posted[3].wordMarker);
+    EXPECT_FALSE(posted[4].wordMarker);   // the read-back posts plain addresses
+
+    select(deviceWith(64, 2, 32));
+    engine.options = {.programMemory = false, .eeprom = false, .configuration = false};
+    pins.clear();
+    window.run(OperationProgram);
+    EXPECT_EQ(findSequence(this->commands(), tablePointerSetUp(0x3C0006)), std::string::npos);
+}
+
+TEST_F(ProgrammingTest, ConfigurationGoesInWordOrderWithMasksOnEvenBytesOnly)
+{
+    engine.options = {.programMemory = false, .eeprom = false, .ids = false};
+    // Type 1 with CCP2MX: CONFIG1L mask 00, CONFIG1H 27, CONFIG3L (4) mask 00.
+    image().config[0] = 0xFF;
+    image().config[1] = 0xFF;
+    image().config[4] = 0x5A;
+    image().config[5] = 0x5A;
+    window.run(OperationProgram);
+
+    EXPECT_EQ(addressesDuring(texts::kProgramConfiguration),
+              (std::vector<Address>{0x300000, 0x300001, 0x300002, 0x300003, 0x300004, 0x300005, 0x300006, 0x300007,
+                                    0x300008, 0x300009, 0x30000C, 0x30000D, 0x30000A, 0x30000B}));
+    const auto commands = this->commands();
+    std::vector<Command> configWrites;
+    std::copy_if(commands.begin(), commands.end(), std::back_inserter(configWrites),
+                 [](const Command& c) { return c.first == kWriteStart; });
+    ASSERT_EQ(configWrites.size(), 14U);
+    EXPECT_EQ(configWrites[0], (Command{kWriteStart, 0x0000}));   // masked to nothing
+    EXPECT_EQ(configWrites[1], (Command{kWriteStart, 0xFF00}));   // odd byte as the image holds it
+    EXPECT_EQ(configWrites[4], (Command{kWriteStart, 0x0000}));
+    EXPECT_EQ(configWrites[5], (Command{kWriteStart, 0x5A00}));
+    // Strategy 1: GOTO 100000h before each of the seven words.
+    EXPECT_EQ(countFrame(commands, {kCore, 0xEF00}), 7U);
+    EXPECT_EQ(countFrame(commands, {kCore, 0x2AF6}), 7U);
+    const std::vector<Command> firstWord = {{kCore, 0x8EA6}, {kCore, 0x8CA6}, {kCore, 0xEF00}, {kCore, 0xF800},
+                                            {kCore, 0x0E30}, {kCore, 0x6EF8}, {kCore, 0x0E00}, {kCore, 0x6EF7},
+                                            {kCore, 0x0E00}, {kCore, 0x6EF6}, {kWriteStart, 0x0000}, {kCore, 0x0000},
+                                            {kCore, 0x2AF6}, {kWriteStart, 0xFF00}, {kCore, 0x0000}};
+    EXPECT_NE(findSequence(commands, firstWord), std::string::npos);
+    const auto progress = window.eventsOf(Kind::PostProgress);
+    EXPECT_TRUE(std::any_of(progress.begin(), progress.end(), [](auto& e) { return e.progress == 92; }));
+
+    select(deviceWith(64, 2, 32));
+    engine.options = {.programMemory = false, .eeprom = false, .ids = false};
+    pins.clear();
+    window.run(OperationProgram);
+    EXPECT_EQ(countFrame(this->commands(), {kCore, 0xEF00}), 0U);
+    EXPECT_EQ(findSequence(this->commands(), tablePointerSetUp(0x3C0006)), std::string::npos);
+}
+
+} // namespace
+} // namespace velmora::test

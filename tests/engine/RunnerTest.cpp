@@ -1,0 +1,223 @@
+// The worker's life and the runner's hand-over, and what the posting block sends.
+
+#include <chrono>
+#include <set>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "engine/DifferenceReport.h"
+#include "engine/EngineTexts.h"
+#include "engine/PostingBlock.h"
+#include "tests/engine/EngineTestSupport.h"
+
+namespace velmora::test {
+namespace {
+
+using Kind = BridgeEvent::Kind;
+
+// Notes which threads drive the pins.
+class ThreadNotingDriver final : public PinDriver {
+public:
+    bool programmerWrite(std::uint8_t, std::uint8_t, std::uint8_t) override { return note(); }
+    bool programmerRead(std::uint8_t* level) override
+    {
+        *level = 1;
+        return note();
+    }
+    bool delay(std::uint32_t) override { return note(); }
+    std::set<std::thread::id> threads() const
+    {
+        std::lock_guard lock(mutex_);
+        return threads_;
+    }
+
+private:
+    bool note()
+    {
+        std::lock_guard lock(mutex_);
+        threads_.insert(std::this_thread::get_id());
+        return true;
+    }
+    mutable std::mutex mutex_;
+    std::set<std::thread::id> threads_;
+};
+
+TEST(Runner, ConstructionValues)
+{
+    RecordingPinDriver pins;
+    ScopedPinDriver scoped(pins);
+    TPICPr engine;
+    EXPECT_FALSE(engine.cancelRequest);
+    EXPECT_FALSE(engine.busy);
+    EXPECT_EQ(engine.operationCode, 0);
+    EXPECT_TRUE(engine.windowClosed);
+    EXPECT_FALSE(engine.eraseOnly);
+    EXPECT_FALSE(engine.options.blankCheckBeforeErase);
+    EXPECT_FALSE(engine.options.multiPanelWrite);
+    EXPECT_TRUE(engine.options.fastVerify);
+    EXPECT_TRUE(engine.options.programMemory && engine.options.eeprom && engine.options.ids
+                && engine.options.configuration);
+    EXPECT_TRUE(engine.waitIdle(std::chrono::seconds(10)));
+}
+
+TEST(Runner, SecondOperationResumesTheSameWorker)
+{
+    ThreadNotingDriver pins;
+    ScopedPinDriver scoped(pins);
+    TPICPr engine;
+    FakeProgressWindow window(engine);
+    engine.data().SelectDevice(smallDevice());
+    engine.data().ClearImage(true);
+    window.run(OperationRead);
+    window.run(OperationVerify);
+    const auto threads = pins.threads();
+    ASSERT_EQ(threads.size(), 1U);
+    EXPECT_NE(*threads.begin(), std::this_thread::get_id());
+}
+
+TEST(Runner, ExitNeverStartsTheOperationOfASuspendedWorker)
+{
+    RecordingPinDriver pins;
+    ScopedPinDriver scoped(pins);
+    {
+        TPICPr engine;
+        ASSERT_TRUE(engine.waitIdle(std::chrono::seconds(10)));
+        engine.operationCode = OperationRead;   // a stale code must not run at exit
+        engine.cancelRequest = true;
+        engine.terminate();
+    }
+    EXPECT_EQ(pins.callCount(), 0U);
+}
+
+TEST(Runner, AResumeBeforeTheWorkerSleepsIsKept)
+{
+    RecordingPinDriver pins;
+    ScopedPinDriver scoped(pins);
+    TPICPr engine;
+    engine.data().SelectDevice(smallDevice());
+    // Straight after construction: the worker may not have suspended itself yet.
+    engine.startOperation(OperationErase);
+    ASSERT_TRUE(engine.waitIdle(std::chrono::seconds(30)));
+    EXPECT_GT(pins.callCount(), 0U);
+    EXPECT_FALSE(engine.busy);
+}
+
+TEST(Runner, UnknownCodeLeavesTheWindowOpenUntilCancelAndClearsBusy)
+{
+    RecordingPinDriver pins;
+    ScopedPinDriver scoped(pins);
+    TPICPr engine;
+    FakeProgressWindow window(engine);
+    window.pressCancelOnceWorkerSleeps();
+    window.run(9);
+    EXPECT_TRUE(window.cancelPressed());
+    EXPECT_TRUE(window.events().empty());
+    EXPECT_EQ(pins.callCount(), 0U);
+    EXPECT_FALSE(engine.busy);
+    EXPECT_FALSE(engine.cancelRequest);
+    EXPECT_EQ(engine.operationCode, 0);
+}
+
+class RunnerEndings : public EngineTest {};
+
+TEST_F(RunnerEndings, CancelJustAfterANormalEndClosesAtOnceAndTheLateCloseDoesNothing)
+{
+    pins.setIdleDataIn(1);
+    window.pressCancelWhen([](const BridgeEvent& e) { return e.kind == Kind::HideWindow; });
+    window.run(OperationErase);
+    EXPECT_TRUE(window.cancelPressed());
+    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
+    EXPECT_EQ(window.eventsOf(Kind::CloseWindow).size(), 1U);
+    EXPECT_EQ(window.effectiveCloses(), 0);
+    EXPECT_FALSE(engine.cancelRequest);   // busy was already clear: no request was made
+    expectCleanEnding();
+}
+
+TEST_F(RunnerEndings, EveryOperationOpensWithClearedDisplays)
+{
+    for (std::uint8_t code : {OperationRead, OperationErase, OperationProgram, OperationVerify}) {
+        pins.clear();
+        pins.setIdleDataIn(1);
+        window.run(code);
+        const auto& events = window.events();
+        ASSERT_GE(events.size(), 4U);
+        EXPECT_EQ(events[0].kind, Kind::PostProcessText);
+        EXPECT_EQ(events[0].text, "");
+        EXPECT_EQ(events[1].kind, Kind::ClearAddress);
+        EXPECT_EQ(events[2].kind, Kind::PostAction);
+        EXPECT_EQ(events[3].kind, Kind::PostProgress);
+        EXPECT_EQ(events[3].progress, 0);
+        EXPECT_TRUE(events[0].busyWhenCalled);
+        EXPECT_EQ(engine.operationCode, 0);
+    }
+}
+
+// Records what reaches the user interface, without threads.
+class CountingBridge final : public ProgressBridge {
+public:
+    void clearAddress() override { log.push_back("clear"); }
+    void postAddress(Address a, bool marker) override { log.push_back(hexAddress(a) + (marker ? "&+1" : "")); }
+    void postProgress(std::uint16_t p) override { log.push_back("progress " + std::to_string(p)); }
+    void postAction(const std::string& t) override { log.push_back("action " + t); }
+    void postProcessText(const std::string& t) override { log.push_back("process " + t); }
+    MessageButton messageBox(MessageKind, const std::string& t, MessageButtons) override
+    {
+        log.push_back("box " + t);
+        return ButtonOk;
+    }
+    void refreshGrid() override { log.push_back("grid"); }
+    void hideWindow() override { log.push_back("hide"); }
+    void closeWindow() override { log.push_back("close"); }
+    std::vector<std::string> log;
+};
+
+TEST(PostingBlock, SendsOnlyWhatChangesTheWindow)
+{
+    CountingBridge bridge;
+    PostingBlock post;
+    post.setBridge(&bridge);
+    post.postAddress(0x1A);
+    post.postAddress(0x1A);
+    post.postAddress(0x1A, true);   // the marker changes the third panel
+    post.postProgress(150);
+    post.postProgress(100);         // the bar shows its maximum either way
+    post.postProgress(99);
+    post.postAction("A");
+    post.postAction("A");
+    post.clearAddress();
+    post.clearAddress();
+    post.messageBox(MessageKind::Information, "same", ButtonOk);
+    post.messageBox(MessageKind::Information, "same", ButtonOk);   // boxes always go out
+    post.refreshGrid();
+    post.refreshGrid();
+    EXPECT_EQ(bridge.log, (std::vector<std::string>{"00001A", "00001A&+1", "progress 150", "progress 99",
+                                                     "action A", "clear", "box same", "box same", "grid", "grid"}));
+    EXPECT_FALSE(post.wordMarker);   // the marker belongs to its one posting
+
+    // A new operation starts from a window the main window has reset.
+    bridge.log.clear();
+    post.invalidate();
+    post.postAddress(0x1A, true);
+    post.postAction("A");
+    post.postProgress(99);
+    EXPECT_EQ(bridge.log.size(), 3U);
+}
+
+TEST(DifferenceTexts, AddressesAndClosingPieces)
+{
+    EXPECT_EQ(hexAddress(0x3FFFFE), "3FFFFE");
+    EXPECT_EQ(hexAddress(0x1A), "00001A");
+    EXPECT_EQ(hexByte(0x0F), "0F");
+    EXPECT_EQ(programmingMismatch(MemoryArea::Ids, 0x200007, 0x12, 0xAB),
+              "Difference was found.\r\nByte of PIC's IDs at 200007 address.\r\nValue from device: 12,\r\n"
+              "Value from computer program: AB.\r\n");
+    EXPECT_EQ(programmingMismatch(MemoryArea::Eeprom, 0xFF, 0x12, 0xAB),
+              "Difference was found.\r\nByte of PIC's EEPROM data memory at 0000FF address.\r\nValue from device: "
+              "12,\r\nValue from computer program: AB.");
+    EXPECT_EQ(verifyReport(false), "Verification has been performed.\r\nPIC's programmable memory content does not "
+                                   "differ\r\nfrom this content of computer program.");
+}
+
+} // namespace
+} // namespace velmora::test
