@@ -1,0 +1,33 @@
+#pragma once
+// The command line, parsed.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/ProgrammingOptions.h"
+#include "hexfile/ChecksumSettings.h"
+
+namespace velmora::cli {
+
+enum class Command { Read, Program, Verify, Erase, BlankCheck, Devices, Info, Help };
+
+struct CliOptions {
+    Command command = Command::Help;
+    std::string file;
+    std::string port = "SIM";
+    std::string device;        // empty: the database's first device
+    std::string devicesPath;   // empty: Devices.ini beside the executable
+    ProgrammingOptions programming;
+    ChecksumSettings checksum{.enabled = false, .warnEnabled = false};
+    bool stopAtFirstDifference = false;
+};
+
+struct ParseResult {
+    std::optional<CliOptions> options;
+    std::string error;   // set when options is empty and the command line was wrong
+};
+
+ParseResult parseCommandLine(const std::vector<std::string>& arguments);
+
+} // namespace velmora::cli

@@ -1,0 +1,272 @@
+#include "cli/CliRunner.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "cli/CliMessages.h"
+#include "cli/CliTexts.h"
+#include "cli/Platform.h"
+#include "cli/TerminalBridge.h"
+#include "corvant/corvant.h"
+#include "devicedata/DeviceList.h"
+#include "devicedata/LoadDeviceList.h"
+#include "engine/TPICPr.h"
+#include "hexfile/ApplyChecksum.h"
+#include "hexfile/InvalidIntegerValue.h"
+#include "hexfile/LoadHexFile.h"
+#include "hexfile/SaveHexFile.h"
+#include "pendrel/pendrel.h"
+
+namespace velmora::cli {
+
+namespace {
+
+// DelayInit's status, read as a signed byte.
+constexpr std::int8_t kStatusNoCounter = -1;
+constexpr std::int8_t kStatusSlowCounter = -2;
+
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::filesystem::path devicesPath(const CliOptions& options)
+{
+    if (!options.devicesPath.empty())
+        return options.devicesPath;
+    return executableFolder() / "Devices.ini";
+}
+
+class Runner {
+public:
+    Runner(const CliOptions& options, std::FILE* out, std::FILE* err)
+        : options_(options)
+        , out_(out)
+        , err_(err)
+        , messages_(out, err)
+    {
+    }
+
+    int run();
+
+private:
+    int listDevices();
+    int describeProgrammer();
+    int runOnChip();
+    bool selectDevice(TPICPr& engine);
+    bool loadFile(TPICPr& engine);
+    bool startDelays();
+    bool openPort();
+    void runOperation(TPICPr& engine, std::uint8_t code);
+    void error(const std::string& text) const;
+
+    const CliOptions& options_;
+    std::FILE* out_;
+    std::FILE* err_;
+    CliMessages messages_;
+};
+
+void Runner::error(const std::string& text) const
+{
+    std::fprintf(err_, "%s\n", text.c_str());
+}
+
+int Runner::run()
+{
+    switch (options_.command) {
+    case Command::Help:
+        std::fputs(kUsage, out_);
+        return ExitSuccess;
+    case Command::Devices:
+        return listDevices();
+    case Command::Info:
+        return describeProgrammer();
+    default:
+        return runOnChip();
+    }
+}
+
+int Runner::listDevices()
+{
+    DeviceList list;
+    const auto path = devicesPath(options_);
+    if (!LoadDeviceList(list, path) || list.Count() == 0) {
+        error(kNoDevices + path.string());
+        return ExitFailure;
+    }
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        list.MoveTo(i);
+        std::fprintf(out_, "%s\n", list.CopyCurrent().name.c_str());
+    }
+    return ExitSuccess;
+}
+
+int Runner::describeProgrammer()
+{
+    const bool open = ComInit(options_.port.c_str()) != 0;
+    // Copied at once: the text belongs to the library.
+    const std::string info = GetDllInfo();
+    std::fprintf(out_, "%s%s\n", terminalText(kLibraryInfo).c_str(), info.c_str());
+    if (!open)
+        return ExitFailure;
+    ComClose();
+    return ExitSuccess;
+}
+
+bool Runner::selectDevice(TPICPr& engine)
+{
+    DeviceList list;
+    const auto path = devicesPath(options_);
+    if (!LoadDeviceList(list, path) || list.Count() == 0) {
+        error(kNoDevices + path.string());
+        return false;
+    }
+    std::int32_t index = 0;
+    if (!options_.device.empty()) {
+        const std::string wanted = lowerCase(options_.device);
+        for (index = 0; index < list.Count(); ++index) {
+            list.MoveTo(index);
+            if (lowerCase(list.CopyCurrent().name) == wanted)
+                break;
+        }
+        if (index == list.Count()) {
+            error(kUnknownDevice + options_.device + kIn + path.string());
+            return false;
+        }
+    }
+    list.MoveTo(index);
+    engine.data().setMaskSource(path.string(), &messages_);
+    engine.data().SelectDevice(list.CopyCurrent());
+    engine.data().ClearImage(true);
+    // A broken Mask key would force every configuration bit to 0 on the chip.
+    return !messages_.errorShown();
+}
+
+bool Runner::loadFile(TPICPr& engine)
+{
+    LoadHexFile(engine.data(), options_.file, messages_);
+    if (messages_.errorShown())
+        return false;
+    if (!options_.checksum.enabled)
+        return true;
+    try {
+        ApplyChecksum(engine.data(), options_.checksum, messages_);
+    } catch (const InvalidIntegerValue& invalid) {
+        error("'" + invalid.text() + kNotAValidInteger);
+        return false;
+    }
+    if (messages_.questionDeclined()) {
+        error(kChecksumDeclined);
+        return false;
+    }
+    return true;
+}
+
+bool Runner::startDelays()
+{
+    const auto status = static_cast<std::int8_t>(DelayInit() & 0xFF);
+    if (status == kStatusNoCounter) {
+        error(kNoCounter);
+        return false;
+    }
+    if (status == kStatusSlowCounter) {
+        error(terminalText(std::string(kSlowCounterHead) + std::to_string(GetMinPerformanceFrequency())
+                           + kSlowCounterMiddle + std::to_string(GetPerformanceFrequency()) + kHz));
+    }
+    return true;
+}
+
+bool Runner::openPort()
+{
+    if (ComInit(options_.port.c_str()) != 0)
+        return true;
+    error(kPortFailed + options_.port + ": " + GetDllInfo());
+    return false;
+}
+
+void Runner::runOperation(TPICPr& engine, std::uint8_t code)
+{
+    // The progress window's part: open, hand over, and on Ctrl+C the Cancel path.
+    catchInterrupt();
+    engine.windowClosed = false;
+    engine.startOperation(code);
+    bool cancelled = false;
+    while (!engine.waitIdle(std::chrono::milliseconds(50))) {
+        if (interrupted() && !cancelled) {
+            cancelled = true;
+            engine.windowClosed = true;
+            if (engine.busy)
+                engine.cancelRequest = true;
+        }
+    }
+    engine.windowClosed = true;
+    if (engine.lastOutcome == OperationOutcome::Cancelled)
+        error(kCancelled);
+}
+
+std::uint8_t operationFor(Command command)
+{
+    switch (command) {
+    case Command::Read: return OperationRead;
+    case Command::Program: return OperationProgram;
+    case Command::Verify: return OperationVerify;
+    case Command::Erase: return OperationErase;
+    case Command::BlankCheck: return OperationBlankCheck;
+    default: return OperationNone;
+    }
+}
+
+int exitStatusFor(OperationOutcome outcome)
+{
+    switch (outcome) {
+    case OperationOutcome::Completed: return ExitSuccess;
+    case OperationOutcome::Differences:
+    case OperationOutcome::Aborted: return ExitDifferences;
+    default: return ExitFailure;
+    }
+}
+
+int Runner::runOnChip()
+{
+    auto engine = std::make_unique<TPICPr>();
+    if (!selectDevice(*engine))
+        return ExitFailure;
+    engine->options = options_.programming;
+    const bool needsFile = options_.command == Command::Program || options_.command == Command::Verify;
+    // Nothing reaches the chip unless the file loaded cleanly.
+    if (needsFile && !loadFile(*engine))
+        return ExitFailure;
+    if (!startDelays() || !openPort())
+        return ExitFailure;
+
+    TerminalBridge bridge(out_, err_, isTerminal(out_),
+                          options_.stopAtFirstDifference ? ButtonAbort : ButtonYes);
+    engine->setBridge(&bridge);
+    runOperation(*engine, operationFor(options_.command));
+    engine->setBridge(nullptr);
+    ComClose();
+
+    const OperationOutcome outcome = engine->lastOutcome;
+    if (options_.command == Command::Read && outcome == OperationOutcome::Completed) {
+        messages_.reset();
+        SaveHexFile(engine->data(), options_.file, messages_);
+        if (messages_.errorShown())
+            return ExitFailure;
+    }
+    return exitStatusFor(outcome);
+}
+
+} // namespace
+
+int runCommand(const CliOptions& options, std::FILE* out, std::FILE* err)
+{
+    return Runner(options, out, err).run();
+}
+
+} // namespace velmora::cli

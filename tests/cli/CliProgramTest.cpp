@@ -1,0 +1,204 @@
+// velmora-cli run as a user runs it, on the simulated programmer with the real delay
+// library: the chip is kept in an image file between runs.
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#if !defined(_WIN32)
+#  include <sys/wait.h>
+#endif
+
+#include <gtest/gtest.h>
+
+#include "devicedata/DeviceImage.h"
+#include "devicedata/DeviceList.h"
+#include "devicedata/LoadDeviceList.h"
+#include "hexfile/LoadHexFile.h"
+#include "hexfile/SaveHexFile.h"
+
+namespace velmora::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class Silent final : public UserMessages {
+public:
+    MessageButton showMessage(MessageKind, const std::string& text, MessageButtons) override
+    {
+        shown.push_back(text);
+        return ButtonOk;
+    }
+    std::vector<std::string> shown;
+};
+
+std::string readAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+class CliOnSimulatedChip : public ::testing::Test {
+protected:
+    CliOnSimulatedChip()
+    {
+        dir_ = fs::temp_directory_path() / ("velmora-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())
+                                            + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        chipFile_ = dir_ / "chip.hex";
+    }
+    ~CliOnSimulatedChip() override { fs::remove_all(dir_); }
+
+    std::string port() const { return "SIM:PIC18F452,image=" + chipFile_.string(); }
+
+    CliRun cli(const std::string& arguments) const
+    {
+        const fs::path out = dir_ / "out.txt";
+        const fs::path err = dir_ / "err.txt";
+        const std::string command = std::string("\"") + VELMORA_CLI + "\" " + arguments + " >\"" + out.string()
+            + "\" 2>\"" + err.string() + "\"";
+        const int raw = std::system(command.c_str());
+        CliRun run;
+#if defined(_WIN32)
+        run.status = raw;
+#else
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+        run.out = readAll(out);
+        run.err = readAll(err);
+        return run;
+    }
+
+    // A PIC18F452 image loaded from a HEX file through the project's own loader.
+    std::unique_ptr<DeviceImage> load(const fs::path& file) const
+    {
+        auto image = std::make_unique<DeviceImage>();
+        DeviceList list;
+        EXPECT_TRUE(LoadDeviceList(list, VELMORA_DEVICES_INI));
+        for (std::int32_t i = 0; i < list.Count(); ++i) {
+            list.MoveTo(i);
+            if (list.CopyCurrent().name == "PIC18F452")
+                image->SelectDevice(list.CopyCurrent());
+        }
+        Silent messages;
+        LoadHexFile(*image, file.string(), messages);
+        EXPECT_TRUE(messages.shown.empty());
+        return image;
+    }
+
+    fs::path dir_;
+    fs::path chipFile_;
+};
+
+TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
+{
+    const std::string hex = VELMORA_GPASM_HEX;
+    CliRun program = cli("--port \"" + port() + "\" --device pic18f452 program \"" + hex + "\"");
+    ASSERT_EQ(program.status, 0) << program.out << program.err;
+    EXPECT_NE(program.out.find("Programming has been performed.\n"), std::string::npos);
+    EXPECT_NE(program.out.find("Verification: configuration"), std::string::npos);
+
+    // The chip kept what it was given: compare the saved chip with the file.
+    const auto expected = load(hex);
+    const auto chip = load(chipFile_);
+    const MemoryImage& e = expected->image;
+    const MemoryImage& c = chip->image;
+    for (std::uint32_t a = 0; a < e.programMemorySize; ++a)
+        ASSERT_EQ(c.programMemory[a], e.programMemory[a]) << a;
+    for (std::uint32_t a = 0; a < e.eepromSize; ++a)
+        ASSERT_EQ(c.eeprom[a], e.eeprom[a]) << a;
+    for (int i = 0; i < kIdCount; ++i)
+        EXPECT_EQ(c.ids[i], e.ids[i]);
+
+    // A second run verifies the same chip. Program memory was read back while
+    // programming; the whole-chip read would take ten seconds of real protocol time.
+    CliRun verify = cli("--port \"" + port() + "\" --device PIC18F452 --no-program verify \"" + hex + "\"");
+    EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
+    EXPECT_NE(verify.out.find("PIC's programmable memory content does not differ\nfrom this content of computer "
+                              "program.\n"),
+              std::string::npos);
+
+    // One EEPROM cell changed on the chip: the question, Yes, and the status for differences.
+    chip->image.eeprom[2] = 0x00;
+    Silent messages;
+    SaveHexFile(*chip, chipFile_.string(), messages);
+    CliRun differs = cli("--port \"" + port() + "\" --no-program --no-ids --no-config verify \"" + hex + "\"");
+    EXPECT_EQ(differs.status, 1) << differs.out << differs.err;
+    EXPECT_NE(differs.out.find("Difference was found.\nByte of PIC's EEPROM data memory at 000002 address.\n"
+                               "Value from device: 00,\nValue from computer program: 43.\n"
+                               "Continue check PIC's EEPROM data memory? Abort- exit verify.\n-> Yes\n"),
+              std::string::npos);
+    EXPECT_NE(differs.out.find("content differs\n"), std::string::npos);
+}
+
+TEST_F(CliOnSimulatedChip, AFileThatDoesNotLoadNeverReachesTheChip)
+{
+    const fs::path bad = dir_ / "bad.hex";
+    std::ofstream(bad) << ":0400000080EF00F09E\n:00000001FF\n";   // checksum off by one
+    CliRun run = cli("--port \"" + port() + "\" program \"" + bad.string() + "\"");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("INHX32 HEX file error.\nIncorrect checksum at line 1."), std::string::npos);
+    EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
+}
+
+TEST_F(CliOnSimulatedChip, ADeclinedChecksumQuestionStopsBeforeTheChip)
+{
+    CliRun run = cli("--port \"" + port() + "\" --checksum sum --checksum-warn 0x1234 program \"" + VELMORA_GPASM_HEX
+                  + "\"");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("Add checksum anyway?\n-> No"), std::string::npos);
+    EXPECT_FALSE(fs::exists(chipFile_));
+}
+
+TEST_F(CliOnSimulatedChip, AMissingEndOfFileOnlyWarns)
+{
+    const fs::path noEnd = dir_ / "noend.hex";
+    std::ofstream(noEnd) << ":020000040020DA\n:080000000102030405060708D4\n";
+    CliRun run = cli("--port \"" + port() + "\" --no-program --no-eeprom --no-config --no-ids verify \"" + noEnd.string()
+                  + "\"");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("HEX file eof string was not found."), std::string::npos);
+    EXPECT_NE(run.out.find("does not differ"), std::string::npos);
+}
+
+TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
+{
+    CliRun devices = cli("devices");
+    EXPECT_EQ(devices.status, 0);
+    EXPECT_EQ(devices.out.rfind("PIC18F242\nPIC18F252\n", 0), 0U);
+    EXPECT_NE(devices.out.find("PIC18F8680\n"), std::string::npos);
+
+    const fs::path ini = dir_ / "Other.ini";
+    std::ofstream(ini) << "[MYCHIP]\nProgMemSize=1024\n";
+    EXPECT_EQ(cli("--devices \"" + ini.string() + "\" devices").out, "MYCHIP\n");
+    CliRun unknown = cli("--devices \"" + ini.string() + "\" --device PIC18F452 erase");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("no device named PIC18F452"), std::string::npos);
+
+    CliRun info = cli("info");
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.out.rfind("Information from \"corvant.dll\" library:\n", 0), 0U);
+
+    CliRun usage = cli("");
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_NE(usage.err.find("blank-check"), std::string::npos);
+
+    CliRun badPort = cli("--port SIM:PIC99 erase");
+    EXPECT_EQ(badPort.status, 2);
+    EXPECT_NE(badPort.err.find("cannot open the programmer port SIM:PIC99"), std::string::npos);
+}
+
+} // namespace
+} // namespace velmora::cli
