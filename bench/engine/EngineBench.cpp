@@ -1,0 +1,198 @@
+// bench_engine: how much time the engine adds on top of the waits the protocol asks for.
+//
+// A full read and a full program + verify of a 32 KB / 256-byte PIC18F452 on the
+// simulated programmer with the real delay library, once behind a recording bridge and
+// once behind the command line's terminal bridge. Every Delay the operation asks for is
+// summed; the figure is wall time / that sum. Target: at most 1.10.
+//
+//   bench_engine [read|program]...   (default: both)
+
+#include <chrono>
+#include <ctime>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "cli/Platform.h"
+#include "cli/TerminalBridge.h"
+#include "corvant/corvant.h"
+#include "devicedata/DeviceList.h"
+#include "devicedata/LoadDeviceList.h"
+#include "engine/TPICPr.h"
+#include "pendrel/pendrel.h"
+#include "signalling/PinDriver.h"
+
+namespace {
+
+using namespace velmora;
+using Clock = std::chrono::steady_clock;
+
+constexpr double kTarget = 1.10;
+constexpr double kSecondsPerUnit = 5e-6;
+constexpr const char* kDevice = "PIC18F452";
+
+// Forwards to the real pin interface and delay library, summing the waits asked for.
+class SummingPinDriver final : public PinDriver {
+public:
+    bool programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override
+    {
+        return importedPinDriver().programmerWrite(vpp, data, clock);
+    }
+    bool programmerRead(std::uint8_t* level) override { return importedPinDriver().programmerRead(level); }
+    bool delay(std::uint32_t units) override
+    {
+        units_ += units;
+        return importedPinDriver().delay(units);
+    }
+    std::uint64_t takeUnits()
+    {
+        const std::uint64_t units = units_;
+        units_ = 0;
+        return units;
+    }
+
+private:
+    std::uint64_t units_ = 0;   // worker thread only while an operation runs
+};
+
+// Records every call as a test's recorder does, on the worker thread.
+class RecordingBridge final : public ProgressBridge {
+public:
+    void clearAddress() override { note(0); }
+    void postAddress(Address address, bool) override { note(address); }
+    void postProgress(std::uint16_t position) override { note(position); }
+    void postAction(const std::string&) override { note(0); }
+    void postProcessText(const std::string&) override { note(0); }
+    MessageButton messageBox(MessageKind, const std::string&, MessageButtons) override
+    {
+        note(0);
+        return ButtonYes;
+    }
+    void refreshGrid() override { note(0); }
+    void hideWindow() override { note(0); }
+    void closeWindow() override { note(0); }
+    std::size_t calls() const { return calls_.size(); }
+
+private:
+    void note(std::uint32_t value) { calls_.push_back(value); }
+    std::vector<std::uint32_t> calls_;
+};
+
+struct Figure {
+    double wall = 0;
+    double waits = 0;
+    double offCpu = 0;   // wall time the process spent waiting for a CPU: the machine's noise
+    double ratio() const { return waits > 0 ? wall / waits : 0; }
+};
+
+Figure runTimed(TPICPr& engine, SummingPinDriver& pins, std::initializer_list<std::uint8_t> codes)
+{
+    Figure figure;
+    pins.takeUnits();
+    const std::clock_t cpuStart = std::clock();
+    const auto start = Clock::now();
+    for (std::uint8_t code : codes) {
+        engine.windowClosed = false;
+        engine.startOperation(code);
+        while (!engine.waitIdle(std::chrono::milliseconds(20))) {
+        }
+        if (engine.lastOutcome != OperationOutcome::Completed)
+            std::fprintf(stderr, "operation %u did not complete\n", static_cast<unsigned>(code));
+    }
+    figure.wall = std::chrono::duration<double>(Clock::now() - start).count();
+    const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    figure.offCpu = figure.wall > cpu ? figure.wall - cpu : 0;
+    figure.waits = static_cast<double>(pins.takeUnits()) * kSecondsPerUnit;
+    return figure;
+}
+
+void fillWholeChip(DeviceImage& data)
+{
+    MemoryImage& image = data.image;
+    for (std::uint32_t a = 0; a < image.programMemorySize; ++a)
+        image.programMemory[a] = static_cast<std::uint8_t>(a * 7 + 1) == 0xFF ? 0x00 : static_cast<std::uint8_t>(a * 7 + 1);
+    for (std::uint32_t e = 0; e < image.eepromSize; ++e)
+        image.eeprom[e] = static_cast<std::uint8_t>(e ^ 0x5A);
+    for (int i = 0; i < kIdCount; ++i)
+        image.ids[i] = static_cast<std::uint8_t>(i);
+}
+
+bool selectDevice(TPICPr& engine)
+{
+    DeviceList list;
+    const auto ini = cli::executableFolder() / "Devices.ini";
+    if (!LoadDeviceList(list, ini))
+        return false;
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        list.MoveTo(i);
+        if (list.CopyCurrent().name == kDevice) {
+            engine.data().SelectDevice(list.CopyCurrent());
+            engine.data().ClearImage(true);
+            return true;
+        }
+    }
+    return false;
+}
+
+void report(const char* what, const char* bridge, const Figure& f, std::size_t postings)
+{
+    std::printf("%-24s %-9s wall %8.3f s  waits %8.3f s  ratio %.4f  %-11s off-CPU %6.3f s  bridge calls %zu\n",
+                what, bridge, f.wall, f.waits, f.ratio(), f.ratio() <= kTarget ? "within 1.10" : "ABOVE 1.10",
+                f.offCpu, postings);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bool doRead = argc == 1;
+    bool doProgram = argc == 1;
+    for (int i = 1; i < argc; ++i) {
+        doRead = doRead || std::strcmp(argv[i], "read") == 0;
+        doProgram = doProgram || std::strcmp(argv[i], "program") == 0;
+    }
+    if (DelayInit() != 0 || ComInit("SIM:PIC18F452") == 0) {
+        std::fprintf(stderr, "no delay counter or no simulated programmer\n");
+        return 2;
+    }
+    SummingPinDriver pins;
+    setPinDriver(&pins);
+    int status = 0;
+    {
+        TPICPr engine;
+        if (!selectDevice(engine)) {
+            std::fprintf(stderr, "no %s in Devices.ini beside the program\n", kDevice);
+            return 2;
+        }
+        std::FILE* nowhere = std::fopen("/dev/null", "w");
+        if (nowhere == nullptr)
+            nowhere = std::tmpfile();
+        std::printf("%s on the simulated programmer, real delays; figure = wall time / sum of the waits asked for\n",
+                    kDevice);
+        for (int b = 0; b < 2; ++b) {
+            RecordingBridge recorder;
+            cli::TerminalBridge terminal(nowhere, nowhere, true, ButtonYes);
+            ProgressBridge* bridge = b == 0 ? static_cast<ProgressBridge*>(&recorder) : &terminal;
+            const char* name = b == 0 ? "recorder" : "terminal";
+            engine.setBridge(bridge);
+            if (doRead) {
+                const Figure f = runTimed(engine, pins, {OperationRead});
+                report("read (all areas)", name, f, b == 0 ? recorder.calls() : 0);
+                status |= f.ratio() > kTarget ? 1 : 0;
+            }
+            if (doProgram) {
+                fillWholeChip(engine.data());
+                const Figure f = runTimed(engine, pins, {OperationProgram, OperationVerify});
+                report("program + verify (all)", name, f, b == 0 ? recorder.calls() : 0);
+                status |= f.ratio() > kTarget ? 1 : 0;
+            }
+            engine.setBridge(nullptr);
+        }
+        std::fclose(nowhere);
+    }
+    setPinDriver(nullptr);
+    ComClose();
+    return status;
+}
