@@ -130,6 +130,17 @@ TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
                               "program.\n"),
               std::string::npos);
 
+    // A read through a database that knows the chip as a 64-byte part saves what it holds.
+    const fs::path tiny = dir_ / "Tiny.ini";
+    std::ofstream(tiny) << "[TINY452]\nProgMemSize=64\nEEPROMDataMemSize=16\n";
+    const fs::path saved = dir_ / "saved.hex";
+    CliRun read = cli("--port \"" + port() + "\" --devices \"" + tiny.string() + "\" read \"" + saved.string() + "\"");
+    ASSERT_EQ(read.status, 0) << read.out << read.err;
+    EXPECT_NE(read.out.find("Read has been performed.\n"), std::string::npos);
+    const std::string savedText = readAll(saved);
+    EXPECT_EQ(savedText.rfind(":020000040000FA\r\n:1000000080EF00F0FFFFFFFF1100FFFFFFFFFFFF", 0), 0U) << savedText;
+    EXPECT_NE(savedText.find(":100000005049433138207465737400FFFFFFFFFF"), std::string::npos) << "EEPROM";
+
     // One EEPROM cell changed on the chip: the question, Yes, and the status for differences.
     chip->image.eeprom[2] = 0x00;
     Silent messages;
