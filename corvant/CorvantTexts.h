@@ -24,6 +24,4 @@ inline constexpr std::string_view kNoModemLines = " has no modem control lines (
 inline constexpr std::string_view kJdmProgrammer = "JDM serial bit-bang programmer on ";
 inline constexpr std::string_view kJdmWiring = " (Vpp=TxD break, PGD=DTR, PGC=RTS, data in=CTS)";
 
-inline constexpr std::string_view kSimProgrammer = "simulated programmer (line loopback, no chip) on ";
-
 } // namespace corvant::texts
