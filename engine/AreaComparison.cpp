@@ -49,4 +49,26 @@ bool verifyWrittenArea(IcspSession& s, MemoryArea area, Address base, std::uint3
     return true;
 }
 
+bool writeAndVerifyArea(IcspSession& session, const char* writeAction, const std::function<bool()>& write,
+                        const char* verifyAction, MemoryArea area, Address base, std::uint32_t count)
+{
+    session.post.postAction({});
+    session.post.postProgress(0);
+    session.post.postAction(writeAction);
+    if (!write())
+        return false;
+    session.post.postProcessText({});
+    session.post.clearAddress();
+    if (!session.wait300ms() || !session.check())
+        return false;
+    session.post.postAction({});
+    session.post.postProgress(0);
+    session.post.postAction(verifyAction);
+    if (!verifyWrittenArea(session, area, base, count))
+        return false;
+    session.post.postProcessText({});
+    session.post.clearAddress();
+    return session.wait300ms() && session.check();
+}
+
 } // namespace velmora

@@ -3,6 +3,7 @@
 // read-back that follows writing the ID and configuration areas.
 
 #include <cstdint>
+#include <functional>
 
 #include "devicedata/MemoryImage.h"
 #include "engine/DifferenceReport.h"
@@ -25,5 +26,10 @@ Comparison compareByte(const MemoryImage& image, MemoryArea area, std::uint32_t 
 // The read-back after writing IDs or configuration: table-pointer set-up to base, then
 // each byte compared; the first difference fails with the programming mismatch text.
 bool verifyWrittenArea(IcspSession& session, MemoryArea area, Address base, std::uint32_t count);
+
+// The two phases of a small area (IDs, configuration): the write under writeAction,
+// the 300 ms pause, then the read-back under verifyAction and its pause.
+bool writeAndVerifyArea(IcspSession& session, const char* writeAction, const std::function<bool()>& write,
+                        const char* verifyAction, MemoryArea area, Address base, std::uint32_t count);
 
 } // namespace velmora

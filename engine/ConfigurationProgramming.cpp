@@ -19,23 +19,9 @@ constexpr std::uint32_t kProgressSteps = 14;
 
 bool ConfigurationProgramming::run()
 {
-    s.post.postAction({});
-    s.post.postProgress(0);
-    s.post.postAction(texts::kProgramConfiguration);
-    if (!write())
-        return false;
-    s.post.postProcessText({});
-    s.post.clearAddress();
-    if (!s.wait300ms() || !s.check())
-        return false;
-    s.post.postAction({});
-    s.post.postProgress(0);
-    s.post.postAction(texts::kVerifyWrittenConfiguration);
-    if (!verifyWrittenArea(s, MemoryArea::Configuration, kConfigAddress, kConfigCount))
-        return false;
-    s.post.postProcessText({});
-    s.post.clearAddress();
-    return s.wait300ms() && s.check();
+    return writeAndVerifyArea(s, texts::kProgramConfiguration, [this] { return write(); },
+                              texts::kVerifyWrittenConfiguration, MemoryArea::Configuration, kConfigAddress,
+                              kConfigCount);
 }
 
 bool ConfigurationProgramming::write()

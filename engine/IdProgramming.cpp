@@ -12,23 +12,8 @@ constexpr std::uint16_t kComplete = 100;
 
 bool IdProgramming::run()
 {
-    s.post.postAction({});
-    s.post.postProgress(0);
-    s.post.postAction(texts::kProgramIds);
-    if (!write())
-        return false;
-    s.post.postProcessText({});
-    s.post.clearAddress();
-    if (!s.wait300ms() || !s.check())
-        return false;
-    s.post.postAction({});
-    s.post.postProgress(0);
-    s.post.postAction(texts::kVerifyWrittenIds);
-    if (!verifyWrittenArea(s, MemoryArea::Ids, kIdAddress, kIdCount))
-        return false;
-    s.post.postProcessText({});
-    s.post.clearAddress();
-    return s.wait300ms() && s.check();
+    return writeAndVerifyArea(s, texts::kProgramIds, [this] { return write(); }, texts::kVerifyWrittenIds,
+                              MemoryArea::Ids, kIdAddress, kIdCount);
 }
 
 bool IdProgramming::write()
