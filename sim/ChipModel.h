@@ -1,6 +1,6 @@
 #pragma once
 // One simulated chip type: what the silicon is, written from Microchip's programming
-// specifications and data sheets (never from the program's Devices.ini, which is what
+// guides and data sheets (never from the program's Devices.ini, which is what
 // the user believes).
 
 #include <array>

@@ -1,5 +1,5 @@
 // The table of simulated chips. Sizes, buffer sizes and device IDs come from the
-// programming specifications (DS39622L for the 2XXX/4XXX parts, DS39583C for the
+// programming guides (DS39622L for the 2XXX/4XXX parts, DS39583C for the
 // 6X20/8X20 parts, the same-generation documents DS39576, DS39592, DS30500 and DS39606
 // for the others); implemented configuration bits from Microchip's device database as
 // published with gputils. Boot block sizes come from the device data sheets' memory

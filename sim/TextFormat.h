@@ -11,7 +11,7 @@ namespace velmora::sim {
 // Upper-case hexadecimal with exactly `digits` digits.
 std::string hexDigits(std::uint32_t value, int digits);
 
-// A 4-bit ICSP command as printed in the programming specifications: "1101".
+// A 4-bit ICSP command as printed in the programming guides: "1101".
 std::string commandBitsText(std::uint8_t command);
 
 // "1.005 ms", "100 us", "40 ns": the unit that keeps the number readable.

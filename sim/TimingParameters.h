@@ -1,6 +1,6 @@
 #pragma once
 // The published timing a chip holds the programmer to, per family. Values are the
-// programming specifications' minimums; where the older documents could not be read
+// programming guides' minimums; where the older documents could not be read
 // the tolerant reading is taken (see sim/README.md).
 
 #include "sim/ChipFamily.h"

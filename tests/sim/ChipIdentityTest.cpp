@@ -1,4 +1,4 @@
-// Every chip model answers the device-ID read of the programming specification, and
+// Every chip model answers the device-ID read of the programming guide, and
 // the table holds what the published documents say about the chips the program uses.
 
 #include <ostream>
