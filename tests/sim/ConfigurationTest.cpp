@@ -137,7 +137,7 @@ TEST(CodeProtection, OlderChipLocksTableWritesWhenProtectionCoversTheProgramCoun
         ASSERT_TRUE(published::setPanelMode(false));
         // CPB on while the program counter still sits at the reset vector in the boot block.
         ASSERT_TRUE(published::writeConfigByte(kConfig5H, 0x80, gotoFirst));
-        ASSERT_TRUE(published::writePanelRow(0x4000, row));
+        ASSERT_TRUE(published::writeBuffer(0x4000, row));
         ASSERT_TRUE(ExitProgMode());
         if (!gotoFirst)
             chip.expectViolation(ViolationKind::WriteProtected);

@@ -13,34 +13,37 @@ namespace {
 using sim::ViolationKind;
 
 constexpr std::uint8_t kWr = 0x02;
+constexpr std::uint16_t kBsfWren = 0x84A6;
+constexpr std::uint16_t kBsfWr = 0x82A6;
+
+// EEPROM selected, WREN and WR set, and the NOP after them: a write is under way.
+bool startEepromWrite()
+{
+    return published::selectSpace(false, false) && published::core(kBsfWren) && published::core(kBsfWr)
+        && published::core(0x0000);
+}
 
 TEST(EepromWrite, WrStaysSetForTheWriteTimeThenTheCellHoldsTheByte)
 {
-    for (const char* name : {"PIC18F452", "PIC18F4550"}) {
-        SimHarness chip(name);
+    // The 55h/AAh unlock writes are accepted but not required.
+    struct Case {
+        const char* name;
+        bool unlock;
+    };
+    for (const Case c : {Case {"PIC18F452", false}, Case {"PIC18F4550", false}, Case {"PIC18F458", true}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name);
         chip.memory().eeprom()[0x42] = 0x00;  // a byte write erases the cell first
         int polls = 0;
         ASSERT_TRUE(EnterProgMode());
-        ASSERT_TRUE(published::writeEeprom(0x42, 0xA7, false, false, polls));
+        ASSERT_TRUE(published::writeEeprom(0x42, 0xA7, false, c.unlock, polls));
         const std::uint8_t readBack = published::readEeprom(0x42, false);
         ASSERT_TRUE(ExitProgMode());
         // A poll takes 4 commands (about 0.9 ms): a 4 ms write is seen busy several times.
-        EXPECT_GE(polls, 4) << name;
-        EXPECT_EQ(readBack, 0xA7) << name;
-        EXPECT_EQ(chip.memory().eeprom()[0x43], 0xFF) << name;
+        EXPECT_GE(polls, 4);
+        EXPECT_EQ(readBack, 0xA7);
+        EXPECT_EQ(chip.memory().eeprom()[0x43], 0xFF);
     }
-}
-
-TEST(EepromWrite, TheUnlockSequenceIsAcceptedButNotRequired)
-{
-    SimHarness chip("PIC18F458");
-    int polls = 0;
-    ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(published::writeEeprom(0x10, 0x11, false, true, polls));
-    ASSERT_TRUE(published::writeEeprom(0x11, 0x22, false, false, polls));
-    ASSERT_TRUE(ExitProgMode());
-    EXPECT_EQ(chip.memory().eeprom()[0x10], 0x11);
-    EXPECT_EQ(chip.memory().eeprom()[0x11], 0x22);
 }
 
 TEST(EepromWrite, WrWithoutWrenWritesNothingAndReadsClear)
@@ -52,7 +55,7 @@ TEST(EepromWrite, WrWithoutWrenWritesNothingAndReadsClear)
     ASSERT_TRUE(published::core(0x6EA9));  // MOVWF EEADR
     ASSERT_TRUE(published::core(0x0E00));
     ASSERT_TRUE(published::core(0x6EA8));  // MOVWF EEDATA
-    ASSERT_TRUE(published::core(0x82A6));  // BSF EECON1, WR
+    ASSERT_TRUE(published::core(kBsfWr));  // without WREN
     ASSERT_TRUE(published::core(0x0000));
     const std::uint8_t eecon1 = published::readEecon1();
     ASSERT_TRUE(ExitProgMode());
@@ -89,10 +92,7 @@ TEST(EepromWrite, ProgrammerClockingRightAfterThePollBreaksP10OnTheNewerFamily)
     for (const char* name : {"PIC18F4550", "PIC18F452"}) {
         SimHarness chip(name);
         ASSERT_TRUE(EnterProgMode());
-        ASSERT_TRUE(published::selectSpace(false, false));
-        ASSERT_TRUE(published::core(0x84A6));  // BSF EECON1, WREN
-        ASSERT_TRUE(published::core(0x82A6));  // BSF EECON1, WR
-        ASSERT_TRUE(published::core(0x0000));
+        ASSERT_TRUE(startEepromWrite());
         for (int polls = 0; polls < 100 && (published::readEecon1() & kWr) != 0; ++polls) {
         }
         ASSERT_TRUE(published::core(0x94A6));  // BCF EECON1, WREN, 10 us later
@@ -108,11 +108,8 @@ TEST(EepromWrite, SettingWrAgainWhileBusyIsAViolation)
 {
     SimHarness chip("PIC18F4550");
     ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(published::selectSpace(false, false));
-    ASSERT_TRUE(published::core(0x84A6));
-    ASSERT_TRUE(published::core(0x82A6));
-    ASSERT_TRUE(published::core(0x0000));
-    ASSERT_TRUE(published::core(0x82A6));
+    ASSERT_TRUE(startEepromWrite());
+    ASSERT_TRUE(published::core(kBsfWr));
     chip.advance(std::chrono::milliseconds(10));
     ASSERT_TRUE(ExitProgMode());
     chip.expectViolation(ViolationKind::WriteWhileBusy);
@@ -122,9 +119,7 @@ TEST(EepromWrite, ChipWithoutEepromRefusesTheWrite)
 {
     SimHarness chip("PIC18F2410");
     ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(published::selectSpace(false, false));
-    ASSERT_TRUE(published::core(0x84A6));
-    ASSERT_TRUE(published::core(0x82A6));
+    ASSERT_TRUE(startEepromWrite());
     EXPECT_EQ(published::readEecon1() & kWr, 0);
     ASSERT_TRUE(ExitProgMode());
     chip.expectViolation(ViolationKind::UnsupportedInstruction);
@@ -134,12 +129,9 @@ TEST(EepromWrite, VppOffBeforeTheWriteEndsKeepsTheCell)
 {
     SimHarness chip("PIC18F4550");
     ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(published::selectSpace(false, false));
     ASSERT_TRUE(published::core(0x0E00));
     ASSERT_TRUE(published::core(0x6EA8));  // EEDATA = 0
-    ASSERT_TRUE(published::core(0x84A6));
-    ASSERT_TRUE(published::core(0x82A6));
-    ASSERT_TRUE(published::core(0x0000));
+    ASSERT_TRUE(startEepromWrite());
     ASSERT_TRUE(ExitProgMode());
     chip.expectViolation(ViolationKind::OperationCutByVppOff);
     EXPECT_EQ(chip.memory().eeprom()[0], 0xFF);

@@ -116,7 +116,7 @@ TEST(PanelWrite, SinglePanelModeProgramsOnlyThePanelAddressed)
     ASSERT_TRUE(published::selectSpace(true, false));
     ASSERT_TRUE(published::setTablePointer(0x0238));
     ASSERT_TRUE(SendCommand(0xC, 0x0000));
-    ASSERT_TRUE(published::writePanelRow(0x2238, row));
+    ASSERT_TRUE(published::writeBuffer(0x2238, row));
     ASSERT_TRUE(ExitProgMode());
 
     EXPECT_EQ(stored(chip, 0x2238, 8), std::vector<std::uint8_t>(row.begin(), row.end()));
@@ -168,7 +168,7 @@ TEST(IdLocations, MultiPanelModeIsAViolationOnTheOlderFamily)
     const std::array<std::uint8_t, 8> ids {1, 2, 3, 4, 5, 6, 7, 8};
     ASSERT_TRUE(EnterProgMode());
     ASSERT_TRUE(published::setPanelMode(true));
-    ASSERT_TRUE(published::writePanelRow(0x200000, ids));
+    ASSERT_TRUE(published::writeBuffer(0x200000, ids));
     ASSERT_TRUE(ExitProgMode());
     chip.expectViolation(ViolationKind::IdWriteInMultiPanelMode);
 }

@@ -141,11 +141,6 @@ bool setPanelMode(bool multiPanel)
     return selectSpace(true, true) && setTablePointer(0x3C0006) && SendCommand(kWrite, multiPanel ? 0x0040 : 0x0000);
 }
 
-bool writePanelRow(std::uint32_t address, std::span<const std::uint8_t, 8> bytes)
-{
-    return writeBuffer(address, bytes);
-}
-
 bool writeMultiPanelRows(std::uint32_t offset, const std::vector<std::vector<std::uint8_t>>& rows)
 {
     if (!selectSpace(true, false))

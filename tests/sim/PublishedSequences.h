@@ -25,12 +25,11 @@ bool bulkEraseBufferFamily(std::uint16_t option);
 // Older family: 3C0004h <- option, NOP, NOP held low.
 bool bulkErasePanelFamily(std::uint8_t option);
 
-// Newer family: one write buffer at `address` (aligned, bytes.size() = buffer size).
+// One write buffer at `address` (aligned, bytes.size() = buffer size); on the older
+// family in single-panel mode, one 8-byte row.
 bool writeBuffer(std::uint32_t address, std::span<const std::uint8_t> bytes);
 // Older family: 3C0006h <- 40h (multi-panel) or 00h.
 bool setPanelMode(bool multiPanel);
-// Older family, single-panel mode: one 8-byte row at `address`.
-bool writePanelRow(std::uint32_t address, std::span<const std::uint8_t, 8> bytes);
 // Older family, multi-panel mode: rows[n] goes to panel n at `offset` inside each panel.
 bool writeMultiPanelRows(std::uint32_t offset, const std::vector<std::vector<std::uint8_t>>& rows);
 // One configuration byte with 1111 and the programming NOP; older chips first move the

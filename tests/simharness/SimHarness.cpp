@@ -61,12 +61,6 @@ bool SimHarness::delay(std::uint32_t units)
     return true;
 }
 
-sim::SimTime SimHarness::now() const
-{
-    std::lock_guard lock(mutex_);
-    return now_;
-}
-
 void SimHarness::advance(sim::SimTime duration)
 {
     std::lock_guard lock(mutex_);
@@ -90,12 +84,6 @@ std::vector<sim::DecodedCommand> SimHarness::commands() const
 {
     std::lock_guard lock(mutex_);
     return recorder_.commands;
-}
-
-void SimHarness::clearCommands()
-{
-    std::lock_guard lock(mutex_);
-    recorder_.commands.clear();
 }
 
 void SimHarness::expectViolation(sim::ViolationKind kind)

@@ -43,7 +43,6 @@ public:
     sim::SimulatedChip& chip() { return chip_; }
     sim::ChipMemory& memory() { return chip_.memory(); }
     const sim::ChipModel& model() const { return chip_.model(); }
-    sim::SimTime now() const;
     // Moves the virtual clock on without any pin activity.
     void advance(sim::SimTime duration);
 
@@ -51,7 +50,6 @@ public:
     std::size_t violationCount(sim::ViolationKind kind) const;
     // Every command the chip decoded, in order (reads with the byte shifted out).
     std::vector<sim::DecodedCommand> commands() const;
-    void clearCommands();
 
     // Announces that the test provokes violations of this kind: at least one must come.
     void expectViolation(sim::ViolationKind kind);
