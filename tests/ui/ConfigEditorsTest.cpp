@@ -123,17 +123,11 @@ TEST(ConfigEditorsTest, TypeOneBindingsAndRadioWriteBack)
     auto image = imageWith({0x00, 0x22, 0x09, 0x0D, 0x00, 0x00, 0x05, 0x00, 0x0E, 0x80, 0x0F, 0xA0, 0x0F, 0x00});
     TCfgIDs1 editor;
     editAndAccept(editor, *image, [&] {
-        EXPECT_TRUE(editor.checkBox(QStringLiteral("OSCS"))->isChecked() == false);  // bit 1 = switching off
-        EXPECT_TRUE(editor.checkBox(QStringLiteral("BOR"))->isChecked() == false);
-        EXPECT_FALSE(editor.checkBox(QStringLiteral("PWRT"))->isChecked());
-        EXPECT_TRUE(editor.checkBox(QStringLiteral("WDT"))->isChecked());
-        EXPECT_TRUE(editor.checkBox(QStringLiteral("BKBUG"))->isChecked());
-        EXPECT_TRUE(editor.checkBox(QStringLiteral("LVP"))->isChecked());
-        EXPECT_TRUE(editor.checkBox(QStringLiteral("CP0"))->isChecked());
-        EXPECT_FALSE(editor.checkBox(QStringLiteral("CPD"))->isChecked());
-        EXPECT_TRUE(editor.checkBox(QStringLiteral("CPB"))->isChecked());
-        EXPECT_TRUE(editor.checkBox(QStringLiteral("WRTB"))->isChecked());
-        EXPECT_TRUE(editor.checkBox(QStringLiteral("EBTRB"))->isChecked());
+        // OSCS: a set bit means switching off. PWRT and CPD are checked when their bit is clear.
+        for (const char* name : {"OSCS", "BOR", "PWRT", "CPD"})
+            EXPECT_FALSE(editor.checkBox(QString::fromLatin1(name))->isChecked()) << name;
+        for (const char* name : {"WDT", "BKBUG", "LVP", "CP0", "CPB", "WRTB", "EBTRB"})
+            EXPECT_TRUE(editor.checkBox(QString::fromLatin1(name))->isChecked()) << name;
         EXPECT_EQ(editor.radioGroup(QStringLiteral("Oscillator selection:"))->itemIndex(), 5);      // 02 HS
         EXPECT_EQ(editor.radioGroup(QStringLiteral("Brown-out reset voltage:"))->itemIndex(), 1);   // 08
         EXPECT_EQ(editor.radioGroup(QStringLiteral("Watchdog timer postscaler select:"))->itemIndex(), 1); // 0C

@@ -5,25 +5,7 @@
 namespace velmora {
 namespace {
 
-TEST(GridLayoutTest, RowsFor16KProgramAnd256Eeprom)
-{
-    const GridLayout layout(16384, 256);
-    EXPECT_EQ(layout.rowCount(), 2090);
-    EXPECT_EQ(layout.headingRow(GridSection::Program), 1);
-    EXPECT_EQ(layout.row(2).kind, GridRowKind::Bytes);
-    EXPECT_EQ(layout.row(2049).section, GridSection::Program);
-    EXPECT_EQ(layout.row(2049).firstIndex, 16376u);
-    EXPECT_EQ(layout.headingRow(GridSection::Eeprom), 2050);
-    EXPECT_EQ(layout.row(2050).kind, GridRowKind::Heading);
-    EXPECT_EQ(layout.row(2051).section, GridSection::Eeprom);
-    EXPECT_EQ(layout.row(2051).firstIndex, 0u);
-    EXPECT_EQ(layout.row(2082).firstIndex, 248u);
-    EXPECT_EQ(layout.headingRow(GridSection::Ids), 2083);
-    EXPECT_EQ(layout.headingRow(GridSection::Config), 2085);
-    EXPECT_EQ(layout.headingRow(GridSection::DeviceId), 2088);
-    EXPECT_EQ(layout.row(2089).section, GridSection::DeviceId);
-    EXPECT_EQ(layout.row(2089).byteCount, 2);
-}
+// The full geometry of a 16K/256 device is checked through MemoryGridModelTest's text.
 
 TEST(GridLayoutTest, NoEepromPutsIdsRightAfterProgram)
 {
@@ -66,14 +48,6 @@ TEST(GridLayoutTest, CellOfAndRowAgreeForEverySection)
         }
         EXPECT_FALSE(layout.cellOf(section, size).has_value());
     }
-}
-
-TEST(GridLayoutTest, RowAddressesUseDeviceAddressesOutsideMemory)
-{
-    EXPECT_EQ(GridLayout::rowAddress(GridSection::Eeprom, 8), 8u);
-    EXPECT_EQ(GridLayout::rowAddress(GridSection::Ids, 0), 0x200000u);
-    EXPECT_EQ(GridLayout::rowAddress(GridSection::Config, 8), 0x300008u);
-    EXPECT_EQ(GridLayout::rowAddress(GridSection::DeviceId, 0), 0x3FFFFEu);
 }
 
 TEST(GridLayoutTest, RowsOutsideTheGridAreHeaderRows)

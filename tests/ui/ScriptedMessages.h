@@ -2,7 +2,6 @@
 // A UserMessages that records every box and answers from a script (OK when empty).
 
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,8 +20,6 @@ public:
     MessageButton showMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override
     {
         shown.push_back({kind, text, buttons});
-        if (onShow)
-            onShow(shown.back());
         if (answers.empty())
             return ButtonOk;
         const MessageButton answer = answers.front();
@@ -49,8 +46,6 @@ public:
     }
 
     std::vector<ShownMessage> shown;
-    // Runs as each box is shown, before it is answered.
-    std::function<void(const ShownMessage&)> onShow;
     std::deque<MessageButton> answers;
 };
 

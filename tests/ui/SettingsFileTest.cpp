@@ -3,21 +3,24 @@
 #include <filesystem>
 
 #include "TempFolder.h"
-#include "devicedata/IniFile.h"
 #include "ui/IniTextEditor.h"
 #include "ui/SettingsFile.h"
 
 namespace velmora {
 namespace {
 
-using test::CurrentFolderGuard;
-using test::TempFolder;
+// A scratch program folder; reading settings may change the current folder, so it is restored.
+class SettingsFileTest : public ::testing::Test {
+protected:
+    std::filesystem::path iniPath() const { return folder.file("Velmora.ini"); }
 
-TEST(SettingsFileTest, MissingFileKeepsEveryDefault)
+    test::TempFolder folder;
+    test::CurrentFolderGuard guard;
+};
+
+TEST_F(SettingsFileTest, MissingFileKeepsEveryDefault)
 {
-    TempFolder folder;
-    CurrentFolderGuard guard;
-    SettingsFile settings(folder.file("Velmora.ini"));
+    SettingsFile settings(iniPath());
     SettingsGroup1 values;
     ProgrammingOptions options;
     ASSERT_TRUE(settings.readGroup1(values));
@@ -39,15 +42,13 @@ TEST(SettingsFileTest, MissingFileKeepsEveryDefault)
     EXPECT_TRUE(options.programMemory && options.eeprom && options.ids && options.configuration);
 }
 
-TEST(SettingsFileTest, ReadsValuesInEveryAcceptedEncoding)
+TEST_F(SettingsFileTest, ReadsValuesInEveryAcceptedEncoding)
 {
-    TempFolder folder;
-    CurrentFolderGuard guard;
     folder.write("Velmora.ini",
                  "[config]\r\nDevice=$0A\r\nCOM =  /dev/ttyUSB1  \r\nCSEnabled=2\r\nCSWarnEnabled=maybe\r\n"
                  "CSWarnValue=0xFFFF\r\nCSType= 1\r\nFastVerify=0\r\nMultiPanelWrite=-1\r\nPRVEEPROM=0\r\n"
                  "[MainWindow]\r\nLeft=-5\r\nWidth=0x300\r\nMaximized=1\r\nGridColWidth3=5\r\nGridColWidth4=55\r\n");
-    SettingsFile settings(folder.file("Velmora.ini"));
+    SettingsFile settings(iniPath());
     SettingsGroup1 values;
     ProgrammingOptions options;
     ASSERT_TRUE(settings.readGroup1(values));
@@ -72,30 +73,26 @@ TEST(SettingsFileTest, ReadsValuesInEveryAcceptedEncoding)
     EXPECT_TRUE(options.ids);
 }
 
-TEST(SettingsFileTest, LastDirBecomesTheCurrentFolderOrFallsBackToDot)
+TEST_F(SettingsFileTest, LastDirBecomesTheCurrentFolderOrFallsBackToDot)
 {
-    TempFolder folder;
-    CurrentFolderGuard guard;
     std::filesystem::create_directories(folder.file("work"));
     folder.write("Velmora.ini", "[Config]\r\nLastDir=" + folder.file("work").string() + "\r\n");
     SettingsGroup1 values;
-    ASSERT_TRUE(SettingsFile(folder.file("Velmora.ini")).readGroup1(values));
+    ASSERT_TRUE(SettingsFile(iniPath()).readGroup1(values));
     EXPECT_EQ(std::filesystem::current_path(), folder.file("work"));
 
     folder.write("Velmora.ini", "[Config]\r\nLastDir=" + folder.file("gone").string() + "\r\nCOM=COM7\r\n");
     SettingsGroup1 again;
-    ASSERT_TRUE(SettingsFile(folder.file("Velmora.ini")).readGroup1(again));
+    ASSERT_TRUE(SettingsFile(iniPath()).readGroup1(again));
     EXPECT_EQ(again.lastDir, ".");
     EXPECT_EQ(std::filesystem::current_path(), folder.file("work")); // unchanged
     EXPECT_EQ(again.com, "COM7");
 }
 
-TEST(SettingsFileTest, FolderFailureStopsGroupOneAtLastDir)
+TEST_F(SettingsFileTest, FolderFailureStopsGroupOneAtLastDir)
 {
-    TempFolder folder;
-    CurrentFolderGuard guard;
     folder.write("Velmora.ini", "[Config]\r\nDevice=3\r\nCOM=COM9\r\nCSType=1\r\n[MainWindow]\r\nLeft=5\r\n");
-    SettingsFile settings(folder.file("Velmora.ini"), [](const std::filesystem::path&) { return false; });
+    SettingsFile settings(iniPath(), [](const std::filesystem::path&) { return false; });
     SettingsGroup1 values;
     EXPECT_FALSE(settings.readGroup1(values));
     EXPECT_EQ(values.device, 3);          // read before the failure
@@ -104,11 +101,10 @@ TEST(SettingsFileTest, FolderFailureStopsGroupOneAtLastDir)
     EXPECT_EQ(values.bounds.left, 47);
 }
 
-TEST(SettingsFileTest, UnreadableFileIsALoadError)
+TEST_F(SettingsFileTest, UnreadableFileIsALoadError)
 {
-    TempFolder folder;
-    std::filesystem::create_directories(folder.file("Velmora.ini")); // a folder cannot be read as a file
-    SettingsFile settings(folder.file("Velmora.ini"));
+    std::filesystem::create_directories(iniPath()); // a folder cannot be read as a file
+    SettingsFile settings(iniPath());
     SettingsGroup1 values;
     ProgrammingOptions options;
     options.fastVerify = false;
@@ -117,10 +113,8 @@ TEST(SettingsFileTest, UnreadableFileIsALoadError)
     EXPECT_FALSE(options.fastVerify);
 }
 
-TEST(SettingsFileTest, WrittenSettingsReadBackAndKeepForeignLines)
+TEST_F(SettingsFileTest, WrittenSettingsReadBackAndKeepForeignLines)
 {
-    TempFolder folder;
-    CurrentFolderGuard guard;
     folder.write("Velmora.ini", "; my notes\r\n[Config]\r\nCOM=SIM\r\nOther=kept\r\n\r\n[Extra]\r\nA=1\r\n");
     SettingsGroup1 values;
     values.device = 4;
@@ -135,13 +129,12 @@ TEST(SettingsFileTest, WrittenSettingsReadBackAndKeepForeignLines)
     options.multiPanelWrite = true;
     options.ids = false;
     options.blankCheckBeforeErase = true;
-    SettingsFile settings(folder.file("Velmora.ini"));
+    SettingsFile settings(iniPath());
     ASSERT_TRUE(settings.write(values, options));
 
     const std::string text = folder.read("Velmora.ini");
     // Existing keys are replaced where they stand; new ones follow the section's last line.
     EXPECT_EQ(text.rfind("; my notes\r\n[Config]\r\nCOM=COM3\r\nOther=kept\r\nDevice=4\r\n", 0), 0u) << text;
-    EXPECT_NE(text.find("Other=kept\r\n"), std::string::npos);
     EXPECT_NE(text.find("[Extra]\r\nA=1\r\n"), std::string::npos);
     EXPECT_EQ(text.find("Blank"), std::string::npos); // never stored
     // Keys of a section come in the order they are written.
@@ -168,13 +161,12 @@ TEST(SettingsFileTest, WrittenSettingsReadBackAndKeepForeignLines)
     EXPECT_FALSE(readOptions.blankCheckBeforeErase);
 }
 
-TEST(SettingsFileTest, WriteFailuresAreReported)
+TEST_F(SettingsFileTest, WriteFailuresAreReported)
 {
-    TempFolder folder;
     EXPECT_FALSE(SettingsFile(folder.file("missing") / "Velmora.ini").write(SettingsGroup1{}, ProgrammingOptions{}));
-    std::filesystem::create_directories(folder.file("Velmora.ini"));
-    EXPECT_FALSE(SettingsFile(folder.file("Velmora.ini")).write(SettingsGroup1{}, ProgrammingOptions{}));
-    EXPECT_TRUE(std::filesystem::is_directory(folder.file("Velmora.ini")));
+    std::filesystem::create_directories(iniPath());
+    EXPECT_FALSE(SettingsFile(iniPath()).write(SettingsGroup1{}, ProgrammingOptions{}));
+    EXPECT_TRUE(std::filesystem::is_directory(iniPath()));
 }
 
 TEST(IniTextEditorTest, ReplacesInPlaceAppendsToSectionAndAddsSections)
@@ -184,12 +176,6 @@ TEST(IniTextEditorTest, ReplacesInPlaceAppendsToSectionAndAddsSections)
     ini.set("a", "z", "4");
     ini.set("C", "w", "5");
     EXPECT_EQ(ini.text(), "[A]\r\nx=1\r\nz=4\r\n\r\n[b]\r\nY=3\r\n\r\n[C]\r\nw=5\r\n");
-
-    IniFile read;
-    read.loadText(ini.text());
-    EXPECT_EQ(read.getString("b", "y", ""), "3");
-    EXPECT_EQ(read.getString("A", "z", ""), "4");
-    EXPECT_EQ(read.getString("c", "W", ""), "5");
 }
 
 TEST(IniTextEditorTest, EmptyTextGetsASectionWithoutLeadingBlankLine)

@@ -38,9 +38,8 @@ std::unique_ptr<QTimer> whenModal(std::function<void(Window*)> act)
 class ScriptedFiles : public FileChooser {
 public:
     std::optional<QString> chooseFileToLoad(QWidget*) override { return toLoad; }
-    std::optional<QString> chooseFileToSave(QWidget*) override { return toSave; }
+    std::optional<QString> chooseFileToSave(QWidget*) override { return std::nullopt; }
     std::optional<QString> toLoad;
-    std::optional<QString> toSave;
 };
 
 struct PinWrite {
@@ -48,41 +47,34 @@ struct PinWrite {
     bool operator==(const PinWrite&) const = default;
 };
 
+// Records pin traffic; reads give a high data line; the counter advances 40 ms a call.
 class RecordingLowLevel : public LowLevelAccess {
 public:
     bool programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override
     {
         writes.push_back({vpp, data, clock});
-        return writeWorks;
+        return true;
     }
     bool programmerRead(std::uint8_t& level) override
     {
         ++reads;
-        level = dataIn;
-        return readWorks;
+        level = 1;
+        return true;
     }
-    std::int64_t performanceFrequency() override { return frequency; }
+    std::int64_t performanceFrequency() override { return kFrequency; }
     bool readPerformanceCounter(std::int64_t& count) override
     {
         count = counter;
-        counter += frequency / 25;
-        return counterWorks;
+        counter += kFrequency / 25;
+        return true;
     }
-    bool delay(std::uint32_t units) override
-    {
-        delays.push_back(units);
-        return delayWorks;
-    }
+    bool delay(std::uint32_t) override { return true; }
 
     std::vector<PinWrite> writes;
     int reads = 0;
-    std::vector<std::uint32_t> delays;
-    std::uint8_t dataIn = 1;
-    bool writeWorks = true;
-    bool readWorks = true;
-    bool counterWorks = true;
-    bool delayWorks = true;
-    std::int64_t frequency = 1000000000;
+
+private:
+    static constexpr std::int64_t kFrequency = 1000000000;
     std::int64_t counter = 2500000000;
 };
 
