@@ -14,10 +14,12 @@ MessageButton MessageRecorder::showMessage(MessageKind, const std::string& text,
     return ButtonOk;
 }
 
+namespace {
 std::string devicesIniPath()
 {
     return VELMORA_DEVICES_INI;
 }
+} // namespace
 
 std::string hexTestFile(std::string_view name)
 {

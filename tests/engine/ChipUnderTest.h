@@ -20,7 +20,6 @@ public:
     std::vector<std::string> texts;
 };
 
-std::string devicesIniPath();
 std::string hexTestFile(std::string_view name);
 
 class ChipUnderTest {
@@ -30,7 +29,6 @@ public:
 
     void loadHex(const std::string& path);
     MemoryImage& image() { return engine.data().image; }
-    // Loads the HEX file's content into a second image for comparisons.
     void run(std::uint8_t code) { window.run(code); }
 
     SimHarness sim;

@@ -11,6 +11,7 @@
 
 #include "engine/EngineTexts.h"
 #include "tests/engine/ChipUnderTest.h"
+#include "tests/engine/EngineTestSupport.h"
 #include "tests/engine/FaultyPinDriver.h"
 #include "tests/support/PinTrace.h"
 
@@ -171,14 +172,7 @@ void injectEachFault(std::uint8_t code)
             const auto calls = pins.calls();
             ASSERT_GE(calls.size(), k);
             EXPECT_FALSE(calls[k - 1].succeeded);
-            const std::uint8_t vppLeft = [&calls] {
-                for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
-                    if (it->kind == PinCallKind::Write && it->succeeded)
-                        return it->vpp;
-                }
-                return std::uint8_t{0};
-            }();
-            EXPECT_EQ(vppLeft, step.switchingOff ? 1 : 0);
+            EXPECT_EQ(lastVpp(calls), step.switchingOff ? 1 : 0);
         }
         EXPECT_EQ(t.window.messageTexts(), std::vector<std::string>{step.message});
         EXPECT_EQ(t.window.eventsOf(Kind::MessageBox).at(0).messageKind, MessageKind::Error);

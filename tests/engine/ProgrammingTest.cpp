@@ -28,11 +28,15 @@ class ProgrammingTest : public EngineTest {
 protected:
     ProgrammingTest() { pins.setIdleDataIn(1); }   // an erased chip reads FF
 
-    void onlyProgramMemory()
+    // Selects `record` to program its program memory alone, on a fresh trace of an erased
+    // chip. Nothing is present: the read-back pass skips every byte, keeping traces short.
+    void programMemoryOnly(const DeviceRecord& record)
     {
+        select(record);
         engine.options = {.eeprom = false, .ids = false, .configuration = false};
-        // Nothing present: the read-back pass skips every byte, keeping traces short.
         engine.data().ClearImage(false);
+        pins.clear();
+        pins.setIdleDataIn(1);
     }
     std::vector<std::string> errors() const
     {
@@ -129,20 +133,9 @@ TEST_F(ProgrammingTest, FailedEraseNopReportsTheDelayVariant)
     expectCleanEnding();
 }
 
-TEST_F(ProgrammingTest, CancelBeforeTheStartRaisesNoVpp)
-{
-    engine.cancelRequest = true;
-    window.pressCancelOnceWorkerSleeps();
-    window.run(OperationProgram);
-    EXPECT_TRUE(pins.calls().empty());
-    EXPECT_TRUE(window.messageTexts().empty());
-    EXPECT_FALSE(engine.busy);
-}
-
 TEST_F(ProgrammingTest, MultiPanelLoadsEveryBlockOfEveryPanel)
 {
-    select(deviceWith(32768, 1));
-    onlyProgramMemory();
+    programMemoryOnly(deviceWith(32768, 1));
     engine.options.multiPanelWrite = true;
     image().programMemory[0x6000] = 0x34;
     image().programMemory[0x6001] = 0x12;
@@ -176,16 +169,13 @@ TEST_F(ProgrammingTest, MultiPanelLoadsEveryBlockOfEveryPanel)
 
 TEST_F(ProgrammingTest, MultiPanelAcceptsWholePanelsOnly)
 {
-    select(deviceWith(24576, 1));
-    onlyProgramMemory();
+    programMemoryOnly(deviceWith(24576, 1));
     engine.options.multiPanelWrite = true;
     window.run(OperationProgram);
     EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
 
-    select(deviceWith(20000, 1));
-    onlyProgramMemory();
+    programMemoryOnly(deviceWith(20000, 1));
     engine.options.multiPanelWrite = true;
-    pins.clear();
     window.run(OperationProgram);
     EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kNotWholePanels});
     // The device was erased before the size was looked at.
@@ -197,11 +187,8 @@ TEST_F(ProgrammingTest, MultiPanelAcceptsWholePanelsOnly)
 TEST_F(ProgrammingTest, SinglePanelAndBufferMethodsSendNothingForABlankImage)
 {
     for (const DeviceRecord& record : {deviceWith(4096, 1), deviceWith(4096, 2, 32)}) {
-        select(record);
-        onlyProgramMemory();
+        programMemoryOnly(record);
         engine.options.fastVerify = false;   // every byte read back, all must be FF
-        pins.clear();
-        pins.setIdleDataIn(1);
         window.run(OperationProgram);
         const auto commands = this->commands();
         EXPECT_EQ(countCommand(commands, kWriteInc) + countCommand(commands, kWriteStart), 0U) << record.writeStrategy;
@@ -212,8 +199,7 @@ TEST_F(ProgrammingTest, SinglePanelAndBufferMethodsSendNothingForABlankImage)
 
 TEST_F(ProgrammingTest, BufferSizeSetsTheWordsPerProgrammingPulse)
 {
-    select(deviceWith(128, 2, 64));
-    onlyProgramMemory();
+    programMemoryOnly(deviceWith(128, 2, 64));
     image().programMemory[70] = 0x00;   // second buffer only
     window.run(OperationProgram);
     auto commands = this->commands();
@@ -226,11 +212,9 @@ TEST_F(ProgrammingTest, BufferSizeSetsTheWordsPerProgrammingPulse)
     EXPECT_EQ(commands[start + 6 + 31], (Command{kWriteStart, 0xFFFF}));
     EXPECT_EQ(delaysOf(pins.calls(), 200), 1U);   // one programming pulse
 
-    select(deviceWith(8, 2, 2));
-    onlyProgramMemory();
+    programMemoryOnly(deviceWith(8, 2, 2));
     image().programMemory[0] = 0x01;
     image().programMemory[7] = 0x07;
-    pins.clear();
     window.run(OperationProgram);
     commands = this->commands();
     EXPECT_EQ(countCommand(commands, kWriteInc), 0U);
@@ -249,9 +233,7 @@ TEST_F(ProgrammingTest, BufferSizeThatCannotWorkIsRejectedAfterTheErase)
     for (const Case& c : {Case{32768, 6, texts::kNotWholeBuffers}, Case{7 * 4096, 7, texts::kBufferNotWholeWords},
                           Case{32768, 0, texts::kNotWholeBuffers}, Case{32768, -8, texts::kNotWholeBuffers},
                           Case{32, 64, texts::kNotWholeBuffers}}) {
-        select(deviceWith(c.size, 2, c.buffer));
-        onlyProgramMemory();
-        pins.clear();
+        programMemoryOnly(deviceWith(c.size, 2, c.buffer));
         window.run(OperationProgram);
         EXPECT_EQ(window.messageTexts(), std::vector<std::string>{c.message}) << c.buffer;
         EXPECT_EQ(countFrame(commands(), {kWrite, 0x8F8F}), 1U);
@@ -261,8 +243,7 @@ TEST_F(ProgrammingTest, BufferSizeThatCannotWorkIsRejectedAfterTheErase)
 
 TEST_F(ProgrammingTest, FastVerifySetsTheTablePointerOnlyWhereBytesWereSkipped)
 {
-    select(deviceWith(64, 1));
-    onlyProgramMemory();
+    programMemoryOnly(deviceWith(64, 1));
     engine.data().SetProgramPresent(1, true);
     engine.data().SetProgramPresent(2, true);
     window.run(OperationProgram);
@@ -279,8 +260,7 @@ TEST_F(ProgrammingTest, FastVerifySetsTheTablePointerOnlyWhereBytesWereSkipped)
 
 TEST_F(ProgrammingTest, ReadBackDifferenceEndsWithTheMismatchMessage)
 {
-    select(deviceWith(8192, 1));
-    onlyProgramMemory();
+    programMemoryOnly(deviceWith(8192, 1));
     engine.data().SetProgramPresent(0x1A2B, true);
     pins.setIdleDataIn(0);
     window.run(OperationProgram);
@@ -315,22 +295,6 @@ TEST_F(ProgrammingTest, EepromWritesOnlyNonBlankCellsAndPollsUntilWrClears)
     EXPECT_EQ(countCommand(commands, kShiftOut), 5U);
     EXPECT_EQ(addressesDuring(texts::kProgramEeprom), std::vector<Address>{0x1FF});
     EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
-}
-
-TEST_F(ProgrammingTest, EepromPollThatNeverSeesWrClearRunsUntilCancel)
-{
-    engine.options = {.programMemory = false, .ids = false, .configuration = false};
-    image().eeprom[3] = 0x00;
-    pins.setIdleDataIn(1);   // EECON1 reads FF: WR never clears
-    int polls = 0;
-    window.pressCancelWhen([&polls](const BridgeEvent& e) {
-        return e.kind == Kind::PostProcessText && e.text == texts::kWaitWriteCompleted && ++polls == 1;
-    });
-    window.run(OperationProgram);
-    EXPECT_GE(countFrame(commands(), {kCore, 0x50A6}), 1U);
-    EXPECT_TRUE(window.messageTexts().empty());
-    EXPECT_EQ(window.effectiveCloses(), 0);
-    expectCleanEnding();
 }
 
 TEST_F(ProgrammingTest, IdsAreWrittenAsOneBlockEvenWhenBlank)

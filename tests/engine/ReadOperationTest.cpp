@@ -93,9 +93,7 @@ TEST_F(ReadTest, EepromCellsCostSixInstructionsOrEightWithLongAddresses)
     DeviceRecord shortAddresses = smallDevice();
     shortAddresses.eepromSize = 0x200;
     select(shortAddresses);
-    engine.options.programMemory = false;
-    engine.options.ids = false;
-    engine.options.configuration = false;
+    engine.options = {.programMemory = false, .ids = false, .configuration = false};
     window.run(OperationRead);
     auto commands = this->commands();
     // 2 selects + 6 per cell, plus the device-ID table-pointer set-up.
@@ -210,22 +208,9 @@ TEST_F(ReadTest, CancelDuringEepromLeavesABlankImageAndNoMessage)
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(image().eeprom[i], kBlank);
     EXPECT_LT(countCommand(commands(), kShiftOut), 16U);
-    EXPECT_TRUE(window.eventsOf(Kind::RefreshGrid).size() == 1U);
+    EXPECT_EQ(window.eventsOf(Kind::RefreshGrid).size(), 1U);
     EXPECT_EQ(engine.lastOutcome, OperationOutcome::Cancelled);
     expectCleanEnding();
-}
-
-TEST_F(ReadTest, CancelRequestedBeforeTheStartSendsNothing)
-{
-    engine.cancelRequest = true;
-    // The worker ends without asking the window to close; the user closes it.
-    window.pressCancelOnceWorkerSleeps();
-    window.run(OperationRead);
-    EXPECT_TRUE(pins.calls().empty());
-    EXPECT_TRUE(window.messageTexts().empty());
-    EXPECT_FALSE(engine.busy);
-    EXPECT_FALSE(engine.cancelRequest);
-    EXPECT_EQ(window.effectiveCloses(), 0);
 }
 
 TEST_F(ReadTest, FailedEepromAddressKeepsWhatWasRead)

@@ -103,12 +103,10 @@ TEST(Runner, AResumeBeforeTheWorkerSleepsIsKept)
     EXPECT_FALSE(engine.busy);
 }
 
-TEST(Runner, UnknownCodeLeavesTheWindowOpenUntilCancelAndClearsBusy)
+class RunnerEndings : public EngineTest {};
+
+TEST_F(RunnerEndings, UnknownCodeLeavesTheWindowOpenUntilCancelAndClearsBusy)
 {
-    RecordingPinDriver pins;
-    ScopedPinDriver scoped(pins);
-    TPICPr engine;
-    FakeProgressWindow window(engine);
     window.pressCancelOnceWorkerSleeps();
     window.run(9);
     EXPECT_TRUE(window.cancelPressed());
@@ -119,7 +117,22 @@ TEST(Runner, UnknownCodeLeavesTheWindowOpenUntilCancelAndClearsBusy)
     EXPECT_EQ(engine.operationCode, 0);
 }
 
-class RunnerEndings : public EngineTest {};
+TEST_F(RunnerEndings, ACancelRequestSetBeforeTheStartEndsEveryOperationBeforeVppRises)
+{
+    for (std::uint8_t code : {OperationRead, OperationErase, OperationProgram, OperationVerify, OperationBlankCheck}) {
+        SCOPED_TRACE("operation " + std::to_string(code));
+        pins.clear();
+        engine.cancelRequest = true;
+        // The worker ends without asking the window to close; the user closes it.
+        window.pressCancelOnceWorkerSleeps();
+        window.run(code);
+        EXPECT_TRUE(pins.calls().empty());
+        EXPECT_TRUE(window.messageTexts().empty());
+        EXPECT_EQ(window.effectiveCloses(), 0);
+        EXPECT_FALSE(engine.busy);
+        EXPECT_FALSE(engine.cancelRequest);
+    }
+}
 
 TEST_F(RunnerEndings, CancelJustAfterANormalEndClosesAtOnceAndTheLateCloseDoesNothing)
 {

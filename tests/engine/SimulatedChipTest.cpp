@@ -263,7 +263,13 @@ TEST(EepromOnChip, AWriteThatNeverEndsIsPolledUntilCancel)
     });
     t.run(OperationProgram);
 
+    const auto commands = t.sim.commands();
+    EXPECT_TRUE(std::any_of(commands.begin(), commands.end(), [](const sim::DecodedCommand& c) {
+        return c.command == 0x0 && c.operand == 0x50A6;   // MOVF EECON1, W: the WR poll ran
+    }));
     EXPECT_TRUE(t.window.messageTexts().empty());
+    EXPECT_EQ(t.window.effectiveCloses(), 0);
+    EXPECT_FALSE(t.window.closedWhileBusy());
     EXPECT_EQ(t.engine.lastOutcome, OperationOutcome::Cancelled);
     EXPECT_FALSE(t.sim.chip().inProgramMode());
     EXPECT_FALSE(t.engine.busy);
