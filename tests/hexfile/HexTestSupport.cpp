@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -30,37 +29,11 @@ void FillPattern(DeviceImage& image, unsigned seed)
     std::generate(std::begin(memory.config), std::end(memory.config), next);
 }
 
-ScratchFolder::ScratchFolder() : folder((std::filesystem::temp_directory_path() / "velmora-hexfile-XXXXXX").string())
-{
-    if (::mkdtemp(folder.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
-
-std::vector<std::string> ScratchFolder::entries() const
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string ReadWholeFile(const std::string& path)
 {
     std::ostringstream contents;
     contents << std::ifstream(path, std::ios::binary).rdbuf();
     return contents.str();
-}
-
-void WriteWholeFile(const std::string& path, const std::string& contents)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << contents;
 }
 
 ToolRun RunTool(const std::vector<std::string>& arguments)

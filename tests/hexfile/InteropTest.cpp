@@ -24,8 +24,8 @@ enum class Order { Ascending, EepromFirst };
 // One area as srec_cat reads it, with the fill value in the holes.
 std::string srecCatArea(const std::string& file, Address first, Address size, const char* fill, Order order)
 {
-    const test::ScratchFolder scratch;
-    const std::string output = scratch.path("area.bin");
+    const test::TempFolder scratch;
+    const std::string output = scratch.file("area.bin");
     const std::string from = std::to_string(first);
     const std::string to = std::to_string(first + size);
     const test::ToolRun run =
@@ -85,7 +85,7 @@ TEST_F(RealFiles, ToolchainFilesLoadExactlyAsSrecCatReadsThem)
 {
     for (const char* name : {"usb-bootloader-18f4550.hex", "blink-18f4550-app.hex", "gpasm-18f452-blink.hex"}) {
         auto image = test::MakeImage(0x8000, 0x100);
-        test::MessageRecorder messages;
+        test::RecordingMessages messages;
         LoadHexFile(*image, kTestDataDir + "/" + name, messages);
         EXPECT_TRUE(messages.shown.empty()) << name;
         expectSameAsSrecCat(*image, kTestDataDir + "/" + name);
@@ -96,15 +96,15 @@ TEST_F(RealFiles, GpasmOutputOfTheTestProgramLoadsWithItsKnownContents)
 {
     if (kGpasm.empty())
         GTEST_SKIP() << "gpasm (Debian package gputils) is not installed";
-    test::ScratchFolder scratch;
-    const std::string source = scratch.path("blink.asm");
-    const std::string output = scratch.path("blink.hex");
+    test::TempFolder scratch;
+    const std::string source = scratch.file("blink.asm");
+    const std::string output = scratch.file("blink.hex");
     std::filesystem::copy_file(kTestDataDir + "/gpasm-18f452-blink.asm", source);
     const test::ToolRun assembled = test::RunTool({kGpasm, "-a", "inhx32", "-w", "1", "-o", output, source});
     ASSERT_EQ(assembled.exitCode, 0) << assembled.printed;
 
     auto image = test::MakeImage(0x8000, 0x100);
-    test::MessageRecorder messages;
+    test::RecordingMessages messages;
     LoadHexFile(*image, output, messages);
     EXPECT_TRUE(messages.shown.empty());
     const MemoryImage& memory = image->image;
@@ -118,15 +118,15 @@ TEST_F(RealFiles, GpasmOutputOfTheTestProgramLoadsWithItsKnownContents)
 
 TEST_F(RealFiles, SrecCatReadsOurOutputWithoutComplaint)
 {
-    test::ScratchFolder scratch;
+    test::TempFolder scratch;
     for (auto [programSize, eepromSize] : {std::pair{0x8000, 0x100}, std::pair{0x20008, 0x400}}) {
         auto image = test::MakeImage(programSize, eepromSize);
         test::FillPattern(*image, 3);
-        test::MessageRecorder messages;
-        SaveHexFile(*image, scratch.path("saved.hex"), messages);
+        test::RecordingMessages messages;
+        SaveHexFile(*image, scratch.file("saved.hex"), messages);
         ASSERT_TRUE(messages.shown.empty());
         // The writer dumps whole areas, so srec_cat must see every byte of the device.
-        expectSameAsSrecCat(*image, scratch.path("saved.hex"), Order::EepromFirst);
+        expectSameAsSrecCat(*image, scratch.file("saved.hex"), Order::EepromFirst);
     }
 }
 

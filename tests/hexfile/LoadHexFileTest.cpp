@@ -16,26 +16,25 @@ namespace {
 bool failsWith(const std::string& path, std::string_view message)
 {
     auto image = test::MakeImage(0x8000, 0x100);
-    test::MessageRecorder messages;
+    test::RecordingMessages messages;
     LoadHexFile(*image, path, messages);
     return messages.showedOnly(MessageKind::Error, message) && image->IsProgramPresent(0);
 }
 
 TEST(LoadHexFile, MissingFileAndFolderCannotBeOpened)
 {
-    test::ScratchFolder scratch;
-    EXPECT_TRUE(failsWith(scratch.path("absent.hex"), hexmessages::kCannotOpenFile));
-    EXPECT_TRUE(failsWith(scratch.folder, hexmessages::kCannotOpenFile));
+    test::TempFolder scratch;
+    EXPECT_TRUE(failsWith(scratch.file("absent.hex"), hexmessages::kCannotOpenFile));
+    EXPECT_TRUE(failsWith(scratch.path().string(), hexmessages::kCannotOpenFile));
 }
 
 TEST(LoadHexFile, FileWithoutReadPermissionCannotBeOpened)
 {
     constexpr uid_t kNobody = 65534;
-    test::ScratchFolder scratch;
-    const std::string path = scratch.path("locked.hex");
-    test::WriteWholeFile(path, ":0100000042BD\r\n:00000001FF\r\n");
+    test::TempFolder scratch;
+    const std::string path = scratch.write("locked.hex", ":0100000042BD\r\n:00000001FF\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0), 0);
-    ASSERT_EQ(::chmod(scratch.folder.c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(scratch.path().c_str(), 0755), 0);
     // Root reads any file, so the load runs in a child that gives up root first.
     EXPECT_EXIT(
         {

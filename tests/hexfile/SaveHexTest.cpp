@@ -77,7 +77,7 @@ TEST(WriteHexImage, EveryAreaRoundTripsThroughTheLoaderWithTheDeviceFullyPresent
         StringSink sink;
         ASSERT_TRUE(WriteHexImage(saved->image, sink));
         auto loaded = test::MakeImage(programSize, eepromSize);
-        test::MessageRecorder messages;
+        test::RecordingMessages messages;
         MemoryByteSource source(sink.text);
         LoadHex(*loaded, source, messages);
         EXPECT_TRUE(messages.shown.empty());
@@ -95,10 +95,10 @@ TEST(WriteHexImage, EveryAreaRoundTripsThroughTheLoaderWithTheDeviceFullyPresent
 }
 
 struct SaveHexFileTest : testing::Test {
-    test::ScratchFolder scratch;
+    test::TempFolder scratch;
     std::unique_ptr<DeviceImage> image = test::MakeImage(0x8000, 0x100);
-    test::MessageRecorder messages;
-    const std::string target = scratch.path("out.hex");
+    test::RecordingMessages messages;
+    const std::string target = scratch.file("out.hex");
     const std::string previous = "previous contents\r\n";
 
     std::string expected()
@@ -112,8 +112,7 @@ struct SaveHexFileTest : testing::Test {
 TEST_F(SaveHexFileTest, ReplacesTheFileKeepingItsPermissionsAndALinkToIt)
 {
     test::FillPattern(*image, 7);
-    const std::string real = scratch.path("real.hex");
-    test::WriteWholeFile(real, previous);
+    const std::string real = scratch.write("real.hex", previous);
     ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
     ASSERT_EQ(::symlink("real.hex", target.c_str()), 0);
     SaveHexFile(*image, target, messages);
@@ -129,7 +128,7 @@ TEST_F(SaveHexFileTest, ReplacesTheFileKeepingItsPermissionsAndALinkToIt)
 
 TEST_F(SaveHexFileTest, UncreatableFileOrAFolderAsTargetCannotBeOpened)
 {
-    for (const std::string& path : {scratch.path("no-such-folder/out.hex"), scratch.folder}) {
+    for (const std::string& path : {scratch.file("no-such-folder/out.hex"), scratch.path().string()}) {
         messages.shown.clear();
         SaveHexFile(*image, path, messages);
         EXPECT_TRUE(messages.showedOnly(MessageKind::Error, hexmessages::kCannotCreateFile)) << path;
@@ -139,7 +138,7 @@ TEST_F(SaveHexFileTest, UncreatableFileOrAFolderAsTargetCannotBeOpened)
 
 TEST_F(SaveHexFileTest, FailedWriteKeepsThePreviousFileIntactAndRemovesTheTemporaryFile)
 {
-    test::WriteWholeFile(target, previous);
+    scratch.write("out.hex", previous);
     // A file-size limit makes writes fail for root too; SIGXFSZ would end the process.
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit oldLimit{};

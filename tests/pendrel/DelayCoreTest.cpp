@@ -1,6 +1,7 @@
 #include <cfenv>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -135,62 +136,36 @@ TEST(DelayCore, OverflowingTickCountBecomesLargestValue)
     EXPECT_EQ(counter.reads(), 3U);
 }
 
-TEST(DelayCore, WaitEndingExactlyAtTopOfRangeDoesNotWrap)
+// One unit at the colorburst rate is 19 counts wherever the counter starts: below
+// zero, ending exactly at the top of its range, or wrapping past it.
+TEST(DelayCore, OneUnitWaitsNineteenCountsFromAnyStart)
 {
-    ScriptedCounter counter(ColorburstHz);
-    DelayCore core(counter);
-    ASSERT_EQ(core.init(), DelayInitStatus::Ready);
-    counter.startAt(Int64Max - 19);
-    EXPECT_TRUE(core.delay(1));
-    EXPECT_EQ(counter.countsWaited(), 19);
-    EXPECT_EQ(counter.lastReading(), Int64Max);
-}
-
-TEST(DelayCore, WaitAcrossCounterWrapLastsFullCount)
-{
-    for (std::int64_t start : {Int64Max - 18, Int64Max - 5, Int64Max}) {
-        ScriptedCounter counter(ColorburstHz);
-        DelayCore core(counter);
-        ASSERT_EQ(core.init(), DelayInitStatus::Ready);
-        counter.startAt(start);
-        EXPECT_TRUE(core.delay(1));
-        EXPECT_EQ(counter.countsWaited(), 19) << "start " << start;
-        EXPECT_LT(counter.lastReading(), 0);
+    for (std::int64_t start : {std::int64_t {-10}, Int64Min, Int64Max - 19, Int64Max - 18, Int64Max - 5, Int64Max}) {
+        EXPECT_EQ(countsWaited(ColorburstHz, 1, start), 19) << "start " << start;
     }
-}
-
-TEST(DelayCore, NegativeStartWaitsWithoutWrap)
-{
-    EXPECT_EQ(countsWaited(ColorburstHz, 1, -10), 19);
-    EXPECT_EQ(countsWaited(ColorburstHz, 1, Int64Min), 19);
 }
 
 TEST(DelayCore, CounterJumpingBackEndsWaitEarly)
 {
-    ScriptedCounter counter(ColorburstHz);
-    DelayCore core(counter);
-    ASSERT_EQ(core.init(), DelayInitStatus::Ready);
-    counter.script({1000, 1005, 999});
-    EXPECT_TRUE(core.delay(200));
-    EXPECT_EQ(counter.reads(), 3U);
-}
-
-TEST(DelayCore, CounterJumpingBackDuringWrapEndsWaitEarly)
-{
-    ScriptedCounter before(ColorburstHz);
-    DelayCore core(before);
-    ASSERT_EQ(core.init(), DelayInitStatus::Ready);
-    before.script({Int64Max - 5, Int64Max - 100});
-    EXPECT_TRUE(core.delay(1));
-    EXPECT_EQ(before.reads(), 2U);
-
-    // Wrapped, then back above the start before reaching the end.
-    ScriptedCounter after(ColorburstHz);
-    DelayCore wrapped(after);
-    ASSERT_EQ(wrapped.init(), DelayInitStatus::Ready);
-    after.script({Int64Max - 5, Int64Min, Int64Min + 1, Int64Max - 2});
-    EXPECT_TRUE(wrapped.delay(1));
-    EXPECT_EQ(after.reads(), 4U);
+    struct Case {
+        const char* name;
+        std::vector<std::int64_t> readings;
+        std::uint32_t units;
+    };
+    const Case cases[] = {
+        {"below the start", {1000, 1005, 999}, 200},
+        {"below the start before the wrap", {Int64Max - 5, Int64Max - 100}, 1},
+        {"wrapped, then back above the start", {Int64Max - 5, Int64Min, Int64Min + 1, Int64Max - 2}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedCounter counter(ColorburstHz);
+        DelayCore core(counter);
+        ASSERT_EQ(core.init(), DelayInitStatus::Ready);
+        counter.script(c.readings);
+        EXPECT_TRUE(core.delay(c.units));
+        EXPECT_EQ(counter.reads(), c.readings.size());
+    }
 }
 
 TEST(DelayCore, FailedReadEndsWaitAtOnce)

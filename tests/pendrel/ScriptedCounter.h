@@ -24,7 +24,6 @@ public:
     void failAtRead(std::size_t k) { failingRead_ = k; }
 
     std::size_t reads() const { return reads_; }
-    std::int64_t lastReading() const { return last_; }
     // Counts from the first reading to the last, across a wrap.
     std::int64_t countsWaited() const
     {

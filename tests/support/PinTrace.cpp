@@ -42,6 +42,17 @@ std::uint32_t assemble(const std::vector<ClockPulse>& pulses, std::size_t first,
     return value;
 }
 
+// Virtual time at which the trace ends, including a final wait.
+std::uint64_t traceEnd(const std::vector<PinCall>& calls)
+{
+    if (calls.empty()) {
+        return 0;
+    }
+    const PinCall& last = calls.back();
+    const bool waited = last.kind == PinCallKind::Delay && last.succeeded;
+    return last.time + (waited ? last.units : 0);
+}
+
 } // namespace
 
 std::vector<PinCall> writesOf(const std::vector<PinCall>& calls)
@@ -53,16 +64,6 @@ std::vector<PinCall> writesOf(const std::vector<PinCall>& calls)
         }
     }
     return writes;
-}
-
-std::uint64_t traceEnd(const std::vector<PinCall>& calls)
-{
-    if (calls.empty()) {
-        return 0;
-    }
-    const PinCall& last = calls.back();
-    const bool waited = last.kind == PinCallKind::Delay && last.succeeded;
-    return last.time + (waited ? last.units : 0);
 }
 
 std::vector<ClockPulse> clockPulses(const std::vector<PinCall>& calls)
@@ -85,7 +86,6 @@ std::vector<ClockPulse> clockPulses(const std::vector<PinCall>& calls)
         if (clock == 0 && call.clock != 0) {
             ClockPulse pulse;
             pulse.riseTime = call.time;
-            pulse.vpp = call.vpp;
             pulses.push_back(pulse);
         } else if (clock != 0 && call.clock == 0) {
             pulses.back().fallTime = call.time;
@@ -121,7 +121,6 @@ std::vector<IcspFrame> decodeIcspFrames(const std::vector<PinCall>& calls)
     std::size_t next = 0;
     while (next < pulses.size()) {
         IcspFrame frame;
-        frame.startTime = pulses[next].riseTime;
         const std::size_t left = pulses.size() - next;
         if (left < CommandBits) {
             frames.push_back(frame);

@@ -18,7 +18,6 @@ struct ClockPulse {
     std::uint64_t fallTime = 0;            // end of the trace when the clock never fell
     bool fell = false;
     std::uint8_t data = 0;                 // data level when the clock fell: the bit latched
-    std::uint8_t vpp = 0;                  // Vpp level when the clock rose
     std::optional<std::uint8_t> sampled;   // data-in read while the clock was high
 
     std::uint64_t highTime() const { return fallTime - riseTime; }
@@ -28,13 +27,10 @@ struct IcspFrame {
     std::uint8_t command = 0;              // four bits
     std::uint16_t operand = 0;             // read commands: only the eight padding bits
     std::optional<std::uint8_t> readValue; // read commands: the byte sampled on the last eight clocks
-    std::uint64_t startTime = 0;
     bool complete = false;                 // false: the trace ended inside the frame
 };
 
 std::vector<PinCall> writesOf(const std::vector<PinCall>& calls);
-// Virtual time at which the trace ends, including a final wait.
-std::uint64_t traceEnd(const std::vector<PinCall>& calls);
 std::vector<ClockPulse> clockPulses(const std::vector<PinCall>& calls);
 // The data bit latched at every falling clock edge.
 std::vector<std::uint8_t> latchedBits(const std::vector<PinCall>& calls);

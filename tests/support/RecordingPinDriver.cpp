@@ -6,7 +6,7 @@ bool RecordingPinDriver::programmerWrite(std::uint8_t vpp, std::uint8_t data, st
 {
     const std::lock_guard lock(mutex_);
     const bool succeeded = !countAndCheckFault(PinCallKind::Write);
-    record({.kind = PinCallKind::Write, .succeeded = succeeded, .time = now_, .vpp = vpp, .data = data, .clock = clock});
+    calls_.push_back({.kind = PinCallKind::Write, .succeeded = succeeded, .time = now_, .vpp = vpp, .data = data, .clock = clock});
     return succeeded;
 }
 
@@ -23,7 +23,7 @@ bool RecordingPinDriver::programmerRead(std::uint8_t* level)
         }
     }
     *level = sampled;
-    record({.kind = PinCallKind::Read, .succeeded = succeeded, .time = now_, .level = sampled});
+    calls_.push_back({.kind = PinCallKind::Read, .succeeded = succeeded, .time = now_, .level = sampled});
     return succeeded;
 }
 
@@ -31,7 +31,7 @@ bool RecordingPinDriver::delay(std::uint32_t units)
 {
     const std::lock_guard lock(mutex_);
     const bool succeeded = !countAndCheckFault(PinCallKind::Delay);
-    record({.kind = PinCallKind::Delay, .succeeded = succeeded, .time = now_, .units = units});
+    calls_.push_back({.kind = PinCallKind::Delay, .succeeded = succeeded, .time = now_, .units = units});
     if (succeeded) {
         now_ += units;
     }
@@ -61,31 +61,13 @@ void RecordingPinDriver::setIdleDataIn(std::uint8_t level)
 void RecordingPinDriver::failAtCall(std::size_t k)
 {
     const std::lock_guard lock(mutex_);
-    faults_.push_back({std::nullopt, k, false});
+    faults_.push_back({std::nullopt, k});
 }
 
 void RecordingPinDriver::failAtCall(PinCallKind kind, std::size_t k)
 {
     const std::lock_guard lock(mutex_);
-    faults_.push_back({kind, k, false});
-}
-
-void RecordingPinDriver::failFromCall(std::size_t k)
-{
-    const std::lock_guard lock(mutex_);
-    faults_.push_back({std::nullopt, k, true});
-}
-
-void RecordingPinDriver::failFromCall(PinCallKind kind, std::size_t k)
-{
-    const std::lock_guard lock(mutex_);
-    faults_.push_back({kind, k, true});
-}
-
-void RecordingPinDriver::setRecording(bool on)
-{
-    const std::lock_guard lock(mutex_);
-    recording_ = on;
+    faults_.push_back({kind, k});
 }
 
 std::vector<PinCall> RecordingPinDriver::calls() const
@@ -129,7 +111,6 @@ void RecordingPinDriver::clear()
     dataIn_.clear();
     idleDataIn_ = 0;
     faults_.clear();
-    recording_ = true;
 }
 
 bool RecordingPinDriver::countAndCheckFault(PinCallKind kind)
@@ -144,18 +125,11 @@ bool RecordingPinDriver::countAndCheckFault(PinCallKind kind)
             continue;
         }
         const std::size_t index = fault.kind ? kindCount : totalCount_;
-        if (index == fault.call || (fault.persistent && index > fault.call)) {
+        if (index == fault.call) {
             return true;
         }
     }
     return false;
-}
-
-void RecordingPinDriver::record(const PinCall& call)
-{
-    if (recording_) {
-        calls_.push_back(call);
-    }
 }
 
 } // namespace velmora::test

@@ -32,12 +32,6 @@ public:
     // Call k (1-based) fails, counting calls of every kind, or of `kind` only.
     void failAtCall(std::size_t k);
     void failAtCall(PinCallKind kind, std::size_t k);
-    // Every call from the k-th on fails: a programmer that went away.
-    void failFromCall(std::size_t k);
-    void failFromCall(PinCallKind kind, std::size_t k);
-
-    // Off: only counts and virtual time are kept (long runs).
-    void setRecording(bool on);
 
     std::vector<PinCall> calls() const;
     std::size_t callCount() const;
@@ -50,12 +44,10 @@ private:
     struct Fault {
         std::optional<PinCallKind> kind;
         std::size_t call = 0;
-        bool persistent = false;
     };
 
     // Counts the call and reports whether it is to fail. Caller holds the mutex.
     bool countAndCheckFault(PinCallKind kind);
-    void record(const PinCall& call);
 
     mutable std::mutex mutex_;
     std::vector<PinCall> calls_;
@@ -67,7 +59,6 @@ private:
     std::deque<std::uint8_t> dataIn_;
     std::uint8_t idleDataIn_ = 0;
     std::vector<Fault> faults_;
-    bool recording_ = true;
 };
 
 } // namespace velmora::test
