@@ -5,3 +5,10 @@ function(velmora_warnings target)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
 endfunction()
+
+# velmora_core_warnings(target): the stricter set of the libraries that touch chips and
+# files, where a silent narrowing or a shadowed name can write a wrong byte.
+function(velmora_core_warnings target)
+  velmora_warnings(${target})
+  target_compile_options(${target} PRIVATE -Wshadow -Wconversion)
+endfunction()
