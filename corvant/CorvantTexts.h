@@ -11,8 +11,11 @@ inline constexpr std::string_view kNoPortOpen = "no port open";
 
 inline constexpr std::string_view kNoPortName = "no port name given";
 inline constexpr std::string_view kBadPortName =
-    "not a port name; use COM1 to COMn, a device path such as /dev/ttyUSB0, or SIM";
+    "not a port name; use COM1 to COMn, a device path such as /dev/ttyUSB0, "
+    "GPIO:<chip>,vpp=<line>,pgc=<line>,pgd=<line>, or SIM";
 inline constexpr std::string_view kUnknownSimPort = "the simulated programmer does not accept it";
+
+inline constexpr std::string_view kLinesDoNotAnswer = ": the lines fail to answer a write or a read";
 
 inline constexpr std::string_view kCannotOpen = "cannot open ";
 inline constexpr std::string_view kPermissionHint = " (is the user in the dialout group?)";
@@ -23,5 +26,33 @@ inline constexpr std::string_view kNoModemLines = " has no modem control lines (
 
 inline constexpr std::string_view kJdmProgrammer = "JDM serial bit-bang programmer on ";
 inline constexpr std::string_view kJdmWiring = " (Vpp=TxD break, PGD=DTR, PGC=RTS, data in=CTS)";
+inline constexpr std::string_view kUsbAdapter = ", a USB serial adapter (kernel driver ";
+inline constexpr std::string_view kUsbSlowPath =
+    "): each line change is a USB request, so it is slow; a motherboard or PCI serial port, "
+    "or a GPIO programmer, is the fast path";
+inline constexpr std::string_view kUnknownDriver = "unknown";
+
+inline constexpr std::string_view kGpioUsage =
+    "use GPIO:<chip>,vpp=<line>,pgc=<line>,pgd=<line>[,pgdin=<line>][,active-low=<role>[+<role>]], "
+    "for example GPIO:gpiochip0,vpp=17,pgc=27,pgd=22";
+inline constexpr std::string_view kGpioNoChip = "no GPIO chip named; ";
+inline constexpr std::string_view kGpioBadOption = "unknown option ";
+inline constexpr std::string_view kGpioRepeatedOption = "option given twice: ";
+inline constexpr std::string_view kGpioUnknownRole = "active-low names no line role: ";
+inline constexpr std::string_view kGpioBadLine = "not a line number: ";
+inline constexpr std::string_view kGpioMissingRole = "no line given for ";
+inline constexpr std::string_view kGpioActiveLowUnused = "active-low names a line that is not given: ";
+inline constexpr std::string_view kGpioLineTwice = " is given for both ";
+inline constexpr std::string_view kGpioNoLibrary =
+    "this corvant was built without libgpiod, so GPIO ports are not available "
+    "(install libgpiod-dev and build again)";
+inline constexpr std::string_view kGpioCannotOpenChip = "cannot open GPIO chip ";
+inline constexpr std::string_view kGpioPermissionHint =
+    " (add the user to the gpio group, or give /dev/gpiochip* to the user's group with a udev rule)";
+inline constexpr std::string_view kGpioOutOfRange = " is out of range: the chip has lines 0 to ";
+inline constexpr std::string_view kGpioHeldBy = " is held by ";
+inline constexpr std::string_view kGpioHeldByUnnamed = "another consumer";
+inline constexpr std::string_view kGpioCannotRequest = "cannot request ";
+inline constexpr std::string_view kGpioProgrammer = "GPIO programmer on ";
 
 } // namespace corvant::texts

@@ -1,6 +1,7 @@
 #include "corvant/JdmBackend.h"
 
 #include "corvant/CorvantTexts.h"
+#include "corvant/PortName.h"
 
 namespace corvant {
 
@@ -18,7 +19,7 @@ std::unique_ptr<PinBackend> JdmBackend::open(std::unique_ptr<SerialLines> lines,
 }
 
 JdmBackend::JdmBackend(std::unique_ptr<SerialLines> lines)
-    : lines_(std::move(lines)), device_(lines_->device())
+    : lines_(std::move(lines)), device_(lines_->device()), usbDriver_(lines_->usbDriver())
 {
 }
 
@@ -76,7 +77,29 @@ bool JdmBackend::close()
 
 std::string JdmBackend::describe() const
 {
-    return std::string(texts::kJdmProgrammer) + device_ + std::string(texts::kJdmWiring);
+    std::string text = std::string(texts::kJdmProgrammer) + device_ + std::string(texts::kJdmWiring);
+    if (!usbDriver_.empty())
+        text += std::string(texts::kUsbAdapter) + usbDriver_ + std::string(texts::kUsbSlowPath);
+    return text;
+}
+
+BackendTable serialBackendEntries(SerialLinesOpener open)
+{
+    auto openDevice = [open](const std::string& device, std::string& failure) -> std::unique_ptr<PinBackend> {
+        auto lines = open(device, failure);
+        if (!lines)
+            return nullptr;
+        return JdmBackend::open(std::move(lines), failure);
+    };
+    auto openComPort = [openDevice](const std::string& port, std::string& failure) -> std::unique_ptr<PinBackend> {
+        const auto number = parseComPort(port);
+        if (!number) {
+            failure = "\"" + port + "\": " + std::string(texts::kBadPortName);
+            return nullptr;
+        }
+        return openDevice(comPortDevice(*number), failure);
+    };
+    return {{"COM", openComPort}, {"/", openDevice}};
 }
 
 } // namespace corvant

@@ -2,6 +2,7 @@
 // The JDM-style bit-bang programmer on a serial port: Vpp (MCLR) on TxD break,
 // PGD out on DTR, PGC on RTS, PGD in on CTS.
 
+#include "corvant/BackendTable.h"
 #include "corvant/PinBackend.h"
 #include "corvant/SerialLines.h"
 
@@ -30,7 +31,12 @@ private:
 
     std::unique_ptr<SerialLines> lines_;
     std::string device_;
+    std::string usbDriver_;
     bool vppOn_ = false;
 };
+
+// The rows for serial ports: "COM<n>" and device paths ("/dev/ttyUSB0"), opened
+// with `open`.
+BackendTable serialBackendEntries(SerialLinesOpener open);
 
 } // namespace corvant

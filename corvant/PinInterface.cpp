@@ -1,12 +1,11 @@
 #include "corvant/PinInterface.h"
 
 #include "corvant/CorvantTexts.h"
-#include "corvant/JdmBackend.h"
-#include "corvant/PortName.h"
 
 namespace corvant {
 
-PinInterface::PinInterface(SerialLinesOpener openSerial) : openSerial_(std::move(openSerial))
+PinInterface::PinInterface(BackendTable backends, MonotonicClock clock)
+    : backends_(std::move(backends)), clock_(std::move(clock))
 {
     describeNoPort({});
 }
@@ -27,7 +26,14 @@ bool PinInterface::comInit(const char* port)
         describeNoPort(failure);
         return false;
     }
-    info_ = std::string(texts::kLibrary) + ", " + backend_->describe();
+    const auto costs = measureLineCosts(*backend_, clock_);
+    if (!costs) {
+        failure = backend_->describe() + std::string(texts::kLinesDoNotAnswer);
+        closeBackend();
+        describeNoPort(failure);
+        return false;
+    }
+    info_ = std::string(texts::kLibrary) + ", " + backend_->describe() + ". " + speedText(*costs);
     return true;
 }
 
@@ -79,23 +85,12 @@ std::unique_ptr<PinBackend> PinInterface::openBackend(const char* port, std::str
         failure = texts::kNoPortName;
         return nullptr;
     }
-    const auto name = parsePortName(port);
-    if (!name) {
+    const BackendEntry* entry = findBackend(backends_, port);
+    if (!entry) {
         failure = "\"" + std::string(port) + "\": " + std::string(texts::kBadPortName);
         return nullptr;
     }
-    if (name->kind == PortKind::Simulated) {
-        auto backend = openSimBackend(name->text);
-        if (!backend)
-            failure = "\"" + name->text + "\": " + std::string(texts::kUnknownSimPort);
-        return backend;
-    }
-    const std::string device =
-        name->kind == PortKind::ComNumber ? comPortDevice(name->comNumber) : name->text;
-    auto lines = openSerial_(device, failure);
-    if (!lines)
-        return nullptr;
-    return JdmBackend::open(std::move(lines), failure);
+    return entry->open(port, failure);
 }
 
 void PinInterface::describeNoPort(const std::string& failure)

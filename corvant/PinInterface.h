@@ -1,10 +1,11 @@
 #pragma once
 // The state behind the five exports: the one open back end and the GetDllInfo
-// text. The exports forward here; tests drive it directly with their own
-// serial-port opener.
+// text. The exports forward here; tests drive it directly with their own back
+// end table and clock.
 
+#include "corvant/BackendTable.h"
+#include "corvant/LineCostProbe.h"
 #include "corvant/PinBackend.h"
-#include "corvant/SerialLines.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,12 +16,13 @@ namespace corvant {
 
 class PinInterface {
 public:
-    explicit PinInterface(SerialLinesOpener openSerial = openSerialLines);
+    explicit PinInterface(BackendTable backends = standardBackends(), MonotonicClock clock = steadyClock());
     ~PinInterface();
     PinInterface(const PinInterface&) = delete;
     PinInterface& operator=(const PinInterface&) = delete;
 
-    // Closes any open port first; after a failure no port is open.
+    // Closes any open port first; after a failure no port is open. An opened
+    // port's line costs are measured and shown in info().
     bool comInit(const char* port);
     // Success also when no port was open: afterwards none is.
     bool comClose();
@@ -39,7 +41,8 @@ private:
     // nothing beside a system call and keeps a stray caller from tearing the
     // back end out from under another.
     std::mutex mutex_;
-    SerialLinesOpener openSerial_;
+    BackendTable backends_;
+    MonotonicClock clock_;
     std::unique_ptr<PinBackend> backend_;
     std::string info_;
 };

@@ -1,24 +1,16 @@
 #pragma once
-// What a ComInit port string names: a numbered COM port, a device path, or the
-// simulated programmer.
+// The pieces of a ComInit port string that more than one back end reads: the
+// prefix that picks a back end, and the number of a "COM<n>" port.
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace corvant {
 
-enum class PortKind { ComNumber, DevicePath, Simulated };
+bool startsWithIgnoringCase(std::string_view text, std::string_view upperCasePrefix);
 
-struct PortName {
-    PortKind kind = PortKind::DevicePath;
-    unsigned comNumber = 0; // 1 for "COM1"; only for PortKind::ComNumber
-    std::string text;       // the string as given
-};
-
-// "COM<n>" (any case, n >= 1 in plain digits without leading zeros), a path
-// starting with "/", or anything starting with "SIM" (any case). Anything else
-// is not a port name.
-std::optional<PortName> parsePortName(std::string_view text);
+// "COM<n>" (any case, n >= 1 in plain digits without leading zeros); nullopt for
+// anything else.
+std::optional<unsigned> parseComPort(std::string_view text);
 
 } // namespace corvant

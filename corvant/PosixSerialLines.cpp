@@ -24,6 +24,39 @@ std::string setUpFailure(const std::string& device, int error)
     return std::string(texts::kCannotSetUp) + device + ": " + errorText(error);
 }
 
+std::string lastComponent(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool readLink(PosixSystem& system, const std::string& path, std::string& target)
+{
+    char buffer[4096];
+    const ssize_t length = system.readlink(path.c_str(), buffer, sizeof buffer);
+    if (length <= 0)
+        return false;
+    target.assign(buffer, static_cast<std::size_t>(length));
+    return true;
+}
+
+// Empty for a port that is not on USB. A /dev/serial/by-id name is a link to the tty.
+std::string usbSerialDriver(PosixSystem& system, const std::string& device)
+{
+    std::string name = lastComponent(device);
+    std::string target;
+    if (readLink(system, device, target))
+        name = lastComponent(target);
+    const std::string sysfs = "/sys/class/tty/" + name + "/device/";
+    std::string subsystem;
+    if (!readLink(system, sysfs + "subsystem", subsystem) || !lastComponent(subsystem).starts_with("usb"))
+        return {};
+    std::string driver;
+    if (!readLink(system, sysfs + "driver", driver))
+        return std::string(texts::kUnknownDriver);
+    return lastComponent(driver);
+}
+
 } // namespace
 
 std::unique_ptr<SerialLines> openSerialLines(const std::string& device, std::string& failure)
@@ -52,6 +85,7 @@ std::unique_ptr<SerialLines> PosixSerialLines::open(PosixSystem& system, const s
     std::unique_ptr<PosixSerialLines> lines(new PosixSerialLines(system, fd, device));
     if (!lines->setUp(failure))
         return nullptr; // the destructor undoes what setUp did and closes
+    lines->usbDriver_ = usbSerialDriver(system, device);
     return lines;
 }
 

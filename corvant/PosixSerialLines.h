@@ -25,6 +25,7 @@ public:
     bool readCts(bool& high) override;
     bool close() override;
     const std::string& device() const override { return device_; }
+    const std::string& usbDriver() const override { return usbDriver_; }
 
 private:
     PosixSerialLines(PosixSystem& system, int fd, std::string device);
@@ -34,6 +35,7 @@ private:
     PosixSystem& system_;
     int fd_;
     std::string device_;
+    std::string usbDriver_;
     termios saved_{};
     bool settingsChanged_ = false;
     bool exclusive_ = false;

@@ -3,6 +3,8 @@
 // stand in for the kernel and record every modem-line request. Each call keeps
 // the POSIX contract: -1 (or a negative result) with errno set on failure.
 
+#include <cstddef>
+#include <sys/types.h>
 #include <termios.h>
 
 namespace corvant {
@@ -19,6 +21,8 @@ public:
     virtual int flock(int fd, int operation) = 0;
     virtual int tcgetattr(int fd, termios* settings) = 0;
     virtual int tcsetattr(int fd, int when, const termios* settings) = 0;
+    // Used on sysfs to tell a USB serial adapter from a motherboard port.
+    virtual ssize_t readlink(const char* path, char* buffer, std::size_t size) = 0;
 };
 
 // The kernel itself; lives until the process ends.

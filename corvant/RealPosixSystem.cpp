@@ -20,6 +20,10 @@ public:
     {
         return ::tcsetattr(fd, when, settings);
     }
+    ssize_t readlink(const char* path, char* buffer, std::size_t size) override
+    {
+        return ::readlink(path, buffer, size);
+    }
 };
 
 } // namespace

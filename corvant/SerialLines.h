@@ -21,6 +21,8 @@ public:
     // Restores the port's settings and releases it; the lines are the caller's business.
     virtual bool close() = 0;
     virtual const std::string& device() const = 0;
+    // The kernel driver of a USB serial adapter; empty for a motherboard or PCI port.
+    virtual const std::string& usbDriver() const = 0;
 };
 
 // Opens a port exclusively; nullptr with the reason in failure when it cannot.

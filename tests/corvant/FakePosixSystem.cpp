@@ -1,5 +1,6 @@
 #include "FakePosixSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -121,10 +122,13 @@ int FakePosixSystem::ioctl(int fd, unsigned long request, int* arg)
     switch (request) {
     case TIOCEXCL: port->exclusive = true; return 0;
     case TIOCNXCL: port->exclusive = false; return 0;
-    case TIOCSBRK: port->breakOn = true; return 0;
-    case TIOCCBRK: port->breakOn = false; return 0;
-    case TIOCMGET: *arg = port->modemBits; return 0;
-    case TIOCMSET: port->modemBits = (port->modemBits & kInputBits) | (*arg & ~kInputBits); return 0;
+    case TIOCSBRK: seconds_ += writeCost_; port->breakOn = true; return 0;
+    case TIOCCBRK: seconds_ += writeCost_; port->breakOn = false; return 0;
+    case TIOCMGET: seconds_ += readCost_; *arg = port->modemBits; return 0;
+    case TIOCMSET:
+        seconds_ += writeCost_;
+        port->modemBits = (port->modemBits & kInputBits) | (*arg & ~kInputBits);
+        return 0;
     default: return fail(EINVAL);
     }
 }
@@ -159,6 +163,16 @@ int FakePosixSystem::tcsetattr(int fd, int, const termios* settings)
         return -1;
     port->settings = *settings;
     return 0;
+}
+
+ssize_t FakePosixSystem::readlink(const char* path, char* buffer, std::size_t size)
+{
+    const auto link = links_.find(path);
+    if (link == links_.end())
+        return fail(ENOENT);
+    const std::size_t length = std::min(size, link->second.size());
+    link->second.copy(buffer, length);
+    return static_cast<ssize_t>(length);
 }
 
 } // namespace corvant::test

@@ -25,6 +25,15 @@ public:
     // A port as a driver leaves it: hardware flow control and XON/XOFF on.
     FakeDevice& addSerialPort(const std::string& path);
     void failNext(const std::string& call, int error) { failures_[call] = error; }
+    // A symbolic link (as sysfs has them) that readlink reports.
+    void addLink(const std::string& path, const std::string& target) { links_[path] = target; }
+    // A slow port: every modem-line set or get moves the clock on by its cost.
+    void setLineCosts(double writeSeconds, double readSeconds)
+    {
+        writeCost_ = writeSeconds;
+        readCost_ = readSeconds;
+    }
+    double seconds() const { return seconds_; }
 
     const std::vector<std::string>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
@@ -43,6 +52,7 @@ public:
     int flock(int fd, int operation) override;
     int tcgetattr(int fd, termios* settings) override;
     int tcsetattr(int fd, int when, const termios* settings) override;
+    ssize_t readlink(const char* path, char* buffer, std::size_t size) override;
 
 private:
     // Logs the call; true (errno set) when it is to fail.
@@ -54,7 +64,11 @@ private:
     std::map<int, OpenFile> files_;
     std::map<std::string, int> failures_;
     std::vector<std::string> calls_;
+    std::map<std::string, std::string> links_;
     int nextFd_ = 10;
+    double writeCost_ = 0;
+    double readCost_ = 0;
+    double seconds_ = 0;
 };
 
 bool sameSettings(const termios& a, const termios& b);

@@ -1,3 +1,4 @@
+#include "corvant/BackendTable.h"
 #include "corvant/PortName.h"
 #include "corvant/SerialLines.h"
 
@@ -11,38 +12,33 @@ TEST(PortName, ComPortsInAnyCaseMapToTheirSerialDevice)
     for (const auto& [text, number, device] :
          {std::tuple{"COM1", 1u, "/dev/ttyS0"}, {"com2", 2u, "/dev/ttyS1"},
           {"Com12", 12u, "/dev/ttyS11"}, {"cOM256", 256u, "/dev/ttyS255"}}) {
-        const auto name = parsePortName(text);
-        ASSERT_TRUE(name) << text;
-        EXPECT_EQ(name->kind, PortKind::ComNumber) << text;
-        EXPECT_EQ(name->comNumber, number) << text;
-        EXPECT_EQ(comPortDevice(name->comNumber), device) << text;
+        const auto parsed = parseComPort(text);
+        ASSERT_TRUE(parsed) << text;
+        EXPECT_EQ(*parsed, number) << text;
+        EXPECT_EQ(comPortDevice(*parsed), device) << text;
     }
 }
 
-TEST(PortName, RejectsWhatIsNoPort)
+TEST(PortName, RejectsWhatIsNoComPort)
 {
     for (const char* text : {"", "COM", "COM0", "COM01", "COM1a", "COM-1", "COM+1", " COM1",
                              "COM1 ", "COM 1", "LPT1", "ttyUSB0", "dev/ttyS0", "CO",
                              "COM99999999999999999999"})
-        EXPECT_FALSE(parsePortName(text)) << '"' << text << '"';
+        EXPECT_FALSE(parseComPort(text)) << '"' << text << '"';
 }
 
-TEST(PortName, AbsolutePathsAreDevices)
+TEST(BackendTable, TheFirstRowWhosePrefixMatchesInAnyCaseTakesThePort)
 {
-    const auto name = parsePortName("/dev/ttyUSB0");
-    ASSERT_TRUE(name);
-    EXPECT_EQ(name->kind, PortKind::DevicePath);
-    EXPECT_EQ(name->text, "/dev/ttyUSB0");
-}
-
-TEST(PortName, SimPrefixInAnyCaseGoesToTheSimulator)
-{
-    for (const char* text : {"SIM", "sim", "SIM:PIC18F452", "Sim:PIC18F4550,image=a.hex,trace=t.txt"}) {
-        const auto name = parsePortName(text);
-        ASSERT_TRUE(name) << text;
-        EXPECT_EQ(name->kind, PortKind::Simulated) << text;
-        EXPECT_EQ(name->text, text);
+    const BackendTable table = standardBackends();
+    for (const auto& [port, prefix] :
+         {std::pair{"SIM", "SIM"}, {"sim:PIC18F4550,image=a.hex", "SIM"}, {"COM1", "COM"}, {"com9", "COM"},
+          {"/dev/ttyUSB0", "/"}, {"GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "GPIO:"}, {"gpio:0", "GPIO:"}}) {
+        const BackendEntry* entry = findBackend(table, port);
+        ASSERT_NE(entry, nullptr) << port;
+        EXPECT_EQ(entry->prefix, prefix) << port;
     }
+    for (const char* port : {"", "LPT1", "ttyUSB0", "GPIO", "SI", "dev/ttyS0"})
+        EXPECT_EQ(findBackend(table, port), nullptr) << port;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "FakePosixSystem.h"
 
+#include "corvant/JdmBackend.h"
 #include "corvant/PinInterface.h"
 #include "corvant/PosixSerialLines.h"
 
@@ -25,11 +26,11 @@ constexpr const char* kNoPort = "corvant 1.0, no port open";
 // Linux's TIOCM_OUT2 (an output the driver may use), not in the libc headers.
 constexpr int kOut2 = 0x4000;
 
-SerialLinesOpener openerOn(FakePosixSystem& os)
+BackendTable serialPortsOn(FakePosixSystem& os)
 {
-    return [&os](const std::string& device, std::string& failure) {
+    return serialBackendEntries([&os](const std::string& device, std::string& failure) {
         return PosixSerialLines::open(os, device, failure);
-    };
+    });
 }
 
 class SerialPort : public ::testing::Test {
@@ -50,7 +51,7 @@ protected:
     FakePosixSystem os;
     FakeDevice& port;
     termios original;
-    PinInterface pins{openerOn(os)};
+    PinInterface pins{serialPortsOn(os)};
 };
 
 TEST_F(SerialPort, OpensExclusivelyBlockingWithoutFlowControlAndAllLinesLow)
@@ -70,8 +71,8 @@ TEST_F(SerialPort, OpensExclusivelyBlockingWithoutFlowControlAndAllLinesLow)
     EXPECT_FALSE(port.settings.c_iflag & (IXON | IXOFF));
     EXPECT_FALSE(port.breakOn);
     EXPECT_EQ(port.modemBits & (TIOCM_DTR | TIOCM_RTS), 0);
-    EXPECT_STREQ(pins.info(), "corvant 1.0, JDM serial bit-bang programmer on /dev/ttyS0 "
-                              "(Vpp=TxD break, PGD=DTR, PGC=RTS, data in=CTS)");
+    EXPECT_THAT(pins.info(), StartsWith("corvant 1.0, JDM serial bit-bang programmer on /dev/ttyS0 "
+                                        "(Vpp=TxD break, PGD=DTR, PGC=RTS, data in=CTS). line change "));
 }
 
 TEST_F(SerialPort, EachWriteIsOneTiocmsetAndBreakMovesOnlyWithVpp)
@@ -198,7 +199,7 @@ TEST_F(SerialPort, ReopeningClosesTheOldPortFirst)
 TEST_F(SerialPort, SecondProgramCannotTakeAnOpenPort)
 {
     openPort();
-    PinInterface otherProgram{openerOn(os)};
+    PinInterface otherProgram{serialPortsOn(os)};
     EXPECT_FALSE(otherProgram.comInit("COM1"));
     EXPECT_EQ(os.openCount(), 1u);
     EXPECT_TRUE(pins.write(0, 1, 0)); // the holder is undisturbed
@@ -267,10 +268,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PinInterfaceCalls, SimPortsNeverReachTheSerialPort)
 {
     int serialOpens = 0;
-    PinInterface pins{[&](const std::string&, std::string&) -> std::unique_ptr<SerialLines> {
-        ++serialOpens;
-        return nullptr;
-    }};
+    BackendTable table{simBackendEntry()};
+    for (BackendEntry& serial : serialBackendEntries([&](const std::string&, std::string&) -> std::unique_ptr<SerialLines> {
+             ++serialOpens;
+             return nullptr;
+         }))
+        table.push_back(std::move(serial));
+    PinInterface pins{std::move(table)};
     for (const char* name : {"SIM", "sim", "SIM:PIC18F452"}) {
         EXPECT_TRUE(pins.comInit(name)) << name;
         EXPECT_THAT(pins.info(), ::testing::Not(HasSubstr("no port open"))) << name;
@@ -286,7 +290,7 @@ TEST(PinInterfaceLifetime, DestroyingWithAnOpenPortSwitchesVppOff)
     FakePosixSystem os;
     FakeDevice& port = os.addSerialPort("/dev/ttyS0");
     {
-        PinInterface pins{openerOn(os)};
+        PinInterface pins{serialPortsOn(os)};
         ASSERT_TRUE(pins.comInit("COM1"));
         ASSERT_TRUE(pins.write(1, 1, 1));
         ASSERT_TRUE(port.breakOn);

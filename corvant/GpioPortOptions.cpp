@@ -1,0 +1,171 @@
+#include "corvant/GpioPortOptions.h"
+
+#include "corvant/CorvantTexts.h"
+#include "corvant/PortName.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <vector>
+
+namespace corvant {
+namespace {
+
+enum Role { Vpp, Pgc, Pgd, PgdIn, RoleCount };
+constexpr std::array<std::string_view, RoleCount> kRoleNames{"vpp", "pgc", "pgd", "pgdin"};
+constexpr std::string_view kActiveLow = "active-low";
+
+std::string lowerCase(std::string_view text)
+{
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return result;
+}
+
+std::vector<std::string_view> split(std::string_view text, char separator)
+{
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const auto end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+std::optional<unsigned> parseOffset(std::string_view digits)
+{
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    unsigned offset = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), offset);
+    if (error != std::errc() || end != digits.data() + digits.size())
+        return std::nullopt;
+    return offset;
+}
+
+int roleOf(std::string_view name)
+{
+    const auto found = std::find(kRoleNames.begin(), kRoleNames.end(), name);
+    return found == kRoleNames.end() ? -1 : static_cast<int>(found - kRoleNames.begin());
+}
+
+struct Parsed {
+    std::array<std::optional<unsigned>, RoleCount> offsets;
+    std::array<bool, RoleCount> activeLow{};
+    bool activeLowGiven = false;
+};
+
+bool parseActiveLow(std::string_view roles, Parsed& parsed, std::string& failure)
+{
+    if (parsed.activeLowGiven) {
+        failure = std::string(texts::kGpioRepeatedOption) + std::string(kActiveLow);
+        return false;
+    }
+    parsed.activeLowGiven = true;
+    for (std::string_view name : split(roles, '+')) {
+        const int role = roleOf(name);
+        if (role < 0) {
+            failure = std::string(texts::kGpioUnknownRole) + std::string(name);
+            return false;
+        }
+        parsed.activeLow[static_cast<std::size_t>(role)] = true;
+    }
+    return true;
+}
+
+bool parseOption(std::string_view option, Parsed& parsed, std::string& failure)
+{
+    const auto equals = option.find('=');
+    if (equals == std::string_view::npos) {
+        failure = std::string(texts::kGpioBadOption) + std::string(option);
+        return false;
+    }
+    const std::string name = lowerCase(option.substr(0, equals));
+    const std::string_view value = option.substr(equals + 1);
+    if (name == kActiveLow)
+        return parseActiveLow(lowerCase(value), parsed, failure);
+    const int role = roleOf(name);
+    if (role < 0) {
+        failure = std::string(texts::kGpioBadOption) + std::string(option);
+        return false;
+    }
+    auto& slot = parsed.offsets[static_cast<std::size_t>(role)];
+    if (slot) {
+        failure = std::string(texts::kGpioRepeatedOption) + name;
+        return false;
+    }
+    slot = parseOffset(value);
+    if (!slot) {
+        failure = std::string(texts::kGpioBadLine) + std::string(option);
+        return false;
+    }
+    return true;
+}
+
+// Every role given, no line used twice, active-low only for roles in use.
+bool checkLines(const Parsed& parsed, std::string& failure)
+{
+    for (int role : {Vpp, Pgc, Pgd}) {
+        if (!parsed.offsets[static_cast<std::size_t>(role)]) {
+            failure = std::string(texts::kGpioMissingRole) + std::string(kRoleNames[static_cast<std::size_t>(role)]);
+            return false;
+        }
+    }
+    for (std::size_t a = 0; a < RoleCount; ++a) {
+        if (parsed.activeLow[a] && !parsed.offsets[a]) {
+            failure = std::string(texts::kGpioActiveLowUnused) + std::string(kRoleNames[a]);
+            return false;
+        }
+        for (std::size_t b = a + 1; b < RoleCount; ++b) {
+            if (parsed.offsets[a] && parsed.offsets[b] && *parsed.offsets[a] == *parsed.offsets[b]) {
+                failure = "line " + std::to_string(*parsed.offsets[a]) + std::string(texts::kGpioLineTwice)
+                    + std::string(kRoleNames[a]) + " and " + std::string(kRoleNames[b]);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+GpioLine lineOf(const Parsed& parsed, Role role)
+{
+    const auto index = static_cast<std::size_t>(role);
+    return GpioLine{*parsed.offsets[index], parsed.activeLow[index]};
+}
+
+} // namespace
+
+std::optional<GpioWiring> parseGpioPort(std::string_view port, std::string& failure)
+{
+    if (!startsWithIgnoringCase(port, kGpioPrefix)) {
+        failure = texts::kGpioUsage;
+        return std::nullopt;
+    }
+    const auto parts = split(port.substr(kGpioPrefix.size()), ',');
+    if (parts.front().empty()) {
+        failure = std::string(texts::kGpioNoChip) + std::string(texts::kGpioUsage);
+        return std::nullopt;
+    }
+    Parsed parsed;
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        if (!parseOption(parts[i], parsed, failure)) {
+            failure += std::string("; ") + std::string(texts::kGpioUsage);
+            return std::nullopt;
+        }
+    }
+    if (!checkLines(parsed, failure)) {
+        failure += std::string("; ") + std::string(texts::kGpioUsage);
+        return std::nullopt;
+    }
+    GpioWiring wiring{std::string(parts.front()), lineOf(parsed, Vpp), lineOf(parsed, Pgc), lineOf(parsed, Pgd), {}};
+    if (parsed.offsets[PgdIn])
+        wiring.pgdIn = lineOf(parsed, PgdIn);
+    return wiring;
+}
+
+} // namespace corvant
