@@ -1,0 +1,107 @@
+// velmora-cli on the GPIO programmer, end to end: the real GPIO back end and its
+// libgpiod calls, answered by a stand-in library (put in front of libgpiod) with
+// a simulated PIC18F452 on the lines. The chip keeps its memory in an image file
+// between runs and reports every violation it saw on stderr.
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <sys/wait.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+class CliOnGpio : public ::testing::Test {
+protected:
+    CliOnGpio()
+    {
+        dir_ = fs::temp_directory_path()
+            / ("velmora-cli-gpio-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
+               + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    ~CliOnGpio() override { fs::remove_all(dir_); }
+
+    CliRun cli(const std::string& port, const std::string& arguments) const
+    {
+        const fs::path out = dir_ / "out.txt";
+        const fs::path err = dir_ / "err.txt";
+        // A sanitizer runtime wants to be first; the stand-in must be, and only it.
+        const std::string command = std::string("LD_PRELOAD=\"") + VELMORA_GPIOD_STANDIN_LIBRARY + "\""
+            + " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\""
+            + " VELMORA_GPIOD_STANDIN=\"SIM:PIC18F452,image=" + (dir_ / "chip.hex").string() + "\" \"" + VELMORA_CLI
+            + "\" --port '" + port + "' " + arguments + " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
+        const int raw = std::system(command.c_str());
+        CliRun run;
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = readAll(out);
+        run.err = readAll(err);
+        return run;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(CliOnGpio, ProgramsAndVerifiesTheSimulatedChip)
+{
+    const std::string hex = VELMORA_TEST_HEX;
+    const std::string port = "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22";
+    const CliRun program = cli(port, "--device PIC18F452 program \"" + hex + "\"");
+    ASSERT_EQ(program.status, 0) << program.out << program.err;
+    EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
+    EXPECT_THAT(program.err, Not(HasSubstr("violation")));
+    EXPECT_TRUE(fs::exists(dir_ / "chip.hex"));
+
+    const CliRun verify = cli(port, "--device PIC18F452 verify \"" + hex + "\"");
+    EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
+    EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
+    EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
+    EXPECT_THAT(verify.err, Not(HasSubstr("Warning"))) << "a GPIO port is fast";
+}
+
+// Programming reads every area back, so a wrong data-in line fails it.
+TEST_F(CliOnGpio, ProgramsThroughASeparateDataInLineFoundByChipNumber)
+{
+    const CliRun program = cli("GPIO:0,vpp=17,pgc=27,pgd=22,pgdin=23", "--device PIC18F452 program \"" + std::string(VELMORA_TEST_HEX) + "\"");
+    ASSERT_EQ(program.status, 0) << program.out << program.err;
+    EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
+    EXPECT_THAT(program.err, Not(HasSubstr("violation")));
+}
+
+TEST_F(CliOnGpio, InfoShowsTheWiringAndTheSpeedLine)
+{
+    const CliRun info = cli("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "info");
+    EXPECT_EQ(info.status, 0) << info.out << info.err;
+    EXPECT_THAT(info.out, HasSubstr("GPIO programmer on gpiochip0 (Vpp=17, PGC=27, PGD=22 open-drain"));
+    EXPECT_THAT(info.out, HasSubstr("a full read of a 32 KB chip takes about "));
+
+    const CliRun missing = cli("GPIO:gpiochip7,vpp=17,pgc=27,pgd=22", "info");
+    EXPECT_NE(missing.status, 0);
+    EXPECT_THAT(missing.out, HasSubstr("cannot open GPIO chip gpiochip7"));
+}
+
+} // namespace
