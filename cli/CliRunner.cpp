@@ -10,6 +10,7 @@
 #include "cli/CliMessages.h"
 #include "cli/CliTexts.h"
 #include "cli/Platform.h"
+#include "cli/SlowPortWarning.h"
 #include "cli/TerminalBridge.h"
 #include "corvant/corvant.h"
 #include "devicedata/DeviceList.h"
@@ -184,8 +185,11 @@ bool Runner::startDelays()
 
 bool Runner::openPort()
 {
-    if (ComInit(options_.port.c_str()) != 0)
+    if (ComInit(options_.port.c_str()) != 0) {
+        if (const auto warning = slowPortWarning(GetDllInfo()))
+            error(*warning);
         return true;
+    }
     error(kPortFailed + options_.port + ": " + GetDllInfo());
     return false;
 }

@@ -16,7 +16,8 @@ inline constexpr const char* kUsage =
     "  info               describe the programmer\n"
     "\n"
     "Options:\n"
-    "  --port STR             programmer port: COM1..COMn, a device path, or SIM[:chip[,image=FILE]] (default SIM)\n"
+    "  --port STR             programmer port: COM1..COMn, a device path, SIM[:chip[,image=FILE]] (default SIM),\n"
+    "                         or GPIO:CHIP,vpp=LINE,pgc=LINE,pgd=LINE[,pgdin=LINE][,active-low=vpp]\n"
     "  --device NAME          device section of the database, any case (default: the first)\n"
     "  --devices PATH         device database (default: Devices.ini beside this program)\n"
     "  --no-program --no-eeprom --no-ids --no-config\n"
@@ -52,5 +53,7 @@ inline constexpr const char* kAnswerYes = "Yes";
 inline constexpr const char* kAnswerNo = "No";
 inline constexpr const char* kAnswerAbort = "Abort";
 inline constexpr const char* kCancelled = "cancelled";
+inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
+inline constexpr const char* kTimeLeft = " left";
 
 } // namespace velmora::cli

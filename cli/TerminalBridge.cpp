@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/CliTexts.h"
+#include "corvant/PortSpeed.h"
 #include "engine/DifferenceReport.h"
 
 namespace velmora::cli {
@@ -14,6 +15,8 @@ constexpr int kPlainStepPercent = 10;
 // Redrawing for every byte would cost more than reading it; a twentieth of a second
 // is as fast as anyone reads an address.
 constexpr auto kRedrawInterval = std::chrono::milliseconds(50);
+// Before this, a rate taken from the first percent says more about start-up than the action.
+constexpr auto kFirstEstimate = std::chrono::seconds(1);
 
 const char* answerText(MessageButton answer)
 {
@@ -38,11 +41,13 @@ std::string terminalText(const std::string& text)
     return result;
 }
 
-TerminalBridge::TerminalBridge(std::FILE* out, std::FILE* err, bool redrawInPlace, MessageButton questionAnswer)
+TerminalBridge::TerminalBridge(std::FILE* out, std::FILE* err, bool redrawInPlace, MessageButton questionAnswer,
+                               Clock now)
     : out_(out)
     , err_(err)
     , redrawInPlace_(redrawInPlace)
     , questionAnswer_(questionAnswer)
+    , now_(std::move(now))
 {
 }
 
@@ -72,6 +77,7 @@ void TerminalBridge::postAction(const std::string& text)
         return;
     endLine();   // the finished phase stays on screen as it ended
     action_ = text;
+    actionStart_ = now_();
     plainStep_ = -1;
     show(true);
 }
@@ -87,7 +93,17 @@ std::string TerminalBridge::progressLine() const
     if (!address_.empty())
         line += "  " + address_;
     line += "  " + std::to_string(percent_) + "%";
-    return line;
+    return line + timeLeft();
+}
+
+std::string TerminalBridge::timeLeft() const
+{
+    const auto elapsed = now_() - actionStart_;
+    if (percent_ == 0 || percent_ >= kMaximum || elapsed < kFirstEstimate)
+        return {};
+    const double seconds = std::chrono::duration<double>(elapsed).count();
+    const double left = seconds * (kMaximum - percent_) / percent_;
+    return "  " + corvant::durationText(left) + kTimeLeft;
 }
 
 void TerminalBridge::show(bool force)
@@ -103,7 +119,7 @@ void TerminalBridge::show(bool force)
         std::fflush(out_);
         return;
     }
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = now_();
     if (!force && now - lastDraw_ < kRedrawInterval)
         return;
     lastDraw_ = now;

@@ -1,11 +1,13 @@
 #pragma once
-// The progress window on a terminal: one line with the action, the address and the
-// percentage, redrawn in place on a terminal and printed as plain lines otherwise;
-// message boxes as their texts. Called on the engine's worker only.
+// The progress window on a terminal: one line with the action, the address, the
+// percentage and the time the action has left, redrawn in place on a terminal and
+// printed as plain lines otherwise; message boxes as their texts. Called on the
+// engine's worker only.
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "engine/ProgressBridge.h"
@@ -14,8 +16,11 @@ namespace velmora::cli {
 
 class TerminalBridge final : public ProgressBridge {
 public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
     // questionAnswer: the button chosen for every question with several buttons.
-    TerminalBridge(std::FILE* out, std::FILE* err, bool redrawInPlace, MessageButton questionAnswer);
+    TerminalBridge(std::FILE* out, std::FILE* err, bool redrawInPlace, MessageButton questionAnswer,
+                   Clock now = std::chrono::steady_clock::now);
 
     void clearAddress() override;
     void postAddress(Address address, bool wordMarker) override;
@@ -32,6 +37,7 @@ public:
 
 private:
     std::string progressLine() const;
+    std::string timeLeft() const;
     void show(bool force);
     void endLine();
 
@@ -46,7 +52,9 @@ private:
     std::size_t lineLength_ = 0;
     bool lineOpen_ = false;
     bool closeRequested_ = false;
+    Clock now_;
     std::chrono::steady_clock::time_point lastDraw_{};
+    std::chrono::steady_clock::time_point actionStart_{};
 };
 
 // "\r\n" breaks as the terminal's line breaks.

@@ -46,12 +46,12 @@ protected:
     }
     ~CliOnGpio() override { fs::remove_all(dir_); }
 
-    CliRun cli(const std::string& port, const std::string& arguments) const
+    CliRun cli(const std::string& port, const std::string& arguments, const std::string& environment = {}) const
     {
         const fs::path out = dir_ / "out.txt";
         const fs::path err = dir_ / "err.txt";
         // A sanitizer runtime wants to be first; the stand-in must be, and only it.
-        const std::string command = std::string("LD_PRELOAD=\"") + VELMORA_GPIOD_STANDIN_LIBRARY + "\""
+        const std::string command = environment + " LD_PRELOAD=\"" + VELMORA_GPIOD_STANDIN_LIBRARY + "\""
             + " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\""
             + " VELMORA_GPIOD_STANDIN=\"SIM:PIC18F452,image=" + (dir_ / "chip.hex").string() + "\" \"" + VELMORA_CLI
             + "\" --port '" + port + "' " + arguments + " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
@@ -90,6 +90,18 @@ TEST_F(CliOnGpio, ProgramsThroughASeparateDataInLineFoundByChipNumber)
     ASSERT_EQ(program.status, 0) << program.out << program.err;
     EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
     EXPECT_THAT(program.err, Not(HasSubstr("violation")));
+}
+
+TEST_F(CliOnGpio, ASlowPortIsWarnedAboutBeforeTheOperation)
+{
+    const CliRun erase = cli("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "--device PIC18F452 erase",
+                             "VELMORA_GPIOD_STANDIN_DELAY_US=1500");
+    EXPECT_EQ(erase.status, 0) << erase.out << erase.err;
+    EXPECT_THAT(erase.err, HasSubstr("Warning: this port is slow. GPIO programmer on gpiochip0"));
+    EXPECT_THAT(erase.err, HasSubstr(": a full read of a 32 KB chip takes about "));
+    EXPECT_THAT(erase.err, HasSubstr("(the protocol alone needs 9.7 s)"));
+    EXPECT_LT(erase.err.find("Warning"), erase.err.size());
+    EXPECT_THAT(erase.out, HasSubstr("Erasing has been performed."));
 }
 
 TEST_F(CliOnGpio, InfoShowsTheWiringAndTheSpeedLine)

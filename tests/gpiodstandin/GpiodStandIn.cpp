@@ -8,7 +8,9 @@
 // and saved when it is closed. Every protocol or timing violation the chip saw
 // is printed to stderr as "gpiod stand-in: violation ..." when it is closed.
 //
-// velmora_gpiod_standin_violations() counts them for a program linked to it.
+// VELMORA_GPIOD_STANDIN_DELAY_US makes every line set and get take that long, as
+// on a slow port. velmora_gpiod_standin_violations() counts the violations for a
+// program linked to the stand-in.
 
 #include <gpiod.h>
 
@@ -19,6 +21,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sim/ChipImageFile.h"
@@ -58,6 +61,16 @@ struct Board {
 
 std::unique_ptr<Board> board;
 std::size_t violationCount = 0;
+
+void slowDown()
+{
+    static const long delay = [] {
+        const char* text = std::getenv("VELMORA_GPIOD_STANDIN_DELAY_US");
+        return text ? std::strtol(text, nullptr, 10) : 0L;
+    }();
+    if (delay > 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(delay));
+}
 
 sim::SimTime now()
 {
@@ -202,6 +215,7 @@ int gpiod_line_set_value_bulk(struct gpiod_line_bulk* bulk, const int* values)
         errno = EINVAL;
         return -1;
     }
+    slowDown();
     for (unsigned i = 0; i < bulk->num_lines; ++i)
         bulk->lines[i]->value = values[i];
     // Every line of a bulk belongs to one chip: the one the board is on.
@@ -215,6 +229,7 @@ int gpiod_line_get_value(struct gpiod_line* line)
         errno = EINVAL;
         return -1;
     }
+    slowDown();
     if (line->offset == kPgd || line->offset == kDataIn)
         return board->chip.dataIn() ? 1 : 0;
     return line->value;

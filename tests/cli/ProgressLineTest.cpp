@@ -1,0 +1,98 @@
+// The command line's own additions to the progress display: the time an action
+// has left, and the warning before an operation on a slow port.
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "cli/SlowPortWarning.h"
+#include "cli/TerminalBridge.h"
+#include "corvant/PortSpeed.h"
+
+namespace velmora::cli {
+namespace {
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using namespace std::chrono_literals;
+
+class ProgressLine : public ::testing::Test {
+protected:
+    ProgressLine() : out_(std::tmpfile()) {}
+    ~ProgressLine() override { std::fclose(out_); }
+
+    // Everything printed so far.
+    std::string printed()
+    {
+        std::fflush(out_);
+        std::rewind(out_);
+        std::string text;
+        for (int c = std::fgetc(out_); c != EOF; c = std::fgetc(out_))
+            text += static_cast<char>(c);
+        return text;
+    }
+    std::string lastLine()
+    {
+        const std::string text = printed();
+        const auto end = text.find_last_not_of('\n');
+        const auto start = text.find_last_of('\n', end);
+        return text.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
+    }
+
+    std::FILE* out_;
+    std::chrono::steady_clock::time_point now_{};
+    TerminalBridge bridge_{out_, out_, false, ButtonYes, [this] { return now_; }};
+};
+
+TEST_F(ProgressLine, ShowsTheTimeLeftFromTheRateSoFar)
+{
+    bridge_.postAction("Read PIC's program memory");
+    now_ += 10s;
+    bridge_.postProgress(20);
+    EXPECT_THAT(lastLine(), EndsWith("20%  40 s left"));
+    now_ += 30s;
+    bridge_.postProgress(50);
+    EXPECT_THAT(lastLine(), EndsWith("50%  40 s left"));
+    now_ += 20min;
+    bridge_.postProgress(60);
+    EXPECT_THAT(lastLine(), EndsWith("60%  13 min 47 s left"));
+}
+
+TEST_F(ProgressLine, SaysNothingUntilThereIsARateOrWhenTheActionIsDone)
+{
+    bridge_.postAction("Read PIC's EEPROM data memory");
+    now_ += 5s;
+    bridge_.postProgress(0);
+    EXPECT_THAT(lastLine(), EndsWith("0%"));
+    bridge_.postAction("Read PIC's IDs"); // a new action starts its own clock
+    now_ += 900ms;
+    bridge_.postProgress(30);
+    EXPECT_THAT(lastLine(), EndsWith("30%"));
+    now_ += 1s;
+    bridge_.postProgress(100);
+    EXPECT_THAT(lastLine(), EndsWith("100%"));
+}
+
+TEST(SlowPortWarning, NamesThePortAndItsSpeedOnlyWhenSlow)
+{
+    const std::string slow = "corvant 1.0, JDM serial bit-bang programmer on /dev/ttyUSB0 (...). "
+        + corvant::speedText({1.1e-3, 1.0e-3});
+    const auto warning = slowPortWarning(slow);
+    ASSERT_TRUE(warning);
+    EXPECT_EQ(*warning, "Warning: this port is slow. JDM serial bit-bang programmer on /dev/ttyUSB0 (...). "
+                            + corvant::speedText({1.1e-3, 1.0e-3}));
+
+    EXPECT_FALSE(slowPortWarning("corvant 1.0, GPIO programmer on gpiochip0. " + corvant::speedText({1e-6, 1e-6})));
+    EXPECT_FALSE(slowPortWarning("corvant 1.0, no port open"));
+    // Just under three times the protocol's own time is not slow yet.
+    const double edge = 2 * corvant::protocolFullReadSeconds() / static_cast<double>(corvant::kFullReadWrites);
+    EXPECT_FALSE(slowPortWarning(corvant::speedText({edge * 0.9, 0})));
+    EXPECT_TRUE(slowPortWarning(corvant::speedText({edge * 1.2, 0})));
+}
+
+} // namespace
+} // namespace velmora::cli
