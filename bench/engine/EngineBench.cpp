@@ -5,7 +5,11 @@
 // once behind the command line's terminal bridge. Every Delay the operation asks for is
 // summed; the figure is wall time / that sum. Target: at most 1.10.
 //
-//   bench_engine [read|program]...   (default: both)
+// The full read runs once more through the GPIO back end, its libgpiod calls
+// answered by the test stand-in with a simulated chip on the lines. Target: its
+// figure within 0.05 of the simulated programmer's.
+//
+//   bench_engine [read|program|gpio]...   (default: all)
 
 #include <chrono>
 #include <ctime>
@@ -21,6 +25,7 @@
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
 #include "engine/TPICPr.h"
+#include "bench/engine/GpioStandIn.h"
 #include "pendrel/pendrel.h"
 #include "signalling/PinDriver.h"
 
@@ -30,6 +35,8 @@ using namespace velmora;
 using Clock = std::chrono::steady_clock;
 
 constexpr double kTarget = 1.10;
+constexpr double kGpioTarget = 0.05;
+constexpr const char* kGpioPort = "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22";
 constexpr double kSecondsPerUnit = 5e-6;
 constexpr const char* kDevice = "PIC18F452";
 
@@ -143,15 +150,48 @@ void report(const char* what, const char* bridge, const Figure& f, std::size_t p
                 f.offCpu, postings);
 }
 
+// The full read on the simulated programmer, then through the GPIO back end.
+int compareGpioWithSim(TPICPr& engine, SummingPinDriver& pins)
+{
+    if (!gpioStandInLinked()) {
+        std::printf("GPIO: no libgpiod stand-in in this build, run left out\n");
+        return 0;
+    }
+    RecordingBridge simBridge;
+    engine.setBridge(&simBridge);
+    const Figure sim = runTimed(engine, pins, {OperationRead});
+    engine.setBridge(nullptr);
+    ComClose();
+    if (ComInit(kGpioPort) == 0) {
+        std::fprintf(stderr, "%s did not open: %s\n", kGpioPort, GetDllInfo());
+        return 1;
+    }
+    std::printf("%s\n", GetDllInfo());
+    RecordingBridge gpioBridge;
+    engine.setBridge(&gpioBridge);
+    const Figure gpio = runTimed(engine, pins, {OperationRead});
+    engine.setBridge(nullptr);
+    ComClose();
+    report("read, SIM", "recorder", sim, simBridge.calls());
+    report("read, GPIO stand-in", "recorder", gpio, gpioBridge.calls());
+    const double difference = gpio.ratio() - sim.ratio();
+    const std::size_t violations = gpioStandInViolations();
+    std::printf("GPIO - SIM figure %+.4f (target at most %.2f), violations on the GPIO chip %zu\n", difference,
+                kGpioTarget, violations);
+    return difference > kGpioTarget || violations != 0 ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     bool doRead = argc == 1;
     bool doProgram = argc == 1;
+    bool doGpio = argc == 1;
     for (int i = 1; i < argc; ++i) {
         doRead = doRead || std::strcmp(argv[i], "read") == 0;
         doProgram = doProgram || std::strcmp(argv[i], "program") == 0;
+        doGpio = doGpio || std::strcmp(argv[i], "gpio") == 0;
     }
     if (DelayInit() != 0 || ComInit("SIM:PIC18F452") == 0) {
         std::fprintf(stderr, "no delay counter or no simulated programmer\n");
@@ -191,6 +231,8 @@ int main(int argc, char** argv)
             engine.setBridge(nullptr);
         }
         std::fclose(nowhere);
+        if (doGpio)
+            status |= compareGpioWithSim(engine, pins);
     }
     setPinDriver(nullptr);
     ComClose();
