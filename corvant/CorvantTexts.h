@@ -50,6 +50,7 @@ inline constexpr std::string_view kGpioCannotOpenChip = "cannot open GPIO chip "
 inline constexpr std::string_view kGpioPermissionHint =
     " (add the user to the gpio group, or give /dev/gpiochip* to the user's group with a udev rule)";
 inline constexpr std::string_view kGpioOutOfRange = " is out of range: the chip has lines 0 to ";
+inline constexpr std::string_view kGpioNoLines = " is out of range: the chip has no lines";
 inline constexpr std::string_view kGpioHeldBy = " is held by ";
 inline constexpr std::string_view kGpioHeldByUnnamed = "another consumer";
 inline constexpr std::string_view kGpioCannotRequest = "cannot request ";

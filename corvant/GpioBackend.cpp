@@ -66,7 +66,9 @@ bool GpioBackend::checkLines(std::string& failure)
     for (const auto& [role, line] : lines) {
         const std::string name = "line " + std::to_string(line.offset) + " (" + role + ")";
         if (line.offset >= count) {
-            failure = name + std::string(texts::kGpioOutOfRange) + std::to_string(count - 1) + " on " + wiring_.chip;
+            failure = name + (count == 0 ? std::string(texts::kGpioNoLines)
+                                         : std::string(texts::kGpioOutOfRange) + std::to_string(count - 1))
+                + " on " + wiring_.chip;
             return false;
         }
         const auto holder = chip_->holder(line.offset);
