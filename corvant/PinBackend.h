@@ -1,7 +1,7 @@
 #pragma once
-// A programmer back end behind the five exports: one table of operations per kind
-// of hardware (a real serial port, the simulated chip). ComInit picks one by the
-// port string; the exports only forward to it.
+// A programmer back end behind the five exports: one per kind of hardware (a
+// serial port, GPIO lines, the simulated chip). ComInit picks one by the port
+// string from the back-end table; the exports only forward to it.
 
 #include <cstdint>
 #include <memory>

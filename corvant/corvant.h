@@ -21,7 +21,9 @@
 extern "C" {
 #endif
 
-// port: "COM1".."COMn", a device path such as "/dev/ttyUSB0", or "SIM[:chip[,options]]".
+// port: "COM1".."COMn", a device path such as "/dev/ttyUSB0",
+// "GPIO:<chip>,vpp=<line>,pgc=<line>,pgd=<line>[,options]" or "SIM[:chip[,options]]".
+// GetDllInfo then names the programmer and the port and how fast the port is.
 CORVANT_API uint8_t CORVANT_CALL ComInit(const char* port);
 CORVANT_API uint8_t CORVANT_CALL ComClose(void);
 CORVANT_API uint8_t CORVANT_CALL ProgrammerWrite(uint8_t vpp, uint8_t data, uint8_t clock);
