@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "devicedata/DeviceIdKeys.h"
 #include "devicedata/FileText.h"
 #include "devicedata/IniFile.h"
 #include "devicedata/MemoryImage.h"
@@ -53,6 +54,7 @@ DeviceRecord readRecord(const IniFile& ini, const std::string& name)
     record.cp3App = ini.getBool(name, "CP3App", true);
     record.writeStrategy = ini.getInteger(name, "WriteStrategy", 1);
     record.writeBufferSize = ini.getInteger(name, "WriteBufferSize", 8);
+    ReadDeviceIdKeys(ini, name, record);
     return record;
 }
 
