@@ -144,7 +144,8 @@ TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
     chip->image.eeprom[2] = 0x00;
     Silent messages;
     SaveHexFile(*chip, chipFile_.string(), messages);
-    CliRun differs = cli("--port \"" + port() + "\" --no-program --no-ids --no-config verify \"" + hex + "\"");
+    CliRun differs =
+        cli("--port \"" + port() + "\" --device PIC18F452 --no-program --no-ids --no-config verify \"" + hex + "\"");
     EXPECT_EQ(differs.status, 1) << differs.out << differs.err;
     EXPECT_NE(differs.out.find("Difference was found.\nByte of PIC's EEPROM data memory at 000002 address.\n"
                                "Value from device: 00,\nValue from computer program: 43.\n"
@@ -176,8 +177,8 @@ TEST_F(CliOnSimulatedChip, AMissingEndOfFileOnlyWarns)
 {
     const fs::path noEnd = dir_ / "noend.hex";
     std::ofstream(noEnd) << ":020000040020DA\n:080000000102030405060708D4\n";
-    CliRun run = cli("--port \"" + port() + "\" --no-program --no-eeprom --no-config --no-ids verify \"" + noEnd.string()
-                  + "\"");
+    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 --no-program --no-eeprom --no-config --no-ids verify \""
+                  + noEnd.string() + "\"");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("HEX file eof string was not found."), std::string::npos);
     EXPECT_NE(run.out.find("does not differ"), std::string::npos);
