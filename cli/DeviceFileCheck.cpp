@@ -237,7 +237,7 @@ void Checker::checkStrategy(const Header& header, const DeviceRecord& record)
     const auto size = static_cast<std::uint32_t>(record.programMemorySize);
     const Method method = ProgramMemoryProgramming::methodFor(record.writeStrategy, multiPanelWrite_);
     if (const char* misfit = ProgramMemoryProgramming::sizeMisfit(method, size, record.writeBufferSize)) {
-        warn(method == Method::Buffer ? lineOf(header, "WriteBufferSize") : line, header,
+        warn(lineOf(header, method == Method::Buffer ? "WriteBufferSize" : "ProgMemSize"), header,
              "programming would fail: " + oneLine(misfit));
     }
 }
