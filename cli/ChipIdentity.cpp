@@ -97,7 +97,7 @@ std::string silentChipChecklist(std::uint16_t rawId, std::string_view port)
 {
     const bool jdm = isSerialPort(port);
     std::string text = "no chip answering: " + levelsRead(rawId) + ".\nCheck:\n";
-    text += "  - Vpp reaches MCLR: VDD + 4 V to 12.5 V while in program mode";
+    text += "  - Vpp reaches MCLR in program mode: VDD + 4 V to 12.5 V on PIC18F2XXX/4XXX, 9 V to 13.25 V on older parts";
     text += jdm ? " (on the JDM it comes from TxD; velmora-cli wiring leaves it off)\n" : "\n";
     text += "  - VDD and ground reach the chip";
     text += jdm ? " (the JDM takes them from the port's lines: a weak USB adapter may not supply them)\n" : "\n";
