@@ -251,7 +251,8 @@ int exitStatusFor(OperationOutcome outcome)
 int Runner::runOnChip()
 {
     auto engine = std::make_unique<TPICPr>();
-    if (!selectDevice(*engine))
+    // identify reads nothing but the device ID, so it goes on without a usable database.
+    if (!selectDevice(*engine) && options_.command != Command::Identify)
         return ExitFailure;
     engine->options = options_.programming;
     const bool needsFile = options_.command == Command::Program || options_.command == Command::Verify;

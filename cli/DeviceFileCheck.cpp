@@ -1,12 +1,11 @@
 #include "cli/DeviceFileCheck.h"
 
 #include <algorithm>
-#include <array>
 #include <map>
-#include <optional>
 #include <utility>
 
 #include "cli/CliRunner.h"
+#include "cli/DeviceFileLayout.h"
 #include "devicedata/DeviceIdKeys.h"
 #include "devicedata/FileText.h"
 #include "devicedata/IniFile.h"
@@ -15,7 +14,6 @@
 #include "devicedata/LoadDeviceList.h"
 #include "devicedata/MemoryImage.h"
 #include "devicedata/ParseMaskBytes.h"
-#include "devicedata/TextLines.h"
 #include "engine/ProgramMemoryProgramming.h"
 
 namespace velmora::cli {
@@ -38,50 +36,6 @@ constexpr IntegerKey kIntegerKeys[] = {
 constexpr std::string_view kMaskKeys[] = {"Mask", "SetMask"};
 constexpr std::string_view kNoValue = "\x01";
 
-struct Header {
-    int line;
-    std::string name;
-    bool iniSection;   // also a section header for the key lookup
-};
-
-// Where each key of the first section of each name stands, and which keys a section holds.
-struct FileLayout {
-    std::vector<Header> headers;
-    std::map<std::pair<std::string, std::string>, int> keyLines;   // lower-cased section, key
-    std::map<std::string, std::vector<std::pair<int, std::string>>> keysOf;
-};
-
-FileLayout layoutOf(std::string_view text)
-{
-    FileLayout layout;
-    std::map<std::string, bool> sectionsSeen;
-    std::optional<std::string> section;   // lower-cased; empty while in a later duplicate
-    int number = 0;
-    ForEachLine(text, [&](std::string_view line) {
-        ++number;
-        const std::string_view deviceName = DeviceHeaderName(line);
-        const std::optional<std::string_view> iniName = IniHeaderName(line);
-        if (!deviceName.empty())
-            layout.headers.push_back({number, std::string(deviceName), iniName.has_value()});
-        if (iniName) {
-            const std::string lowered = IniLowerCased(*iniName);
-            const bool first = sectionsSeen.try_emplace(lowered, true).second;
-            section = first ? std::optional<std::string>(lowered) : std::nullopt;
-            return;
-        }
-        const std::string_view content = IniTrimmed(line);
-        const std::size_t equals = content.find('=');
-        if (!section || equals == std::string_view::npos || content.starts_with(';'))
-            return;
-        const std::string_view key = IniTrimmed(content.substr(0, equals));
-        if (key.empty())
-            return;
-        if (layout.keyLines.try_emplace({*section, IniLowerCased(key)}, number).second)
-            layout.keysOf[*section].emplace_back(number, std::string(key));
-    });
-    return layout;
-}
-
 class Checker {
 public:
     Checker(std::string_view text, bool multiPanelWrite)
@@ -94,31 +48,31 @@ public:
     std::vector<DeviceFileFinding> run(std::string_view text);
 
 private:
-    void checkSection(const Header& header, const DeviceRecord& record);
-    void checkSizes(const Header& header, const DeviceRecord& record);
-    void checkIntegers(const Header& header);
-    void checkStrategy(const Header& header, const DeviceRecord& record);
-    void checkConfiguration(const Header& header, const DeviceRecord& record);
-    void checkUnknownKeys(const Header& header);
-    void checkDeviceIds(const std::vector<std::pair<Header, DeviceRecord>>& devices);
+    void checkSection(const DeviceHeader& header, const DeviceRecord& record);
+    void checkSizes(const DeviceHeader& header, const DeviceRecord& record);
+    void checkIntegers(const DeviceHeader& header);
+    void checkStrategy(const DeviceHeader& header, const DeviceRecord& record);
+    void checkConfiguration(const DeviceHeader& header, const DeviceRecord& record);
+    void checkUnknownKeys(const DeviceHeader& header);
+    void checkDeviceIds(const std::vector<std::pair<DeviceHeader, DeviceRecord>>& devices);
 
-    int lineOf(const Header& header, std::string_view key) const;
-    void warn(int line, const Header& header, const std::string& text);
+    int lineOf(const DeviceHeader& header, std::string_view key) const;
+    void warn(int line, const DeviceHeader& header, const std::string& text);
     void reject(int line, const std::string& text);
 
-    FileLayout layout_;
+    DeviceFileLayout layout_;
     bool multiPanelWrite_;
     IniFile ini_;
     std::vector<DeviceFileFinding> findings_;
 };
 
-int Checker::lineOf(const Header& header, std::string_view key) const
+int Checker::lineOf(const DeviceHeader& header, std::string_view key) const
 {
     const auto found = layout_.keyLines.find({IniLowerCased(header.name), IniLowerCased(key)});
     return found == layout_.keyLines.end() ? header.line : found->second;
 }
 
-void Checker::warn(int line, const Header& header, const std::string& text)
+void Checker::warn(int line, const DeviceHeader& header, const std::string& text)
 {
     findings_.push_back({false, line, "[" + header.name + "] " + text});
 }
@@ -149,8 +103,8 @@ std::vector<DeviceFileFinding> Checker::run(std::string_view text)
         return findings_;
     }
     std::map<std::string, int> firstLine;
-    std::vector<std::pair<Header, DeviceRecord>> devices;
-    for (const Header& header : layout_.headers) {
+    std::vector<std::pair<DeviceHeader, DeviceRecord>> devices;
+    for (const DeviceHeader& header : layout_.headers) {
         const auto [first, inserted] = firstLine.try_emplace(IniLowerCased(header.name), header.line);
         if (!inserted) {
             warn(header.line, header,
@@ -173,7 +127,7 @@ std::vector<DeviceFileFinding> Checker::run(std::string_view text)
     return findings_;
 }
 
-void Checker::checkSection(const Header& header, const DeviceRecord& record)
+void Checker::checkSection(const DeviceHeader& header, const DeviceRecord& record)
 {
     checkSizes(header, record);
     checkIntegers(header);
@@ -182,7 +136,7 @@ void Checker::checkSection(const Header& header, const DeviceRecord& record)
     checkUnknownKeys(header);
 }
 
-void Checker::checkSizes(const Header& header, const DeviceRecord& record)
+void Checker::checkSizes(const DeviceHeader& header, const DeviceRecord& record)
 {
     if (DeviceSizesFit(record))
         return;
@@ -204,7 +158,7 @@ void Checker::checkSizes(const Header& header, const DeviceRecord& record)
         reject(lineOf(header, "EEPROMDataMemSize"), where + "EEPROMDataMemSize must be 0 to 65536");
 }
 
-void Checker::checkIntegers(const Header& header)
+void Checker::checkIntegers(const DeviceHeader& header)
 {
     for (const IntegerKey& key : kIntegerKeys) {
         const std::string value = ini_.getString(header.name, key.name, kNoValue);
@@ -225,7 +179,7 @@ void Checker::checkIntegers(const Header& header)
     }
 }
 
-void Checker::checkStrategy(const Header& header, const DeviceRecord& record)
+void Checker::checkStrategy(const DeviceHeader& header, const DeviceRecord& record)
 {
     const int line = lineOf(header, "WriteStrategy");
     if (record.writeStrategy != 1 && record.writeStrategy != 2) {
@@ -242,7 +196,7 @@ void Checker::checkStrategy(const Header& header, const DeviceRecord& record)
     }
 }
 
-void Checker::checkConfiguration(const Header& header, const DeviceRecord& record)
+void Checker::checkConfiguration(const DeviceHeader& header, const DeviceRecord& record)
 {
     if (record.configType < 1 || record.configType > 3) {
         warn(lineOf(header, "Config"), header,
@@ -262,7 +216,7 @@ void Checker::checkConfiguration(const Header& header, const DeviceRecord& recor
     }
 }
 
-void Checker::checkUnknownKeys(const Header& header)
+void Checker::checkUnknownKeys(const DeviceHeader& header)
 {
     const auto keys = layout_.keysOf.find(IniLowerCased(header.name));
     if (keys == layout_.keysOf.end())
@@ -276,18 +230,18 @@ void Checker::checkUnknownKeys(const Header& header)
     }
 }
 
-void Checker::checkDeviceIds(const std::vector<std::pair<Header, DeviceRecord>>& devices)
+void Checker::checkDeviceIds(const std::vector<std::pair<DeviceHeader, DeviceRecord>>& devices)
 {
     for (std::size_t i = 0; i < devices.size(); ++i) {
         const auto& [header, record] = devices[i];
         if (!record.deviceId)
             continue;
         for (std::size_t j = 0; j < i; ++j) {
-            const auto& [earlierHeader, earlier] = devices[j];
+            const auto& [earlierDeviceHeader, earlier] = devices[j];
             if (!earlier.deviceId || !(MatchesDeviceId(earlier, *record.deviceId) || MatchesDeviceId(record, *earlier.deviceId)))
                 continue;
             warn(lineOf(header, kDeviceIdKey), header,
-                 "DeviceID also names [" + earlierHeader.name + "] (line " + std::to_string(earlierHeader.line)
+                 "DeviceID also names [" + earlierDeviceHeader.name + "] (line " + std::to_string(earlierDeviceHeader.line)
                      + "): a chip with this ID would match both");
         }
     }

@@ -222,6 +222,9 @@ TEST_F(CliOnSimulatedChip, IdentifyNamesTheChipOrExplainsASilentOne)
     CliRun unnamed = cli("--devices \"" + other.string() + "\" --port SIM:PIC18F4550 identify");
     EXPECT_EQ(unnamed.status, 1);
     EXPECT_NE(unnamed.out.find("no device of the database names"), std::string::npos) << unnamed.out;
+    CliRun noDatabase = cli("--devices \"" + (dir_ / "Missing.ini").string() + "\" --port SIM:PIC18F4550 identify");
+    EXPECT_EQ(noDatabase.status, 1) << "the chip is still read";
+    EXPECT_NE(noDatabase.err.find("no device in"), std::string::npos);
 
     for (const char* fault : {"absent", "no-vpp"}) {
         CliRun silent = cli(std::string("--port \"SIM:PIC18F452,fault=") + fault + "\" identify");
