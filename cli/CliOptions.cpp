@@ -11,6 +11,7 @@ namespace {
 struct CommandInfo {
     Command command;
     bool needsFile;
+    bool takesFile = needsFile;
 };
 
 const std::map<std::string, CommandInfo>& commands()
@@ -20,6 +21,8 @@ const std::map<std::string, CommandInfo>& commands()
         {"verify", {Command::Verify, true}},  {"erase", {Command::Erase, false}},
         {"blank-check", {Command::BlankCheck, false}}, {"devices", {Command::Devices, false}},
         {"info", {Command::Info, false}},
+        {"identify", {Command::Identify, false}}, {"wiring", {Command::Wiring, false}},
+        {"check-devices", {Command::CheckDevices, false, true}},
     };
     return table;
 }
@@ -82,6 +85,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments)
             options.programming.fastVerify = false;
         else if (argument == "--stop-at-first")
             options.stopAtFirstDifference = true;
+        else if (argument == "--no-id-check")
+            options.idCheck = false;
         else if (argument.starts_with("--"))
             return failure(kUnknownOption + argument);
         else
@@ -98,11 +103,12 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments)
         return failure(kUnknownCommand + positional[0]);
     options.command = found->second.command;
     const std::size_t expected = found->second.needsFile ? 2 : 1;
+    const std::size_t allowed = found->second.takesFile ? 2 : 1;
     if (positional.size() < expected)
         return failure(kMissingFile + positional[0]);
-    if (positional.size() > expected)
-        return failure(kExtraArgument + positional[expected]);
-    if (found->second.needsFile)
+    if (positional.size() > allowed)
+        return failure(kExtraArgument + positional[allowed]);
+    if (positional.size() == 2)
         options.file = positional[1];
     return {options, {}};
 }

@@ -10,7 +10,7 @@
 
 namespace velmora::cli {
 
-enum class Command { Read, Program, Verify, Erase, BlankCheck, Devices, Info, Help };
+enum class Command { Read, Program, Verify, Erase, BlankCheck, Devices, Info, Help, Identify, Wiring, CheckDevices };
 
 struct CliOptions {
     Command command = Command::Help;
@@ -21,6 +21,7 @@ struct CliOptions {
     ProgrammingOptions programming;
     ChecksumSettings checksum{.enabled = false, .warnEnabled = false};
     bool stopAtFirstDifference = false;
+    bool idCheck = true;       // read the device ID before an operation on a device that has one
 };
 
 struct ParseResult {

@@ -9,6 +9,9 @@
 
 #include "cli/CliMessages.h"
 #include "cli/CliTexts.h"
+#include "cli/DeviceFileCheck.h"
+#include "cli/IdentifyCommand.h"
+#include "cli/WiringCheck.h"
 #include "cli/Platform.h"
 #include "cli/SlowPortWarning.h"
 #include "cli/TerminalBridge.h"
@@ -21,6 +24,7 @@
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
 #include "pendrel/pendrel.h"
+#include "signalling/PinDriver.h"
 
 namespace velmora::cli {
 
@@ -71,6 +75,7 @@ private:
     std::FILE* out_;
     std::FILE* err_;
     CliMessages messages_;
+    DeviceRecord selected_;
 };
 
 void Runner::error(const std::string& text) const
@@ -88,6 +93,16 @@ int Runner::run()
         return listDevices();
     case Command::Info:
         return describeProgrammer();
+    case Command::CheckDevices:
+        return checkDeviceFile(options_.file.empty() ? devicesPath(options_) : std::filesystem::path(options_.file),
+                               options_.programming.multiPanelWrite, out_);
+    case Command::Wiring: {
+        if (!startDelays() || !openPort())
+            return ExitFailure;
+        const int status = runWiringCheck(currentPinDriver(), out_, err_);
+        ComClose();
+        return status;
+    }
     default:
         return runOnChip();
     }
@@ -142,8 +157,9 @@ bool Runner::selectDevice(TPICPr& engine)
         }
     }
     list.MoveTo(index);
+    selected_ = list.CopyCurrent();
     engine.data().setMaskSource(path.string(), &messages_);
-    engine.data().SelectDevice(list.CopyCurrent());
+    engine.data().SelectDevice(selected_);
     engine.data().ClearImage(true);
     // A broken Mask key would force every configuration bit to 0 on the chip.
     return !messages_.errorShown();
@@ -239,7 +255,8 @@ int exitStatusFor(OperationOutcome outcome)
 int Runner::runOnChip()
 {
     auto engine = std::make_unique<TPICPr>();
-    if (!selectDevice(*engine))
+    // identify reads nothing but the device ID, so it goes on without a usable database.
+    if (!selectDevice(*engine) && options_.command != Command::Identify)
         return ExitFailure;
     engine->options = options_.programming;
     const bool needsFile = options_.command == Command::Program || options_.command == Command::Verify;
@@ -248,6 +265,17 @@ int Runner::runOnChip()
         return ExitFailure;
     if (!startDelays() || !openPort())
         return ExitFailure;
+    if (options_.command == Command::Identify) {
+        const int status = runIdentify(*engine, devicesPath(options_), options_.port, out_, err_);
+        ComClose();
+        return status;
+    }
+    // Nothing is erased or written on a chip that answers as another device.
+    if (options_.idCheck && selected_.deviceId
+        && !chipAnswersAsSelected(*engine, selected_, devicesPath(options_), options_.port, err_)) {
+        ComClose();
+        return ExitFailure;
+    }
 
     TerminalBridge bridge(out_, err_, isTerminal(out_),
                           options_.stopAtFirstDifference ? ButtonAbort : ButtonYes);

@@ -14,6 +14,9 @@ inline constexpr const char* kUsage =
     "  blank-check        check that the chip is erased\n"
     "  devices            list the devices of the database\n"
     "  info               describe the programmer\n"
+    "  identify           read the chip's device ID and name the device\n"
+    "  wiring             check the data path with Vpp off (PGD out, data in back, PGC)\n"
+    "  check-devices [PATH]  check a device database as the program would read it\n"
     "\n"
     "Options:\n"
     "  --port STR             programmer port: COM1..COMn, a device path, SIM[:chip[,image=FILE]] (default SIM),\n"
@@ -27,9 +30,12 @@ inline constexpr const char* kUsage =
     "  --checksum sum|zero    put a checksum in the last program word after loading\n"
     "  --checksum-warn VALUE  ask before replacing a last word that is not VALUE\n"
     "  --stop-at-first        answer Abort at the first difference a verify finds (default: go on)\n"
+    "  --no-id-check          do not read the device ID before read, program, erase or verify\n"
     "  --help                 this text\n"
     "\n"
-    "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure.\n";
+    "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure.\n"
+    "identify: 0 a device of the database, 1 a known family's ID no section names, 2 no chip answering.\n"
+    "check-devices: 0 clean, 1 warnings, 2 the program would reject the file.\n";
 
 inline constexpr const char* kUnknownOption = "unknown option: ";
 inline constexpr const char* kMissingValue = "missing value for ";

@@ -22,7 +22,7 @@ namespace sim = velmora::sim;
 class SimBackend final : public PinBackend {
 public:
     SimBackend(const sim::SimPortOptions& options, std::string port)
-        : chip_(*options.chip)
+        : chip_(*options.chip, options.faults)
         , imagePath_(options.imagePath)
         , tracePath_(options.tracePath)
         , port_(std::move(port))

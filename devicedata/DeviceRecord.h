@@ -2,6 +2,7 @@
 // One device of the database: the values of one Devices.ini section.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace velmora {
@@ -20,6 +21,10 @@ struct DeviceRecord {
     bool cp1App = true;
     bool cp2App = true;
     bool cp3App = true;
+    // The chip's answer to a device-ID read, revision bits clear; empty when the
+    // section names none (or one that is not a 16-bit number).
+    std::optional<std::uint16_t> deviceId;
+    std::uint16_t deviceIdMask = 0xFFE0;
 };
 
 } // namespace velmora

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "devicedata/DeviceIdKeys.h"
 #include "devicedata/FileText.h"
 #include "devicedata/IniFile.h"
 #include "devicedata/MemoryImage.h"
@@ -11,11 +12,7 @@
 
 namespace velmora {
 
-namespace {
-
-// The device name of a header line: a "[" before any "=" or "]", and a "]" later.
-// Anything around the brackets is ignored, so a header behind ";" still counts.
-std::string_view headerName(std::string_view line)
+std::string_view DeviceHeaderName(std::string_view line)
 {
     const std::size_t open = line.find_first_of("[=]");
     if (open == std::string_view::npos || line[open] != '[')
@@ -26,18 +23,22 @@ std::string_view headerName(std::string_view line)
     return line.substr(open + 1, close - open - 1);
 }
 
+namespace {
+
 std::vector<std::string> deviceNames(std::string_view text)
 {
     std::vector<std::string> names;
     ForEachLine(text, [&names](std::string_view line) {
-        const std::string_view name = headerName(line);
+        const std::string_view name = DeviceHeaderName(line);
         if (!name.empty())
             names.emplace_back(name);
     });
     return names;
 }
 
-DeviceRecord readRecord(const IniFile& ini, const std::string& name)
+} // namespace
+
+DeviceRecord ReadDeviceRecord(const IniFile& ini, const std::string& name)
 {
     DeviceRecord record;
     record.name = name;
@@ -53,17 +54,16 @@ DeviceRecord readRecord(const IniFile& ini, const std::string& name)
     record.cp3App = ini.getBool(name, "CP3App", true);
     record.writeStrategy = ini.getInteger(name, "WriteStrategy", 1);
     record.writeBufferSize = ini.getInteger(name, "WriteBufferSize", 8);
+    ReadDeviceIdKeys(ini, name, record);
     return record;
 }
 
-bool sizesFit(const DeviceRecord& record)
+bool DeviceSizesFit(const DeviceRecord& record)
 {
     const auto programSize = static_cast<std::uint32_t>(record.programMemorySize);
     const auto eepromSize = static_cast<std::uint32_t>(record.eepromSize);
     return programSize != 0 && programSize <= kProgramMemoryCapacity && eepromSize <= kEepromCapacity;
 }
-
-} // namespace
 
 bool LoadDeviceList(DeviceList& list, const std::filesystem::path& path)
 {
@@ -80,8 +80,8 @@ bool BuildDeviceList(DeviceList& list, std::string_view text)
     IniFile ini;
     ini.loadText(text);
     for (const std::string& name : deviceNames(text)) {
-        DeviceRecord record = readRecord(ini, name);
-        if (!sizesFit(record)) {
+        DeviceRecord record = ReadDeviceRecord(ini, name);
+        if (!DeviceSizesFit(record)) {
             list.Clear();
             return false;
         }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "devicedata/DeviceList.h"
+#include "devicedata/IniFile.h"
 
 namespace velmora {
 
@@ -17,5 +18,16 @@ bool LoadDeviceList(DeviceList& list, const std::filesystem::path& path);
 
 // The same from the file's contents already in memory.
 bool BuildDeviceList(DeviceList& list, std::string_view text);
+
+// The pieces of the load, for tools that report on a database line by line.
+// The device name of a header line: a "[" before any "=" or "]", and a "]" later;
+// anything around the brackets is ignored, so a header behind ";" still counts.
+// Empty for a line that is no header.
+std::string_view DeviceHeaderName(std::string_view line);
+// One record with every key's value or default, looked up under name.
+DeviceRecord ReadDeviceRecord(const IniFile& ini, const std::string& name);
+// The load's size rule: ProgMemSize 1..1,048,576 and EEPROMDataMemSize at most
+// 65,536, both compared unsigned.
+bool DeviceSizesFit(const DeviceRecord& record);
 
 } // namespace velmora

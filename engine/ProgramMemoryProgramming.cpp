@@ -53,24 +53,28 @@ bool ProgramMemoryProgramming::run()
     return verify();
 }
 
-bool ProgramMemoryProgramming::checkSize(Method method)
+const char* ProgramMemoryProgramming::sizeMisfit(Method method, std::uint32_t size, std::int32_t buffer)
 {
-    const std::uint32_t size = s.programSize();
-    const std::int32_t buffer = s.device.writeBufferSize;
     switch (method) {
     case Method::MultiPanel:
-        return size % kPanelSize == 0 || s.fail(texts::kNotWholePanels);
+        return size % kPanelSize == 0 ? nullptr : texts::kNotWholePanels;
     case Method::SinglePanel:
-        return size % kBlockSize == 0 || s.fail(texts::kNotWholeBlocks);
+        return size % kBlockSize == 0 ? nullptr : texts::kNotWholeBlocks;
     case Method::Buffer:
         // A buffer size of 0 or below cannot divide anything: rejected like a misfit.
         if (buffer <= 0 || size % static_cast<std::uint32_t>(buffer) != 0)
-            return s.fail(texts::kNotWholeBuffers);
-        return buffer % 2 == 0 || s.fail(texts::kBufferNotWholeWords);
+            return texts::kNotWholeBuffers;
+        return buffer % 2 == 0 ? nullptr : texts::kBufferNotWholeWords;
     case Method::None:
-        return true;
+        return nullptr;
     }
-    return true;
+    return nullptr;
+}
+
+bool ProgramMemoryProgramming::checkSize(Method method)
+{
+    const char* misfit = sizeMisfit(method, s.programSize(), s.device.writeBufferSize);
+    return misfit == nullptr || s.fail(misfit);
 }
 
 bool ProgramMemoryProgramming::enterPanelMode(std::uint16_t mode)

@@ -7,10 +7,9 @@ namespace velmora::sim {
 namespace {
 
 constexpr std::uint8_t kErased = 0xFF;
-// The revision in DEVID1<4:0>. Bit 4 stays clear: on the 2420/2520/4420/4520 it would
-// turn the chip into its 2423-family twin.
+// The revision in DEVID1<3:0>. Bit 4 is left to the model's device ID: on the
+// 2420/2520/4420/4520 and their 2423-family twins it names the device.
 constexpr std::uint8_t kRevision = 0x02;
-constexpr std::uint8_t kRevisionMask = 0x1F;
 
 // Configuration bytes that hold protection bits, and the bits themselves.
 constexpr int kConfig5L = 8;    // CP0..CP7
@@ -44,7 +43,7 @@ void ChipMemory::setConfigByte(int index, std::uint8_t value)
 std::uint8_t ChipMemory::deviceIdByte(int index) const
 {
     if (index == 0)
-        return static_cast<std::uint8_t>((model_.deviceId & 0xFF & ~kRevisionMask) | kRevision);
+        return static_cast<std::uint8_t>((model_.deviceId & 0xFF) | kRevision);
     return static_cast<std::uint8_t>(model_.deviceId >> 8);
 }
 

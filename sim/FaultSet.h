@@ -16,6 +16,8 @@ struct StuckBit {
 
 struct FaultSet {
     bool chipAbsent = false;                        // data in just follows the programmer's data line
+    bool vppNeverArrives = false;                   // MCLR stays low: the chip never enters program mode
+    bool dataInStuckLow = false;                    // the data-in line reads low whatever PGD does
     std::optional<StuckBit> stuckBit {};
     std::optional<std::uint32_t> programFailsAt {};  // any programming of the block holding it does nothing
     bool eepromWriteNeverEnds = false;              // WR stays set, the cell keeps its value

@@ -12,13 +12,18 @@ constexpr char kChipSeparator = ':';
 constexpr char kOptionSeparator = ',';
 constexpr std::string_view kImageOption = "image=";
 constexpr std::string_view kTraceOption = "trace=";
+constexpr std::string_view kFaultOption = "fault=";
+
+bool equalIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
-    return text.size() >= prefix.size()
-        && std::ranges::equal(text.substr(0, prefix.size()), prefix, [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
+    return text.size() >= prefix.size() && equalIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 // Takes one "name=value" option into `target`; false when it is empty or repeated.
@@ -28,6 +33,23 @@ bool takeOption(std::string_view option, std::string_view name, std::string& tar
     if (value.empty() || !target.empty())
         return false;
     target = value;
+    return true;
+}
+
+// Sets the named fault; false for an unknown name or one already set.
+bool takeFault(std::string_view option, FaultSet& faults)
+{
+    const auto name = option.substr(kFaultOption.size());
+    bool* flag = nullptr;
+    if (equalIgnoringCase(name, "absent"))
+        flag = &faults.chipAbsent;
+    else if (equalIgnoringCase(name, "no-vpp"))
+        flag = &faults.vppNeverArrives;
+    else if (equalIgnoringCase(name, "data-in-low"))
+        flag = &faults.dataInStuckLow;
+    if (flag == nullptr || *flag)
+        return false;
+    *flag = true;
     return true;
 }
 
@@ -64,6 +86,8 @@ std::optional<SimPortOptions> parseSimPort(std::string_view port)
             taken = takeOption(option, kImageOption, options.imagePath);
         else if (startsWithIgnoringCase(option, kTraceOption))
             taken = takeOption(option, kTraceOption, options.tracePath);
+        else if (startsWithIgnoringCase(option, kFaultOption))
+            taken = takeFault(option, options.faults);
         if (!taken)
             return std::nullopt;
     }

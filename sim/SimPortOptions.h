@@ -2,16 +2,18 @@
 // The port strings that select the simulated programmer:
 //   SIM
 //   SIM:<chip>
-//   SIM:<chip>,image=<file.hex>,trace=<file>
+//   SIM:<chip>,image=<file.hex>,trace=<file>,fault=<fault>
 // "SIM", the chip name and the option names are case-insensitive; an empty chip name
 // means PIC18F452; options may come in any order, each at most once; a file name runs
-// to the next comma.
+// to the next comma. fault= may be given once per fault: absent (no chip on the
+// lines), no-vpp (Vpp never reaches MCLR), data-in-low (the data-in line stuck low).
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "sim/ChipModel.h"
+#include "sim/FaultSet.h"
 
 namespace velmora::sim {
 
@@ -19,6 +21,7 @@ struct SimPortOptions {
     const ChipModel* chip = nullptr;
     std::string imagePath;   // empty: a fresh erased chip that is not kept
     std::string tracePath;   // empty: no trace
+    FaultSet faults;
 };
 
 // nullopt for a string that is not a SIM port, names an unknown chip or carries an

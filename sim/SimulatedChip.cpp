@@ -31,6 +31,8 @@ SimulatedChip::SimulatedChip(const ChipModel& model, FaultSet faults)
 
 void SimulatedChip::setLines(SimTime time, bool vpp, bool data, bool clock)
 {
+    if (faults_.vppNeverArrives)
+        vpp = false;
     if (faults_.chipAbsent) {
         data_ = data;
         return;

@@ -29,7 +29,7 @@ public:
     void setLines(SimTime time, bool vpp, bool data, bool clock);
     // The data-in line: the programmer's PGD level ANDed with the chip's output
     // while the chip drives PGD, as through the programmer's pull-up.
-    bool dataIn() const { return driving_ ? data_ && outputBit_ : data_; }
+    bool dataIn() const { return !faults_.dataInStuckLow && (driving_ ? data_ && outputBit_ : data_); }
 
     bool inProgramMode() const { return programMode_; }
     const ChipModel& model() const { return model_; }

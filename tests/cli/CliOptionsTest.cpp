@@ -38,6 +38,31 @@ TEST(CliOptions, DefaultsAndEveryOption)
     EXPECT_TRUE(o.stopAtFirstDifference);
 }
 
+TEST(CliOptions, ChipCommandsAndTheOptionalDatabasePath)
+{
+    auto parsed = parseCommandLine({"identify"});
+    ASSERT_TRUE(parsed.options);
+    EXPECT_EQ(parsed.options->command, Command::Identify);
+    EXPECT_TRUE(parsed.options->idCheck);
+    EXPECT_FALSE(parseCommandLine({"identify", "x.hex"}).options);
+
+    parsed = parseCommandLine({"--no-id-check", "erase"});
+    ASSERT_TRUE(parsed.options);
+    EXPECT_FALSE(parsed.options->idCheck);
+
+    parsed = parseCommandLine({"check-devices"});
+    ASSERT_TRUE(parsed.options);
+    EXPECT_EQ(parsed.options->command, Command::CheckDevices);
+    EXPECT_TRUE(parsed.options->file.empty());
+    parsed = parseCommandLine({"check-devices", "My.ini"});
+    ASSERT_TRUE(parsed.options);
+    EXPECT_EQ(parsed.options->file, "My.ini");
+    parsed = parseCommandLine({"check-devices", "a.ini", "b.ini"});
+    EXPECT_FALSE(parsed.options);
+    EXPECT_EQ(parsed.error, "unexpected argument: b.ini");
+    EXPECT_EQ(parseCommandLine({"program"}).error, "missing file name for program");
+}
+
 TEST(CliOptions, MistakesAreRefused)
 {
     EXPECT_FALSE(parseCommandLine({}).options);

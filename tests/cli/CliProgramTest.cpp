@@ -144,7 +144,8 @@ TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
     chip->image.eeprom[2] = 0x00;
     Silent messages;
     SaveHexFile(*chip, chipFile_.string(), messages);
-    CliRun differs = cli("--port \"" + port() + "\" --no-program --no-ids --no-config verify \"" + hex + "\"");
+    CliRun differs =
+        cli("--port \"" + port() + "\" --device PIC18F452 --no-program --no-ids --no-config verify \"" + hex + "\"");
     EXPECT_EQ(differs.status, 1) << differs.out << differs.err;
     EXPECT_NE(differs.out.find("Difference was found.\nByte of PIC's EEPROM data memory at 000002 address.\n"
                                "Value from device: 00,\nValue from computer program: 43.\n"
@@ -176,8 +177,8 @@ TEST_F(CliOnSimulatedChip, AMissingEndOfFileOnlyWarns)
 {
     const fs::path noEnd = dir_ / "noend.hex";
     std::ofstream(noEnd) << ":020000040020DA\n:080000000102030405060708D4\n";
-    CliRun run = cli("--port \"" + port() + "\" --no-program --no-eeprom --no-config --no-ids verify \"" + noEnd.string()
-                  + "\"");
+    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 --no-program --no-eeprom --no-config --no-ids verify \""
+                  + noEnd.string() + "\"");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("HEX file eof string was not found."), std::string::npos);
     EXPECT_NE(run.out.find("does not differ"), std::string::npos);
@@ -208,6 +209,75 @@ TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
     CliRun badPort = cli("--port SIM:PIC99 erase");
     EXPECT_EQ(badPort.status, 2);
     EXPECT_NE(badPort.err.find("cannot open the programmer port SIM:PIC99"), std::string::npos);
+}
+
+TEST_F(CliOnSimulatedChip, IdentifyNamesTheChipOrExplainsASilentOne)
+{
+    CliRun named = cli("--port SIM:PIC18F4550 identify");
+    EXPECT_EQ(named.status, 0) << named.err;
+    EXPECT_EQ(named.out, "device ID 0x1202: PIC18F4550, revision 2\n");
+
+    const fs::path other = dir_ / "Other.ini";
+    std::ofstream(other) << "[PIC18F452]\nProgMemSize=32768\nDeviceID=0x0420\n";
+    CliRun unnamed = cli("--devices \"" + other.string() + "\" --port SIM:PIC18F4550 identify");
+    EXPECT_EQ(unnamed.status, 1);
+    EXPECT_NE(unnamed.out.find("no device of the database names"), std::string::npos) << unnamed.out;
+    CliRun noDatabase = cli("--devices \"" + (dir_ / "Missing.ini").string() + "\" --port SIM:PIC18F4550 identify");
+    EXPECT_EQ(noDatabase.status, 1) << "the chip is still read";
+    EXPECT_NE(noDatabase.err.find("no device in"), std::string::npos);
+
+    for (const char* fault : {"absent", "no-vpp"}) {
+        CliRun silent = cli(std::string("--port \"SIM:PIC18F452,fault=") + fault + "\" identify");
+        EXPECT_EQ(silent.status, 2) << fault;
+        EXPECT_EQ(silent.out, "device ID 0xFFFF: no chip answering\n") << fault;
+        EXPECT_NE(silent.err.find("data in read high on every bit (0xFFFF)"), std::string::npos) << silent.err;
+        EXPECT_NE(silent.err.find("Vpp reaches MCLR"), std::string::npos);
+    }
+}
+
+TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
+{
+    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
+    ASSERT_EQ(cli("--port " + chip4550 + " --device PIC18F4550 erase").status, 0);
+    const std::string before = readAll(chipFile_);
+    ASSERT_FALSE(before.empty());
+
+    CliRun program = cli("--port " + chip4550 + " --device PIC18F452 program \"" + VELMORA_GPASM_HEX + "\"");
+    EXPECT_EQ(program.status, 2);
+    EXPECT_NE(program.err.find("chip answers as PIC18F4550 (0x1202), but PIC18F452 is selected; "
+                               "use --device PIC18F4550 or --no-id-check"),
+              std::string::npos)
+        << program.err;
+    EXPECT_EQ(program.out.find("Erase"), std::string::npos) << program.out;
+    EXPECT_EQ(readAll(chipFile_), before);
+
+    CliRun silent = cli("--port \"SIM:PIC18F452,fault=absent\" --device PIC18F452 erase");
+    EXPECT_EQ(silent.status, 2);
+    EXPECT_NE(silent.err.find("no chip answering"), std::string::npos);
+
+    CliRun unchecked = cli("--port " + chip4550 + " --device PIC18F452 --no-id-check erase");
+    EXPECT_EQ(unchecked.status, 0) << unchecked.err;
+}
+
+TEST_F(CliOnSimulatedChip, WiringAndTheShippedDatabaseCheck)
+{
+    CliRun works = cli("--port SIM wiring");
+    EXPECT_EQ(works.status, 0);
+    EXPECT_NE(works.out.find("data in follows data out: the PGD path works\n"), std::string::npos) << works.out;
+    CliRun low = cli("--port \"SIM:PIC18F452,fault=data-in-low\" wiring");
+    EXPECT_EQ(low.status, 2);
+    EXPECT_NE(low.out.find("data in  0 0 0 0 0 0 0 0\ndata in stays low: check the data-in line\n"), std::string::npos)
+        << low.out;
+
+    CliRun shipped = cli("check-devices \"" VELMORA_DEVICES_INI "\"");
+    EXPECT_EQ(shipped.status, 0) << shipped.out;
+    EXPECT_NE(shipped.out.find(": clean\n"), std::string::npos);
+    const fs::path broken = dir_ / "Broken.ini";
+    std::ofstream(broken) << "[A]\nProgMemSize=1K\n";
+    CliRun rejected = cli("check-devices \"" + broken.string() + "\"");
+    EXPECT_EQ(rejected.status, 2);
+    EXPECT_NE(rejected.out.find("Broken.ini:2: rejected: [A] ProgMemSize=1K is not a number"), std::string::npos)
+        << rejected.out;
 }
 
 } // namespace

@@ -3,26 +3,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "devicedata/BuiltInMasks.h"
+#include "devicedata/DeviceIdKeys.h"
 #include "devicedata/DeviceImage.h"
 #include "devicedata/IniFile.h"
 #include "devicedata/LoadDeviceList.h"
 #include "devicedata/ParseMaskBytes.h"
 #include "tests/devicedata/RecordingMessages.h"
+#include "tests/support/Pic18Facts.h"
 
 namespace velmora {
 namespace {
 
 const std::filesystem::path kShippedDevicesIni = VELMORA_DEVICES_INI;
-const std::filesystem::path kDeviceFacts = VELMORA_DEVICE_FACTS;
 
 std::map<std::string, DeviceRecord> shippedDevices()
 {
@@ -71,57 +70,34 @@ TEST(ShippedDevicesIni, LoadsAndEveryDeviceIsProgrammable)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-// The cells of the rows naming a device in both tables of the facts: the
-// Devices.ini columns first, the implemented-bit mask second.
-std::map<std::string, std::vector<std::vector<std::string>>> readDeviceFacts()
-{
-    std::map<std::string, std::vector<std::vector<std::string>>> facts;
-    std::ifstream stream(kDeviceFacts);
-    for (std::string line; std::getline(stream, line);) {
-        if (!line.starts_with("| PIC18F"))
-            continue;
-        std::vector<std::string> cells;
-        std::stringstream row(line.substr(1));
-        for (std::string cell; std::getline(row, cell, '|');) {
-            const auto first = cell.find_first_not_of(" `");
-            cells.push_back(first == std::string::npos ? "" : cell.substr(first, cell.find_last_not_of(" `") - first + 1));
-        }
-        facts[cells[0]].push_back(cells);
-    }
-    return facts;
-}
-
 TEST(ShippedDevicesIni, MatchesMicrochipsPublishedFacts)
 {
-    if (!std::filesystem::exists(kDeviceFacts))
-        GTEST_SKIP() << "device facts not found at " << kDeviceFacts << "; nothing to compare with";
-    const auto facts = readDeviceFacts();
     auto devices = shippedDevices();
-    EXPECT_EQ(devices.size(), facts.size());
+    EXPECT_EQ(devices.size(), std::size(test::kPic18Facts));
     IniFile ini;
     ASSERT_EQ(ini.load(kShippedDevicesIni), FileReadStatus::Read);
 
-    for (const auto& [name, rows] : facts) {
+    for (const test::Pic18Facts& fact : test::kPic18Facts) {
+        const std::string name(fact.name);
         SCOPED_TRACE(name);
         ASSERT_TRUE(devices.contains(name));
-        ASSERT_EQ(rows.size(), 2u);
-        ASSERT_GE(rows[0].size(), 11u);
-        const std::vector<std::string>& c = rows[0];
         const DeviceRecord& d = devices[name];
-        EXPECT_EQ(std::to_string(d.programMemorySize), c[2]);
-        EXPECT_EQ(std::to_string(d.eepromSize), c[3]);
-        EXPECT_EQ(std::to_string(d.longEEAddr), c[4]);
-        EXPECT_EQ(std::to_string(d.writeStrategy), c[5]);
-        EXPECT_EQ(std::to_string(d.writeBufferSize), c[6]);
-        EXPECT_EQ(std::to_string(d.configType), c[7]);
-        EXPECT_EQ(std::to_string(d.ccp2mxApp), c[8]);
-        EXPECT_EQ(std::to_string(d.waitAndPmApp), c[9]);
+        EXPECT_EQ(static_cast<std::uint32_t>(d.programMemorySize), fact.programMemorySize);
+        EXPECT_EQ(static_cast<std::uint32_t>(d.eepromSize), fact.eepromSize);
+        EXPECT_EQ(d.longEEAddr, fact.eepromSize > 256);
+        EXPECT_EQ(d.writeStrategy, fact.writeStrategy);
+        EXPECT_EQ(static_cast<std::uint32_t>(d.writeBufferSize), fact.writeBufferSize);
+        EXPECT_EQ(d.configType, fact.configType);
+        EXPECT_EQ(d.ccp2mxApp, fact.ccp2mxApp);
+        EXPECT_EQ(d.waitAndPmApp, fact.waitAndPmApp);
         EXPECT_EQ(std::to_string(d.cp0App) + std::to_string(d.cp1App) + std::to_string(d.cp2App)
                       + std::to_string(d.cp3App),
-                  c[10]);
+                  fact.codeBlocks);
+        EXPECT_EQ(d.deviceId, fact.deviceId);
+        EXPECT_EQ(d.deviceIdMask, fact.deviceIdMask);
 
         ConfigBlock implemented{};
-        ASSERT_TRUE(ParseMaskBytes(rows[1].at(2), implemented));
+        std::copy(fact.implementedConfigBits.begin(), fact.implementedConfigBits.end(), implemented.begin());
         SelectedDevice flags;
         flags.ccp2mxApp = d.ccp2mxApp;
         flags.waitAndPmApp = d.waitAndPmApp;
@@ -140,6 +116,19 @@ TEST(ShippedDevicesIni, MatchesMicrochipsPublishedFacts)
             ASSERT_TRUE(ParseMaskBytes(ini.getString(name, "Mask", ""), mask));
         }
         EXPECT_EQ(mask, implemented);
+    }
+}
+
+TEST(ShippedDevicesIni, NoTwoDevicesAnswerWithTheSameId)
+{
+    const auto devices = shippedDevices();
+    for (const auto& [name, device] : devices) {
+        ASSERT_TRUE(device.deviceId.has_value()) << name;
+        for (const auto& [otherName, other] : devices) {
+            if (otherName != name) {
+                EXPECT_FALSE(MatchesDeviceId(other, *device.deviceId)) << name << " also reads as " << otherName;
+            }
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include "signalling/HW_Cntrl.h"
 #include "sim/ChipModel.h"
 #include "tests/sim/PublishedSequences.h"
+#include "tests/support/Pic18Facts.h"
 #include "tests/simharness/SimHarness.h"
 
 namespace velmora::sim {
@@ -38,8 +39,7 @@ TEST_P(EveryChipModel, AnswersItsDeviceIdAndReadsErasedWhenNew)
     ASSERT_TRUE(ExitProgMode());
 
     ASSERT_EQ(devid.size(), 2U);
-    EXPECT_EQ(((devid[1] << 8) | devid[0]) & 0xFFE0, model.deviceId) << model.name;
-    EXPECT_EQ(devid[0] & 0x10, 0) << "revision bit 4 would name the 2423 twin";
+    EXPECT_EQ(((devid[1] << 8) | devid[0]) & 0xFFF0, model.deviceId) << model.name;
     EXPECT_EQ(firstCode, (std::vector<std::uint8_t> {0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(lastCode, 0xFF);
     EXPECT_EQ(beyondCode, 0x00) << "unimplemented program memory reads 0";
@@ -52,37 +52,29 @@ TEST_P(EveryChipModel, AnswersItsDeviceIdAndReadsErasedWhenNew)
 INSTANTIATE_TEST_SUITE_P(Table, EveryChipModel, ::testing::ValuesIn(sim::chipModels()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ChipTable, HoldsTheChipsTheProgramNamesWithTheirPublishedFacts)
+TEST(ChipTable, HoldsEveryPublishedChipWithItsFacts)
 {
-    struct Expected {
-        const char* name;
-        sim::ChipFamily family;
-        std::uint32_t program;
-        std::uint32_t eeprom;
-        std::uint32_t buffer;
-        std::uint16_t devid;
-    };
-    // DS39622L Table 5-2, DS39583C, and the DS39576 generation.
-    const Expected expected[] = {
-        {"PIC18F452", sim::ChipFamily::PanelWrite, 32768, 256, 8, 0x0420},
-        {"PIC18F252", sim::ChipFamily::PanelWrite, 32768, 256, 8, 0x0400},
-        {"PIC18F242", sim::ChipFamily::PanelWrite, 16384, 256, 8, 0x0480},
-        {"PIC18F458", sim::ChipFamily::PanelWrite, 32768, 256, 8, 0x0860},
-        {"PIC18F8720", sim::ChipFamily::PanelWrite, 131072, 1024, 8, 0x0600},
-        {"PIC18F4520", sim::ChipFamily::BufferWrite, 32768, 256, 32, 0x1080},
-        {"PIC18F4550", sim::ChipFamily::BufferWrite, 32768, 256, 32, 0x1200},
-        {"PIC18F4620", sim::ChipFamily::BufferWrite, 65536, 1024, 64, 0x0C00},
-        {"PIC18F2550", sim::ChipFamily::BufferWrite, 32768, 256, 32, 0x1240},
-        {"PIC18F2410", sim::ChipFamily::BufferWrite, 16384, 0, 32, 0x1160},
-    };
-    for (const Expected& chip : expected) {
-        const sim::ChipModel* model = sim::findChipModel(chip.name);
-        ASSERT_NE(model, nullptr) << chip.name;
-        EXPECT_EQ(model->family, chip.family) << chip.name;
-        EXPECT_EQ(model->programMemorySize, chip.program) << chip.name;
-        EXPECT_EQ(model->eepromSize, chip.eeprom) << chip.name;
-        EXPECT_EQ(model->writeBufferSize, chip.buffer) << chip.name;
-        EXPECT_EQ(model->deviceId, chip.devid) << chip.name;
+    EXPECT_EQ(sim::chipModels().size(), std::size(kPic18Facts));
+    for (const Pic18Facts& fact : kPic18Facts) {
+        SCOPED_TRACE(fact.name);
+        const sim::ChipModel* model = sim::findChipModel(fact.name);
+        ASSERT_NE(model, nullptr);
+        EXPECT_EQ(model->family,
+                  fact.writeStrategy == 1 ? sim::ChipFamily::PanelWrite : sim::ChipFamily::BufferWrite);
+        EXPECT_EQ(model->programMemorySize, fact.programMemorySize);
+        EXPECT_EQ(model->eepromSize, fact.eepromSize);
+        EXPECT_EQ(model->writeBufferSize, fact.writeBufferSize);
+        EXPECT_EQ(model->deviceId, fact.deviceId);
+        EXPECT_EQ(model->configMask, fact.implementedConfigBits);
+
+        SimHarness chip(fact.name);
+        ASSERT_TRUE(EnterProgMode());
+        const auto devid = published::readBytes(0x3FFFFE, 2);
+        ASSERT_TRUE(ExitProgMode());
+        ASSERT_EQ(devid.size(), 2U);
+        const auto raw = static_cast<std::uint16_t>((devid[1] << 8) | devid[0]);
+        EXPECT_EQ(raw & fact.deviceIdMask, fact.deviceId) << "the chip answers as its own device";
+        EXPECT_NE(raw & ~fact.deviceIdMask, 0) << "a revision is read too";
     }
 }
 

@@ -24,6 +24,26 @@ TEST(Faults, AbsentChipLeavesDataInFollowingTheProgrammer)
     EXPECT_TRUE(chip.commands().empty());
 }
 
+TEST(Faults, WithoutVppTheChipNeverListensAndDataInFollowsTheProgrammer)
+{
+    SimHarness chip("PIC18F4550", sim::FaultSet {.vppNeverArrives = true});
+    chip.expectViolation(sim::ViolationKind::ClockOutsideProgramMode);
+    ASSERT_TRUE(EnterProgMode());
+    EXPECT_FALSE(chip.chip().inProgramMode());
+    EXPECT_EQ(published::readBytes(0x3FFFFE, 2), (std::vector<std::uint8_t> {0xFF, 0xFF}));
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_TRUE(chip.commands().empty());
+}
+
+TEST(Faults, DataInStuckLowReadsZeroEvenFromAWorkingChip)
+{
+    SimHarness chip("PIC18F452", sim::FaultSet {.dataInStuckLow = true});
+    ASSERT_TRUE(EnterProgMode());
+    EXPECT_EQ(published::readBytes(0x3FFFFE, 2), (std::vector<std::uint8_t> {0x00, 0x00}));
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_FALSE(chip.commands().empty()) << "the chip itself still decodes what it is sent";
+}
+
 TEST(Faults, StuckBitReadsTheSameLevelWhateverIsProgrammed)
 {
     SimHarness chip("PIC18F4550", sim::FaultSet {.stuckBit = sim::StuckBit {0x0101, 2, true}});

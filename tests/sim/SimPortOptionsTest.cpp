@@ -16,7 +16,23 @@ TEST(SimPort, BareSimIsTheDefaultChipWithoutFiles)
         EXPECT_EQ(options->chip->name, "PIC18F452") << port;
         EXPECT_TRUE(options->imagePath.empty());
         EXPECT_TRUE(options->tracePath.empty());
+        EXPECT_FALSE(options->faults.chipAbsent || options->faults.vppNeverArrives || options->faults.dataInStuckLow);
     }
+}
+
+TEST(SimPort, FaultsCombineEachOnce)
+{
+    const auto absent = parseSimPort("SIM:PIC18F452,FAULT=Absent");
+    ASSERT_TRUE(absent);
+    EXPECT_TRUE(absent->faults.chipAbsent);
+    EXPECT_FALSE(absent->faults.vppNeverArrives);
+
+    const auto both = parseSimPort("SIM:PIC18F4550,fault=no-vpp,image=c.hex,fault=data-in-low");
+    ASSERT_TRUE(both);
+    EXPECT_FALSE(both->faults.chipAbsent);
+    EXPECT_TRUE(both->faults.vppNeverArrives);
+    EXPECT_TRUE(both->faults.dataInStuckLow);
+    EXPECT_EQ(both->imagePath, "c.hex");
 }
 
 TEST(SimPort, ChipNameAndOptionsInAnyOrderAndCase)
@@ -35,7 +51,8 @@ TEST(SimPort, ChipNameAndOptionsInAnyOrderAndCase)
 TEST(SimPort, RefusesWhatItCannotHonour)
 {
     for (const char* port : {"COM1", "SIMULATOR", "SIM:PIC16F84", "SIM:PIC18F452,image=", "SIM:PIC18F452,speed=9",
-                             "SIM:PIC18F452,image=a.hex,image=b.hex", "SIM:PIC18F452,", "SIM PIC18F452"}) {
+                             "SIM:PIC18F452,image=a.hex,image=b.hex", "SIM:PIC18F452,", "SIM PIC18F452",
+                             "SIM:PIC18F452,fault=", "SIM:PIC18F452,fault=loose", "SIM:PIC18F452,fault=absent,fault=ABSENT"}) {
         EXPECT_FALSE(parseSimPort(port)) << port;
     }
 }

@@ -1,0 +1,286 @@
+#include "cli/DeviceFileCheck.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+#include "cli/CliRunner.h"
+#include "cli/DeviceFileLayout.h"
+#include "devicedata/DeviceIdKeys.h"
+#include "devicedata/FileText.h"
+#include "devicedata/IniFile.h"
+#include "devicedata/IniSyntax.h"
+#include "devicedata/IntegerText.h"
+#include "devicedata/LoadDeviceList.h"
+#include "devicedata/MemoryImage.h"
+#include "devicedata/ParseMaskBytes.h"
+#include "engine/ProgramMemoryProgramming.h"
+
+namespace velmora::cli {
+
+namespace {
+
+using Method = ProgramMemoryProgramming::Method;
+
+struct IntegerKey {
+    std::string_view name;
+    std::string_view defaultText;
+};
+
+// Every integer and yes/no key the loader reads, with the default it falls back to.
+constexpr IntegerKey kIntegerKeys[] = {
+    {"ProgMemSize", "0"}, {"EEPROMDataMemSize", "0"}, {"Config", "1"}, {"LongEEAddr", "0"},
+    {"CCP2MXApp", "0"}, {"WAITandPMApp", "0"}, {"CP0App", "1"}, {"CP1App", "1"}, {"CP2App", "1"},
+    {"CP3App", "1"}, {"WriteStrategy", "1"}, {"WriteBufferSize", "8"},
+};
+constexpr std::string_view kMaskKeys[] = {"Mask", "SetMask"};
+constexpr std::string_view kNoValue = "\x01";
+
+class Checker {
+public:
+    Checker(std::string_view text, bool multiPanelWrite)
+        : layout_(layoutOf(text))
+        , multiPanelWrite_(multiPanelWrite)
+    {
+        ini_.loadText(text);
+    }
+
+    std::vector<DeviceFileFinding> run(std::string_view text);
+
+private:
+    void checkSection(const DeviceHeader& header, const DeviceRecord& record);
+    void checkSizes(const DeviceHeader& header, const DeviceRecord& record);
+    void checkIntegers(const DeviceHeader& header);
+    void checkStrategy(const DeviceHeader& header, const DeviceRecord& record);
+    void checkConfiguration(const DeviceHeader& header, const DeviceRecord& record);
+    void checkUnknownKeys(const DeviceHeader& header);
+    void checkDeviceIds(const std::vector<std::pair<DeviceHeader, DeviceRecord>>& devices);
+
+    int lineOf(const DeviceHeader& header, std::string_view key) const;
+    void warn(int line, const DeviceHeader& header, const std::string& text);
+    void reject(int line, const std::string& text);
+
+    DeviceFileLayout layout_;
+    bool multiPanelWrite_;
+    IniFile ini_;
+    std::vector<DeviceFileFinding> findings_;
+};
+
+int Checker::lineOf(const DeviceHeader& header, std::string_view key) const
+{
+    const auto found = layout_.keyLines.find({IniLowerCased(header.name), IniLowerCased(key)});
+    return found == layout_.keyLines.end() ? header.line : found->second;
+}
+
+void Checker::warn(int line, const DeviceHeader& header, const std::string& text)
+{
+    findings_.push_back({false, line, "[" + header.name + "] " + text});
+}
+
+void Checker::reject(int line, const std::string& text)
+{
+    findings_.push_back({true, line, text});
+}
+
+std::string oneLine(std::string text)
+{
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            result += ' ';
+            ++i;
+            continue;
+        }
+        result += text[i];
+    }
+    return result;
+}
+
+std::vector<DeviceFileFinding> Checker::run(std::string_view text)
+{
+    if (layout_.headers.empty()) {
+        reject(0, "no device section: the program would know zero devices and offer no Device menu");
+        return findings_;
+    }
+    std::map<std::string, int> firstLine;
+    std::vector<std::pair<DeviceHeader, DeviceRecord>> devices;
+    for (const DeviceHeader& header : layout_.headers) {
+        const auto [first, inserted] = firstLine.try_emplace(IniLowerCased(header.name), header.line);
+        if (!inserted) {
+            warn(header.line, header,
+                 "a second section of this name: the program gives both entries the values of the first (line "
+                     + std::to_string(first->second) + ")");
+            continue;
+        }
+        const DeviceRecord record = ReadDeviceRecord(ini_, header.name);
+        checkSection(header, record);
+        devices.emplace_back(header, record);
+    }
+    checkDeviceIds(devices);
+
+    // The program's own loader has the last word on rejection.
+    DeviceList list;
+    const bool loads = BuildDeviceList(list, text);
+    const bool rejected = std::ranges::any_of(findings_, &DeviceFileFinding::rejects);
+    if (!loads && !rejected)
+        reject(0, "the program would reject this file");
+    return findings_;
+}
+
+void Checker::checkSection(const DeviceHeader& header, const DeviceRecord& record)
+{
+    checkSizes(header, record);
+    checkIntegers(header);
+    checkStrategy(header, record);
+    checkConfiguration(header, record);
+    checkUnknownKeys(header);
+}
+
+void Checker::checkSizes(const DeviceHeader& header, const DeviceRecord& record)
+{
+    if (DeviceSizesFit(record))
+        return;
+    const std::string where = "[" + header.name + "] ";
+    if (!header.iniSection) {
+        reject(header.line, where + "a bracketed name on a line that is no section header still counts as a device, "
+                                     "and it has no ProgMemSize of its own");
+        return;
+    }
+    const std::string programText = ini_.getString(header.name, "ProgMemSize", kNoValue);
+    const auto programSize = static_cast<std::uint32_t>(record.programMemorySize);
+    if (programText == kNoValue)
+        reject(header.line, where + "ProgMemSize is missing");
+    else if (!ParseInteger(programText))
+        reject(lineOf(header, "ProgMemSize"), where + "ProgMemSize=" + programText + " is not a number");
+    else if (programSize == 0 || programSize > kProgramMemoryCapacity)
+        reject(lineOf(header, "ProgMemSize"), where + "ProgMemSize must be 1 to 1048576");
+    if (static_cast<std::uint32_t>(record.eepromSize) > kEepromCapacity)
+        reject(lineOf(header, "EEPROMDataMemSize"), where + "EEPROMDataMemSize must be 0 to 65536");
+}
+
+void Checker::checkIntegers(const DeviceHeader& header)
+{
+    for (const IntegerKey& key : kIntegerKeys) {
+        const std::string value = ini_.getString(header.name, key.name, kNoValue);
+        // A ProgMemSize that does not parse is a rejection, reported with the sizes.
+        if (value == kNoValue || ParseInteger(value) || key.name == "ProgMemSize")
+            continue;
+        warn(lineOf(header, key.name), header,
+             std::string(key.name) + "=" + value + " does not parse: the default " + std::string(key.defaultText)
+                 + " applies");
+    }
+    for (const std::string_view key : {kDeviceIdKey, kDeviceIdMaskKey}) {
+        const std::string value = ini_.getString(header.name, key, kNoValue);
+        if (value == kNoValue || ParseDeviceIdValue(value))
+            continue;
+        warn(lineOf(header, key), header,
+             std::string(key) + "=" + value + " is not a 16-bit number: "
+                 + (key == kDeviceIdKey ? "the device has no ID to check" : "the default 0xFFE0 applies"));
+    }
+}
+
+void Checker::checkStrategy(const DeviceHeader& header, const DeviceRecord& record)
+{
+    const int line = lineOf(header, "WriteStrategy");
+    if (record.writeStrategy != 1 && record.writeStrategy != 2) {
+        warn(line, header,
+             "WriteStrategy=" + std::to_string(record.writeStrategy)
+                 + " is no write method: the chip would be neither erased nor programmed");
+        return;
+    }
+    const auto size = static_cast<std::uint32_t>(record.programMemorySize);
+    const Method method = ProgramMemoryProgramming::methodFor(record.writeStrategy, multiPanelWrite_);
+    if (const char* misfit = ProgramMemoryProgramming::sizeMisfit(method, size, record.writeBufferSize)) {
+        warn(lineOf(header, method == Method::Buffer ? "WriteBufferSize" : "ProgMemSize"), header,
+             "programming would fail: " + oneLine(misfit));
+    }
+}
+
+void Checker::checkConfiguration(const DeviceHeader& header, const DeviceRecord& record)
+{
+    if (record.configType < 1 || record.configType > 3) {
+        warn(lineOf(header, "Config"), header,
+             "Config=" + std::to_string(record.configType)
+                 + " is no configuration type: every configuration bit would be taken as it stands");
+        return;
+    }
+    if (record.configType != 3)
+        return;
+    for (const std::string_view key : kMaskKeys) {
+        ConfigBlock bytes{};
+        if (ParseMaskBytes(ini_.getString(header.name, key, ""), bytes))
+            continue;
+        warn(lineOf(header, key), header,
+             std::string(key) + " is missing or does not parse (14 hex bytes separated by spaces): "
+                 + (key == "Mask" ? "every configuration bit would be written as 0" : "no bit would be forced to 1"));
+    }
+}
+
+void Checker::checkUnknownKeys(const DeviceHeader& header)
+{
+    const auto keys = layout_.keysOf.find(IniLowerCased(header.name));
+    if (keys == layout_.keysOf.end())
+        return;
+    for (const auto& [line, key] : keys->second) {
+        const auto known = [&key](std::string_view name) { return IniNamesEqual(name, key); };
+        const bool isKnown = std::ranges::any_of(kIntegerKeys, [&](const IntegerKey& k) { return known(k.name); })
+            || std::ranges::any_of(kMaskKeys, known) || known(kDeviceIdKey) || known(kDeviceIdMaskKey);
+        if (!isKnown)
+            warn(line, header, "unknown key " + key + ": the program ignores it");
+    }
+}
+
+void Checker::checkDeviceIds(const std::vector<std::pair<DeviceHeader, DeviceRecord>>& devices)
+{
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        const auto& [header, record] = devices[i];
+        if (!record.deviceId)
+            continue;
+        for (std::size_t j = 0; j < i; ++j) {
+            const auto& [earlierDeviceHeader, earlier] = devices[j];
+            if (!earlier.deviceId || !(MatchesDeviceId(earlier, *record.deviceId) || MatchesDeviceId(record, *earlier.deviceId)))
+                continue;
+            warn(lineOf(header, kDeviceIdKey), header,
+                 "DeviceID also names [" + earlierDeviceHeader.name + "] (line " + std::to_string(earlierDeviceHeader.line)
+                     + "): a chip with this ID would match both");
+        }
+    }
+}
+
+} // namespace
+
+std::vector<DeviceFileFinding> checkDeviceText(std::string_view text, bool multiPanelWrite)
+{
+    return Checker(text, multiPanelWrite).run(text);
+}
+
+int checkDeviceFile(const std::filesystem::path& path, bool multiPanelWrite, std::FILE* out)
+{
+    std::string text;
+    if (ReadFileText(path, text) != FileReadStatus::Read) {
+        std::fprintf(out, "%s: cannot be read; the program would offer no Device menu\n", path.string().c_str());
+        return ExitFailure;
+    }
+    const auto findings = checkDeviceText(text, multiPanelWrite);
+    bool rejected = false;
+    for (const DeviceFileFinding& finding : findings) {
+        rejected = rejected || finding.rejects;
+        const char* kind = finding.rejects ? "rejected" : "warning";
+        if (finding.line == 0)
+            std::fprintf(out, "%s: %s: %s\n", path.string().c_str(), kind, finding.text.c_str());
+        else
+            std::fprintf(out, "%s:%d: %s: %s\n", path.string().c_str(), finding.line, kind, finding.text.c_str());
+    }
+    if (rejected) {
+        std::fprintf(out, "%s: the program would reject this file\n", path.string().c_str());
+        return ExitFailure;
+    }
+    if (!findings.empty()) {
+        std::fprintf(out, "%s: %zu warning(s)\n", path.string().c_str(), findings.size());
+        return ExitDifferences;
+    }
+    std::fprintf(out, "%s: clean\n", path.string().c_str());
+    return ExitSuccess;
+}
+
+} // namespace velmora::cli

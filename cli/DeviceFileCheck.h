@@ -1,0 +1,27 @@
+#pragma once
+// velmora-cli check-devices: reads a device database the way the program does and
+// reports, with line numbers, what its start-up would reject and what it would
+// silently take differently from what the file seems to say.
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora::cli {
+
+struct DeviceFileFinding {
+    bool rejects = false;   // the program would refuse the whole file
+    int line = 0;           // 1-based; 0 when the finding is about the whole file
+    std::string text;
+};
+
+// Size checks follow the write method the options choose: single-panel writes on
+// strategy 1 unless multiPanelWrite is set.
+std::vector<DeviceFileFinding> checkDeviceText(std::string_view text, bool multiPanelWrite);
+
+// Prints the findings and a summary; exit status 0 clean, 1 warnings, 2 rejected or unreadable.
+int checkDeviceFile(const std::filesystem::path& path, bool multiPanelWrite, std::FILE* out);
+
+} // namespace velmora::cli

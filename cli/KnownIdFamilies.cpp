@@ -1,0 +1,38 @@
+#include "cli/KnownIdFamilies.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace velmora::cli {
+
+namespace {
+
+struct IdFamily {
+    std::uint8_t devid2;
+    std::string_view family;
+};
+
+constexpr std::string_view kNewFamily = "PIC18F2XXX/4XXX (DS39622)";
+
+constexpr IdFamily kFamilies[] = {
+    {0x04, "PIC18FXX2 (DS39576)"},
+    {0x05, "PIC18F2X20/4X20 (DS39592)"},
+    {0x06, "PIC18F6X20/8X20 (DS39583)"},
+    {0x07, "PIC18F1X20 (DS39592)"},
+    {0x08, "PIC18FXX8 (DS39576) or PIC18FX331/X431 (DS30500)"},
+    {0x0A, "PIC18F6585/6680/8585/8680 (DS39606)"},
+    {0x0B, "PIC18F6520/8520 (DS39583)"},
+    {0x0C, kNewFamily}, {0x0E, kNewFamily}, {0x10, kNewFamily}, {0x11, kNewFamily},
+    {0x12, kNewFamily}, {0x1A, kNewFamily}, {0x21, kNewFamily}, {0x24, kNewFamily},
+    {0x27, kNewFamily}, {0x2A, kNewFamily},
+};
+
+} // namespace
+
+std::string_view knownIdFamily(std::uint8_t devid2)
+{
+    const auto found = std::ranges::find(kFamilies, devid2, &IdFamily::devid2);
+    return found == std::end(kFamilies) ? std::string_view {} : found->family;
+}
+
+} // namespace velmora::cli

@@ -1,0 +1,107 @@
+// The line check: how data in's answers to PGD and PGC are read.
+
+#include "cli/WiringCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace velmora::cli {
+namespace {
+
+// Data in as a function of the levels last written; records that Vpp never rose.
+class LineModel final : public PinDriver {
+public:
+    explicit LineModel(std::function<bool(bool data, bool clock)> dataIn) : dataIn_(std::move(dataIn)) {}
+
+    bool programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override
+    {
+        vppRaised = vppRaised || vpp != 0;
+        data_ = data != 0;
+        clock_ = clock != 0;
+        ++writes;
+        return true;
+    }
+    bool programmerRead(std::uint8_t* level) override
+    {
+        if (failReads)
+            return false;
+        *level = dataIn_(data_, clock_) ? 1 : 0;
+        return true;
+    }
+    bool delay(std::uint32_t) override { return true; }
+
+    bool vppRaised = false;
+    bool failReads = false;
+    int writes = 0;
+    bool lastData() const { return data_; }
+    bool lastClock() const { return clock_; }
+
+private:
+    std::function<bool(bool, bool)> dataIn_;
+    bool data_ = false;
+    bool clock_ = false;
+};
+
+std::vector<WiringSample> sampled(const std::function<bool(bool, bool)>& dataIn)
+{
+    auto samples = wiringPattern();
+    for (WiringSample& s : samples)
+        s.dataIn = dataIn(s.data, s.clock);
+    return samples;
+}
+
+TEST(WiringCheck, EachKindOfLineFaultHasItsVerdict)
+{
+    const struct {
+        std::function<bool(bool, bool)> line;
+        WiringVerdict verdict;
+    } cases[] = {
+        {[](bool d, bool) { return d; }, WiringVerdict::Follows},
+        {[](bool, bool c) { return c; }, WiringVerdict::FollowsClock},
+        {[](bool, bool) { return false; }, WiringVerdict::StaysLow},
+        {[](bool, bool) { return true; }, WiringVerdict::StaysHigh},
+        {[](bool d, bool) { return !d; }, WiringVerdict::Inverted},
+        {[](bool d, bool c) { return d || c; }, WiringVerdict::Erratic},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(classifyWiring(sampled(c.line)), c.verdict) << wiringAdvice(c.verdict);
+}
+
+TEST(WiringCheck, PatternDrivesBothLevelsOfPgdAndPulsesPgc)
+{
+    const auto pattern = wiringPattern();
+    const auto count = [&](auto predicate) { return std::count_if(pattern.begin(), pattern.end(), predicate); };
+    EXPECT_GE(count([](const WiringSample& s) { return s.data; }), 2);
+    EXPECT_GE(count([](const WiringSample& s) { return !s.data && !s.clock; }), 2);
+    EXPECT_GE(count([](const WiringSample& s) { return s.clock; }), 2);
+    EXPECT_EQ(count([](const WiringSample& s) { return s.data && s.clock; }), 0)
+        << "PGD and PGC high together would not tell the two apart";
+}
+
+TEST(WiringCheck, RunsWithVppOffAndEndsWithEveryLineLow)
+{
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    LineModel working([](bool d, bool) { return d; });
+    EXPECT_EQ(runWiringCheck(working, out, err), 0);
+    EXPECT_FALSE(working.vppRaised);
+    EXPECT_FALSE(working.lastData() || working.lastClock());
+
+    LineModel swapped([](bool, bool c) { return c; });
+    EXPECT_EQ(runWiringCheck(swapped, out, err), 2);
+
+    LineModel broken([](bool d, bool) { return d; });
+    broken.failReads = true;
+    EXPECT_EQ(runWiringCheck(broken, out, err), 2);
+    EXPECT_EQ(broken.writes, 2) << "stops at the first failure and still drops the lines";
+    EXPECT_FALSE(broken.lastData() || broken.lastClock());
+    std::fclose(out);
+    std::fclose(err);
+}
+
+} // namespace
+} // namespace velmora::cli
