@@ -117,8 +117,10 @@ TEST(SettingsLocationTest, FirstWriteCreatesTheMissingConfigFolderPrivately)
     written.com = "SIM";
     written.device = 4;
     ASSERT_TRUE(SettingsFile(location).write(written, ProgrammingOptions{}));
+#if !defined(_WIN32)
     EXPECT_EQ(fs::status(configFolder / "velmora").permissions() & fs::perms::all, fs::perms::owner_all);
     EXPECT_EQ(fs::status(configFolder).permissions() & fs::perms::all, fs::perms::owner_all);
+#endif
 
     SettingsGroup1 read;
     ASSERT_TRUE(SettingsFile(location).readGroup1(read));
