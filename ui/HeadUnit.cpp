@@ -63,7 +63,7 @@ QString caption(const char* text)
 
 TForm1::TForm1(std::filesystem::path programFolder, UserMessages& messages, FileChooser& files,
                TForm2& lowLevelTest, TForm6& comSelect)
-    : programFolder_(std::move(programFolder)), messages_(messages), files_(files), lowLevelTest_(lowLevelTest),
+    : programFolder_(std::move(programFolder)), settingsLocation_(settingsLocationFor(programFolder_)), messages_(messages), files_(files), lowLevelTest_(lowLevelTest),
       comSelect_(comSelect)
 {
     buildWindow();
@@ -76,7 +76,7 @@ TForm1::TForm1(std::filesystem::path programFolder, UserMessages& messages, File
     engine_ = std::make_unique<TPICPr>();
     engine_->data().setMaskSource((programFolder_ / ui::kDevicesIniName).string(), &messages_);
     engine_->options.blankCheckBeforeErase = false;
-    if (!SettingsFile(programFolder_ / ui::kSettingsFileName).readGroup2(engine_->options))
+    if (!SettingsFile(settingsLocation_).readGroup2(engine_->options))
         showError(messages_, std::string(kIniLoadErrorMessage));
 
     gridView_->setColumnWidth(0, kFixedColumnWidth);
@@ -253,7 +253,7 @@ void TForm1::initialiseDelayLibrary()
 
 void TForm1::readFirstSettingsGroup()
 {
-    if (!SettingsFile(programFolder_ / ui::kSettingsFileName).readGroup1(settings_))
+    if (!SettingsFile(settingsLocation_).readGroup1(settings_))
         showError(messages_, std::string(kIniLoadErrorMessage));
     applyWindowSettings();
 }
@@ -451,7 +451,7 @@ void TForm1::writeSettings()
         showNormal();
     settings_.bounds = {normalBounds_.left(), normalBounds_.top(), normalBounds_.width(), normalBounds_.height()};
     settings_.columnWidths = gridView_->columnWidths();
-    if (!SettingsFile(programFolder_ / ui::kSettingsFileName).write(settings_, engine_->options))
+    if (!SettingsFile(settingsLocation_).write(settings_, engine_->options))
         showError(messages_, ui::kIniSaveError);
 }
 

@@ -17,6 +17,7 @@
 #include "hexfile/ChecksumSettings.h"
 #include "ui/MemoryGridModel.h"
 #include "ui/ProgramIcons.h"
+#include "ui/SettingsLocation.h"
 #include "ui/SettingsValues.h"
 
 class QAction;
@@ -56,7 +57,8 @@ struct CommandWindows {
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs the whole start-up sequence. programFolder holds Devices.ini and Velmora.ini.
+    // Runs the whole start-up sequence. programFolder holds Devices.ini, and
+    // Velmora.ini too unless the folder is not writable (SettingsLocation).
     TForm1(std::filesystem::path programFolder, UserMessages& messages, FileChooser& files,
            TForm2& lowLevelTest, TForm6& comSelect);
     ~TForm1() override;
@@ -131,6 +133,7 @@ private:
     static void enterFolderOf(const QString& fileName);
 
     std::filesystem::path programFolder_;
+    SettingsLocation settingsLocation_;
     UserMessages& messages_;
     FileChooser& files_;
     TForm2& lowLevelTest_;

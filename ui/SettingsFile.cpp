@@ -36,6 +36,21 @@ bool enterFolderOfProcess(const std::filesystem::path& folder)
     return !error;
 }
 
+// Missing folders are made readable by the user alone, as settings folders should be.
+bool createPrivateFolders(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error))
+        return true;
+    const std::filesystem::path parent = folder.parent_path();
+    if (parent == folder || !createPrivateFolders(parent))
+        return false;
+    if (!std::filesystem::create_directory(folder, error))
+        return std::filesystem::is_directory(folder, error);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
+    return !error;
+}
+
 bool loadIni(const std::filesystem::path& path, IniFile& ini)
 {
     return ini.load(path) != FileReadStatus::Unreadable;
@@ -46,6 +61,11 @@ bool loadIni(const std::filesystem::path& path, IniFile& ini)
 SettingsFile::SettingsFile(std::filesystem::path path, FolderChanger enterFolder)
     : path_(std::move(path)), enterFolder_(enterFolder ? std::move(enterFolder) : enterFolderOfProcess)
 {
+}
+
+SettingsFile::SettingsFile(const SettingsLocation& location) : SettingsFile(location.file)
+{
+    createsFolder_ = location.createsFolder;
 }
 
 bool SettingsFile::readGroup1(SettingsGroup1& values) const
@@ -98,6 +118,8 @@ bool SettingsFile::readGroup2(ProgrammingOptions& options) const
 
 bool SettingsFile::write(const SettingsGroup1& values, const ProgrammingOptions& options) const
 {
+    if (createsFolder_ && !createPrivateFolders(path_.parent_path()))
+        return false;
     std::string existing;
     if (ReadFileText(path_, existing) == FileReadStatus::Unreadable)
         return false;

@@ -1,5 +1,5 @@
 #pragma once
-// "Velmora.ini" beside the program: read in two groups at start-up, written whole at
+// "Velmora.ini" (SettingsLocation says where): read in two groups at start-up, written whole at
 // exit. Every read key defaults to the value the setting holds before the read.
 // Writing goes to a temporary file that then replaces the old one, so a crash or a
 // full disk leaves the previous settings intact instead of a half-written file.
@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "engine/ProgrammingOptions.h"
+#include "ui/SettingsLocation.h"
 #include "ui/SettingsValues.h"
 
 namespace velmora {
@@ -18,6 +19,7 @@ public:
     using FolderChanger = std::function<bool(const std::filesystem::path&)>;
 
     explicit SettingsFile(std::filesystem::path path, FolderChanger enterFolder = {});
+    explicit SettingsFile(const SettingsLocation& location);
 
     const std::filesystem::path& path() const { return path_; }
 
@@ -25,12 +27,14 @@ public:
     // values they had. LastDir is applied as it is read: its folder becomes current.
     bool readGroup1(SettingsGroup1& values) const;
     bool readGroup2(ProgrammingOptions& options) const;
-    // False when the file could not be written; the old file is then unchanged.
+    // False when the file could not be written; the old file is then unchanged. A
+    // location that creates its folder makes the missing folders first.
     bool write(const SettingsGroup1& values, const ProgrammingOptions& options) const;
 
 private:
     std::filesystem::path path_;
     FolderChanger enterFolder_;
+    bool createsFolder_ = false;
 };
 
 } // namespace velmora

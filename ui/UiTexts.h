@@ -34,6 +34,8 @@ inline constexpr char kDevicesIniName[] = "Devices.ini";
 
 // Settings file
 inline constexpr char kSettingsFileName[] = "Velmora.ini";
+// Inside the user's configuration folder, for an installed program.
+inline constexpr char kUserSettingsFolderName[] = "velmora";
 inline constexpr char kIniSaveError[] = "Save to INI error";
 
 // File dialogs
