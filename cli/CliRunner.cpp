@@ -12,6 +12,7 @@
 #include "cli/Platform.h"
 #include "cli/TerminalBridge.h"
 #include "corvant/corvant.h"
+#include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
 #include "engine/TPICPr.h"
@@ -59,6 +60,7 @@ private:
     int listDevices();
     int describeProgrammer();
     int runOnChip();
+    bool loadDatabase(DeviceList& list, const std::filesystem::path& path) const;
     bool selectDevice(TPICPr& engine);
     bool loadFile(TPICPr& engine);
     bool startDelays();
@@ -92,18 +94,31 @@ int Runner::run()
     }
 }
 
+// The messages the windows show for a database they cannot use, and why.
+bool Runner::loadDatabase(DeviceList& list, const std::filesystem::path& path) const
+{
+    std::string problem;
+    if (!LoadDeviceList(list, path, &problem)) {
+        error(terminalText(DeviceListLoadFailedMessage()));
+        error(problem);
+        return false;
+    }
+    if (list.Count() == 0) {
+        error(terminalText(std::string(kZeroDevicesMessage)));
+        error(path.string());
+        return false;
+    }
+    return true;
+}
+
 int Runner::listDevices()
 {
     DeviceList list;
-    const auto path = devicesPath(options_);
-    if (!LoadDeviceList(list, path) || list.Count() == 0) {
-        error(kNoDevices + path.string());
+    if (!loadDatabase(list, devicesPath(options_)))
         return ExitFailure;
-    }
-    for (std::int32_t i = 0; i < list.Count(); ++i) {
-        list.MoveTo(i);
-        std::fprintf(out_, "%s\n", list.CopyCurrent().name.c_str());
-    }
+    list.MoveTo(0);
+    for (std::int32_t i = 0; i < list.Count(); ++i)
+        std::fprintf(out_, "%s\n", list.CopyCurrentAndAdvance().name.c_str());
     return ExitSuccess;
 }
 
@@ -123,16 +138,14 @@ bool Runner::selectDevice(TPICPr& engine)
 {
     DeviceList list;
     const auto path = devicesPath(options_);
-    if (!LoadDeviceList(list, path) || list.Count() == 0) {
-        error(kNoDevices + path.string());
+    if (!loadDatabase(list, path))
         return false;
-    }
     std::int32_t index = 0;
     if (!options_.device.empty()) {
         const std::string wanted = lowerCase(options_.device);
+        list.MoveTo(0);
         for (index = 0; index < list.Count(); ++index) {
-            list.MoveTo(index);
-            if (lowerCase(list.CopyCurrent().name) == wanted)
+            if (lowerCase(list.CopyCurrentAndAdvance().name) == wanted)
                 break;
         }
         if (index == list.Count()) {

@@ -37,7 +37,6 @@ inline constexpr const char* kMissingFile = "missing file name for ";
 inline constexpr const char* kExtraArgument = "unexpected argument: ";
 inline constexpr const char* kBadChecksumType = "--checksum takes sum or zero, not ";
 inline constexpr const char* kWarnWithoutChecksum = "--checksum-warn needs --checksum";
-inline constexpr const char* kNoDevices = "no device in ";
 inline constexpr const char* kUnknownDevice = "no device named ";
 inline constexpr const char* kIn = " in ";
 inline constexpr const char* kPortFailed = "cannot open the programmer port ";

@@ -38,7 +38,7 @@ bool enterFolderOfProcess(const std::filesystem::path& folder)
 
 bool loadIni(const std::filesystem::path& path, IniFile& ini)
 {
-    return ini.load(path) != FileReadStatus::Unreadable;
+    return !FileReadFailed(ini.load(path));
 }
 
 } // namespace
@@ -99,7 +99,7 @@ bool SettingsFile::readGroup2(ProgrammingOptions& options) const
 bool SettingsFile::write(const SettingsGroup1& values, const ProgrammingOptions& options) const
 {
     std::string existing;
-    if (ReadFileText(path_, existing) == FileReadStatus::Unreadable)
+    if (FileReadFailed(ReadFileText(path_, existing)))
         return false;
 
     IniTextEditor ini(existing);
