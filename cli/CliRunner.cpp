@@ -17,6 +17,7 @@
 #include "devicedata/LoadDeviceList.h"
 #include "engine/TPICPr.h"
 #include "hexfile/ApplyChecksum.h"
+#include "hexfile/HexMessages.h"
 #include "hexfile/InvalidIntegerValue.h"
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
@@ -255,6 +256,11 @@ int Runner::runOnChip()
     // Nothing reaches the chip unless the file loaded cleanly.
     if (needsFile && !loadFile(*engine))
         return ExitFailure;
+    // A typo in the output path must not cost a whole read.
+    if (options_.command == Command::Read && !CanSaveHexFile(options_.file)) {
+        error(std::string(hexmessages::kCannotCreateFile));
+        return ExitFailure;
+    }
     if (!startDelays() || !openPort())
         return ExitFailure;
 
