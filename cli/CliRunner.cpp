@@ -10,6 +10,7 @@
 #include "cli/CliMessages.h"
 #include "cli/CliTexts.h"
 #include "cli/Platform.h"
+#include "cli/RunStop.h"
 #include "cli/TerminalBridge.h"
 #include "corvant/corvant.h"
 #include "devicedata/DeviceDataMessages.h"
@@ -66,13 +67,15 @@ private:
     bool loadFile(TPICPr& engine);
     bool startDelays();
     bool openPort();
-    void runOperation(TPICPr& engine, std::uint8_t code);
+    void runOperation(TPICPr& engine, std::uint8_t code, const TerminalBridge& bridge);
+    int closePort(int status);
     void error(const std::string& text) const;
 
     const CliOptions& options_;
     std::FILE* out_;
     std::FILE* err_;
     CliMessages messages_;
+    RunStop stop_;
 };
 
 void Runner::error(const std::string& text) const
@@ -118,8 +121,11 @@ int Runner::listDevices()
     if (!loadDatabase(list, devicesPath(options_)))
         return ExitFailure;
     list.MoveTo(0);
-    for (std::int32_t i = 0; i < list.Count(); ++i)
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
         std::fprintf(out_, "%s\n", list.CopyCurrentAndAdvance().name.c_str());
+        if (stop_.requested(std::ferror(out_) != 0))
+            return stop_.exitStatus();
+    }
     return ExitSuccess;
 }
 
@@ -131,8 +137,7 @@ int Runner::describeProgrammer()
     std::fprintf(out_, "%s%s\n", terminalText(kLibraryInfo).c_str(), info.c_str());
     if (!open)
         return ExitFailure;
-    ComClose();
-    return ExitSuccess;
+    return closePort(ExitSuccess);
 }
 
 bool Runner::selectDevice(TPICPr& engine)
@@ -204,24 +209,34 @@ bool Runner::openPort()
     return false;
 }
 
-void Runner::runOperation(TPICPr& engine, std::uint8_t code)
+void Runner::runOperation(TPICPr& engine, std::uint8_t code, const TerminalBridge& bridge)
 {
-    // The progress window's part: open, hand over, and on Ctrl+C the Cancel path.
-    catchInterrupt();
+    // The progress window's part: open, hand over, and on a signal or a closed
+    // terminal the Cancel path. Later signals only wait for the same ending.
     engine.windowClosed = false;
     engine.startOperation(code);
     bool cancelled = false;
     while (!engine.waitIdle(std::chrono::milliseconds(50))) {
-        if (interrupted() && !cancelled) {
+        if (!cancelled && stop_.requested(bridge.outputLost())) {
             cancelled = true;
-            engine.windowClosed = true;
-            if (engine.busy)
-                engine.cancelRequest = true;
+            requestCancel(engine);
         }
     }
     engine.windowClosed = true;
-    if (engine.lastOutcome == OperationOutcome::Cancelled)
+    if (engine.lastOutcome == OperationOutcome::Cancelled && !bridge.outputLost())
         error(kCancelled);
+}
+
+// The port closes on every way out; a failed close means the simulated chip or its
+// trace was not saved, or the hardware was not released, so it is never a success.
+int Runner::closePort(int status)
+{
+    const bool closed = ComClose() != 0;
+    if (!closed)
+        error(kComCloseError);
+    if (stop_.requested())
+        return stop_.exitStatus();
+    return closed ? status : ExitFailure;
 }
 
 std::uint8_t operationFor(Command command)
@@ -261,15 +276,21 @@ int Runner::runOnChip()
         error(std::string(hexmessages::kCannotCreateFile));
         return ExitFailure;
     }
+    if (stop_.requested())
+        return stop_.exitStatus();
     if (!startDelays() || !openPort())
         return ExitFailure;
 
     TerminalBridge bridge(out_, err_, isTerminal(out_),
                           options_.stopAtFirstDifference ? ButtonAbort : ButtonYes);
     engine->setBridge(&bridge);
-    runOperation(*engine, operationFor(options_.command));
+    if (!stop_.requested())
+        runOperation(*engine, operationFor(options_.command), bridge);
     engine->setBridge(nullptr);
-    ComClose();
+    stop_.requested(bridge.outputLost());   // a terminal lost in the ending stops the run too
+    const int closed = closePort(ExitSuccess);
+    if (closed != ExitSuccess)
+        return closed;
 
     const OperationOutcome outcome = engine->lastOutcome;
     if (options_.command == Command::Read && outcome == OperationOutcome::Completed) {

@@ -51,5 +51,6 @@ inline constexpr const char* kAnswerYes = "Yes";
 inline constexpr const char* kAnswerNo = "No";
 inline constexpr const char* kAnswerAbort = "Abort";
 inline constexpr const char* kCancelled = "cancelled";
+inline constexpr const char* kComCloseError = "COMM close error.";
 
 } // namespace velmora::cli

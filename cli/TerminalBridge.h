@@ -3,6 +3,7 @@
 // percentage, redrawn in place on a terminal and printed as plain lines otherwise;
 // message boxes as their texts. Called on the engine's worker only.
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -29,11 +30,15 @@ public:
 
     // Whether the worker asked to close the window (an ending with a message).
     bool closeRequested() const { return closeRequested_; }
+    // Whether a write to the terminal failed (a closed pipe or terminal): from then on
+    // nothing more is written. Read from any thread.
+    bool outputLost() const { return outputLost_; }
 
 private:
     std::string progressLine() const;
     void show(bool force);
     void endLine();
+    void flush(std::FILE* stream);
 
     std::FILE* out_;
     std::FILE* err_;
@@ -46,6 +51,7 @@ private:
     std::size_t lineLength_ = 0;
     bool lineOpen_ = false;
     bool closeRequested_ = false;
+    std::atomic<bool> outputLost_{false};
     std::chrono::steady_clock::time_point lastDraw_{};
 };
 
