@@ -85,9 +85,9 @@ std::unique_ptr<PinBackend> PinInterface::openBackend(const char* port, std::str
         return nullptr;
     }
     if (name->kind == PortKind::Simulated) {
-        auto backend = openSimBackend(name->text);
+        auto backend = openSimBackend(name->text, failure);
         if (!backend)
-            failure = "\"" + name->text + "\": " + std::string(texts::kUnknownSimPort);
+            failure = "\"" + name->text + "\": " + (failure.empty() ? std::string(texts::kUnknownSimPort) : failure);
         return backend;
     }
     const std::string device =

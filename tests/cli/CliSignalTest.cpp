@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -38,6 +39,51 @@ std::size_t count(const std::string& text, const std::string& what)
     for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
         ++found;
     return found;
+}
+
+// velmora-cli with its standard output on `output` and its errors in a file.
+pid_t spawn(const std::vector<std::string>& arguments, int output, const fs::path& errors)
+{
+    std::vector<char*> argv{const_cast<char*>(VELMORA_CLI)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const std::string errorPath = errors.string();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(output, STDOUT_FILENO);
+        const int err = ::open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(err, STDERR_FILENO);
+        ::execv(VELMORA_CLI, argv.data());
+        ::_exit(127);
+    }
+    return child;
+}
+
+bool waitForProgrammingMode(const fs::path& trace)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (readAll(trace).find(" VPP on\n") != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(20ms);
+    }
+    return false;
+}
+
+// The exit status, or -1 when the child neither exited nor ended within patience.
+int waitForExit(pid_t child)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    int raw = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (::waitpid(child, &raw, WNOHANG) == child)
+            return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::this_thread::sleep_for(20ms);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &raw, 0);
+    return -1;
 }
 
 std::string lastLine(const std::string& text)
@@ -76,51 +122,17 @@ protected:
     pid_t start(int& outputReader) const
     {
         int pipeEnds[2];
-        EXPECT_EQ(::pipe(pipeEnds), 0);
-        const std::string port = "SIM:PIC18F452,trace=" + trace().string();
-        const std::string output = (dir_ / "read.hex").string();
-        const std::string errors = (dir_ / "err.txt").string();
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::dup2(pipeEnds[1], STDOUT_FILENO);
-            const int err = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            ::dup2(err, STDERR_FILENO);
-            ::close(pipeEnds[0]);
-            ::execl(VELMORA_CLI, VELMORA_CLI, "--port", port.c_str(), "read", output.c_str(), nullptr);
-            ::_exit(127);
-        }
+        // Close-on-exec: the child must not hold a reader of its own output.
+        EXPECT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
+        const pid_t child = spawn({"--port", "SIM:PIC18F452,trace=" + trace().string(), "read",
+                                   (dir_ / "read.hex").string()},
+                                  pipeEnds[1], dir_ / "err.txt");
         ::close(pipeEnds[1]);
         outputReader = pipeEnds[0];
         return child;
     }
 
     fs::path trace() const { return dir_ / "trace.txt"; }
-
-    bool waitForProgrammingMode() const
-    {
-        const auto deadline = std::chrono::steady_clock::now() + kPatience;
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (readAll(trace()).find(" VPP on\n") != std::string::npos)
-                return true;
-            std::this_thread::sleep_for(20ms);
-        }
-        return false;
-    }
-
-    // The exit status, or -1 when the child neither exited nor ended within patience.
-    static int waitForExit(pid_t child)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + kPatience;
-        int raw = 0;
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (::waitpid(child, &raw, WNOHANG) == child)
-                return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-            std::this_thread::sleep_for(20ms);
-        }
-        ::kill(child, SIGKILL);
-        ::waitpid(child, &raw, 0);
-        return -1;
-    }
 
     fs::path dir_;
 };
@@ -130,7 +142,7 @@ TEST_P(CliEnding, LeavesProgrammingModeAndExitsWithTheSignalsStatus)
     const Ending& ending = GetParam();
     int outputReader = -1;
     const pid_t child = start(outputReader);
-    ASSERT_TRUE(waitForProgrammingMode()) << readAll(trace());
+    ASSERT_TRUE(waitForProgrammingMode(trace())) << readAll(trace());
     if (ending.closeOutput)
         ::close(outputReader);
     if (ending.signal != 0)
@@ -158,6 +170,30 @@ INSTANTIATE_TEST_SUITE_P(EveryWayOut, CliEnding,
                                            Ending{"twice", SIGTERM, SIGINT, false, 143},
                                            Ending{"closedPipe", 0, 0, true, 141}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliImageFile, ASecondProgramCannotOpenAnImageInUse)
+{
+    const fs::path dir = fs::temp_directory_path() / ("velmora-cli-lock-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string image = "SIM:PIC18F452,image=" + (dir / "chip.hex").string();
+    const int quiet = ::open("/dev/null", O_WRONLY);
+    const pid_t reader = spawn({"--port", image + ",trace=" + (dir / "trace.txt").string(), "read",
+                                (dir / "read.hex").string()}, quiet, dir / "err1.txt");
+    ASSERT_TRUE(waitForProgrammingMode(dir / "trace.txt"));
+
+    const pid_t second = spawn({"--port", image, "erase"}, quiet, dir / "err2.txt");
+    EXPECT_EQ(waitForExit(second), 2);
+    EXPECT_NE(readAll(dir / "err2.txt").find("chip.hex is in use by another program"), std::string::npos)
+        << readAll(dir / "err2.txt");
+
+    ::kill(reader, SIGTERM);
+    EXPECT_EQ(waitForExit(reader), 143);
+    const pid_t third = spawn({"--port", image, "info"}, quiet, dir / "err3.txt");
+    EXPECT_EQ(waitForExit(third), 0) << readAll(dir / "err3.txt");
+    ::close(quiet);
+    fs::remove_all(dir);
+}
 
 } // namespace
 } // namespace velmora::cli
