@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include "ui/EndingSignals.h"
 #include "ui/ErrorHook.h"
 #include "ui/FileChooser.h"
 #include "ui/HeadUnit.h"
@@ -20,6 +21,8 @@ int main(int argc, char** argv)
     velmora::QtFileChooser files;
     const std::filesystem::path programFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString();
     velmora::VelmoraWindows windows(programFolder, messages, files, velmora::importedLowLevelAccess());
+    velmora::EndingSignalWatcher endingSignals([&windows] { velmora::closeWindowsGently(windows.mainWindow()); });
     windows.mainWindow().show();
-    return app.exec();
+    const int status = app.exec();
+    return endingSignals.caughtSignal() != 0 ? 128 + endingSignals.caughtSignal() : status;
 }
