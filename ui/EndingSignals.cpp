@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
@@ -37,22 +36,28 @@ void EndingSignalWatcher::drain()
         onSignal_();
 }
 
-void closeWindowsGently(QWidget& mainWindow)
+void closeWindowsGently(const std::function<QWidget*()>& mainWindow)
 {
+    const auto retry = [mainWindow] {
+        QTimer::singleShot(kRetryMilliseconds, QApplication::instance(),
+                           [mainWindow] { closeWindowsGently(mainWindow); });
+    };
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr) {
-        mainWindow.close();
+    if (modal != nullptr) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        retry();
         return;
     }
-    if (auto* dialog = qobject_cast<QDialog*>(modal))
-        dialog->reject();
-    else
-        modal->close();
-    QPointer<QWidget> target(&mainWindow);
-    QTimer::singleShot(kRetryMilliseconds, &mainWindow, [target] {
-        if (target)
-            closeWindowsGently(*target);
-    });
+    QWidget* window = mainWindow();
+    if (window != nullptr && !window->isVisible())
+        return;
+    // Queued before the close: closing may show a box of its own (settings not saved).
+    retry();
+    if (window != nullptr)
+        window->close();
 }
 
 } // namespace velmora

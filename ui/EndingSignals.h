@@ -32,7 +32,10 @@ private:
 };
 
 // Cancels the active modal dialog (the progress window, a message box, an editor) and
-// tries again shortly, until none is left; then closes the main window.
-void closeWindowsGently(QWidget& mainWindow);
+// tries again shortly, until none is left and mainWindow() gives a window; then closes
+// it, and goes on cancelling the boxes its closing shows until it is hidden. While the
+// windows are still being created (a start-up message box), mainWindow() gives nullptr
+// and only the dialogs are cancelled.
+void closeWindowsGently(const std::function<QWidget*()>& mainWindow);
 
 } // namespace velmora

@@ -38,7 +38,7 @@ TEST(EndingSignals, TheMainWindowClosesOnlyAfterItsModalDialogs)
     bool mainVisibleWhileDialogsOpen = false;
     QTimer::singleShot(0, &main, [&] {
         QTimer::singleShot(0, &main, [&] {
-            closeWindowsGently(main);
+            closeWindowsGently([&main] { return &main; });
             mainVisibleWhileDialogsOpen = main.isVisible();
         });
         EXPECT_EQ(inner.exec(), QDialog::Rejected);
@@ -46,6 +46,20 @@ TEST(EndingSignals, TheMainWindowClosesOnlyAfterItsModalDialogs)
     EXPECT_EQ(outer.exec(), QDialog::Rejected);
     EXPECT_TRUE(mainVisibleWhileDialogsOpen);
     QTRY_VERIFY_WITH_TIMEOUT(!main.isVisible(), 5000);
+    QTest::qWait(200);   // the last retry, queued before the close, sees it closed
+}
+
+TEST(EndingSignals, BeforeTheMainWindowExistsOnlyDialogsAreCancelled)
+{
+    QMainWindow* window = nullptr;
+    QDialog startUpBox;
+    QTimer::singleShot(0, &startUpBox, [&window] { closeWindowsGently([&window] { return window; }); });
+    EXPECT_EQ(startUpBox.exec(), QDialog::Rejected);
+    QMainWindow main;
+    main.show();
+    window = &main;
+    QTRY_VERIFY_WITH_TIMEOUT(!main.isVisible(), 5000);
+    QTest::qWait(200);   // the last retry, queued before the close, sees it closed
 }
 
 } // namespace
