@@ -23,14 +23,15 @@ FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& cont
         std::ifstream stream(path, std::ios::binary);
         if (!stream)
             return FileReadStatus::Unreadable;
-        std::string text(limit + 1, '\0');
-        stream.read(text.data(), static_cast<std::streamsize>(text.size()));
+        std::string text;
+        char chunk[64 * 1024];
+        while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0) {
+            text.append(chunk, static_cast<std::size_t>(stream.gcount()));
+            if (text.size() > limit)
+                return FileReadStatus::TooLarge;
+        }
         if (stream.bad())
             return FileReadStatus::Unreadable;
-        const auto count = static_cast<std::size_t>(stream.gcount());
-        if (count > limit)
-            return FileReadStatus::TooLarge;
-        text.resize(count);
         contents = std::move(text);
         return FileReadStatus::Read;
     } catch (const std::exception&) {
