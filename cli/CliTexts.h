@@ -28,7 +28,9 @@ inline constexpr const char* kUsage =
     "  --stop-at-first        answer Abort at the first difference a verify finds (default: go on)\n"
     "  --help                 this text\n"
     "\n"
-    "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure.\n";
+    "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure;\n"
+    "128+N when signal N ended the operation (130 Ctrl+C, 143 kill, 129 closed terminal),\n"
+    "141 when nobody read the output any more. The chip leaves programming mode first.\n";
 
 inline constexpr const char* kUnknownOption = "unknown option: ";
 inline constexpr const char* kMissingValue = "missing value for ";

@@ -1,5 +1,6 @@
 #include "cli/platform/EndingSignals.h"
 
+#include <atomic>
 #include <csignal>
 #include <initializer_list>
 
@@ -7,14 +8,16 @@ namespace velmora::cli {
 
 namespace {
 
-volatile std::sig_atomic_t caught = 0;
+// Lock-free, so safe in a handler, and an ordinary atomic for the threads that read it.
+std::atomic<int> caught{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 // Only an assignment to a sig_atomic_t: nothing here may lock or allocate. Later signals
 // change nothing, so a second Ctrl+C cannot hurry the switch-off.
 extern "C" void onEndingSignal(int number)
 {
-    if (caught == 0)
-        caught = number;
+    int none = 0;
+    caught.compare_exchange_strong(none, number);
 }
 
 void handle(int number, void (*handler)(int))

@@ -1,5 +1,6 @@
 #include "cli/platform/EndingSignals.h"
 
+#include <atomic>
 #include <csignal>
 #include <initializer_list>
 
@@ -7,12 +8,14 @@ namespace velmora::cli {
 
 namespace {
 
-volatile std::sig_atomic_t caught = 0;
+// Lock-free, so safe in a handler, and an ordinary atomic for the threads that read it.
+std::atomic<int> caught{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 extern "C" void onEndingSignal(int number)
 {
-    if (caught == 0)
-        caught = number;
+    int none = 0;
+    caught.compare_exchange_strong(none, number);
     // The C runtime resets the handler before calling it.
     std::signal(number, onEndingSignal);
 }
