@@ -14,12 +14,15 @@
 #include "cli/WiringCheck.h"
 #include "cli/Platform.h"
 #include "cli/SlowPortWarning.h"
+#include "cli/RunStop.h"
 #include "cli/TerminalBridge.h"
 #include "corvant/corvant.h"
+#include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
 #include "engine/TPICPr.h"
 #include "hexfile/ApplyChecksum.h"
+#include "hexfile/HexMessages.h"
 #include "hexfile/InvalidIntegerValue.h"
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
@@ -64,11 +67,13 @@ private:
     int listDevices();
     int describeProgrammer();
     int runOnChip();
+    bool loadDatabase(DeviceList& list, const std::filesystem::path& path) const;
     bool selectDevice(TPICPr& engine);
     bool loadFile(TPICPr& engine);
     bool startDelays();
     bool openPort();
-    void runOperation(TPICPr& engine, std::uint8_t code);
+    void runOperation(TPICPr& engine, std::uint8_t code, const TerminalBridge& bridge);
+    int closePort(int status);
     void error(const std::string& text) const;
 
     const CliOptions& options_;
@@ -76,6 +81,7 @@ private:
     std::FILE* err_;
     CliMessages messages_;
     DeviceRecord selected_;
+    RunStop stop_;
 };
 
 void Runner::error(const std::string& text) const
@@ -99,26 +105,40 @@ int Runner::run()
     case Command::Wiring: {
         if (!startDelays() || !openPort())
             return ExitFailure;
-        const int status = runWiringCheck(currentPinDriver(), out_, err_);
-        ComClose();
-        return status;
+        return closePort(runWiringCheck(currentPinDriver(), out_, err_));
     }
     default:
         return runOnChip();
     }
 }
 
+// The messages the windows show for a database they cannot use, and why.
+bool Runner::loadDatabase(DeviceList& list, const std::filesystem::path& path) const
+{
+    std::string problem;
+    if (!LoadDeviceList(list, path, &problem)) {
+        error(terminalText(DeviceListLoadFailedMessage()));
+        error(problem);
+        return false;
+    }
+    if (list.Count() == 0) {
+        error(terminalText(std::string(kZeroDevicesMessage)));
+        error(path.string());
+        return false;
+    }
+    return true;
+}
+
 int Runner::listDevices()
 {
     DeviceList list;
-    const auto path = devicesPath(options_);
-    if (!LoadDeviceList(list, path) || list.Count() == 0) {
-        error(kNoDevices + path.string());
+    if (!loadDatabase(list, devicesPath(options_)))
         return ExitFailure;
-    }
+    list.MoveTo(0);
     for (std::int32_t i = 0; i < list.Count(); ++i) {
-        list.MoveTo(i);
-        std::fprintf(out_, "%s\n", list.CopyCurrent().name.c_str());
+        std::fprintf(out_, "%s\n", list.CopyCurrentAndAdvance().name.c_str());
+        if (stop_.requested(std::ferror(out_) != 0))
+            return stop_.exitStatus();
     }
     return ExitSuccess;
 }
@@ -131,24 +151,21 @@ int Runner::describeProgrammer()
     std::fprintf(out_, "%s%s\n", terminalText(kLibraryInfo).c_str(), info.c_str());
     if (!open)
         return ExitFailure;
-    ComClose();
-    return ExitSuccess;
+    return closePort(ExitSuccess);
 }
 
 bool Runner::selectDevice(TPICPr& engine)
 {
     DeviceList list;
     const auto path = devicesPath(options_);
-    if (!LoadDeviceList(list, path) || list.Count() == 0) {
-        error(kNoDevices + path.string());
+    if (!loadDatabase(list, path))
         return false;
-    }
     std::int32_t index = 0;
     if (!options_.device.empty()) {
         const std::string wanted = lowerCase(options_.device);
+        list.MoveTo(0);
         for (index = 0; index < list.Count(); ++index) {
-            list.MoveTo(index);
-            if (lowerCase(list.CopyCurrent().name) == wanted)
+            if (lowerCase(list.CopyCurrentAndAdvance().name) == wanted)
                 break;
         }
         if (index == list.Count()) {
@@ -210,24 +227,34 @@ bool Runner::openPort()
     return false;
 }
 
-void Runner::runOperation(TPICPr& engine, std::uint8_t code)
+void Runner::runOperation(TPICPr& engine, std::uint8_t code, const TerminalBridge& bridge)
 {
-    // The progress window's part: open, hand over, and on Ctrl+C the Cancel path.
-    catchInterrupt();
+    // The progress window's part: open, hand over, and on a signal or a closed
+    // terminal the Cancel path. Later signals only wait for the same ending.
     engine.windowClosed = false;
     engine.startOperation(code);
     bool cancelled = false;
     while (!engine.waitIdle(std::chrono::milliseconds(50))) {
-        if (interrupted() && !cancelled) {
+        if (!cancelled && stop_.requested(bridge.outputLost())) {
             cancelled = true;
-            engine.windowClosed = true;
-            if (engine.busy)
-                engine.cancelRequest = true;
+            requestCancel(engine);
         }
     }
     engine.windowClosed = true;
-    if (engine.lastOutcome == OperationOutcome::Cancelled)
+    if (engine.lastOutcome == OperationOutcome::Cancelled && !bridge.outputLost())
         error(kCancelled);
+}
+
+// The port closes on every way out; a failed close means the simulated chip or its
+// trace was not saved, or the hardware was not released, so it is never a success.
+int Runner::closePort(int status)
+{
+    const bool closed = ComClose() != 0;
+    if (!closed)
+        error(kComCloseError);
+    if (stop_.requested())
+        return stop_.exitStatus();
+    return closed ? status : ExitFailure;
 }
 
 std::uint8_t operationFor(Command command)
@@ -263,26 +290,35 @@ int Runner::runOnChip()
     // Nothing reaches the chip unless the file loaded cleanly.
     if (needsFile && !loadFile(*engine))
         return ExitFailure;
+    // A typo in the output path must not cost a whole read.
+    if (options_.command == Command::Read && !CanSaveHexFile(options_.file)) {
+        error(std::string(hexmessages::kCannotCreateFile));
+        return ExitFailure;
+    }
+    if (stop_.requested())
+        return stop_.exitStatus();
     if (!startDelays() || !openPort())
         return ExitFailure;
     if (options_.command == Command::Identify) {
-        const int status = runIdentify(*engine, devicesPath(options_), options_.port, out_, err_);
-        ComClose();
-        return status;
+        return closePort(runIdentify(*engine, devicesPath(options_), options_.port, out_, err_));
     }
     // Nothing is erased or written on a chip that answers as another device.
     if (options_.idCheck && selected_.deviceId
         && !chipAnswersAsSelected(*engine, selected_, devicesPath(options_), options_.port, err_)) {
-        ComClose();
+        closePort(ExitFailure);
         return ExitFailure;
     }
 
     TerminalBridge bridge(out_, err_, isTerminal(out_),
                           options_.stopAtFirstDifference ? ButtonAbort : ButtonYes);
     engine->setBridge(&bridge);
-    runOperation(*engine, operationFor(options_.command));
+    if (!stop_.requested())
+        runOperation(*engine, operationFor(options_.command), bridge);
     engine->setBridge(nullptr);
-    ComClose();
+    stop_.requested(bridge.outputLost());   // a terminal lost in the ending stops the run too
+    const int closed = closePort(ExitSuccess);
+    if (closed != ExitSuccess)
+        return closed;
 
     const OperationOutcome outcome = engine->lastOutcome;
     if (options_.command == Command::Read && outcome == OperationOutcome::Completed) {

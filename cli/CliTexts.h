@@ -33,7 +33,9 @@ inline constexpr const char* kUsage =
     "  --no-id-check          do not read the device ID before read, program, erase or verify\n"
     "  --help                 this text\n"
     "\n"
-    "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure.\n"
+    "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure;\n"
+    "128+N when signal N ended the operation (130 Ctrl+C, 143 kill, 129 closed terminal),\n"
+    "141 when nobody read the output any more. The chip leaves programming mode first.\n"
     "identify: 0 a device of the database, 1 a known family's ID no section names, 2 no chip answering.\n"
     "check-devices: 0 clean, 1 warnings, 2 the program would reject the file.\n";
 
@@ -44,7 +46,6 @@ inline constexpr const char* kMissingFile = "missing file name for ";
 inline constexpr const char* kExtraArgument = "unexpected argument: ";
 inline constexpr const char* kBadChecksumType = "--checksum takes sum or zero, not ";
 inline constexpr const char* kWarnWithoutChecksum = "--checksum-warn needs --checksum";
-inline constexpr const char* kNoDevices = "no device in ";
 inline constexpr const char* kUnknownDevice = "no device named ";
 inline constexpr const char* kIn = " in ";
 inline constexpr const char* kPortFailed = "cannot open the programmer port ";
@@ -61,5 +62,6 @@ inline constexpr const char* kAnswerAbort = "Abort";
 inline constexpr const char* kCancelled = "cancelled";
 inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
 inline constexpr const char* kTimeLeft = " left";
+inline constexpr const char* kComCloseError = "COMM close error.";
 
 } // namespace velmora::cli

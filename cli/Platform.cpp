@@ -1,7 +1,5 @@
 #include "cli/Platform.h"
 
-#include <csignal>
-
 #if defined(_WIN32)
 #  include <io.h>
 #  include <windows.h>
@@ -10,17 +8,6 @@
 #endif
 
 namespace velmora::cli {
-
-namespace {
-
-volatile std::sig_atomic_t interruptFlag = 0;
-
-extern "C" void onInterrupt(int)
-{
-    interruptFlag = 1;
-}
-
-} // namespace
 
 std::filesystem::path executableFolder()
 {
@@ -44,16 +31,6 @@ bool isTerminal(std::FILE* stream)
 #else
     return isatty(fileno(stream)) != 0;
 #endif
-}
-
-void catchInterrupt()
-{
-    std::signal(SIGINT, onInterrupt);
-}
-
-bool interrupted()
-{
-    return interruptFlag != 0;
 }
 
 } // namespace velmora::cli

@@ -12,9 +12,4 @@ std::filesystem::path executableFolder();
 // Whether the stream is a terminal that can redraw a line in place.
 bool isTerminal(std::FILE* stream);
 
-// Ctrl+C sets the flag instead of ending the program, so an operation can switch the
-// programming voltage off first.
-void catchInterrupt();
-bool interrupted();
-
 } // namespace velmora::cli

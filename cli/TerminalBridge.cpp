@@ -106,9 +106,15 @@ std::string TerminalBridge::timeLeft() const
     return "  " + corvant::durationText(left) + kTimeLeft;
 }
 
+void TerminalBridge::flush(std::FILE* stream)
+{
+    if (std::fflush(stream) != 0 || std::ferror(stream) != 0)
+        outputLost_ = true;
+}
+
 void TerminalBridge::show(bool force)
 {
-    if (action_.empty())
+    if (action_.empty() || outputLost_)
         return;
     if (!redrawInPlace_) {
         const int step = percent_ / kPlainStepPercent;
@@ -116,7 +122,7 @@ void TerminalBridge::show(bool force)
             return;
         plainStep_ = step;
         std::fprintf(out_, "%s\n", progressLine().c_str());
-        std::fflush(out_);
+        flush(out_);
         return;
     }
     const auto now = now_();
@@ -126,20 +132,20 @@ void TerminalBridge::show(bool force)
     const std::string line = progressLine();
     const std::size_t padding = lineLength_ > line.size() ? lineLength_ - line.size() : 0;
     std::fprintf(out_, "\r%s%*s", line.c_str(), static_cast<int>(padding), "");
-    std::fflush(out_);
+    flush(out_);
     lineLength_ = line.size();
     lineOpen_ = true;
 }
 
 void TerminalBridge::endLine()
 {
-    if (!lineOpen_)
+    if (!lineOpen_ || outputLost_)
         return;
     // The last state of the line, then a line break.
     const std::string line = progressLine();
     const std::size_t padding = lineLength_ > line.size() ? lineLength_ - line.size() : 0;
     std::fprintf(out_, "\r%s%*s\n", line.c_str(), static_cast<int>(padding), "");
-    std::fflush(out_);
+    flush(out_);
     lineOpen_ = false;
     lineLength_ = 0;
 }
@@ -147,14 +153,16 @@ void TerminalBridge::endLine()
 MessageButton TerminalBridge::messageBox(MessageKind kind, const std::string& text, MessageButtons buttons)
 {
     endLine();
+    MessageButton answer = ButtonOk;
+    if ((buttons & ~static_cast<MessageButtons>(ButtonOk)) != 0)
+        answer = (buttons & questionAnswer_) != 0 ? questionAnswer_ : ButtonAbort;
+    if (outputLost_)
+        return answer;
     std::FILE* stream = kind == MessageKind::Information ? out_ : err_;
     std::fprintf(stream, "%s\n", terminalText(text).c_str());
-    MessageButton answer = ButtonOk;
-    if ((buttons & ~static_cast<MessageButtons>(ButtonOk)) != 0) {
-        answer = (buttons & questionAnswer_) != 0 ? questionAnswer_ : ButtonAbort;
+    if (answer != ButtonOk)
         std::fprintf(stream, "-> %s\n", answerText(answer));
-    }
-    std::fflush(stream);
+    flush(stream);
     return answer;
 }
 

@@ -4,6 +4,7 @@
 // printed as plain lines otherwise; message boxes as their texts. Called on the
 // engine's worker only.
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -34,12 +35,16 @@ public:
 
     // Whether the worker asked to close the window (an ending with a message).
     bool closeRequested() const { return closeRequested_; }
+    // Whether a write to the terminal failed (a closed pipe or terminal): from then on
+    // nothing more is written. Read from any thread.
+    bool outputLost() const { return outputLost_; }
 
 private:
     std::string progressLine() const;
     std::string timeLeft() const;
     void show(bool force);
     void endLine();
+    void flush(std::FILE* stream);
 
     std::FILE* out_;
     std::FILE* err_;
@@ -53,6 +58,7 @@ private:
     bool lineOpen_ = false;
     bool closeRequested_ = false;
     Clock now_;
+    std::atomic<bool> outputLost_{false};
     std::chrono::steady_clock::time_point lastDraw_{};
     std::chrono::steady_clock::time_point actionStart_{};
 };

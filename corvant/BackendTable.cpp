@@ -26,9 +26,10 @@ const BackendEntry* findBackend(const BackendTable& table, std::string_view port
 BackendEntry simBackendEntry()
 {
     return {"SIM", [](const std::string& port, std::string& failure) {
-                auto backend = openSimBackend(port);
+                auto backend = openSimBackend(port, failure);
                 if (!backend)
-                    failure = "\"" + port + "\": " + std::string(texts::kUnknownSimPort);
+                    failure = "\"" + port + "\": "
+                              + (failure.empty() ? std::string(texts::kUnknownSimPort) : failure);
                 return backend;
             }};
 }

@@ -23,7 +23,8 @@ public:
 };
 
 // The simulated programmer for port strings that begin with "SIM"; nullptr when
-// the string names nothing usable (an unknown chip, a bad option).
-std::unique_ptr<PinBackend> openSimBackend(const std::string& port);
+// the string names nothing usable (an unknown chip, a bad option; failure stays
+// empty) or its files cannot be used (failure says why).
+std::unique_ptr<PinBackend> openSimBackend(const std::string& port, std::string& failure);
 
 } // namespace corvant

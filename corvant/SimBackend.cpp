@@ -7,9 +7,11 @@
 #include "corvant/PinBackend.h"
 
 #include <chrono>
+#include <exception>
 
 #include "sim/ChipImageFile.h"
 #include "sim/SimMessages.h"
+#include "sim/SimFiles.h"
 #include "sim/SimPortOptions.h"
 #include "sim/SimulatedChip.h"
 #include "sim/TraceWriter.h"
@@ -32,19 +34,21 @@ public:
 
     ~SimBackend() override { close(); }
 
-    // False when the image file is not Intel HEX or the trace cannot be created: the
-    // port must not open rather than overwrite a file it could not read.
-    bool open()
+    // False when the image file is no regular file, too large, held by another program
+    // or not Intel HEX, or when the trace cannot be created: the port must not open
+    // rather than overwrite a file it could not read. Until open() succeeds close()
+    // writes nothing.
+    bool open(std::string& failure)
     {
-        std::string error;
-        const bool opened = (imagePath_.empty()
-                             || sim::loadChipImage(imagePath_, chip_.memory(), error) != sim::ImageLoad::Invalid)
-            && (tracePath_.empty() || trace_.open(tracePath_, chip_.model().name));
-        if (!opened) {
-            closed_ = true;  // nothing may be written back over a file that was not read
+        if (!imagePath_.empty() && !openImage(failure))
+            return false;
+        if (!tracePath_.empty() && !trace_.open(tracePath_, chip_.model().name)) {
+            failure = std::string(sim::messages::kCannotCreateTrace) + tracePath_;
+            image_.release(false);
             return false;
         }
         chip_.addObserver(&trace_);
+        closed_ = false;
         return true;
     }
 
@@ -70,6 +74,7 @@ public:
         std::string error;
         if (!imagePath_.empty())
             ok = sim::saveChipImage(imagePath_, chip_.memory(), error);
+        image_.release(true);
         chip_.removeObserver(&trace_);
         return trace_.close() && ok;
     }
@@ -86,6 +91,19 @@ public:
     }
 
 private:
+    bool openImage(std::string& failure)
+    {
+        std::string text;
+        if (!image_.open(imagePath_, failure))
+            return false;
+        if (!image_.read(text, failure)
+            || sim::loadChipImageText(text, imagePath_, chip_.memory(), failure) == sim::ImageLoad::Invalid) {
+            image_.release(false);
+            return false;
+        }
+        return true;
+    }
+
     sim::SimTime now() const
     {
         return std::chrono::duration_cast<sim::SimTime>(std::chrono::steady_clock::now() - start_);
@@ -93,24 +111,31 @@ private:
 
     sim::SimulatedChip chip_;
     sim::TraceWriter trace_;
+    sim::HeldImageFile image_;
     std::string imagePath_;
     std::string tracePath_;
     std::string port_;
     std::chrono::steady_clock::time_point start_;
-    bool closed_ = false;
+    bool closed_ = true;
 };
 
 } // namespace
 
-std::unique_ptr<PinBackend> openSimBackend(const std::string& port)
+std::unique_ptr<PinBackend> openSimBackend(const std::string& port, std::string& failure)
 {
-    const auto options = sim::parseSimPort(port);
-    if (!options)
+    // Nothing may leave through the C exports as an exception, not even bad_alloc.
+    try {
+        const auto options = sim::parseSimPort(port);
+        if (!options)
+            return nullptr;
+        auto backend = std::make_unique<SimBackend>(*options, port);
+        if (!backend->open(failure))
+            return nullptr;
+        return backend;
+    } catch (const std::exception& problem) {
+        failure = problem.what();
         return nullptr;
-    auto backend = std::make_unique<SimBackend>(*options, port);
-    if (!backend->open())
-        return nullptr;
-    return backend;
+    }
 }
 
 } // namespace corvant

@@ -15,6 +15,12 @@ std::string DeviceListLoadFailedMessage()
            + " and \"ProgMemSize\" must be nonzero.";
 }
 
+std::string DeviceSizesProblem(std::size_t line, const DeviceRecord& record)
+{
+    return "line " + std::to_string(line) + ": device \"" + record.name + "\" has ProgMemSize "
+           + std::to_string(record.programMemorySize) + " and EEPROMDataMemSize " + std::to_string(record.eepromSize);
+}
+
 std::string InvalidMaskMessage(const std::string& deviceName)
 {
     return "Invalid or missed config mask value in Devices.ini file\r\nfor " + deviceName

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "devicedata/DeviceRecord.h"
+
 namespace velmora {
 
 inline constexpr std::string_view kIniLoadErrorMessage = "INI load error";
@@ -15,6 +17,9 @@ inline constexpr std::string_view kZeroDevicesMessage =
 
 // Shown at start-up when LoadDeviceList fails.
 std::string DeviceListLoadFailedMessage();
+
+// The detail after DeviceListLoadFailedMessage for a section whose sizes are out of range.
+std::string DeviceSizesProblem(std::size_t line, const DeviceRecord& record);
 
 // Shown when a type-3 device's Mask or SetMask key is missing or malformed.
 std::string InvalidMaskMessage(const std::string& deviceName);

@@ -9,8 +9,12 @@ DeviceList::~DeviceList()
 
 void DeviceList::MoveTo(std::int32_t index)
 {
-    cursor_ = first_.get();
-    cursorIndex_ = 0;
+    // Walking on from the cursor lands where a walk from the head would, and keeps a
+    // pass over the whole list linear.
+    if (cursor_ == nullptr || index < cursorIndex_) {
+        cursor_ = first_.get();
+        cursorIndex_ = 0;
+    }
     if (cursor_ == nullptr)
         return;
     while (cursorIndex_ < index && cursor_->next) {

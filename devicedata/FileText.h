@@ -1,14 +1,32 @@
 #pragma once
-// Reads a whole file into memory, telling a missing file from an unreadable one.
+// Reads a whole settings or database file into memory through one careful door: only
+// regular files, never more than a bound, every I/O error a status instead of an
+// exception, so a hostile path (a device, a FIFO, /proc) can neither hang nor abort
+// the program.
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
 namespace velmora {
 
-enum class FileReadStatus { Read, Missing, Unreadable };
+enum class FileReadStatus { Read, Missing, NotRegularFile, TooLarge, Unreadable };
+
+// Devices.ini and Velmora.ini are a few kilobytes; a thousand times that is plenty.
+inline constexpr std::size_t kTextFileSizeLimit = 8 * 1024 * 1024;
 
 // On anything but Read, `contents` is left empty.
-FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& contents);
+FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& contents,
+                            std::size_t limit = kTextFileSizeLimit);
+
+// Whether a read failed in a way worth an error box: a missing file is not, it only
+// means defaults.
+inline bool FileReadFailed(FileReadStatus status)
+{
+    return status != FileReadStatus::Read && status != FileReadStatus::Missing;
+}
+
+// Why a file was not read, for a message after its path: "no such file", ...
+std::string FileReadProblem(FileReadStatus status, std::size_t limit = kTextFileSizeLimit);
 
 } // namespace velmora

@@ -26,8 +26,8 @@ class IniFile {
 public:
     static constexpr std::size_t kProfileBufferSize = 2048;
 
-    // Replaces the contents with the file's. A missing file leaves the INI empty
-    // (every lookup gives its default), as does an unreadable one.
+    // Replaces the contents with the file's. A file that is not read (missing, not a
+    // regular file, too large, unreadable) leaves the INI empty: every lookup gives its default.
     FileReadStatus load(const std::filesystem::path& path);
     // Replaces the contents with the parsed text.
     void loadText(std::string_view text);

@@ -21,7 +21,7 @@ ConfigMasks Type3Masks(const std::string& devicesIniPath, const std::string& dev
 {
     ConfigMasks masks;
     IniFile ini;
-    if (ini.load(devicesIniPath) == FileReadStatus::Unreadable) {
+    if (FileReadFailed(ini.load(devicesIniPath))) {
         report(messages, std::string(kIniLoadErrorMessage));
         return masks;
     }

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceIdKeys.h"
 #include "devicedata/FileText.h"
 #include "devicedata/IniFile.h"
@@ -25,15 +26,22 @@ std::string_view DeviceHeaderName(std::string_view line)
 
 namespace {
 
-std::vector<std::string> deviceNames(std::string_view text)
+struct Header {
+    std::string name;
+    std::size_t line = 0;   // 1-based
+};
+
+std::vector<Header> deviceHeaders(std::string_view text)
 {
-    std::vector<std::string> names;
-    ForEachLine(text, [&names](std::string_view line) {
+    std::vector<Header> headers;
+    std::size_t lineNumber = 0;
+    ForEachLine(text, [&](std::string_view line) {
+        ++lineNumber;
         const std::string_view name = DeviceHeaderName(line);
         if (!name.empty())
-            names.emplace_back(name);
+            headers.push_back({std::string(name), lineNumber});
     });
-    return names;
+    return headers;
 }
 
 } // namespace
@@ -65,24 +73,34 @@ bool DeviceSizesFit(const DeviceRecord& record)
     return programSize != 0 && programSize <= kProgramMemoryCapacity && eepromSize <= kEepromCapacity;
 }
 
-bool LoadDeviceList(DeviceList& list, const std::filesystem::path& path)
+bool LoadDeviceList(DeviceList& list, const std::filesystem::path& path, std::string* problem)
 {
     list.Clear();
     std::string text;
-    if (ReadFileText(path, text) != FileReadStatus::Read)
+    const FileReadStatus status = ReadFileText(path, text);
+    if (status != FileReadStatus::Read) {
+        if (problem)
+            *problem = path.string() + ": " + FileReadProblem(status);
         return false;
-    return BuildDeviceList(list, text);
+    }
+    if (BuildDeviceList(list, text, problem))
+        return true;
+    if (problem)
+        *problem = path.string() + ", " + *problem;
+    return false;
 }
 
-bool BuildDeviceList(DeviceList& list, std::string_view text)
+bool BuildDeviceList(DeviceList& list, std::string_view text, std::string* problem)
 {
     list.Clear();
     IniFile ini;
     ini.loadText(text);
-    for (const std::string& name : deviceNames(text)) {
-        DeviceRecord record = ReadDeviceRecord(ini, name);
+    for (const Header& header : deviceHeaders(text)) {
+        DeviceRecord record = ReadDeviceRecord(ini, header.name);
         if (!DeviceSizesFit(record)) {
             list.Clear();
+            if (problem)
+                *problem = DeviceSizesProblem(header.line, record);
             return false;
         }
         list.Append(std::move(record));

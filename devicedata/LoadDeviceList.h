@@ -2,6 +2,7 @@
 // Builds the device list from Devices.ini.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "devicedata/DeviceList.h"
@@ -14,10 +15,12 @@ namespace velmora {
 // ProgMemSize is 0, unparsable or above 1,048,576 or its EEPROMDataMemSize above
 // 65,536 (both compared unsigned, so negative sizes are too large). On success
 // the cursor is on the first record. A file without headers loads as an empty list.
-bool LoadDeviceList(DeviceList& list, const std::filesystem::path& path);
+// On false, `problem` (when given) says why: the file's path and what stopped the
+// read, or the path, line and name of the first section with sizes out of range.
+bool LoadDeviceList(DeviceList& list, const std::filesystem::path& path, std::string* problem = nullptr);
 
-// The same from the file's contents already in memory.
-bool BuildDeviceList(DeviceList& list, std::string_view text);
+// The same from the file's contents already in memory; `problem` then starts at "line".
+bool BuildDeviceList(DeviceList& list, std::string_view text, std::string* problem = nullptr);
 
 // The pieces of the load, for tools that report on a database line by line.
 // The device name of a header line: a "[" before any "=" or "]", and a "]" later;

@@ -12,8 +12,11 @@ void ForEachLine(std::string_view text, LineHandler&& handle)
 {
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
+        // A plain scan: find_first_of calls memchr once per character.
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        if (end == text.size()) {
             handle(text.substr(start));
             return;
         }

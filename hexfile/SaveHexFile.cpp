@@ -56,6 +56,11 @@ bool WriteHexImage(const MemoryImage& image, ByteSink& sink)
     return writer.finish();
 }
 
+bool CanSaveHexFile(const std::string& fileName)
+{
+    return ReplacingFile::canReplace(fileName);
+}
+
 void SaveHexFile(const DeviceImage& image, const std::string& fileName, UserMessages& messages)
 {
     ReplacingFile file;

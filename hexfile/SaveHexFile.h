@@ -18,4 +18,8 @@ bool WriteHexImage(const MemoryImage& image, ByteSink& sink);
 // on any failure the previous file stays as it was and an error box says what failed.
 void SaveHexFile(const DeviceImage& image, const std::string& fileName, UserMessages& messages);
 
+// Whether SaveHexFile could replace or create fileName now (its folder exists and is
+// writable, the file is not write-protected), for a check before a long read.
+bool CanSaveHexFile(const std::string& fileName);
+
 } // namespace velmora

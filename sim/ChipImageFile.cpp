@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <span>
 #include <system_error>
 
 #include "sim/AddressMap.h"
+#include "sim/SimFiles.h"
 #include "sim/IntelHex.h"
 
 namespace velmora::sim {
@@ -31,25 +31,23 @@ void addSkippingErased(IntelHexWriter& writer, std::uint32_t address, std::span<
 ImageLoad loadChipImage(const std::filesystem::path& path, ChipMemory& memory, std::string& error)
 {
     memory.eraseEverything();
-    std::error_code ignored;
-    if (!std::filesystem::exists(path, ignored))
+    std::string text;
+    if (!readImageText(path, text, error))
+        return error.empty() ? ImageLoad::Missing : ImageLoad::Invalid;
+    return loadChipImageText(text, path.string(), memory, error);
+}
+
+ImageLoad loadChipImageText(std::string_view text, const std::string& name, ChipMemory& memory, std::string& error)
+{
+    memory.eraseEverything();
+    if (text.empty())
         return ImageLoad::Missing;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot open " + path.string();
-        return ImageLoad::Invalid;
-    }
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        error = "cannot read " + path.string();
-        return ImageLoad::Invalid;
-    }
     const HexParseResult result = parseIntelHex(text, [&memory](std::uint32_t address, std::uint8_t value) {
         memory.storeImageByte(address, value);
     });
     if (!result.ok) {
         memory.eraseEverything();
-        error = path.string() + ", line " + std::to_string(result.line) + ": " + result.error;
+        error = name + ", line " + std::to_string(result.line) + ": " + result.error;
         return ImageLoad::Invalid;
     }
     return ImageLoad::Loaded;
@@ -64,8 +62,9 @@ bool saveChipImage(const std::filesystem::path& path, const ChipMemory& memory, 
     addSkippingErased(writer, kHexEepromAddress, memory.eeprom());
     const std::string text = writer.finish();
 
+    // Named for this process, so that two processes never write into one temporary file.
     std::filesystem::path temporary = path;
-    temporary += ".tmp";
+    temporary += "." + std::to_string(currentProcessId()) + ".tmp";
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
         file.write(text.data(), static_cast<std::streamsize>(text.size()));

@@ -80,5 +80,6 @@ inline constexpr std::string_view kImageFile = ", image ";
 inline constexpr std::string_view kNoImageFile = ", erased, not kept";
 inline constexpr std::string_view kTraceFile = ", trace ";
 inline constexpr std::string_view kOnPort = ") on ";
+inline constexpr std::string_view kCannotCreateTrace = "cannot create the trace file ";
 
 } // namespace velmora::sim::messages

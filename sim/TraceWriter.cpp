@@ -1,5 +1,6 @@
 #include "sim/TraceWriter.h"
 
+#include "sim/SimFiles.h"
 #include "sim/TextFormat.h"
 
 namespace velmora::sim {
@@ -19,7 +20,7 @@ TraceWriter::~TraceWriter()
 bool TraceWriter::open(const std::filesystem::path& path, std::string_view chipName)
 {
     close();
-    file_ = std::fopen(path.string().c_str(), "w");
+    file_ = openTraceStream(path);
     if (file_ == nullptr)
         return false;
     std::fprintf(file_, "%.*s%.*s\n%.*s", static_cast<int>(kHeader.size()), kHeader.data(),
@@ -32,7 +33,9 @@ bool TraceWriter::close()
 {
     if (file_ == nullptr)
         return true;
-    const bool ok = std::fclose(file_) == 0;
+    // A line that did not fit on the disk makes the whole trace a failure.
+    const bool written = std::ferror(file_) == 0;
+    const bool ok = std::fclose(file_) == 0 && written;
     file_ = nullptr;
     return ok;
 }

@@ -53,7 +53,7 @@ bool createPrivateFolders(const std::filesystem::path& folder)
 
 bool loadIni(const std::filesystem::path& path, IniFile& ini)
 {
-    return ini.load(path) != FileReadStatus::Unreadable;
+    return !FileReadFailed(ini.load(path));
 }
 
 } // namespace
@@ -121,7 +121,7 @@ bool SettingsFile::write(const SettingsGroup1& values, const ProgrammingOptions&
     if (createsFolder_ && !createPrivateFolders(path_.parent_path()))
         return false;
     std::string existing;
-    if (ReadFileText(path_, existing) == FileReadStatus::Unreadable)
+    if (FileReadFailed(ReadFileText(path_, existing)))
         return false;
 
     IniTextEditor ini(existing);

@@ -3,7 +3,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QWidget>
 
+#include "ui/EndingSignals.h"
 #include "ui/ErrorHook.h"
 #include "ui/FileChooser.h"
 #include "ui/HeadUnit.h"
@@ -19,7 +21,15 @@ int main(int argc, char** argv)
     velmora::ErrorHook::install(&messages);
     velmora::QtFileChooser files;
     const std::filesystem::path programFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString();
+    // Watching from before the windows exist: a signal during a start-up message box
+    // cancels the boxes, and the main window closes once it is there.
+    QWidget* mainWindow = nullptr;
+    velmora::EndingSignalWatcher endingSignals([&mainWindow] {
+        velmora::closeWindowsGently([&mainWindow] { return mainWindow; });
+    });
     velmora::VelmoraWindows windows(programFolder, messages, files, velmora::importedLowLevelAccess());
+    mainWindow = &windows.mainWindow();
     windows.mainWindow().show();
-    return app.exec();
+    const int status = app.exec();
+    return endingSignals.caughtSignal() != 0 ? 128 + endingSignals.caughtSignal() : status;
 }

@@ -22,9 +22,14 @@ public:
     ~ReplacingFile() override;
 
     // Creates the temporary file in the target's folder. Fails when that is impossible
-    // or when the target exists but is no regular file. A symbolic link as target is
-    // followed, so the link stays and the file it names is replaced.
+    // or when the target exists but is no regular file or is write-protected. A symbolic
+    // link as target is followed, even to a file not yet created, so the link stays and
+    // the file it names is written. Stale temporary files of this target that a killed
+    // process left are removed on the way.
     bool open(const std::string& targetPath);
+    // The checks of open() without creating anything: whether a later open() would get
+    // past the target and its folder.
+    static bool canReplace(const std::string& targetPath);
     bool write(std::string_view bytes) override;
     // Flushes the data to the disk, closes the temporary file and renames it over the
     // target. WriteFailed when the flush fails, CloseFailed when closing or renaming does;

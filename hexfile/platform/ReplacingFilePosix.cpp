@@ -3,7 +3,12 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,19 +20,17 @@ namespace {
 constexpr int kCreateAttempts = 100;
 constexpr mode_t kNewFileMode = 0666; // narrowed by the umask, as for any new file
 constexpr mode_t kPermissionBits = 07777;
-// Leaves room for the dot and the suffix within the usual 255-byte name limit.
 constexpr std::size_t kMaxNameInTemporary = 200;
+
+// The kernel's own limit on symbolic links in one path.
+constexpr int kMaxLinkHops = 40;
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
 std::atomic<unsigned> temporaryCounter{0};
 
-// The path the data finally goes to: a symbolic link's destination, else the path itself.
-std::string resolveTarget(const std::string& path)
-{
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) != nullptr)
-        return resolved;
-    return path;
-}
+// Temporary files left by a process that was killed are recognised as older than this one.
+const std::time_t processStart = std::time(nullptr);
 
 std::string folderOf(const std::string& path)
 {
@@ -39,14 +42,121 @@ std::string folderOf(const std::string& path)
     return path.substr(0, slash);
 }
 
+std::string nameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows symbolic links one by one, so that a link to a file not yet created still
+// leads to that file's path instead of being replaced by it.
+std::string followLinks(std::string path)
+{
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return path;
+        char destination[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), destination, sizeof destination - 1);
+        if (length < 0)
+            return path;
+        std::string next(destination, static_cast<std::size_t>(length));
+        path = next.starts_with('/') || path.find('/') == std::string::npos ? next : folderOf(path) + "/" + next;
+    }
+    return path;
+}
+
+// The path the data finally goes to: a symbolic link's destination, else the path itself.
+std::string resolveTarget(const std::string& path)
+{
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) != nullptr)
+        return resolved;
+    return followLinks(path);
+}
+
+// Leaves room for the dot and the suffix within the usual 255-byte name limit.
+std::string temporaryPrefixFor(const std::string& target)
+{
+    return "." + nameOf(target).substr(0, kMaxNameInTemporary) + ".";
+}
+
 std::string temporaryPathFor(const std::string& target)
 {
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string name =
-        (slash == std::string::npos ? target : target.substr(slash + 1)).substr(0, kMaxNameInTemporary);
-    return folder + "." + name + "." + std::to_string(::getpid()) + "-" +
-           std::to_string(temporaryCounter.fetch_add(1)) + ".tmp";
+    return folder + temporaryPrefixFor(target) + std::to_string(::getpid()) + "-"
+           + std::to_string(temporaryCounter.fetch_add(1)) + std::string(kTemporarySuffix);
+}
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The process id in a name of our pattern ".NAME.PID-N.tmp", or 0 for any other name.
+pid_t temporaryOwner(std::string_view entry, std::string_view prefix)
+{
+    if (entry.size() <= prefix.size() + kTemporarySuffix.size() || !entry.starts_with(prefix)
+        || !entry.ends_with(kTemporarySuffix))
+        return 0;
+    entry.remove_prefix(prefix.size());
+    entry.remove_suffix(kTemporarySuffix.size());
+    const std::size_t dash = entry.find('-');
+    if (dash == std::string_view::npos || !allDigits(entry.substr(0, dash)) || !allDigits(entry.substr(dash + 1)))
+        return 0;
+    return static_cast<pid_t>(std::strtol(std::string(entry.substr(0, dash)).c_str(), nullptr, 10));
+}
+
+bool processGone(pid_t owner)
+{
+    return owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files a killed save of this target left behind: only names of
+// our own pattern, written before this process started, by a process that is gone.
+void removeStaleTemporaries(const std::string& target)
+{
+    const std::string folder = folderOf(target);
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr)
+        return;
+    const std::string prefix = temporaryPrefixFor(target);
+    while (const dirent* entry = ::readdir(listing)) {
+        const pid_t owner = temporaryOwner(entry->d_name, prefix);
+        if (owner <= 0)
+            continue;
+        const std::string path = folder + "/" + entry->d_name;
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_mtime >= processStart)
+            continue;
+        if (processGone(owner))
+            ::unlink(path.c_str());
+    }
+    ::closedir(listing);
+}
+
+// A file nobody may write (mode 0444) was protected on purpose; root is refused too.
+bool writeProtected(const std::string& path, const struct stat& status)
+{
+    return (status.st_mode & kAnyWriteBit) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+bool folderWritable(const std::string& target)
+{
+    const std::string folder = folderOf(target);
+    struct stat status {};
+    return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode)
+        && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+// Whether the target may be replaced: no file, or a regular file that is not write-protected.
+bool replaceableTarget(const std::string& target, struct stat& existing, bool& exists)
+{
+    exists = ::stat(target.c_str(), &existing) == 0;
+    if (!exists)
+        return true;
+    return S_ISREG(existing.st_mode) && !writeProtected(target, existing);
 }
 
 bool writeAll(int descriptor, const char* data, std::size_t size)
@@ -81,14 +191,23 @@ ReplacingFile::~ReplacingFile()
     discard();
 }
 
+bool ReplacingFile::canReplace(const std::string& targetPath)
+{
+    const std::string target = resolveTarget(targetPath);
+    struct stat existing {};
+    bool exists = false;
+    return replaceableTarget(target, existing, exists) && folderWritable(target);
+}
+
 bool ReplacingFile::open(const std::string& targetPath)
 {
     discard();
     const std::string target = resolveTarget(targetPath);
     struct stat existing {};
-    const bool targetExists = ::stat(target.c_str(), &existing) == 0;
-    if (targetExists && !S_ISREG(existing.st_mode))
+    bool targetExists = false;
+    if (!replaceableTarget(target, existing, targetExists))
         return false;
+    removeStaleTemporaries(target);
 
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         std::string candidate = temporaryPathFor(target);

@@ -280,5 +280,49 @@ TEST_F(CliOnSimulatedChip, WiringAndTheShippedDatabaseCheck)
         << rejected.out;
 }
 
+TEST_F(CliOnSimulatedChip, AFailedPortCloseIsNoSuccess)
+{
+    // The trace cannot be written out, so ComClose fails after a complete erase.
+    CliRun run = cli("--port SIM:PIC18F452,trace=/dev/full erase");
+    EXPECT_EQ(run.status, 2) << run.out << run.err;
+    EXPECT_NE(run.err.find("COMM close error.\n"), std::string::npos) << run.err;
+}
+
+TEST_F(CliOnSimulatedChip, AReadNeverStartsWhenItsFileCannotBeWritten)
+{
+    const fs::path locked = dir_ / "backup.hex";
+    std::ofstream(locked) << "kept\n";
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    for (const fs::path& target : {locked, dir_ / "typo" / "backup.hex"}) {
+        CliRun run = cli("--port \"" + port() + "\" read \"" + target.string() + "\"");
+        EXPECT_EQ(run.status, 2) << target;
+        EXPECT_EQ(run.err, "Program cannot open file for write.\n") << target;
+    }
+    EXPECT_EQ(readAll(locked), "kept\n");
+    EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
+}
+
+TEST_F(CliOnSimulatedChip, ARejectedDatabaseSaysWhy)
+{
+    const std::string loadFailed = "Error load devices information from Devices.ini file.\n";
+    CliRun folder = cli("--devices \"" + dir_.string() + "\" devices");
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_EQ(folder.err.rfind(loadFailed, 0), 0U) << folder.err;
+    EXPECT_NE(folder.err.find("\n" + dir_.string() + ": not a regular file\n"), std::string::npos) << folder.err;
+
+    const fs::path bad = dir_ / "Bad.ini";
+    std::ofstream(bad) << "[GOOD]\nProgMemSize=1024\n[BAD]\nProgMemSize=2M\n";
+    CliRun section = cli("--devices \"" + bad.string() + "\" --device GOOD erase");
+    EXPECT_EQ(section.status, 2);
+    EXPECT_NE(section.err.find(bad.string() + ", line 3: device \"BAD\" has ProgMemSize 0"), std::string::npos)
+        << section.err;
+
+    const fs::path none = dir_ / "None.ini";
+    std::ofstream(none) << "; no sections\n";
+    CliRun empty = cli("--devices \"" + none.string() + "\" devices");
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_EQ(empty.err.rfind("Program has information about zero devices.\n", 0), 0U) << empty.err;
+}
+
 } // namespace
 } // namespace velmora::cli

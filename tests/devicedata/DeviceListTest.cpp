@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,18 @@ TEST(DeviceList, CursorFollowsAppendStaysOnTheLastAndSurvivesClear)
     list.MoveTo(0);
     EXPECT_EQ(list.CopyCurrentAndAdvance().name, "D0");
     EXPECT_EQ(list.CopyCurrent().name, "D1");
+}
+
+TEST(DeviceList, MoveToLandsOnTheSameRecordFromWhereverTheCursorIs)
+{
+    DeviceList list;
+    fill(list, 5);
+    for (const int index : {3, 3, 1, 4, 9, 0, 2, -1}) {
+        list.MoveTo(index);
+        const int expected = std::clamp(index, 0, 4);
+        EXPECT_EQ(list.CursorIndex(), expected) << index;
+        EXPECT_EQ(list.CopyCurrent().name, "D" + std::to_string(expected)) << index;
+    }
 }
 
 TEST(DeviceList, AHundredThousandRecordsAreFreedWithoutDeepRecursion)

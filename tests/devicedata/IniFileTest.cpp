@@ -98,7 +98,7 @@ TEST(IniFile, IntegersAndBools)
     EXPECT_FALSE(ini.getBool("S", "Missing", false));
 }
 
-TEST(IniFile, LoadTellsMissingFromUnreadable)
+TEST(IniFile, LoadTellsMissingFromNotReadable)
 {
     test::TempFolder folder;
     IniFile ini;
@@ -110,7 +110,7 @@ TEST(IniFile, LoadTellsMissingFromUnreadable)
     EXPECT_EQ(ini.getString("S", "K", "-"), "-");
 
     ini.load(path);
-    EXPECT_EQ(ini.load(folder.path()), FileReadStatus::Unreadable);
+    EXPECT_EQ(ini.load(folder.path()), FileReadStatus::NotRegularFile);
     EXPECT_EQ(ini.getString("S", "K", "-"), "-");
 }
 

@@ -132,6 +132,23 @@ TEST_F(LoadDeviceListTest, EmptyUnreadableAndMissingFiles)
     EXPECT_EQ(list.Count(), 0);
 }
 
+TEST_F(LoadDeviceListTest, ARejectedDatabaseSaysWhy)
+{
+    std::string problem;
+    const std::string path = folder.write("Devices.ini", "[A]\nProgMemSize=1024\n\n[B]\r\nProgMemSize=32K\r\nEEPROMDataMemSize=16\n");
+    EXPECT_FALSE(LoadDeviceList(list, path, &problem));
+    EXPECT_EQ(problem, path + ", line 4: device \"B\" has ProgMemSize 0 and EEPROMDataMemSize 16");
+
+    EXPECT_FALSE(LoadDeviceList(list, folder.path() / "absent.ini", &problem));
+    EXPECT_EQ(problem, (folder.path() / "absent.ini").string() + ": no such file");
+    EXPECT_FALSE(LoadDeviceList(list, folder.path(), &problem));
+    EXPECT_EQ(problem, folder.path().string() + ": not a regular file");
+
+    problem = "untouched";
+    EXPECT_TRUE(load("[A]\nProgMemSize=1024\n"));
+    EXPECT_EQ(problem, "untouched");
+}
+
 TEST_F(LoadDeviceListTest, LineEndsNulBytesLongLinesAndThousandsOfSections)
 {
     for (const std::string e : {"\r\n", "\n", "\r"}) {

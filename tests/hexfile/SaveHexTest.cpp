@@ -5,7 +5,9 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <utime.h>
 
 #include "devicedata/ParseHexDigits.h"
 #include "hexfile/HexLineChecksum.h"
@@ -153,6 +155,70 @@ TEST_F(SaveHexFileTest, FailedWriteKeepsThePreviousFileIntactAndRemovesTheTempor
     EXPECT_TRUE(messages.showedOnly(MessageKind::Error, hexmessages::kFileWriteError));
     EXPECT_EQ(test::ReadWholeFile(target), previous);
     EXPECT_EQ(scratch.entries(), std::vector<std::string>{"out.hex"});
+}
+
+TEST_F(SaveHexFileTest, AWriteProtectedFileIsRefusedAndKept)
+{
+    scratch.write("out.hex", previous);
+    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+    EXPECT_FALSE(CanSaveHexFile(target));
+    SaveHexFile(*image, target, messages);
+    EXPECT_TRUE(messages.showedOnly(MessageKind::Error, hexmessages::kCannotCreateFile));
+    EXPECT_EQ(test::ReadWholeFile(target), previous);
+    EXPECT_EQ(scratch.entries(), std::vector<std::string>{"out.hex"});
+}
+
+TEST_F(SaveHexFileTest, TheCheckBeforeAReadSeesAMissingFolderAndAFolderAsTarget)
+{
+    EXPECT_TRUE(CanSaveHexFile(target));
+    scratch.write("out.hex", previous);
+    EXPECT_TRUE(CanSaveHexFile(target));
+    EXPECT_FALSE(CanSaveHexFile(scratch.file("typo/out.hex")));
+    EXPECT_FALSE(CanSaveHexFile(scratch.path().string()));
+    EXPECT_EQ(scratch.entries(), std::vector<std::string>{"out.hex"});
+}
+
+TEST_F(SaveHexFileTest, ADanglingLinkKeepsPointingAtTheFileItNames)
+{
+    ASSERT_EQ(::symlink("later.hex", target.c_str()), 0);
+    EXPECT_TRUE(CanSaveHexFile(target));
+    SaveHexFile(*image, target, messages);
+    EXPECT_TRUE(messages.shown.empty());
+    struct stat status {};
+    ASSERT_EQ(::lstat(target.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+    EXPECT_EQ(test::ReadWholeFile(scratch.file("later.hex")), expected());
+}
+
+pid_t endedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(SaveHexFileTest, StaleTemporariesOfAKilledSaveAreRemovedAndNothingElse)
+{
+    const std::string dead = std::to_string(endedProcess());
+    const std::string alive = std::to_string(::getppid());
+    const std::vector<std::string> old = {".out.hex." + dead + "-0.tmp", ".out.hex." + alive + "-1.tmp",
+                                          ".other.hex." + dead + "-0.tmp", ".out.hex.tmp", ".out.hex." + dead + "-x.tmp"};
+    for (const std::string& name : old) {
+        const std::string path = scratch.write(name, "partial");
+        const utimbuf anHourAgo{::time(nullptr) - 3600, ::time(nullptr) - 3600};
+        ASSERT_EQ(::utime(path.c_str(), &anHourAgo), 0);
+    }
+    const std::string fresh = ".out.hex." + dead + "-2.tmp";   // younger than this process: maybe not ours
+    scratch.write(fresh, "partial");
+
+    SaveHexFile(*image, target, messages);
+    EXPECT_TRUE(messages.shown.empty());
+    std::vector<std::string> kept = {fresh, ".other.hex." + dead + "-0.tmp", ".out.hex." + alive + "-1.tmp",
+                                     ".out.hex." + dead + "-x.tmp", ".out.hex.tmp", "out.hex"};
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(scratch.entries(), kept);
 }
 
 } // namespace

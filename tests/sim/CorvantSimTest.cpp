@@ -12,6 +12,7 @@
 #include "signalling/HW_Cntrl.h"
 #include "signalling/PinDriver.h"
 #include "sim/ChipImageFile.h"
+#include "sim/SimFiles.h"
 #include "tests/sim/PublishedSequences.h"
 #include "tests/sim/TempPath.h"
 
@@ -91,7 +92,29 @@ TEST_F(CorvantSim, RefusesUnknownChipsAndImagesItCannotRead)
     const std::string port = "SIM:PIC18F452,image=" + image.string();
     EXPECT_EQ(ComInit(port.c_str()), 0);
     EXPECT_EQ(fileText(image.path()), broken) << "a file that was not read is never overwritten";
+
+    // Too large to read: refused before anything could be saved over it.
+    std::filesystem::resize_file(image.path(), sim::HeldImageFile::kSizeLimit + 1);
+    EXPECT_EQ(ComInit(port.c_str()), 0);
+    EXPECT_EQ(std::filesystem::file_size(image.path()), sim::HeldImageFile::kSizeLimit + 1);
+    EXPECT_NE(std::string(GetDllInfo()).find("larger than an image file can be"), std::string::npos) << GetDllInfo();
+
+    EXPECT_EQ(ComInit("SIM:PIC18F452,image=/dev/zero"), 0);
+    EXPECT_NE(std::string(GetDllInfo()).find("/dev/zero is not a regular file"), std::string::npos) << GetDllInfo();
     EXPECT_NE(ComInit("SIM"), 0);
+}
+
+TEST_F(CorvantSim, AFailedTraceOrImageWriteFailsTheClose)
+{
+    ASSERT_NE(ComInit("SIM:PIC18F452,trace=/dev/full"), 0);
+    EXPECT_EQ(ComClose(), 0);
+    TempPath image(".hex");
+    const std::string port = "SIM:PIC18F452,image=" + image.string();
+    ASSERT_NE(ComInit(port.c_str()), 0);
+    std::filesystem::remove(image.path());
+    std::filesystem::create_directory(image.path());   // the rename over it must fail
+    EXPECT_EQ(ComClose(), 0);
+    std::filesystem::remove(image.path());
 }
 
 } // namespace

@@ -113,6 +113,23 @@ TEST_F(SettingsFileTest, UnreadableFileIsALoadError)
     EXPECT_FALSE(options.fastVerify);
 }
 
+#if !defined(_WIN32)
+TEST_F(SettingsFileTest, LinksToDevicesAndFailingFilesAreLoadErrorsNotCrashes)
+{
+    // /proc/self/mem fails every read; /dev/zero never ends.
+    for (const char* target : {"/proc/self/mem", "/dev/zero"}) {
+        std::filesystem::remove(iniPath());
+        std::filesystem::create_symlink(target, iniPath());
+        SettingsFile settings(iniPath());
+        SettingsGroup1 values;
+        ProgrammingOptions options;
+        EXPECT_FALSE(settings.readGroup1(values)) << target;
+        EXPECT_FALSE(settings.readGroup2(options)) << target;
+        EXPECT_FALSE(settings.write(values, options)) << target;
+    }
+}
+#endif
+
 TEST_F(SettingsFileTest, WrittenSettingsReadBackAndKeepForeignLines)
 {
     folder.write("Velmora.ini", "; my notes\r\n[Config]\r\nCOM=SIM\r\nOther=kept\r\n\r\n[Extra]\r\nA=1\r\n");

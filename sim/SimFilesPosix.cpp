@@ -1,0 +1,166 @@
+#include "sim/SimFiles.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora::sim {
+
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+constexpr mode_t kNewFileMode = 0666;   // narrowed by the umask
+
+std::string reason(const std::filesystem::path& path, const char* what)
+{
+    return path.string() + what;
+}
+
+// Non-blocking, so that a FIFO cannot hang the open before fstat turns it away.
+// missing: the open failed because there is no such file.
+int openRegular(const std::filesystem::path& path, int flags, std::string& error, bool& missing)
+{
+    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, kNewFileMode);
+    missing = descriptor < 0 && errno == ENOENT;
+    if (descriptor < 0) {
+        error = path.string() + ": " + std::strerror(errno);
+        return -1;
+    }
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        error = reason(path, " is not a regular file");
+        return -1;
+    }
+    return descriptor;
+}
+
+bool readDescriptor(int descriptor, const std::filesystem::path& path, std::string& text, std::string& error)
+{
+    text.clear();
+    if (::lseek(descriptor, 0, SEEK_SET) != 0) {
+        error = reason(path, " cannot be read");
+        return false;
+    }
+    for (;;) {
+        const std::size_t used = text.size();
+        if (used > HeldImageFile::kSizeLimit) {
+            text.clear();
+            error = reason(path, " is larger than an image file can be");
+            return false;
+        }
+        text.resize(used + kChunk);
+        const ssize_t count = ::read(descriptor, text.data() + used, kChunk);
+        if (count < 0) {
+            text.resize(used);
+            if (errno == EINTR)
+                continue;
+            text.clear();
+            error = reason(path, " cannot be read");
+            return false;
+        }
+        text.resize(used + static_cast<std::size_t>(count));
+        if (count == 0)
+            return true;
+    }
+}
+
+} // namespace
+
+HeldImageFile::~HeldImageFile()
+{
+    release(true);
+}
+
+bool HeldImageFile::open(const std::filesystem::path& path, std::string& error)
+{
+    release(true);
+    bool missing = false;
+    int descriptor = openRegular(path, O_RDWR, error, missing);
+    bool created = false;
+    if (missing) {
+        descriptor = openRegular(path, O_RDWR | O_CREAT | O_EXCL, error, missing);
+        created = descriptor >= 0;
+    }
+    if (descriptor < 0)
+        return false;
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        error = reason(path, " is in use by another program");
+        ::close(descriptor);
+        return false;
+    }
+    descriptor_ = descriptor;
+    created_ = created;
+    path_ = path;
+    return true;
+}
+
+bool HeldImageFile::read(std::string& text, std::string& error) const
+{
+    if (descriptor_ < 0) {
+        error = reason(path_, " is not open");
+        return false;
+    }
+    return readDescriptor(descriptor_, path_, text, error);
+}
+
+void HeldImageFile::release(bool keepCreatedFile)
+{
+    if (descriptor_ < 0)
+        return;
+    if (created_ && !keepCreatedFile)
+        ::unlink(path_.c_str());
+    ::close(descriptor_);   // drops the lock
+    descriptor_ = -1;
+    created_ = false;
+}
+
+bool readImageText(const std::filesystem::path& path, std::string& text, std::string& error)
+{
+    text.clear();
+    error.clear();
+    bool missing = false;
+    const int descriptor = openRegular(path, O_RDONLY, error, missing);
+    if (descriptor < 0) {
+        if (missing)
+            error.clear();
+        return false;
+    }
+    const bool read = readDescriptor(descriptor, path, text, error);
+    ::close(descriptor);
+    return read;
+}
+
+} // namespace velmora::sim
+
+namespace velmora::sim {
+
+// A FIFO only opens here when a reader holds it already, so the open cannot wait for one.
+std::FILE* openTraceStream(const std::filesystem::path& path)
+{
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, kNewFileMode);
+    if (descriptor < 0)
+        return nullptr;
+    struct stat status {};
+    const bool usable = ::fstat(descriptor, &status) == 0 && (S_ISREG(status.st_mode) || S_ISCHR(status.st_mode) || S_ISFIFO(status.st_mode));
+    const int flags = ::fcntl(descriptor, F_GETFL);
+    if (!usable || flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    std::FILE* stream = ::fdopen(descriptor, "w");
+    if (stream == nullptr)
+        ::close(descriptor);
+    return stream;
+}
+
+unsigned long currentProcessId()
+{
+    return static_cast<unsigned long>(::getpid());
+}
+
+} // namespace velmora::sim

@@ -1,0 +1,199 @@
+// velmora-cli ended from outside during a read of the simulated chip, with the real
+// delays: whatever ends it, the chip leaves programming mode first and the program
+// exits with the status a shell expects of that signal.
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace velmora::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr auto kPatience = 20s;
+
+std::string readAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::size_t count(const std::string& text, const std::string& what)
+{
+    std::size_t found = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++found;
+    return found;
+}
+
+// velmora-cli with its standard output on `output` and its errors in a file.
+pid_t spawn(const std::vector<std::string>& arguments, int output, const fs::path& errors)
+{
+    std::vector<char*> argv{const_cast<char*>(VELMORA_CLI)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const std::string errorPath = errors.string();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(output, STDOUT_FILENO);
+        const int err = ::open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(err, STDERR_FILENO);
+        ::execv(VELMORA_CLI, argv.data());
+        ::_exit(127);
+    }
+    return child;
+}
+
+bool waitForProgrammingMode(const fs::path& trace)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (readAll(trace).find(" VPP on\n") != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(20ms);
+    }
+    return false;
+}
+
+// The exit status, or -1 when the child neither exited nor ended within patience.
+int waitForExit(pid_t child)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    int raw = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (::waitpid(child, &raw, WNOHANG) == child)
+            return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::this_thread::sleep_for(20ms);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &raw, 0);
+    return -1;
+}
+
+std::string lastLine(const std::string& text)
+{
+    const std::size_t end = text.find_last_not_of('\n');
+    if (end == std::string::npos)
+        return {};
+    const std::size_t start = text.rfind('\n', end);
+    return text.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
+}
+
+struct Ending {
+    const char* name;
+    int signal;          // sent once the chip is in programming mode; 0: none
+    int secondSignal;    // sent right after, while the operation ends; 0: none
+    bool closeOutput;    // the reader of standard output goes away instead
+    int expectedStatus;
+};
+
+std::ostream& operator<<(std::ostream& out, const Ending& ending)
+{
+    return out << ending.name;
+}
+
+class CliEnding : public ::testing::TestWithParam<Ending> {
+protected:
+    CliEnding()
+    {
+        dir_ = fs::temp_directory_path() / ("velmora-cli-signal-" + std::to_string(::getpid()) + "-" + GetParam().name);
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    ~CliEnding() override { fs::remove_all(dir_); }
+
+    // Starts a read with its standard output on a pipe; returns the child's id.
+    pid_t start(int& outputReader) const
+    {
+        int pipeEnds[2];
+        // Close-on-exec: the child must not hold a reader of its own output.
+        EXPECT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
+        const pid_t child = spawn({"--port", "SIM:PIC18F452,trace=" + trace().string(), "read",
+                                   (dir_ / "read.hex").string()},
+                                  pipeEnds[1], dir_ / "err.txt");
+        ::close(pipeEnds[1]);
+        outputReader = pipeEnds[0];
+        return child;
+    }
+
+    fs::path trace() const { return dir_ / "trace.txt"; }
+
+    fs::path dir_;
+};
+
+TEST_P(CliEnding, LeavesProgrammingModeAndExitsWithTheSignalsStatus)
+{
+    const Ending& ending = GetParam();
+    int outputReader = -1;
+    const pid_t child = start(outputReader);
+    ASSERT_TRUE(waitForProgrammingMode(trace())) << readAll(trace());
+    if (ending.closeOutput)
+        ::close(outputReader);
+    if (ending.signal != 0)
+        ::kill(child, ending.signal);
+    if (ending.secondSignal != 0) {
+        std::this_thread::sleep_for(100ms);   // inside the 300 ms switch-off wait
+        ::kill(child, ending.secondSignal);
+    }
+    const int status = waitForExit(child);
+    if (!ending.closeOutput)
+        ::close(outputReader);
+
+    EXPECT_EQ(status, ending.expectedStatus) << readAll(dir_ / "err.txt");
+    const std::string traceText = readAll(trace());
+    EXPECT_EQ(lastLine(traceText).substr(lastLine(traceText).find(' ') + 1), "VPP off") << lastLine(traceText);
+    EXPECT_EQ(count(traceText, " VPP on\n"), count(traceText, " VPP off\n"));
+    EXPECT_FALSE(fs::exists(dir_ / "read.hex")) << "a cancelled read saved its file";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWayOut, CliEnding,
+                         ::testing::Values(Ending{"interrupt", SIGINT, 0, false, 130},
+                                           Ending{"terminate", SIGTERM, 0, false, 143},
+                                           Ending{"hangup", SIGHUP, 0, false, 129},
+                                           Ending{"quit", SIGQUIT, 0, false, 131},
+                                           Ending{"twice", SIGTERM, SIGINT, false, 143},
+                                           Ending{"closedPipe", 0, 0, true, 141}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliImageFile, ASecondProgramCannotOpenAnImageInUse)
+{
+    const fs::path dir = fs::temp_directory_path() / ("velmora-cli-lock-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string image = "SIM:PIC18F452,image=" + (dir / "chip.hex").string();
+    const int quiet = ::open("/dev/null", O_WRONLY);
+    const pid_t reader = spawn({"--port", image + ",trace=" + (dir / "trace.txt").string(), "read",
+                                (dir / "read.hex").string()}, quiet, dir / "err1.txt");
+    ASSERT_TRUE(waitForProgrammingMode(dir / "trace.txt"));
+
+    const pid_t second = spawn({"--port", image, "erase"}, quiet, dir / "err2.txt");
+    EXPECT_EQ(waitForExit(second), 2);
+    EXPECT_NE(readAll(dir / "err2.txt").find("chip.hex is in use by another program"), std::string::npos)
+        << readAll(dir / "err2.txt");
+
+    ::kill(reader, SIGTERM);
+    EXPECT_EQ(waitForExit(reader), 143);
+    const pid_t third = spawn({"--port", image, "info"}, quiet, dir / "err3.txt");
+    EXPECT_EQ(waitForExit(third), 0) << readAll(dir / "err3.txt");
+    ::close(quiet);
+    fs::remove_all(dir);
+}
+
+} // namespace
+} // namespace velmora::cli
