@@ -124,7 +124,7 @@ protected:
         int pipeEnds[2];
         // Close-on-exec: the child must not hold a reader of its own output.
         EXPECT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
-        const pid_t child = spawn({"--port", "SIM:PIC18F452,trace=" + trace().string(), "read",
+        const pid_t child = spawn({"--device", "PIC18F452", "--port", "SIM:PIC18F452,trace=" + trace().string(), "read",
                                    (dir_ / "read.hex").string()},
                                   pipeEnds[1], dir_ / "err.txt");
         ::close(pipeEnds[1]);
@@ -178,11 +178,11 @@ TEST(CliImageFile, ASecondProgramCannotOpenAnImageInUse)
     fs::create_directories(dir);
     const std::string image = "SIM:PIC18F452,image=" + (dir / "chip.hex").string();
     const int quiet = ::open("/dev/null", O_WRONLY);
-    const pid_t reader = spawn({"--port", image + ",trace=" + (dir / "trace.txt").string(), "read",
+    const pid_t reader = spawn({"--device", "PIC18F452", "--port", image + ",trace=" + (dir / "trace.txt").string(), "read",
                                 (dir / "read.hex").string()}, quiet, dir / "err1.txt");
     ASSERT_TRUE(waitForProgrammingMode(dir / "trace.txt"));
 
-    const pid_t second = spawn({"--port", image, "erase"}, quiet, dir / "err2.txt");
+    const pid_t second = spawn({"--device", "PIC18F452", "--port", image, "erase"}, quiet, dir / "err2.txt");
     EXPECT_EQ(waitForExit(second), 2);
     EXPECT_NE(readAll(dir / "err2.txt").find("chip.hex is in use by another program"), std::string::npos)
         << readAll(dir / "err2.txt");
