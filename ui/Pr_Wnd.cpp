@@ -89,10 +89,12 @@ TForm3::TForm3(TPICPr& engine, UserMessages& messages, std::function<void()> ref
 
     auto* status = new QStatusBar(this);
     status->setSizeGripEnabled(false);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         panels_[i] = createStatusPanel(status, kPanelWidths[i]);
-        status->addWidget(panels_[i]);
-    }
+    // The last panel runs to the window's edge, so that "&+1" shows whole in its frame.
+    panels_[2]->setMaximumWidth(QWIDGETSIZE_MAX);
+    for (int i = 0; i < 3; ++i)
+        status->addWidget(panels_[i], i == 2 ? 1 : 0);
     layout->addWidget(status);
 
     displayTimer_ = new QTimer(this);
@@ -133,11 +135,9 @@ void TForm3::showPostings()
     const QString address = values->address ? formatAddress(*values->address) : QString();
     if (panels_[1]->text() != address)
         panels_[1]->setText(address);
-    if (values->address) {
-        const QString marker = values->wordMarker ? QString::fromLatin1(ui::kWordMarker) : QString();
-        if (panels_[2]->text() != marker)
-            panels_[2]->setText(marker);
-    }
+    const QString marker = values->wordMarker ? QString::fromLatin1(ui::kWordMarker) : QString();
+    if (panels_[2]->text() != marker)
+        panels_[2]->setText(marker);
     if (progress_->value() != values->position)
         progress_->setValue(values->position);
     const QString action = QString::fromStdString(values->action);
