@@ -3,7 +3,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMetaObject>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -11,9 +12,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <atomic>
-#include <memory>
-#include <thread>
+#include <utility>
+
 
 #include "devicedata/UserMessages.h"
 #include "engine/TPICPr.h"
@@ -24,17 +24,13 @@ namespace velmora {
 
 namespace {
 
-// Marks a queued call finished when the last copy of its functor goes away.
-class CallCompletion {
-public:
-    explicit CallCompletion(std::atomic<bool>& done) : done_(done) {}
-    CallCompletion(const CallCompletion&) = delete;
-    CallCompletion& operator=(const CallCompletion&) = delete;
-    ~CallCompletion() { done_.store(true, std::memory_order_release); }
-
-private:
-    std::atomic<bool>& done_;
-};
+// Wakes the user-interface thread for the worker's pending request; carries no data,
+// which stays behind the window's request lock.
+QEvent::Type requestEventType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
 
 constexpr int kPanelWidths[3] = {182, 49, 26};
 // About the refresh rate of a display: postings faster than this are never seen.
@@ -208,19 +204,42 @@ void TForm3::runOnUiThread(const std::function<void()>& action)
         action();
         return;
     }
-    // The worker spins until the call is done instead of sleeping on a semaphore:
-    // it is a busy-waiting thread anyway, and being woken from sleep cost tens of
-    // microseconds per posting, a fifth of the time of a byte read. The flag is set
-    // when the queued call is destroyed, so it is set even if Qt drops the call.
-    std::atomic<bool> done{false};
-    auto completion = std::make_shared<CallCompletion>(done);
-    QMetaObject::invokeMethod(this, [this, completion, &action] {
-        showPostings();
-        action();
-    }, Qt::QueuedConnection);
-    completion.reset();
-    while (!done.load(std::memory_order_acquire))
-        std::this_thread::yield();
+    // Only message boxes, the grid refresh, hiding and closing come here, a few times
+    // an operation, so the worker sleeps until its request is served. The request lives
+    // on the worker's stack: once served, the window may go before the worker wakes.
+    UiRequest request{action};
+    {
+        const std::lock_guard lock(requestMutex_);
+        pending_ = &request;
+    }
+    QCoreApplication::postEvent(this, new QEvent(requestEventType()));
+    std::unique_lock lock(request.mutex);
+    request.served.wait(lock, [&request] { return request.done; });
+}
+
+bool TForm3::event(QEvent* event)
+{
+    if (event->type() != requestEventType())
+        return QDialog::event(event);
+    serveRequest();
+    return true;
+}
+
+void TForm3::serveRequest()
+{
+    UiRequest* request = nullptr;
+    {
+        const std::lock_guard lock(requestMutex_);
+        request = std::exchange(pending_, nullptr);
+    }
+    if (request == nullptr)
+        return;
+    showPostings();
+    request->action();
+    // Notified under its lock, so the worker cannot return and free the request first.
+    const std::lock_guard lock(request->mutex);
+    request->done = true;
+    request->served.notify_one();
 }
 
 void TForm3::clearAddress()

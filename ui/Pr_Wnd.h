@@ -10,8 +10,10 @@
 #include <QDialog>
 #include <QEventLoop>
 
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 
 #include "engine/ProgressBridge.h"
 #include "ui/PostedProgress.h"
@@ -64,11 +66,14 @@ public:
     void closeWindow() override;
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     // Runs action on the user-interface thread and returns once it is done.
     void runOnUiThread(const std::function<void()>& action);
+    // Carries out the worker's pending request, on the user-interface thread.
+    void serveRequest();
     // Serves user-interface events until the worker is neither busy nor cancelling.
     void waitForWorker();
 
@@ -85,6 +90,16 @@ private:
     QProgressBar* progress_ = nullptr;
     QLabel* panels_[3]{};
     PostedProgress posted_;
+    // One request of the worker, on the worker's stack while it waits.
+    struct UiRequest {
+        explicit UiRequest(const std::function<void()>& run) : action(run) {}
+        const std::function<void()>& action;
+        std::mutex mutex;
+        std::condition_variable served;
+        bool done = false;   // guarded by mutex
+    };
+    std::mutex requestMutex_;
+    UiRequest* pending_ = nullptr;   // guarded by requestMutex_
     QTimer* displayTimer_ = nullptr;
 };
 
