@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 
@@ -87,7 +88,11 @@ TForm3::TForm3(TPICPr& engine, UserMessages& messages, std::function<void()> ref
     status->setSizeGripEnabled(false);
     for (int i = 0; i < 3; ++i)
         panels_[i] = createStatusPanel(status, kPanelWidths[i]);
-    // The last panel runs to the window's edge, so that "&+1" shows whole in its frame.
+    // The last panel runs to the window's edge and is never narrower than "&+1" in its
+    // frame, which the 26 pixels of a small desktop font do not hold.
+    const int markerWidth = panels_[2]->fontMetrics().horizontalAdvance(QString::fromLatin1(ui::kWordMarker))
+                            + 2 * panels_[2]->frameWidth() + panels_[2]->fontMetrics().averageCharWidth();
+    panels_[2]->setMinimumWidth(std::max(kPanelWidths[2], markerWidth));
     panels_[2]->setMaximumWidth(QWIDGETSIZE_MAX);
     for (int i = 0; i < 3; ++i)
         status->addWidget(panels_[i], i == 2 ? 1 : 0);
