@@ -19,7 +19,7 @@ TCfgIDs1::TCfgIDs1(QWidget* parent) : ConfigBitsEditor(parent)
     addBox(general, "STVR", {6, 0x01, false}, Applies::Always);
     addProtectionGroups(protection());
 
-    addRadioGroup(fieldColumn(), editor::kOscillatorGroup, {1, 0x07, {0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x00}},
+    addRadioGroup(fieldColumn(0), editor::kOscillatorGroup, {1, 0x07, {0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x00}},
                   {QStringLiteral("RC oscillator w/ OSC2 configured as RA6"),
                    QStringLiteral("HS oscillator w/ PLL enabled"),
                    QStringLiteral("EC oscillator w/ OSC2 configured as RA6"),
@@ -28,7 +28,7 @@ TCfgIDs1::TCfgIDs1(QWidget* parent) : ConfigBitsEditor(parent)
                    QStringLiteral("XT oscillator"), QStringLiteral("LP oscillator")},
                   1, Applies::Always);
     addBorVoltageGroup();
-    addRadioGroup(fieldColumn(), editor::kWdtPostscalerGroup, {3, 0x0E, {0x0E, 0x0C, 0x0A, 0x08, 0x06, 0x04, 0x02, 0x00}},
+    addRadioGroup(fieldColumn(1), editor::kWdtPostscalerGroup, {3, 0x0E, {0x0E, 0x0C, 0x0A, 0x08, 0x06, 0x04, 0x02, 0x00}},
                   {QStringLiteral("1:128"), QStringLiteral("1:64"), QStringLiteral("1:32"), QStringLiteral("1:16"),
                    QStringLiteral("1:8"), QStringLiteral("1:4"), QStringLiteral("1:2"), QStringLiteral("1:1")},
                   1, Applies::Always);

@@ -22,6 +22,9 @@ constexpr int kConfig6H = 11;  // WRTD, WRTB, WRTC
 constexpr int kConfig7L = 12;  // EBTRn
 constexpr int kConfig7H = 13;  // EBTRB
 
+// Two columns of four keep the ID group as low as the legend beside it allows.
+constexpr int kIdFieldsPerColumn = 4;
+
 constexpr std::array kBlockApplies{Applies::Block0, Applies::Block1, Applies::Block2, Applies::Block3};
 
 QByteArray numbered(const char* stem, int block)
@@ -42,19 +45,22 @@ ConfigBitsEditor::ConfigBitsEditor(QWidget* parent) : ConfigEditorDialog(parent)
     bitsLayout->addLayout(general_);
     bitsLayout->addLayout(protection_);
     left_->addWidget(bits);
-    fields_ = new QVBoxLayout;
     top->addLayout(left_);
-    top->addLayout(fields_);
+    for (QVBoxLayout*& column : fieldColumns_) {
+        column = new QVBoxLayout;
+        top->addLayout(column);
+    }
     contentLayout()->addLayout(top);
 }
 
 void ConfigBitsEditor::finishBitsLayout()
 {
     general_->addStretch();
-    fields_->addStretch();
+    for (QVBoxLayout* column : fieldColumns_)
+        column->addStretch();
     auto* lower = new QHBoxLayout;
     lower->addWidget(createLegend(), 0, Qt::AlignTop);
-    lower->addWidget(createIdGroup(), 0, Qt::AlignTop);
+    lower->addWidget(createIdGroup(kIdFieldsPerColumn), 0, Qt::AlignTop);
     lower->addStretch();
     left_->addLayout(lower);
     left_->addStretch();
@@ -63,7 +69,7 @@ void ConfigBitsEditor::finishBitsLayout()
 
 void ConfigBitsEditor::addBorVoltageGroup()
 {
-    addRadioGroup(fields_, editor::kBorVoltageGroup, {2, 0x0C, {0x0C, 0x08, 0x04, 0x00}},
+    addRadioGroup(fieldColumn(0), editor::kBorVoltageGroup, {2, 0x0C, {0x0C, 0x08, 0x04, 0x00}},
                   {QStringLiteral("VBOR set to 2.0V"), QStringLiteral("VBOR set to 2.7V"),
                    QStringLiteral("VBOR set to 4.2V"), QStringLiteral("VBOR set to 4.5V")},
                   1, Applies::Always);

@@ -43,7 +43,9 @@ protected:
 
     QVBoxLayout* generalBits() const { return general_; }
     QHBoxLayout* protection() const { return protection_; }
-    QVBoxLayout* fieldColumn() const { return fields_; }
+    // The radio groups stand in two columns beside the bits, read top to bottom and
+    // then left to right, so that the editor stays low enough for a small screen.
+    QVBoxLayout* fieldColumn(int column) const { return fieldColumns_[column]; }
     // Captions of the bound controls in the order OK writes them back.
     void setWriteOrder(std::vector<const char*> captions);
 
@@ -70,7 +72,7 @@ private:
     QVBoxLayout* left_ = nullptr;
     QVBoxLayout* general_ = nullptr;
     QHBoxLayout* protection_ = nullptr;
-    QVBoxLayout* fields_ = nullptr;
+    QVBoxLayout* fieldColumns_[2]{};
     std::map<QString, BoundBox> boxes_;
     std::map<QString, BoundGroup> groups_;
     std::vector<QString> writeOrder_;

@@ -13,20 +13,15 @@
 
 namespace velmora {
 
-namespace {
-
-constexpr int kFieldsPerColumn = 8;
-
-} // namespace
-
-QGroupBox* createHexFieldGroup(const QString& caption, HexByteEdit** fields, int count, QWidget* parent)
+QGroupBox* createHexFieldGroup(const QString& caption, HexByteEdit** fields, int count, int fieldsPerColumn,
+                               QWidget* parent)
 {
     auto* group = new QGroupBox(caption, parent);
     auto* grid = new QGridLayout(group);
     for (int i = 0; i < count; ++i) {
         fields[i] = new HexByteEdit(i, group);
         fields[i]->setFixedWidth(fields[i]->fontMetrics().horizontalAdvance(QStringLiteral("00:FF")) + 16);
-        grid->addWidget(fields[i], i % kFieldsPerColumn, i / kFieldsPerColumn);
+        grid->addWidget(fields[i], i % fieldsPerColumn, i / fieldsPerColumn);
     }
     group->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
     return group;
@@ -38,9 +33,9 @@ ConfigEditorDialog::ConfigEditorDialog(QWidget* parent) : QDialog(parent)
     content_ = new QVBoxLayout(this);
 }
 
-QGroupBox* ConfigEditorDialog::createIdGroup()
+QGroupBox* ConfigEditorDialog::createIdGroup(int fieldsPerColumn)
 {
-    return createHexFieldGroup(QString::fromUtf8(editor::kIdGroup), idEdits_.data(), kIdCount, this);
+    return createHexFieldGroup(QString::fromUtf8(editor::kIdGroup), idEdits_.data(), kIdCount, fieldsPerColumn, this);
 }
 
 void ConfigEditorDialog::finishLayout()

@@ -39,7 +39,7 @@ protected:
     virtual void writeBack(DeviceImage& image) = 0;
 
     QVBoxLayout* contentLayout() const { return content_; }
-    QGroupBox* createIdGroup();
+    QGroupBox* createIdGroup(int fieldsPerColumn);
     void loadIds(const MemoryImage& image);
     void writeIds(MemoryImage& image) const;
     // Adds OK and Cancel at the bottom right and fixes the window's size.
@@ -54,6 +54,7 @@ private:
 };
 
 // A group of masked fields "00:" .. and so on, one per byte, in one column.
-QGroupBox* createHexFieldGroup(const QString& caption, HexByteEdit** fields, int count, QWidget* parent);
+QGroupBox* createHexFieldGroup(const QString& caption, HexByteEdit** fields, int count, int fieldsPerColumn,
+                               QWidget* parent);
 
 } // namespace velmora

@@ -25,9 +25,12 @@ void centerOnScreen(QWidget* window)
     const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    // The client area is centred, not the frame: the window manager's frame is unknown
+    // before the first showing and known afterwards, so centring the frame would place
+    // the first opening apart from all later ones.
+    QRect client(QPoint(), window->size());
+    client.moveCenter(screen->availableGeometry().center());
+    window->setGeometry(client);
 }
 
 } // namespace velmora

@@ -1,6 +1,6 @@
 #pragma once
 // The window frame every dialog shares: fixed size, system menu, optionally a minimize
-// box, centred on the screen when shown.
+// box, centred on the screen when shown (the same place at every opening).
 
 class QWidget;
 

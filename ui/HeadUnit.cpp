@@ -161,6 +161,7 @@ void TForm1::buildWindow()
 
     for (int i = 0; i < 2; ++i) {
         panels_[i] = new QLabel(statusBar());
+        panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panels_[i]->setFixedWidth(kPanelWidths[i]);
         statusBar()->addWidget(panels_[i], i == 1 ? 1 : 0);
     }

@@ -3,7 +3,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMetaObject>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -12,9 +13,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <atomic>
-#include <memory>
-#include <thread>
+#include <utility>
+
 
 #include "devicedata/UserMessages.h"
 #include "engine/TPICPr.h"
@@ -25,22 +25,33 @@ namespace velmora {
 
 namespace {
 
-// Marks a queued call finished when the last copy of its functor goes away.
-class CallCompletion {
-public:
-    explicit CallCompletion(std::atomic<bool>& done) : done_(done) {}
-    CallCompletion(const CallCompletion&) = delete;
-    CallCompletion& operator=(const CallCompletion&) = delete;
-    ~CallCompletion() { done_.store(true, std::memory_order_release); }
-
-private:
-    std::atomic<bool>& done_;
-};
+// Wakes the user-interface thread for the worker's pending request; carries no data,
+// which stays behind the window's request lock.
+QEvent::Type requestEventType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
 
 constexpr int kPanelWidths[3] = {182, 49, 26};
-constexpr std::uint16_t kProgressMaximum = 100;
+// About the refresh rate of a display: postings faster than this are never seen.
+constexpr int kDisplayIntervalMilliseconds = 16;
 // How often the close handler looks at the worker's flags while serving events.
 constexpr int kWorkerPollMilliseconds = 2;
+
+QString formatAddress(Address address)
+{
+    return QStringLiteral("%1").arg(address, 6, 16, QChar(u'0')).toUpper();
+}
+
+// A sunken panel of fixed size, so that a new text never asks for a layout pass.
+QLabel* createStatusPanel(QWidget* parent, int width)
+{
+    auto* panel = new QLabel(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setFixedSize(width, panel->sizeHint().height());
+    return panel;
+}
 
 } // namespace
 
@@ -63,20 +74,33 @@ TForm3::TForm3(TPICPr& engine, UserMessages& messages, std::function<void()> ref
     group_ = new QGroupBox(QString::fromLatin1(ui::kProgressAction), this);
     auto* groupLayout = new QVBoxLayout(group_);
     progress_ = new QProgressBar(group_);
-    progress_->setRange(0, kProgressMaximum);
+    progress_->setRange(0, PostedProgress::kMaximum);
     progress_->setValue(0);
     progress_->setTextVisible(false);
+    // An empty caption takes no room in a group box: with the box's height fixed at its
+    // captioned size and the bar held at the bottom, the bar stays where it is.
+    groupLayout->addStretch();
     groupLayout->addWidget(progress_);
+    group_->setFixedHeight(group_->sizeHint().height());
     layout->addWidget(group_);
 
     auto* status = new QStatusBar(this);
     status->setSizeGripEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-        panels_[i] = new QLabel(status);
-        panels_[i]->setFixedWidth(kPanelWidths[i]);
-        status->addWidget(panels_[i]);
-    }
+    for (int i = 0; i < 3; ++i)
+        panels_[i] = createStatusPanel(status, kPanelWidths[i]);
+    // The last panel runs to the window's edge and is never narrower than "&+1" in its
+    // frame, which the 26 pixels of a small desktop font do not hold.
+    const int markerWidth = panels_[2]->fontMetrics().horizontalAdvance(QString::fromLatin1(ui::kWordMarker))
+                            + 2 * panels_[2]->frameWidth() + panels_[2]->fontMetrics().averageCharWidth();
+    panels_[2]->setMinimumWidth(std::max(kPanelWidths[2], markerWidth));
+    panels_[2]->setMaximumWidth(QWIDGETSIZE_MAX);
+    for (int i = 0; i < 3; ++i)
+        status->addWidget(panels_[i], i == 2 ? 1 : 0);
     layout->addWidget(status);
+
+    displayTimer_ = new QTimer(this);
+    displayTimer_->setInterval(kDisplayIntervalMilliseconds);
+    connect(displayTimer_, &QTimer::timeout, this, &TForm3::showPostings);
 
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     makeFixedDialog(this, 259, 109, MinimizeBox::Shown);
@@ -90,10 +114,39 @@ QString TForm3::panelText(int panel) const
 void TForm3::prepare(const QString& process)
 {
     label_->setText(process);
-    group_->setTitle(QString());
-    progress_->setValue(0);
-    panels_[0]->clear();
-    panels_[1]->clear();
+    posted_.prepare();
+    showPostings();
+}
+
+void TForm3::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    if (visible)
+        displayTimer_->start();
+    else
+        displayTimer_->stop();
+}
+
+void TForm3::showPostings()
+{
+    const std::optional<ProgressValues> values = posted_.takeChanges();
+    if (!values)
+        return;
+    // Only what changed is touched: an unchanged text or position costs nothing.
+    const QString address = values->address ? formatAddress(*values->address) : QString();
+    if (panels_[1]->text() != address)
+        panels_[1]->setText(address);
+    const QString marker = values->wordMarker ? QString::fromLatin1(ui::kWordMarker) : QString();
+    if (panels_[2]->text() != marker)
+        panels_[2]->setText(marker);
+    if (progress_->value() != values->position)
+        progress_->setValue(values->position);
+    const QString action = QString::fromStdString(values->action);
+    if (group_->title() != action)
+        group_->setTitle(action);
+    const QString process = QString::fromStdString(values->process);
+    if (panels_[0]->text() != process)
+        panels_[0]->setText(process);
 }
 
 void TForm3::RunOperation(std::uint8_t code)
@@ -152,47 +205,71 @@ void TForm3::done(int result)
 void TForm3::runOnUiThread(const std::function<void()>& action)
 {
     if (QThread::currentThread() == thread()) {
+        showPostings();
         action();
         return;
     }
-    // The worker spins until the call is done instead of sleeping on a semaphore:
-    // it is a busy-waiting thread anyway, and being woken from sleep cost tens of
-    // microseconds per posting, a fifth of the time of a byte read. The flag is set
-    // when the queued call is destroyed, so it is set even if Qt drops the call.
-    std::atomic<bool> done{false};
-    auto completion = std::make_shared<CallCompletion>(done);
-    QMetaObject::invokeMethod(this, [completion, &action] { action(); }, Qt::QueuedConnection);
-    completion.reset();
-    while (!done.load(std::memory_order_acquire))
-        std::this_thread::yield();
+    // Only message boxes, the grid refresh, hiding and closing come here, a few times
+    // an operation, so the worker sleeps until its request is served. The request lives
+    // on the worker's stack: once served, the window may go before the worker wakes.
+    UiRequest request{action};
+    {
+        const std::lock_guard lock(requestMutex_);
+        pending_ = &request;
+    }
+    QCoreApplication::postEvent(this, new QEvent(requestEventType()));
+    std::unique_lock lock(request.mutex);
+    request.served.wait(lock, [&request] { return request.done; });
+}
+
+bool TForm3::event(QEvent* event)
+{
+    if (event->type() != requestEventType())
+        return QDialog::event(event);
+    serveRequest();
+    return true;
+}
+
+void TForm3::serveRequest()
+{
+    UiRequest* request = nullptr;
+    {
+        const std::lock_guard lock(requestMutex_);
+        request = std::exchange(pending_, nullptr);
+    }
+    if (request == nullptr)
+        return;
+    showPostings();
+    request->action();
+    // Notified under its lock, so the worker cannot return and free the request first.
+    const std::lock_guard lock(request->mutex);
+    request->done = true;
+    request->served.notify_one();
 }
 
 void TForm3::clearAddress()
 {
-    runOnUiThread([this] { panels_[1]->clear(); });
+    posted_.clearAddress();
 }
 
 void TForm3::postAddress(Address address, bool wordMarker)
 {
-    runOnUiThread([this, address, wordMarker] {
-        panels_[1]->setText(QStringLiteral("%1").arg(address, 6, 16, QChar(u'0')).toUpper());
-        panels_[2]->setText(wordMarker ? QString::fromLatin1(ui::kWordMarker) : QString());
-    });
+    posted_.setAddress(address, wordMarker);
 }
 
 void TForm3::postProgress(std::uint16_t position)
 {
-    runOnUiThread([this, position] { progress_->setValue(std::min(position, kProgressMaximum)); });
+    posted_.setPosition(position);
 }
 
 void TForm3::postAction(const std::string& text)
 {
-    runOnUiThread([this, &text] { group_->setTitle(QString::fromStdString(text)); });
+    posted_.setAction(text);
 }
 
 void TForm3::postProcessText(const std::string& text)
 {
-    runOnUiThread([this, &text] { panels_[0]->setText(QString::fromStdString(text)); });
+    posted_.setProcess(text);
 }
 
 MessageButton TForm3::messageBox(MessageKind kind, const std::string& text, MessageButtons buttons)

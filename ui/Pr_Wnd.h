@@ -1,23 +1,28 @@
 #pragma once
 // TForm3, the progress window "Device": shown modally for every device operation. Its
 // show handler hands the operation to the engine's worker; the worker reports back
-// through the ProgressBridge, whose calls run on the user-interface thread while the
-// worker waits. Closing it (Cancel, Esc, the close box or the worker's request) sets
+// through the ProgressBridge. Address, progress and texts are stored and shown at the
+// display's pace; message boxes, the grid refresh, hiding and closing run on the
+// user-interface thread while the worker waits. Closing it (Cancel, Esc, the close box or the worker's request) sets
 // the cancel request when the worker is busy and keeps serving the worker until it has
 // stopped, so the window never closes under a running operation.
 
 #include <QDialog>
 #include <QEventLoop>
 
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 
 #include "engine/ProgressBridge.h"
+#include "ui/PostedProgress.h"
 
 class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 namespace velmora {
 
@@ -43,8 +48,13 @@ public:
     QString panelText(int panel) const;
 
     void done(int result) override;
+    void setVisible(bool visible) override;
 
-    // ProgressBridge: each runs on the user-interface thread; the worker waits for it.
+    // Copies what the worker posted to the widgets; the display timer calls it while
+    // the window is shown, and every synchronous request calls it first.
+    void showPostings();
+
+    // ProgressBridge, called on the worker. The first five store their value and return.
     void clearAddress() override;
     void postAddress(Address address, bool wordMarker) override;
     void postProgress(std::uint16_t position) override;
@@ -56,11 +66,14 @@ public:
     void closeWindow() override;
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     // Runs action on the user-interface thread and returns once it is done.
     void runOnUiThread(const std::function<void()>& action);
+    // Carries out the worker's pending request, on the user-interface thread.
+    void serveRequest();
     // Serves user-interface events until the worker is neither busy nor cancelling.
     void waitForWorker();
 
@@ -76,6 +89,18 @@ private:
     QGroupBox* group_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* panels_[3]{};
+    PostedProgress posted_;
+    // One request of the worker, on the worker's stack while it waits.
+    struct UiRequest {
+        explicit UiRequest(const std::function<void()>& run) : action(run) {}
+        const std::function<void()>& action;
+        std::mutex mutex;
+        std::condition_variable served;
+        bool done = false;   // guarded by mutex
+    };
+    std::mutex requestMutex_;
+    UiRequest* pending_ = nullptr;   // guarded by requestMutex_
+    QTimer* displayTimer_ = nullptr;
 };
 
 } // namespace velmora

@@ -20,7 +20,7 @@ TCfgIDs2::TCfgIDs2(QWidget* parent) : ConfigBitsEditor(parent)
     addBox(general, "STVR", {6, 0x01, false}, Applies::Always);
     addProtectionGroups(protection());
 
-    addRadioGroup(fieldColumn(), editor::kOscillatorGroup,
+    addRadioGroup(fieldColumn(0), editor::kOscillatorGroup,
                   {1, 0x0F, {0x0F, 0x0E, 0x0D, 0x0C, 0x0B, 0x0A, 0x09, 0x08,
                              0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x00}},
                   {QStringLiteral("RC with OSC2 as RA6"), QStringLiteral("HS with SW controlled PLL"),
@@ -32,7 +32,7 @@ TCfgIDs2::TCfgIDs2(QWidget* parent) : ConfigBitsEditor(parent)
                    QStringLiteral("HS"), QStringLiteral("XT"), QStringLiteral("LP")},
                   2, Applies::Always);
     addBorVoltageGroup();
-    addRadioGroup(fieldColumn(), editor::kWdtPostscalerGroup,
+    addRadioGroup(fieldColumn(1), editor::kWdtPostscalerGroup,
                   {3, 0x1E, {0x1E, 0x1C, 0x1A, 0x18, 0x16, 0x14, 0x12, 0x10,
                              0x0E, 0x0C, 0x0A, 0x08, 0x06, 0x04, 0x02, 0x00}},
                   {QStringLiteral("1:32768"), QStringLiteral("1:16384"), QStringLiteral("1:8192"),
@@ -41,7 +41,7 @@ TCfgIDs2::TCfgIDs2(QWidget* parent) : ConfigBitsEditor(parent)
                    QStringLiteral("1:64"), QStringLiteral("1:32"), QStringLiteral("1:16"), QStringLiteral("1:8"),
                    QStringLiteral("1:4"), QStringLiteral("1:2"), QStringLiteral("1:1")},
                   2, Applies::Always);
-    addRadioGroup(fieldColumn(), editor::kProcessorModeGroup, {4, 0x03, {0x03, 0x02, 0x01, 0x00}},
+    addRadioGroup(fieldColumn(1), editor::kProcessorModeGroup, {4, 0x03, {0x03, 0x02, 0x01, 0x00}},
                   {QStringLiteral("Microcontroller mode"), QStringLiteral("Microprocessor mode"),
                    QStringLiteral("Microprocessor with Boot Block mode"),
                    QStringLiteral("Extended Microcontroller mode")},

@@ -9,12 +9,19 @@
 
 namespace velmora {
 
+namespace {
+
+// Configuration fields 00..07 in the first column, 08..0D in the second; IDs in one.
+constexpr int kFieldsPerColumn = 8;
+
+} // namespace
+
 TCfgIDs3::TCfgIDs3(QWidget* parent) : ConfigEditorDialog(parent)
 {
     auto* row = new QHBoxLayout;
     row->addWidget(createHexFieldGroup(QString::fromUtf8(editor::kConfigGroup), configEdits_.data(),
-                                       kConfigCount, this));
-    row->addWidget(createIdGroup(), 0, Qt::AlignTop);
+                                       kConfigCount, kFieldsPerColumn, this));
+    row->addWidget(createIdGroup(kFieldsPerColumn), 0, Qt::AlignTop);
     contentLayout()->addLayout(row);
     finishLayout();
 }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
@@ -21,9 +22,11 @@
 #include "ui/CfgIDs.h"
 #include "ui/ErrorHook.h"
 #include "ui/HeadUnit.h"
+#include "ui/MemoryGridView.h"
 #include "ui/Llit.h"
 #include "ui/LowLevelAccess.h"
 #include "ui/Pr_Wnd.h"
+#include "ui/QtUserMessages.h"
 #include "ui/UCfgIDs2.h"
 #include "ui/UCfgIDs3.h"
 #include "ui/VelmoraApplication.h"
@@ -82,6 +85,19 @@ int main(int argc, char** argv)
         main.menuItem(TForm1::Command::Load)->trigger();
         QTimer::singleShot(300, &main, [&] {
             save(&main, "main-window.png");
+            const int eepromHeading = main.gridModel().layout().headingRow(GridSection::Eeprom) - 1;
+            main.gridView().scrollTo(main.gridModel().index(eepromHeading - 2, 1), QAbstractItemView::PositionAtTop);
+            QApplication::processEvents();
+            save(&main, "grid-eeprom-heading.png");
+
+            auto portBox = test::whenModal<QMessageBox>([](QMessageBox* box) {
+                QTimer::singleShot(100, box, [box] {
+                    save(box, "port-error-box.png");
+                    box->reject();
+                });
+            });
+            QtUserMessages().showMessage(MessageKind::Error, "COMM init error: \"COM9\".\r\nDo you want to select COM port?",
+                                         ButtonYes | ButtonNo | ButtonRetry);
 
             TForm3& progress = windows.progress();
             QTimer watch;
