@@ -2,6 +2,7 @@
 // and the signalling layer's imported driver, against a simulated PIC18F4550 on the
 // monotonic counter, with its memory kept in a HEX file between two ComInit calls.
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 
@@ -56,7 +57,9 @@ TEST_F(CorvantSim, ProgramsAChipThatKeepsItsContentsBetweenRuns)
     ASSERT_TRUE(published::bulkEraseBufferFamily(0x3F8F));
     ASSERT_TRUE(published::writeBuffer(0x0400, code));
     int polls = 0;
+    const auto writeStart = std::chrono::steady_clock::now();
     ASSERT_TRUE(published::writeEeprom(0x80, 0x5A, false, false, polls));
+    const auto writeTime = std::chrono::steady_clock::now() - writeStart;
     ASSERT_TRUE(published::writeConfigByte(0x300001, 0x08, false));
     ASSERT_TRUE(ExitProgMode());
     ASSERT_NE(ComClose(), 0);
@@ -64,7 +67,10 @@ TEST_F(CorvantSim, ProgramsAChipThatKeepsItsContentsBetweenRuns)
     ASSERT_EQ(devid.size(), 2U);
     EXPECT_EQ(devid[1], 0x12);
     EXPECT_EQ(devid[0] & 0xE0, 0x00);
-    EXPECT_GE(polls, 2) << "WR stays set for the real 4 ms write time";
+    // A busy machine may stretch one poll past the whole write, so the poll count proves
+    // nothing; the time until WR reads clear can only grow.
+    EXPECT_GE(polls, 1);
+    EXPECT_GE(writeTime, std::chrono::milliseconds(4)) << "WR stays set for the real 4 ms write time";
 
     const std::string traceText = fileText(trace.path());
     EXPECT_NE(traceText.find("# velmora simulated chip trace: PIC18F4550"), std::string::npos);
