@@ -10,6 +10,9 @@ namespace {
 constexpr std::uint8_t kEecon1Wr = 1 << 1;
 constexpr std::uint8_t kUnlockFirst = 0x55;
 constexpr std::uint8_t kUnlockSecond = 0xAA;
+// PGC stays low this long once WR reads clear, before the next command (P10 of the
+// newer family, 100 us; the older family needs less).
+constexpr std::uint32_t kDischargeUnits = 20;
 } // namespace
 
 bool EepromProgramming::run()
@@ -46,7 +49,7 @@ bool EepromProgramming::writeCell(std::uint32_t cell)
         || !s.core(CoreInstruction::Nop) || !s.check())
         return false;
     s.post.postProcessText(texts::kWaitWriteCompleted);
-    if (!waitWriteCompleted())
+    if (!waitWriteCompleted() || !s.pause(kDischargeUnits))
         return false;
     s.post.postProcessText(texts::kWriteInstruction);
     return s.core(CoreInstruction::BcfEecon1Wren);

@@ -72,7 +72,12 @@ bool IcspSession::enterProgMode()
 
 bool IcspSession::wait300ms()
 {
-    return currentPinDriver().delay(kPhasePauseUnits) || fail(texts::kFaultDelay);
+    return pause(kPhasePauseUnits);
+}
+
+bool IcspSession::pause(std::uint32_t units)
+{
+    return currentPinDriver().delay(units) || fail(texts::kFaultDelay);
 }
 
 bool IcspSession::core(CoreInstruction instruction)

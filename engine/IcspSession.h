@@ -47,6 +47,8 @@ public:
 
     bool enterProgMode();
     bool wait300ms();
+    // Delay(units); its failure is "Fault on delay.".
+    bool pause(std::uint32_t units);
     bool core(CoreInstruction instruction);
     bool core(std::uint16_t instructionWord);
     bool tableWrite(IcspCommand command, std::uint16_t operand);
