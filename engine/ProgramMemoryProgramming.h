@@ -13,10 +13,9 @@ public:
     explicit ProgramMemoryProgramming(IcspSession& session) : s(session) {}
     bool run();
 
-    enum class Method { MultiPanel, SinglePanel, Buffer, None };
-    static Method methodFor(std::int32_t writeStrategy, bool multiPanelWrite);
-
 private:
+    using Method = ProgramMemoryMethod;
+
     bool checkSize(Method method);
     bool enterPanelMode(std::uint16_t mode);
     bool writeMultiPanel();

@@ -52,7 +52,7 @@ TEST(ShippedDevicesIni, LoadsAndEveryDeviceIsProgrammable)
         SCOPED_TRACE(name);
         EXPECT_TRUE(device.configType >= 1 && device.configType <= 3);
         EXPECT_EQ(device.longEEAddr, device.eepromSize > 256);
-        if (device.writeStrategy == 2) {
+        if (device.writeStrategy == WriteStrategy::Buffers) {
             ASSERT_GT(device.writeBufferSize, 0);
             EXPECT_EQ(device.writeBufferSize % 2, 0);
             EXPECT_EQ(device.programMemorySize % device.writeBufferSize, 0);
@@ -111,7 +111,7 @@ TEST(ShippedDevicesIni, MatchesMicrochipsPublishedFacts)
         EXPECT_EQ(std::to_string(d.programMemorySize), c[2]);
         EXPECT_EQ(std::to_string(d.eepromSize), c[3]);
         EXPECT_EQ(std::to_string(d.longEEAddr), c[4]);
-        EXPECT_EQ(std::to_string(d.writeStrategy), c[5]);
+        EXPECT_EQ(std::to_string(static_cast<int>(d.writeStrategy)), c[5]);
         EXPECT_EQ(std::to_string(d.writeBufferSize), c[6]);
         EXPECT_EQ(std::to_string(d.configType), c[7]);
         EXPECT_EQ(std::to_string(d.ccp2mxApp), c[8]);
