@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "cli/CliMessages.h"
 #include "cli/CliTexts.h"
@@ -194,16 +195,19 @@ void Runner::runOperation(TPICPr& engine, std::uint8_t code)
 {
     // The progress window's part: open, hand over, and on Ctrl+C the Cancel path.
     catchInterrupt();
-    engine.windowClosed = false;
-    engine.startOperation(code);
+    engine.start(code);
     bool cancelled = false;
-    while (!engine.waitIdle(std::chrono::milliseconds(50))) {
+    // The terminal bridge serves the worker on its own thread; this one only watches.
+    engine.waitForEnd([&] {
         if (interrupted() && !cancelled) {
             cancelled = true;
-            engine.windowClosed = true;
-            if (engine.busy)
-                engine.cancelRequest = true;
+            engine.requestCancel();
         }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return true;
+    });
+    // The final report still comes from the worker once busy is clear.
+    while (!engine.waitIdle(std::chrono::milliseconds(50))) {
     }
     engine.windowClosed = true;
     if (engine.lastOutcome == OperationOutcome::Cancelled)

@@ -97,7 +97,7 @@ TEST(Runner, AResumeBeforeTheWorkerSleepsIsKept)
     TPICPr engine;
     engine.data().SelectDevice(smallDevice());
     // Straight after construction: the worker may not have suspended itself yet.
-    engine.startOperation(OperationErase);
+    engine.start(OperationErase);
     ASSERT_TRUE(engine.waitIdle(std::chrono::seconds(30)));
     EXPECT_GT(pins.callCount(), 0U);
     EXPECT_FALSE(engine.busy);
