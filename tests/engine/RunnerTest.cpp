@@ -103,6 +103,29 @@ TEST(Runner, AResumeBeforeTheWorkerSleepsIsKept)
     EXPECT_FALSE(engine.busy);
 }
 
+TEST(Handover, CancelIsRequestedOnlyWhileBusyAndTheWaitEndsWithIt)
+{
+    TPICPr engine;
+    engine.start(OperationNone);
+    EXPECT_FALSE(engine.windowClosed);
+    ASSERT_TRUE(engine.waitIdle(std::chrono::seconds(10)));
+    engine.requestCancel();
+    EXPECT_TRUE(engine.windowClosed);
+    EXPECT_FALSE(engine.cancelRequest);   // a closing window after the end is no cancel
+    int serves = 0;
+    EXPECT_TRUE(engine.waitForEnd([&serves] { return ++serves > 0; }));
+    EXPECT_EQ(serves, 0);
+
+    // As if an operation ran: the wait serves until its caller gives up.
+    engine.busy = true;
+    engine.requestCancel();
+    EXPECT_TRUE(engine.cancelRequest);
+    EXPECT_FALSE(engine.waitForEnd([&serves] { return ++serves < 3; }));
+    EXPECT_EQ(serves, 3);
+    engine.busy = false;
+    engine.cancelRequest = false;
+}
+
 class RunnerEndings : public EngineTest {};
 
 TEST_F(RunnerEndings, UnknownCodeLeavesTheWindowOpenUntilCancelAndClearsBusy)
