@@ -10,7 +10,7 @@
 
 namespace velmora::cli {
 
-enum class Command { Read, Program, Verify, Erase, BlankCheck, Devices, Info, Help };
+enum class Command { Read, Program, Verify, Erase, BlankCheck, Devices, Info, Help, Version };
 
 struct CliOptions {
     Command command = Command::Help;

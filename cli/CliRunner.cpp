@@ -26,9 +26,6 @@ namespace velmora::cli {
 
 namespace {
 
-// DelayInit's status, read as a signed byte.
-constexpr std::int8_t kStatusNoCounter = -1;
-constexpr std::int8_t kStatusSlowCounter = -2;
 
 std::string lowerCase(std::string text)
 {
@@ -83,6 +80,9 @@ int Runner::run()
     switch (options_.command) {
     case Command::Help:
         std::fputs(kUsage, out_);
+        return ExitSuccess;
+    case Command::Version:
+        std::fputs(kVersion, out_);
         return ExitSuccess;
     case Command::Devices:
         return listDevices();
@@ -172,11 +172,11 @@ bool Runner::loadFile(TPICPr& engine)
 bool Runner::startDelays()
 {
     const auto status = static_cast<std::int8_t>(DelayInit() & 0xFF);
-    if (status == kStatusNoCounter) {
+    if (status == PENDREL_NO_COUNTER) {
         error(kNoCounter);
         return false;
     }
-    if (status == kStatusSlowCounter) {
+    if (status == PENDREL_SLOW_COUNTER) {
         error(terminalText(std::string(kSlowCounterHead) + std::to_string(GetMinPerformanceFrequency())
                            + kSlowCounterMiddle + std::to_string(GetPerformanceFrequency()) + kHz));
     }

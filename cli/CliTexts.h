@@ -3,6 +3,8 @@
 
 namespace velmora::cli {
 
+inline constexpr const char* kVersion = "velmora-cli " VELMORA_VERSION "\n";
+
 inline constexpr const char* kUsage =
     "usage: velmora-cli [options] COMMAND\n"
     "\n"
@@ -27,6 +29,7 @@ inline constexpr const char* kUsage =
     "  --checksum-warn VALUE  ask before replacing a last word that is not VALUE\n"
     "  --stop-at-first        answer Abort at the first difference a verify finds (default: go on)\n"
     "  --help                 this text\n"
+    "  --version              the program's name and version\n"
     "\n"
     "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure.\n";
 

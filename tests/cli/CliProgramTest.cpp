@@ -199,7 +199,12 @@ TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
 
     CliRun info = cli("info");
     EXPECT_EQ(info.status, 0);
-    EXPECT_EQ(info.out.rfind("Information from \"corvant.dll\" library:\n", 0), 0U);
+    EXPECT_EQ(info.out.rfind("Information from \"corvant.dll\" library:\ncorvant " VELMORA_VERSION ", ", 0), 0U);
+
+    // Before anything else is looked at, even a command line that would not parse.
+    CliRun version = cli("--version flash");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "velmora-cli " VELMORA_VERSION "\n");
 
     CliRun usage = cli("");
     EXPECT_EQ(usage.status, 2);

@@ -229,7 +229,6 @@ TEST(PostingBlock, SendsOnlyWhatChangesTheWindow)
     post.refreshGrid();
     EXPECT_EQ(bridge.log, (std::vector<std::string>{"00001A", "00001A&+1", "progress 150", "progress 99",
                                                      "action A", "clear", "box same", "box same", "grid", "grid"}));
-    EXPECT_FALSE(post.wordMarker);   // the marker belongs to its one posting
 
     // A new operation starts from a window the main window has reset.
     bridge.log.clear();
