@@ -48,6 +48,10 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments)
             options.command = Command::Help;
             return {options, {}};
         }
+        if (argument == "--version") {
+            options.command = Command::Version;
+            return {options, {}};
+        }
         if (argument == "--port" || argument == "--device" || argument == "--devices" || argument == "--checksum"
             || argument == "--checksum-warn") {
             const std::string* v = value();

@@ -10,7 +10,8 @@
 
 namespace velmora::cli {
 
-enum class Command { Read, Program, Verify, Erase, BlankCheck, Devices, Info, Help, Identify, Wiring, CheckDevices };
+enum class Command { Read, Program, Verify, Erase, BlankCheck, Devices, Info, Help, Version, Identify, Wiring,
+                     CheckDevices };
 
 struct CliOptions {
     Command command = Command::Help;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "cli/CliMessages.h"
 #include "cli/CliTexts.h"
@@ -33,9 +34,6 @@ namespace velmora::cli {
 
 namespace {
 
-// DelayInit's status, read as a signed byte.
-constexpr std::int8_t kStatusNoCounter = -1;
-constexpr std::int8_t kStatusSlowCounter = -2;
 
 std::string lowerCase(std::string text)
 {
@@ -94,6 +92,9 @@ int Runner::run()
     switch (options_.command) {
     case Command::Help:
         std::fputs(kUsage, out_);
+        return ExitSuccess;
+    case Command::Version:
+        std::fputs(kVersion, out_);
         return ExitSuccess;
     case Command::Devices:
         return listDevices();
@@ -205,11 +206,11 @@ bool Runner::loadFile(TPICPr& engine)
 bool Runner::startDelays()
 {
     const auto status = static_cast<std::int8_t>(DelayInit() & 0xFF);
-    if (status == kStatusNoCounter) {
+    if (status == PENDREL_NO_COUNTER) {
         error(kNoCounter);
         return false;
     }
-    if (status == kStatusSlowCounter) {
+    if (status == PENDREL_SLOW_COUNTER) {
         error(terminalText(std::string(kSlowCounterHead) + std::to_string(GetMinPerformanceFrequency())
                            + kSlowCounterMiddle + std::to_string(GetPerformanceFrequency()) + kHz));
     }
@@ -231,14 +232,19 @@ void Runner::runOperation(TPICPr& engine, std::uint8_t code, const TerminalBridg
 {
     // The progress window's part: open, hand over, and on a signal or a closed
     // terminal the Cancel path. Later signals only wait for the same ending.
-    engine.windowClosed = false;
-    engine.startOperation(code);
+    engine.start(code);
     bool cancelled = false;
-    while (!engine.waitIdle(std::chrono::milliseconds(50))) {
+    // The terminal bridge serves the worker on its own thread; this one only watches.
+    engine.waitForEnd([&] {
         if (!cancelled && stop_.requested(bridge.outputLost())) {
             cancelled = true;
-            requestCancel(engine);
+            engine.requestCancel();
         }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return true;
+    });
+    // The final report still comes from the worker once busy is clear.
+    while (!engine.waitIdle(std::chrono::milliseconds(50))) {
     }
     engine.windowClosed = true;
     if (engine.lastOutcome == OperationOutcome::Cancelled && !bridge.outputLost())

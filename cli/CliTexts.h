@@ -3,6 +3,8 @@
 
 namespace velmora::cli {
 
+inline constexpr const char* kVersion = "velmora-cli " VELMORA_VERSION "\n";
+
 inline constexpr const char* kUsage =
     "usage: velmora-cli [options] COMMAND\n"
     "\n"
@@ -32,6 +34,7 @@ inline constexpr const char* kUsage =
     "  --stop-at-first        answer Abort at the first difference a verify finds (default: go on)\n"
     "  --no-id-check          do not read the device ID before read, program, erase or verify\n"
     "  --help                 this text\n"
+    "  --version              the program's name and version\n"
     "\n"
     "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure;\n"
     "128+N when signal N ended the operation (130 Ctrl+C, 143 kill, 129 closed terminal),\n"

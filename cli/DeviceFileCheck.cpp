@@ -15,6 +15,7 @@
 #include "devicedata/MemoryImage.h"
 #include "devicedata/ParseMaskBytes.h"
 #include "engine/ProgramMemoryProgramming.h"
+#include "engine/WriteStrategyRules.h"
 
 namespace velmora::cli {
 
@@ -182,14 +183,14 @@ void Checker::checkIntegers(const DeviceHeader& header)
 void Checker::checkStrategy(const DeviceHeader& header, const DeviceRecord& record)
 {
     const int line = lineOf(header, "WriteStrategy");
-    if (record.writeStrategy != 1 && record.writeStrategy != 2) {
+    if (!isKnownStrategy(record.writeStrategy)) {
         warn(line, header,
-             "WriteStrategy=" + std::to_string(record.writeStrategy)
+             "WriteStrategy=" + std::to_string(static_cast<std::int32_t>(record.writeStrategy))
                  + " is no write method: the chip would be neither erased nor programmed");
         return;
     }
     const auto size = static_cast<std::uint32_t>(record.programMemorySize);
-    const Method method = ProgramMemoryProgramming::methodFor(record.writeStrategy, multiPanelWrite_);
+    const Method method = rulesFor(record.writeStrategy).methodFor(multiPanelWrite_);
     if (const char* misfit = ProgramMemoryProgramming::sizeMisfit(method, size, record.writeBufferSize)) {
         warn(lineOf(header, method == Method::Buffer ? "WriteBufferSize" : "ProgMemSize"), header,
              "programming would fail: " + oneLine(misfit));

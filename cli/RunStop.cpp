@@ -1,16 +1,8 @@
 #include "cli/RunStop.h"
 
 #include "cli/platform/EndingSignals.h"
-#include "engine/TPICPr.h"
 
 namespace velmora::cli {
-
-void requestCancel(TPICPr& engine)
-{
-    engine.windowClosed = true;
-    if (engine.busy)
-        engine.cancelRequest = true;
-}
 
 RunStop::RunStop()
 {

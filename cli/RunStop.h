@@ -4,14 +4,7 @@
 // running operation leaves through its cancel exit, with Vpp off, before the program
 // ends with the status a shell expects of that signal.
 
-namespace velmora {
-class TPICPr;
-}
-
 namespace velmora::cli {
-
-// The engine's cancel request, as the progress window's Cancel makes it.
-void requestCancel(TPICPr& engine);
 
 class RunStop {
 public:

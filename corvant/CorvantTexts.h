@@ -6,7 +6,7 @@
 
 namespace corvant::texts {
 
-inline constexpr std::string_view kLibrary = "corvant 1.0";
+inline constexpr std::string_view kLibrary = "corvant " VELMORA_VERSION;
 inline constexpr std::string_view kNoPortOpen = "no port open";
 
 inline constexpr std::string_view kNoPortName = "no port name given";

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "devicedata/WriteStrategy.h"
+
 namespace velmora {
 
 struct DeviceRecord {
@@ -13,7 +15,7 @@ struct DeviceRecord {
     std::int32_t eepromSize = 0;
     std::int32_t configType = 1;
     bool longEEAddr = false;
-    std::int32_t writeStrategy = 1;
+    WriteStrategy writeStrategy = WriteStrategy::Panels;
     std::int32_t writeBufferSize = 8;
     bool ccp2mxApp = false;
     bool waitAndPmApp = false;

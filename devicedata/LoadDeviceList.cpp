@@ -60,7 +60,7 @@ DeviceRecord ReadDeviceRecord(const IniFile& ini, const std::string& name)
     record.cp1App = ini.getBool(name, "CP1App", true);
     record.cp2App = ini.getBool(name, "CP2App", true);
     record.cp3App = ini.getBool(name, "CP3App", true);
-    record.writeStrategy = ini.getInteger(name, "WriteStrategy", 1);
+    record.writeStrategy = static_cast<WriteStrategy>(ini.getInteger(name, "WriteStrategy", 1));
     record.writeBufferSize = ini.getInteger(name, "WriteBufferSize", 8);
     ReadDeviceIdKeys(ini, name, record);
     return record;

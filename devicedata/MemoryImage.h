@@ -41,7 +41,7 @@ struct SelectedDevice {
     std::string name;
     std::int32_t configType = 1;
     bool longEEAddr = false;
-    std::int32_t writeStrategy = 1;
+    WriteStrategy writeStrategy = WriteStrategy::Panels;
     std::int32_t writeBufferSize = 8;
     bool ccp2mxApp = true;
     bool waitAndPmApp = false;

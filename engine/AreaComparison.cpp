@@ -1,5 +1,6 @@
 #include "engine/AreaComparison.h"
 
+#include "devicedata/ConfigMasks.h"
 #include "engine/IcspSession.h"
 
 namespace velmora {
@@ -19,6 +20,17 @@ std::uint8_t expectedByte(const MemoryImage& image, MemoryArea area, std::uint32
 
 } // namespace
 
+ByteVisitor failAtDifference(IcspSession& s, MemoryArea area, Address base)
+{
+    return [&s, area, base](std::uint32_t index, std::uint8_t value) {
+        const Comparison c = compareByte(s.image, area, index, value);
+        if (!c.differs())
+            return AfterByte::Next;
+        s.fail(programmingMismatch(area, base + index, c.device, c.image));
+        return AfterByte::Leave;
+    };
+}
+
 Comparison compareByte(const MemoryImage& image, MemoryArea area, std::uint32_t index, std::uint8_t read)
 {
     const std::uint8_t raw = expectedByte(image, area, index);
@@ -26,27 +38,12 @@ Comparison compareByte(const MemoryImage& image, MemoryArea area, std::uint32_t 
         return {read, raw, raw};
     const std::uint8_t mask = image.configMask[index];
     const std::uint8_t setMask = image.configSetMask[index];
-    return {static_cast<std::uint8_t>((read & mask) | setMask), static_cast<std::uint8_t>((raw & mask) | setMask),
-            raw};
+    return {EffectiveConfigValue(read, mask, setMask), EffectiveConfigValue(raw, mask, setMask), raw};
 }
 
 bool verifyWrittenArea(IcspSession& s, MemoryArea area, Address base, std::uint32_t count)
 {
-    if (!s.startTableRead(base))
-        return false;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        std::uint8_t value = 0;
-        if (!s.check())
-            return false;
-        s.post.postAddress(base + i);
-        if (!s.readFlashByte(i == count - 1, value))
-            return false;
-        const Comparison c = compareByte(s.image, area, i, value);
-        if (c.differs())
-            return s.fail(programmingMismatch(area, base + i, c.device, c.image));
-        s.post.postProgress(percent(i, count - 1));
-    }
-    return true;
+    return s.readTable(base, count, failAtDifference(s, area, base));
 }
 
 bool writeAndVerifyArea(IcspSession& session, const char* writeAction, const std::function<bool()>& write,

@@ -7,10 +7,9 @@
 
 #include "devicedata/MemoryImage.h"
 #include "engine/DifferenceReport.h"
+#include "engine/IcspSession.h"
 
 namespace velmora {
-
-class IcspSession;
 
 struct Comparison {
     std::uint8_t device;     // the value reported as read from the device
@@ -22,6 +21,10 @@ struct Comparison {
 // Configuration bytes compare by their effective values (value AND mask) OR set mask,
 // and report the image byte unmasked; other areas compare as they are.
 Comparison compareByte(const MemoryImage& image, MemoryArea area, std::uint32_t index, std::uint8_t read);
+
+// Fails the operation at the first byte that differs from the image, with the
+// programming mismatch text; base + index is the address reported.
+ByteVisitor failAtDifference(IcspSession& session, MemoryArea area, Address base);
 
 // The read-back after writing IDs or configuration: table-pointer set-up to base, then
 // each byte compared; the first difference fails with the programming mismatch text.

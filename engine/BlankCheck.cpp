@@ -4,11 +4,6 @@
 
 namespace velmora {
 
-namespace {
-constexpr int kLastId = kIdCount - 1;
-constexpr int kLastConfig = kConfigCount - 1;
-} // namespace
-
 BlankCheckResult BlankCheck::run()
 {
     s.post.clearAddress();
@@ -62,79 +57,53 @@ bool BlankCheck::endArea()
 BlankCheck::Area BlankCheck::checkProgramMemory()
 {
     s.post.postAction(texts::kBlankCheckProgramMemory);
-    if (!s.startTableRead(0))
-        return Area::Interrupted;
-    const std::uint32_t size = s.programSize();
-    for (std::uint32_t a = 0; a < size; ++a) {
-        std::uint8_t value = 0;
-        if (!s.check())
-            return Area::Interrupted;
-        s.post.postAddress(a);
-        if (!s.readFlashByte(a == size - 1, value))
-            return Area::Interrupted;
-        if (value != kBlank)
-            return foundNotBlank();
-        s.post.postProgress(percent(a, size - 1));
-    }
-    return endArea() ? Area::Blank : Area::Interrupted;
+    return checked(s.readTable(0, s.programSize(), untilNotBlank()));
 }
 
 BlankCheck::Area BlankCheck::checkEeprom()
 {
-    const std::uint32_t size = s.eepromSize();
-    if (size == 0)
+    if (s.eepromSize() == 0)
         return Area::Blank;
     startArea(texts::kBlankCheckEeprom);
-    s.post.postProcessText(texts::kWriteInstruction);
-    if (!s.selectEeprom() || !s.check())
-        return Area::Interrupted;
-    for (std::uint32_t e = 0; e < size; ++e) {
-        std::uint8_t value = 0;
-        if (!s.check() || !s.readEepromCell(e, value))
-            return Area::Interrupted;
-        if (value != kBlank)
-            return foundNotBlank();
-        s.post.postProgress(percent(e, size - 1));
-    }
-    return endArea() ? Area::Blank : Area::Interrupted;
+    return checked(s.readEepromCells(false, untilNotBlank()));
 }
 
 BlankCheck::Area BlankCheck::checkIds()
 {
     startArea(texts::kBlankCheckIds);
-    if (!s.startTableRead(kIdAddress))
-        return Area::Interrupted;
-    for (int j = 0; j <= kLastId; ++j) {
-        std::uint8_t value = 0;
-        if (!s.check())
-            return Area::Interrupted;
-        s.post.postAddress(kIdAddress + j);
-        if (!s.readFlashByte(j == kLastId, value))
-            return Area::Interrupted;
-        if (value != kBlank)
-            return foundNotBlank();
-        s.post.postProgress(percent(j, kLastId));
-    }
-    return endArea() ? Area::Blank : Area::Interrupted;
+    return checked(s.readTable(kIdAddress, kIdCount, untilNotBlank()));
 }
 
 BlankCheck::Area BlankCheck::checkConfiguration()
 {
     startArea(texts::kBlankCheckConfiguration);
-    if (!s.startTableRead(kConfigAddress))
-        return Area::Interrupted;
-    for (int k = 0; k <= kLastConfig; ++k) {
-        std::uint8_t value = 0;
-        if (!s.check())
-            return Area::Interrupted;
-        s.post.postAddress(kConfigAddress + k);
-        if (!s.readFlashByte(k == kLastConfig, value))
-            return Area::Interrupted;
+    // Blank when every bit the mask controls reads as 1; the other bits do not count.
+    const ByteVisitor masked = [this](std::uint32_t k, std::uint8_t value) {
         const std::uint8_t mask = s.image.configMask[k];
-        if ((value & mask) != mask)
-            return foundNotBlank();
-        s.post.postProgress(percent(k, kLastConfig));
-    }
+        if ((value & mask) == mask)
+            return AfterByte::Next;
+        notBlank_ = true;
+        return AfterByte::Stop;
+    };
+    return checked(s.readTable(kConfigAddress, kConfigCount, masked));
+}
+
+ByteVisitor BlankCheck::untilNotBlank()
+{
+    return [this](std::uint32_t, std::uint8_t value) {
+        if (value == kBlank)
+            return AfterByte::Next;
+        notBlank_ = true;
+        return AfterByte::Stop;
+    };
+}
+
+BlankCheck::Area BlankCheck::checked(bool read)
+{
+    if (!read)
+        return Area::Interrupted;
+    if (notBlank_)
+        return foundNotBlank();
     return endArea() ? Area::Blank : Area::Interrupted;
 }
 

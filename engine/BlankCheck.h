@@ -26,8 +26,13 @@ private:
     // The first non-blank byte: a pause before the result.
     Area foundNotBlank();
     BlankCheckResult interrupted() const;
+    // Stops a read at the first byte other than 0xFF.
+    ByteVisitor untilNotBlank();
+    // An area's result from its read: interrupted, not blank, or blank after its ending.
+    Area checked(bool read);
 
     IcspSession& s;
+    bool notBlank_ = false;
 };
 
 } // namespace velmora

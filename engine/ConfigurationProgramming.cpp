@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "devicedata/ConfigMasks.h"
 #include "engine/AreaComparison.h"
 #include "engine/EngineTexts.h"
 
@@ -9,7 +10,6 @@ namespace velmora {
 
 namespace {
 
-constexpr std::uint16_t kSinglePanelMode = 0x0000;
 // CONFIG7 before CONFIG6: write protection of the configuration (CONFIG6H) goes last.
 constexpr std::array<Address, 7> kWordOrder = {0x300000, 0x300002, 0x300004, 0x300006,
                                                0x300008, 0x30000C, 0x30000A};
@@ -26,9 +26,9 @@ bool ConfigurationProgramming::run()
 
 bool ConfigurationProgramming::write()
 {
-    if (s.device.writeStrategy == 1) {
+    if (s.strategy().singlePanelBeforeIdsAndConfig) {
         s.post.postProcessText(texts::kWriteInstruction);
-        if (!s.writePanelMode(kSinglePanelMode))
+        if (!s.writePanelMode(IcspSession::kSinglePanelMode))
             return false;
     }
     for (int n = 0; n < static_cast<int>(kWordOrder.size()); ++n) {
@@ -46,9 +46,9 @@ bool ConfigurationProgramming::writePair(int n, Address address)
     s.post.postProcessText(texts::kWriteInstruction);
     if (!s.selectConfigurationSpace())
         return false;
-    // Strategy 1: the program counter leaves the code-protected blocks first, so that
-    // programming a code-protect bit cannot lock out the table writes that follow.
-    if (s.device.writeStrategy == 1
+    // The program counter leaves the code-protected blocks first, so that programming
+    // a code-protect bit cannot lock out the table writes that follow.
+    if (s.strategy().gotoBeforeConfigWords
         && (!s.core(CoreInstruction::GotoFirstWord) || !s.core(CoreInstruction::GotoSecondWord)))
         return false;
     if (!s.check())
@@ -59,7 +59,7 @@ bool ConfigurationProgramming::writePair(int n, Address address)
 
     // Only the even byte goes through the masks; the odd byte is written as the image holds it.
     s.post.postAddress(address);
-    const auto even = static_cast<std::uint8_t>((s.image.config[i] & s.image.configMask[i]) | s.image.configSetMask[i]);
+    const std::uint8_t even = EffectiveConfigValue(s.image.config[i], s.image.configMask[i], s.image.configSetMask[i]);
     if (!s.tableWrite(IcspCommand::TableWriteStartProgramming, even) || !pulse(2 * n + 1))
         return false;
 

@@ -10,6 +10,9 @@ namespace {
 constexpr std::uint8_t kEecon1Wr = 1 << 1;
 constexpr std::uint8_t kUnlockFirst = 0x55;
 constexpr std::uint8_t kUnlockSecond = 0xAA;
+// PGC stays low this long once WR reads clear, before the next command (P10 of the
+// newer family, 100 us; the older family needs less).
+constexpr std::uint32_t kDischargeUnits = 20;
 } // namespace
 
 bool EepromProgramming::run()
@@ -46,7 +49,7 @@ bool EepromProgramming::writeCell(std::uint32_t cell)
         || !s.core(CoreInstruction::Nop) || !s.check())
         return false;
     s.post.postProcessText(texts::kWaitWriteCompleted);
-    if (!waitWriteCompleted())
+    if (!waitWriteCompleted() || !s.pause(kDischargeUnits))
         return false;
     s.post.postProcessText(texts::kWriteInstruction);
     return s.core(CoreInstruction::BcfEecon1Wren);
@@ -70,23 +73,8 @@ bool EepromProgramming::verify()
     s.post.postAction({});
     s.post.postProgress(0);
     s.post.postAction(texts::kVerifyWrittenEeprom);
-    s.post.postProcessText(texts::kWriteInstruction);
-    if (!s.selectEeprom() || !s.check())
+    if (!s.readEepromCells(s.options.fastVerify, failAtDifference(s, MemoryArea::Eeprom, 0)))
         return false;
-    const std::uint32_t size = s.eepromSize();
-    for (std::uint32_t k = 0; k < size; ++k) {
-        if (!s.check())
-            return false;
-        if (s.options.fastVerify && !s.data.IsEepromPresent(k))
-            continue;
-        std::uint8_t value = 0;
-        if (!s.readEepromCell(k, value))
-            return false;
-        const Comparison c = compareByte(s.image, MemoryArea::Eeprom, k, value);
-        if (c.differs())
-            return s.fail(programmingMismatch(MemoryArea::Eeprom, k, c.device, c.image));
-        s.post.postProgress(percent(k, size - 1));
-    }
     s.post.postProcessText({});
     s.post.clearAddress();
     return s.wait300ms() && s.check();

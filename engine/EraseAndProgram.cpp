@@ -13,11 +13,6 @@ namespace velmora {
 
 namespace {
 
-constexpr Address kEraseControlLow = 0x3C0004;
-constexpr Address kEraseControlHigh = 0x3C0005;
-constexpr std::uint16_t kBulkErase = 0x0080;           // strategy 1: 80h to 3C0004h
-constexpr std::uint16_t kChipEraseHigh = 0x3F3F;       // strategy 2: 3Fh to 3C0005h
-constexpr std::uint16_t kChipEraseLow = 0x8F8F;        // strategy 2: 8Fh to 3C0004h
 constexpr std::uint16_t kComplete = 100;
 
 } // namespace
@@ -85,19 +80,13 @@ bool EraseAndProgram::erase()
 
 bool EraseAndProgram::sendEraseSequence()
 {
-    switch (s.device.writeStrategy) {
-    case 1:
-        if (!s.setTablePointer(kEraseControlLow) || !s.tableWrite(IcspCommand::TableWrite, kBulkErase))
-            return false;
-        break;
-    case 2:
-        if (!s.setTablePointer(kEraseControlHigh) || !s.tableWrite(IcspCommand::TableWrite, kChipEraseHigh)
-            || !s.setTablePointer(kEraseControlLow) || !s.tableWrite(IcspCommand::TableWrite, kChipEraseLow))
-            return false;
-        break;
-    default:
-        // No known erase for this device: nothing is sent.
+    const std::span<const EraseKey> keys = s.strategy().eraseKeys;
+    // No known erase for this device: nothing is sent.
+    if (keys.empty())
         return true;
+    for (const EraseKey& key : keys) {
+        if (!s.setTablePointer(key.controlAddress) || !s.tableWrite(IcspCommand::TableWrite, key.key))
+            return false;
     }
     if (!s.core(CoreInstruction::Nop))
         return false;

@@ -72,7 +72,12 @@ bool IcspSession::enterProgMode()
 
 bool IcspSession::wait300ms()
 {
-    return currentPinDriver().delay(kPhasePauseUnits) || fail(texts::kFaultDelay);
+    return pause(kPhasePauseUnits);
+}
+
+bool IcspSession::pause(std::uint32_t units)
+{
+    return currentPinDriver().delay(units) || fail(texts::kFaultDelay);
 }
 
 bool IcspSession::core(CoreInstruction instruction)
@@ -138,6 +143,48 @@ bool IcspSession::startTableRead(Address base)
     if (!setTablePointer(base) || !check())
         return false;
     post.postProcessText(texts::kReadByte);
+    return true;
+}
+
+bool IcspSession::readTable(Address base, std::uint32_t count, const ByteVisitor& visit)
+{
+    if (!startTableRead(base))
+        return false;
+    const std::uint32_t last = count - 1;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (!check())
+            return false;
+        post.postAddress(base + i);
+        std::uint8_t value = 0;
+        if (!readFlashByte(i == last, value))
+            return false;
+        const AfterByte after = visit(i, value);
+        if (after != AfterByte::Next)
+            return after == AfterByte::Stop;
+        post.postProgress(percent(i, last));
+    }
+    return true;
+}
+
+bool IcspSession::readEepromCells(bool onlyPresent, const ByteVisitor& visit)
+{
+    post.postProcessText(texts::kWriteInstruction);
+    if (!selectEeprom() || !check())
+        return false;
+    const std::uint32_t size = eepromSize();
+    for (std::uint32_t e = 0; e < size; ++e) {
+        if (!check())
+            return false;
+        if (onlyPresent && !data.IsEepromPresent(e))
+            continue;
+        std::uint8_t value = 0;
+        if (!readEepromCell(e, value))
+            return false;
+        const AfterByte after = visit(e, value);
+        if (after != AfterByte::Next)
+            return after == AfterByte::Stop;
+        post.postProgress(percent(e, size - 1));
+    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 // interruption().
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "devicedata/DeviceImage.h"
@@ -12,12 +13,18 @@
 #include "engine/Interruption.h"
 #include "engine/OperationOutcome.h"
 #include "engine/PostingBlock.h"
+#include "engine/WriteStrategyRules.h"
 #include "signalling/IcspCommand.h"
 
 namespace velmora {
 
 class TPICPr;
 struct ProgrammingOptions;
+
+// What a reading loop does after a byte: go on (progress posted), stop the loop as
+// done, or leave the operation (the visitor has recorded why).
+enum class AfterByte { Next, Stop, Leave };
+using ByteVisitor = std::function<AfterByte(std::uint32_t index, std::uint8_t value)>;
 
 class IcspSession {
 public:
@@ -29,6 +36,8 @@ public:
     const SelectedDevice& device;
     const ProgrammingOptions& options;
     PostingBlock& post;
+
+    const WriteStrategyRules& strategy() const { return rulesFor(device.writeStrategy); }
 
     const Interruption& interruption() const { return interruption_; }
     bool cancelled() const { return interruption_.kind == Interruption::Kind::Cancel; }
@@ -47,6 +56,8 @@ public:
 
     bool enterProgMode();
     bool wait300ms();
+    // Delay(units); its failure is "Fault on delay.".
+    bool pause(std::uint32_t units);
     bool core(CoreInstruction instruction);
     bool core(std::uint16_t instructionWord);
     bool tableWrite(IcspCommand command, std::uint16_t operand);
@@ -61,12 +72,20 @@ public:
     bool readEepromCell(std::uint32_t cell, std::uint8_t& value);
     // "Write instruction", table-pointer set-up to base, check, "Read byte".
     bool startTableRead(Address base);
+    // startTableRead, then for each of count bytes: check, posting of base + i, a table
+    // read with post-increment (without it for the last byte), the visitor, progress
+    // i × 100 / (count − 1).
+    bool readTable(Address base, std::uint32_t count, const ByteVisitor& visit);
+    // "Write instruction", EECON1 at data EEPROM, check, then for each cell (only the
+    // present ones when onlyPresent): check, readEepromCell, the visitor, progress.
+    bool readEepromCells(bool onlyPresent, const ByteVisitor& visit);
     // EECON1 pointed at data EEPROM, at code memory, at the configuration space.
     bool selectEeprom();
     bool selectCodeMemory();
     bool selectConfigurationSpace();
     // Table-pointer set-up to 3C0006h and the programming-control value (strategy 1).
     bool writePanelMode(std::uint16_t value);
+    static constexpr std::uint16_t kSinglePanelMode = 0x0000;
     bool programPulse();
 
     // "Turn on Vpp", EnterProgMode, check, the 300 ms wait, empty process text, check.

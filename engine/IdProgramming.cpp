@@ -6,7 +6,6 @@
 namespace velmora {
 
 namespace {
-constexpr std::uint16_t kSinglePanelMode = 0x0000;
 constexpr std::uint16_t kComplete = 100;
 } // namespace
 
@@ -18,15 +17,14 @@ bool IdProgramming::run()
 
 bool IdProgramming::write()
 {
-    // IDs need single-panel writes on the strategy-1 devices.
-    if (s.device.writeStrategy == 1) {
+    if (s.strategy().singlePanelBeforeIdsAndConfig) {
         if (!s.check())
             return false;
         s.post.postProcessText(texts::kWriteInstruction);
         if (!s.selectConfigurationSpace() || !s.check())
             return false;
         s.post.postProcessText(texts::kWriteInstruction);
-        if (!s.writePanelMode(kSinglePanelMode))
+        if (!s.writePanelMode(IcspSession::kSinglePanelMode))
             return false;
     }
     if (!s.check())

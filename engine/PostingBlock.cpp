@@ -52,8 +52,6 @@ void PostingBlock::clearAddress()
 
 void PostingBlock::postAddress(Address address, bool marker)
 {
-    currentAddress = address;
-    wordMarker = marker;
     const bool unchanged =
         addressShown_ == AddressShown::Shown && shownAddress_ == address && shownMarker_ == marker;
     if (!unchanged) {
@@ -62,13 +60,10 @@ void PostingBlock::postAddress(Address address, bool marker)
         shownMarker_ = marker;
         bridge().postAddress(address, marker);
     }
-    // The marker belongs to this one posting only.
-    wordMarker = false;
 }
 
 void PostingBlock::postProgress(std::uint16_t position)
 {
-    progressPosition = position;
     const std::uint16_t shown = std::min(position, kProgressMaximum);
     if (shownProgress_ == shown)
         return;
@@ -78,7 +73,6 @@ void PostingBlock::postProgress(std::uint16_t position)
 
 void PostingBlock::postAction(const std::string& text)
 {
-    actionText = text;
     if (shownAction_ == text)
         return;
     shownAction_ = text;
@@ -87,7 +81,6 @@ void PostingBlock::postAction(const std::string& text)
 
 void PostingBlock::postProcessText(const std::string& text)
 {
-    processText = text;
     if (shownProcess_ == text)
         return;
     shownProcess_ = text;
@@ -104,12 +97,7 @@ void PostingBlock::clearDisplays()
 
 MessageButton PostingBlock::messageBox(MessageKind kind, const std::string& text, MessageButtons buttons)
 {
-    messageText = text;
-    messageKind = kind;
-    messageButtons = buttons;
-    helpContext = 0;
-    messageAnswer = bridge().messageBox(kind, text, buttons);
-    return messageAnswer;
+    return bridge().messageBox(kind, text, buttons);
 }
 
 void PostingBlock::refreshGrid()

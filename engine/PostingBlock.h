@@ -35,18 +35,6 @@ public:
     void hideWindow();
     void closeWindow();
 
-    // The fields as last set.
-    Address currentAddress = 0;
-    bool wordMarker = false;
-    std::uint16_t progressPosition = 0;
-    std::string actionText;
-    std::string processText;
-    std::string messageText;
-    MessageKind messageKind = MessageKind::Error;
-    MessageButtons messageButtons = ButtonOk;
-    std::int32_t helpContext = 0;
-    MessageButton messageAnswer = ButtonNone;
-
 private:
     ProgressBridge& bridge();
 

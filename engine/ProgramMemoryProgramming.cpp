@@ -14,24 +14,13 @@ constexpr std::uint32_t kPanelSize = 0x2000;
 constexpr std::uint32_t kBlocksPerPanel = 1024;
 constexpr std::uint32_t kBlockSize = 8;
 constexpr std::uint16_t kMultiPanelMode = 0x0040;
-constexpr std::uint16_t kSinglePanelMode = 0x0000;
 
 } // namespace
-
-ProgramMemoryProgramming::Method ProgramMemoryProgramming::methodFor(std::int32_t writeStrategy,
-                                                                     bool multiPanelWrite)
-{
-    if (writeStrategy == 1)
-        return multiPanelWrite ? Method::MultiPanel : Method::SinglePanel;
-    if (writeStrategy == 2)
-        return Method::Buffer;
-    return Method::None;
-}
 
 bool ProgramMemoryProgramming::run()
 {
     s.post.postAction(texts::kProgramProgramMemory);
-    const Method method = methodFor(s.device.writeStrategy, s.options.multiPanelWrite);
+    const Method method = s.strategy().methodFor(s.options.multiPanelWrite);
     if (!checkSize(method) || !s.check())
         return false;
     switch (method) {
@@ -144,7 +133,7 @@ bool ProgramMemoryProgramming::writeMultiPanel()
 bool ProgramMemoryProgramming::writeSinglePanel()
 {
     const std::uint32_t blocks = s.programSize() / kBlockSize;
-    if (!enterPanelMode(kSinglePanelMode))
+    if (!enterPanelMode(IcspSession::kSinglePanelMode))
         return false;
     for (std::uint32_t v = 0; v < blocks; ++v) {
         const Address a = v * kBlockSize;

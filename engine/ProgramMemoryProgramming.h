@@ -13,8 +13,7 @@ public:
     explicit ProgramMemoryProgramming(IcspSession& session) : s(session) {}
     bool run();
 
-    enum class Method { MultiPanel, SinglePanel, Buffer, None };
-    static Method methodFor(std::int32_t writeStrategy, bool multiPanelWrite);
+    using Method = ProgramMemoryMethod;
     // The failure message when the method cannot divide a program memory of this size
     // into its units, nullptr when it can. Also used to check a database up front.
     static const char* sizeMisfit(Method method, std::uint32_t programSize, std::int32_t writeBufferSize);

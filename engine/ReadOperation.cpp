@@ -6,10 +6,16 @@
 namespace velmora {
 
 namespace {
-constexpr int kLastId = kIdCount - 1;
-constexpr int kLastConfig = kConfigCount - 1;
 constexpr std::uint16_t kHalfway = 50;
 constexpr std::uint16_t kComplete = 100;
+
+ByteVisitor storeIn(std::uint8_t* area)
+{
+    return [area](std::uint32_t index, std::uint8_t value) {
+        area[index] = value;
+        return AfterByte::Next;
+    };
+}
 } // namespace
 
 void ReadOperation::run()
@@ -63,50 +69,19 @@ bool ReadOperation::endArea()
 bool ReadOperation::readProgramMemory()
 {
     s.post.postAction(texts::kReadProgramMemory);
-    if (!s.startTableRead(0))
-        return false;
-    const std::uint32_t size = s.programSize();
-    const std::uint32_t last = size - 1;
-    for (std::uint32_t j = 0; j < size; ++j) {
-        if (!s.check())
-            return false;
-        s.post.postAddress(j);
-        if (!s.readFlashByte(j == last, s.image.programMemory[j]))
-            return false;
-        s.post.postProgress(percent(j, last));
-    }
-    return endArea();
+    return s.readTable(0, s.programSize(), storeIn(s.image.programMemory)) && endArea();
 }
 
 bool ReadOperation::readEeprom()
 {
     startArea(texts::kReadEeprom);
-    s.post.postProcessText(texts::kWriteInstruction);
-    if (!s.selectEeprom() || !s.check())
-        return false;
-    const std::uint32_t size = s.eepromSize();
-    for (std::uint32_t e = 0; e < size; ++e) {
-        if (!s.check() || !s.readEepromCell(e, s.image.eeprom[e]))
-            return false;
-        s.post.postProgress(percent(e, size - 1));
-    }
-    return endArea();
+    return s.readEepromCells(false, storeIn(s.image.eeprom)) && endArea();
 }
 
 bool ReadOperation::readIds()
 {
     startArea(texts::kReadIds);
-    if (!s.startTableRead(kIdAddress))
-        return false;
-    for (int j = 0; j <= kLastId; ++j) {
-        if (!s.check())
-            return false;
-        s.post.postAddress(kIdAddress + j);
-        if (!s.readFlashByte(j == kLastId, s.image.ids[j]))
-            return false;
-        s.post.postProgress(percent(j, kLastId));
-    }
-    return endArea();
+    return s.readTable(kIdAddress, kIdCount, storeIn(s.image.ids)) && endArea();
 }
 
 bool ReadOperation::readDeviceId()
@@ -130,18 +105,8 @@ bool ReadOperation::readDeviceId()
 bool ReadOperation::readConfiguration()
 {
     startArea(texts::kReadConfiguration);
-    if (!s.startTableRead(kConfigAddress))
-        return false;
-    for (int k = 0; k <= kLastConfig; ++k) {
-        if (!s.check())
-            return false;
-        s.post.postAddress(kConfigAddress + k);
-        // Stored as read: the masks apply only when programming and comparing.
-        if (!s.readFlashByte(k == kLastConfig, s.image.config[k]))
-            return false;
-        s.post.postProgress(percent(k, kLastConfig));
-    }
-    return endArea();
+    // Stored as read: the masks apply only when programming and comparing.
+    return s.readTable(kConfigAddress, kConfigCount, storeIn(s.image.config)) && endArea();
 }
 
 void ReadOperation::closing()

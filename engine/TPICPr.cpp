@@ -11,7 +11,7 @@ namespace velmora {
 TPICPr::TPICPr()
     : image_(std::make_unique<DeviceImage>())
 {
-    start();
+    WorkerThread::start();
 }
 
 TPICPr::~TPICPr()
@@ -25,12 +25,29 @@ void TPICPr::setBridge(ProgressBridge* bridge)
     posting_.setBridge(bridge);
 }
 
-void TPICPr::startOperation(std::uint8_t code)
+void TPICPr::start(std::uint8_t code)
 {
+    windowClosed = false;
     if (code != OperationNone)
         busy = true;
     operationCode = code;
     resume();
+}
+
+void TPICPr::requestCancel()
+{
+    windowClosed = true;
+    if (busy)
+        cancelRequest = true;
+}
+
+bool TPICPr::waitForEnd(const std::function<bool()>& serveCalls) const
+{
+    while (busy || cancelRequest) {
+        if (!serveCalls())
+            return false;
+    }
+    return true;
 }
 
 void TPICPr::Execute()

@@ -2,13 +2,14 @@
 // The engine: the memory image with the selected device, the programming options,
 // the runner state and the worker thread that runs the device operations.
 //
-// Threads: the user-interface thread starts an operation with startOperation() and may
-// set cancelRequest at any time; the worker writes busy and cancelRequest only at an
-// operation's start and endings. Everything the worker asks of the user interface goes
+// Threads: the user-interface thread starts an operation with start(), may ask for a
+// cancel with requestCancel() at any time and waits for the end with waitForEnd(); the
+// worker writes busy and cancelRequest only at an operation's start and endings. Everything the worker asks of the user interface goes
 // through the ProgressBridge, whose calls block until the user interface is done.
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "devicedata/DeviceImage.h"
@@ -48,9 +49,15 @@ public:
     // questions with Abort (or OK when Abort is not offered). Set it while idle.
     void setBridge(ProgressBridge* bridge);
 
-    // The progress window's show-handler hand-over: busy when code is not 0, the code
+    // The show-handler hand-over: the window open, busy when code is not 0, the code
     // copied into operationCode, the worker resumed. Call it only while idle.
-    void startOperation(std::uint8_t code);
+    void start(std::uint8_t code);
+    // The window's close path: the window closed, and a cancel request while busy.
+    void requestCancel();
+    // Waits until busy and cancel are clear. serveCalls runs between looks and must
+    // carry out the worker's synchronous calls into the waiting thread, if it has any;
+    // returning false gives up the wait. Returns whether the operation ended.
+    bool waitForEnd(const std::function<bool()>& serveCalls) const;
 
 protected:
     void Execute() override;

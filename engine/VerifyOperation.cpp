@@ -74,49 +74,37 @@ VerifyOperation::Area VerifyOperation::endArea()
 
 VerifyOperation::Area VerifyOperation::verifyFlashArea(MemoryArea area, Address base, std::uint32_t count)
 {
-    if (!s.startTableRead(base))
-        return Area::Interrupted;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        std::uint8_t value = 0;
-        if (!s.check())
-            return Area::Interrupted;
-        s.post.postAddress(base + i);
-        if (!s.readFlashByte(i == count - 1, value))
-            return Area::Interrupted;
-        const Comparison c = compareByte(s.image, area, i, value);
-        if (c.differs()) {
-            const Answer answer = ask(area, base + i, c.device, c.image);
-            if (answer == Answer::Abort)
-                return Area::Aborted;
-            if (answer == Answer::SkipArea)
-                break;
-        }
-        s.post.postProgress(percent(i, count - 1));
-    }
+    aborted_ = false;
+    if (!s.readTable(base, count, comparing(area, base)))
+        return aborted_ ? Area::Aborted : Area::Interrupted;
     return endArea();
 }
 
 VerifyOperation::Area VerifyOperation::verifyEeprom()
 {
-    s.post.postProcessText(texts::kWriteInstruction);
-    if (!s.selectEeprom() || !s.check())
-        return Area::Interrupted;
-    const std::uint32_t size = s.eepromSize();
-    for (std::uint32_t e = 0; e < size; ++e) {
-        std::uint8_t value = 0;
-        if (!s.check() || !s.readEepromCell(e, value))
-            return Area::Interrupted;
-        const Comparison c = compareByte(s.image, MemoryArea::Eeprom, e, value);
-        if (c.differs()) {
-            const Answer answer = ask(MemoryArea::Eeprom, e, c.device, c.image);
-            if (answer == Answer::Abort)
-                return Area::Aborted;
-            if (answer == Answer::SkipArea)
-                break;
-        }
-        s.post.postProgress(percent(e, size - 1));
-    }
+    aborted_ = false;
+    if (!s.readEepromCells(false, comparing(MemoryArea::Eeprom, 0)))
+        return aborted_ ? Area::Aborted : Area::Interrupted;
     return endArea();
+}
+
+ByteVisitor VerifyOperation::comparing(MemoryArea area, Address base)
+{
+    return [this, area, base](std::uint32_t index, std::uint8_t value) {
+        const Comparison c = compareByte(s.image, area, index, value);
+        if (!c.differs())
+            return AfterByte::Next;
+        switch (ask(area, base + index, c.device, c.image)) {
+        case Answer::Continue:
+            return AfterByte::Next;
+        case Answer::SkipArea:
+            return AfterByte::Stop;
+        case Answer::Abort:
+            break;
+        }
+        aborted_ = true;
+        return AfterByte::Leave;
+    };
 }
 
 VerifyOperation::Answer VerifyOperation::ask(MemoryArea area, Address address, std::uint8_t device,

@@ -21,6 +21,8 @@ private:
     Area verifyAreas();
     Area verifyFlashArea(MemoryArea area, Address base, std::uint32_t count);
     Area verifyEeprom();
+    // Compares each byte read with the image and asks at a difference.
+    ByteVisitor comparing(MemoryArea area, Address base);
     Area endArea();
     void startArea(const char* action);
     Answer ask(MemoryArea area, Address address, std::uint8_t device, std::uint8_t image);
@@ -28,6 +30,7 @@ private:
 
     IcspSession& s;
     bool differenceFound_ = false;
+    bool aborted_ = false;
 };
 
 } // namespace velmora

@@ -12,7 +12,7 @@ std::uint8_t HexLineChecksum(std::string_view text)
     std::uint32_t sum = 0;
     for (std::size_t group = 0; group < groups; ++group)
         sum += ParseHexDigits(text.substr(1 + 2 * group, 2), 0);
-    return static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
+    return ChecksumOfSum(sum);
 }
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "hexfile/HexByteCodec.h"
+#include "hexfile/HexLineChecksum.h"
 #include "hexfile/HexRecordType.h"
 
 namespace velmora {
@@ -39,9 +40,7 @@ void HexTextWriter::record(std::uint8_t type, std::uint16_t offset, std::span<co
     const auto length = static_cast<std::uint8_t>(bytes.size() < kMaxDataBytes ? bytes.size() : kMaxDataBytes);
     const auto offsetHigh = static_cast<std::uint8_t>(offset >> 8);
     const auto offsetLow = static_cast<std::uint8_t>(offset);
-    // The checksum is computed from the bytes as they are formatted; for all-hex text
-    // this is the value HexLineChecksum gives for the record's text.
-    unsigned sum = length + offsetHigh + offsetLow + type;
+    std::uint32_t sum = std::uint32_t{length} + offsetHigh + offsetLow + type;
     char* out = buffer_.data() + used_;
     *out++ = ':';
     out = hexcodec::encodeByte(out, length);
@@ -52,7 +51,7 @@ void HexTextWriter::record(std::uint8_t type, std::uint16_t offset, std::span<co
         out = hexcodec::encodeByte(out, bytes[index]);
         sum += bytes[index];
     }
-    out = hexcodec::encodeByte(out, static_cast<std::uint8_t>(0x100 - (sum & 0xFF)));
+    out = hexcodec::encodeByte(out, ChecksumOfSum(sum));
     *out++ = '\r';
     *out++ = '\n';
     used_ = static_cast<std::size_t>(out - buffer_.data());

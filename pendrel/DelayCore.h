@@ -8,13 +8,14 @@
 #include <cstdint>
 
 #include "pendrel/PerformanceCounter.h"
+#include "pendrel/pendrel.h"
 
 namespace pendrel {
 
 enum class DelayInitStatus : std::int32_t {
-    Ready = 0,
-    NoCounter = -1,    // all bits set
-    SlowCounter = -2,  // low byte 0xFE
+    Ready = PENDREL_READY,
+    NoCounter = PENDREL_NO_COUNTER,
+    SlowCounter = PENDREL_SLOW_COUNTER,
 };
 
 class DelayCore {

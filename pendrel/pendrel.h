@@ -21,7 +21,13 @@
 extern "C" {
 #endif
 
-// 0 ready, -1 (all bits set) no counter, -2 counter slower than 200000 Hz.
+// DelayInit's results; callers read its low byte as a signed byte.
+enum PendrelStatus {
+    PENDREL_READY = 0,
+    PENDREL_NO_COUNTER = -1,    // all bits set
+    PENDREL_SLOW_COUNTER = -2,  // slower than 200000 Hz
+};
+
 PENDREL_API int32_t PENDREL_CALL DelayInit(void);
 // Waits n units of 5 us; false when a counter read failed.
 PENDREL_API bool PENDREL_CALL Delay(uint32_t n);

@@ -1,5 +1,5 @@
 #pragma once
-// TAboutBox: the program icon, "Velmora" and "Version 1.21", and OK.
+// TAboutBox: the program icon, "Velmora" and its version line, and OK.
 
 #include <QDialog>
 

@@ -45,9 +45,6 @@ constexpr int kMinimumWidth = 200;
 constexpr int kMinimumHeight = 100;
 constexpr int kFixedColumnWidth = 77;
 constexpr int kCharColumn = 9;
-// DelayInit's status, read as a signed byte.
-constexpr std::int8_t kNoCounter = -1;
-constexpr std::int8_t kCounterTooSlow = -2;
 
 std::string comInitError(const std::string& port)
 {
@@ -244,10 +241,10 @@ void TForm1::initialiseDelayLibrary()
     const auto status = static_cast<std::int8_t>(DelayInit() & 0xFF);
     const std::int64_t frequency = GetPerformanceFrequency();
     const std::int64_t minimum = GetMinPerformanceFrequency();
-    if (status == kCounterTooSlow) {
+    if (status == PENDREL_SLOW_COUNTER) {
         showError(messages_, ui::kTimerTooSlowPrefix + std::to_string(minimum) + ui::kTimerTooSlowMiddle
                                  + std::to_string(frequency) + ui::kTimerHzSuffix);
-    } else if (status == kNoCounter) {
+    } else if (status == PENDREL_NO_COUNTER) {
         showError(messages_, ui::kTimerNotFound);
     }
 }

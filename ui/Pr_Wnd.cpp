@@ -168,24 +168,20 @@ void TForm3::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     centerOnScreen(this);
     cancel_->setFocus(Qt::OtherFocusReason);
-    engine_.windowClosed = false;
     const std::uint8_t code = pendingCode_;
     pendingCode_ = 0;
-    engine_.startOperation(code);
+    engine_.start(code);
 }
 
 void TForm3::waitForWorker()
 {
-    if (!engine_.busy && !engine_.cancelRequest)
-        return;
-    QEventLoop loop;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (!engine_.busy && !engine_.cancelRequest)
-            loop.quit();
+    // The worker's postings arrive as queued calls: a short event loop serves them.
+    engine_.waitForEnd([] {
+        QEventLoop loop;
+        QTimer::singleShot(kWorkerPollMilliseconds, &loop, &QEventLoop::quit);
+        loop.exec();
+        return true;
     });
-    poll.start(kWorkerPollMilliseconds);
-    loop.exec();
 }
 
 void TForm3::done(int result)
@@ -193,9 +189,7 @@ void TForm3::done(int result)
     if (closing_)
         return;
     closing_ = true;
-    engine_.windowClosed = true;
-    if (engine_.busy)
-        engine_.cancelRequest = true;
+    engine_.requestCancel();
     waitForWorker();
     QDialog::done(result);
     if (modalLoop_ != nullptr)

@@ -6,7 +6,7 @@ namespace velmora::ui {
 
 // Application and main window
 inline constexpr char kAppTitle[] = "Velmora";
-inline constexpr char kVersionLine[] = "Version 1.21";
+inline constexpr char kVersionLine[] = "Version " VELMORA_VERSION;
 
 // Message box titles
 inline constexpr char kErrorTitle[] = "Error";

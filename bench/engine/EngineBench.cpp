@@ -101,8 +101,7 @@ Figure runTimed(TPICPr& engine, SummingPinDriver& pins, std::initializer_list<st
     const std::clock_t cpuStart = std::clock();
     const auto start = Clock::now();
     for (std::uint8_t code : codes) {
-        engine.windowClosed = false;
-        engine.startOperation(code);
+        engine.start(code);
         while (!engine.waitIdle(std::chrono::milliseconds(20))) {
         }
         if (engine.lastOutcome != OperationOutcome::Completed)

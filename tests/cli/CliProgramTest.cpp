@@ -104,7 +104,7 @@ protected:
 
 TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
 {
-    const std::string hex = VELMORA_GPASM_HEX;
+    const std::string hex = VELMORA_TEST_HEX;
     CliRun program = cli("--port \"" + port() + "\" --device pic18f452 program \"" + hex + "\"");
     ASSERT_EQ(program.status, 0) << program.out << program.err;
     EXPECT_NE(program.out.find("Programming has been performed.\n"), std::string::npos);
@@ -166,7 +166,7 @@ TEST_F(CliOnSimulatedChip, AFileThatDoesNotLoadNeverReachesTheChip)
 
 TEST_F(CliOnSimulatedChip, ADeclinedChecksumQuestionStopsBeforeTheChip)
 {
-    CliRun run = cli("--port \"" + port() + "\" --checksum sum --checksum-warn 0x1234 program \"" + VELMORA_GPASM_HEX
+    CliRun run = cli("--port \"" + port() + "\" --checksum sum --checksum-warn 0x1234 program \"" + VELMORA_TEST_HEX
                   + "\"");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("Add checksum anyway?\n-> No"), std::string::npos);
@@ -200,7 +200,12 @@ TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
 
     CliRun info = cli("info");
     EXPECT_EQ(info.status, 0);
-    EXPECT_EQ(info.out.rfind("Information from \"corvant.dll\" library:\n", 0), 0U);
+    EXPECT_EQ(info.out.rfind("Information from \"corvant.dll\" library:\ncorvant " VELMORA_VERSION ", ", 0), 0U);
+
+    // Before anything else is looked at, even a command line that would not parse.
+    CliRun version = cli("--version flash");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "velmora-cli " VELMORA_VERSION "\n");
 
     CliRun usage = cli("");
     EXPECT_EQ(usage.status, 2);

@@ -79,15 +79,15 @@ TEST_F(ProgressLine, SaysNothingUntilThereIsARateOrWhenTheActionIsDone)
 
 TEST(SlowPortWarning, NamesThePortAndItsSpeedOnlyWhenSlow)
 {
-    const std::string slow = "corvant 1.0, JDM serial bit-bang programmer on /dev/ttyUSB0 (...). "
+    const std::string slow = "corvant " VELMORA_VERSION ", JDM serial bit-bang programmer on /dev/ttyUSB0 (...). "
         + corvant::speedText({1.1e-3, 1.0e-3});
     const auto warning = slowPortWarning(slow);
     ASSERT_TRUE(warning);
     EXPECT_EQ(*warning, "Warning: this port is slow. JDM serial bit-bang programmer on /dev/ttyUSB0 (...). "
                             + corvant::speedText({1.1e-3, 1.0e-3}));
 
-    EXPECT_FALSE(slowPortWarning("corvant 1.0, GPIO programmer on gpiochip0. " + corvant::speedText({1e-6, 1e-6})));
-    EXPECT_FALSE(slowPortWarning("corvant 1.0, no port open"));
+    EXPECT_FALSE(slowPortWarning("corvant " VELMORA_VERSION ", GPIO programmer on gpiochip0. " + corvant::speedText({1e-6, 1e-6})));
+    EXPECT_FALSE(slowPortWarning("corvant " VELMORA_VERSION ", no port open"));
     // Just under three times the protocol's own time is not slow yet.
     const double edge = 2 * corvant::protocolFullReadSeconds() / static_cast<double>(corvant::kFullReadWrites);
     EXPECT_FALSE(slowPortWarning(corvant::speedText({edge * 0.9, 0})));

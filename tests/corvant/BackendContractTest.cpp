@@ -219,7 +219,7 @@ TEST_P(BackendContract, InfoNamesTheBackEndThePortAndItsSpeed)
 {
     open();
     const std::string info = pins->info();
-    EXPECT_THAT(info, ::testing::StartsWith("corvant 1.0, "));
+    EXPECT_THAT(info, ::testing::StartsWith("corvant " VELMORA_VERSION ", "));
     for (const std::string& word : rig->infoWords())
         EXPECT_THAT(info, HasSubstr(word));
     EXPECT_THAT(info, HasSubstr("line change "));

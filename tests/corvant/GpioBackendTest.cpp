@@ -176,7 +176,7 @@ TEST_P(GpioOpenFailure, LeavesNothingHeldAndSaysWhy)
 {
     GetParam().arrange(chips);
     EXPECT_FALSE(pins.comInit(GetParam().port));
-    EXPECT_THAT(pins.info(), ::testing::StartsWith("corvant 1.0, no port open (last ComInit: "));
+    EXPECT_THAT(pins.info(), ::testing::StartsWith("corvant " VELMORA_VERSION ", no port open (last ComInit: "));
     EXPECT_THAT(pins.info(), HasSubstr(GetParam().reason));
     EXPECT_EQ(chips.openChips(), 0);
     for (unsigned offset : {17u, 22u, 23u, 27u})

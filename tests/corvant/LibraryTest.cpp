@@ -26,7 +26,7 @@ std::size_t openDescriptors()
 
 bool noPortOpen()
 {
-    return std::string(GetDllInfo()).starts_with("corvant 1.0, no port open");
+    return std::string(GetDllInfo()).starts_with("corvant " VELMORA_VERSION ", no port open");
 }
 
 // A pseudo-terminal pair; the slave is the "port" handed to ComInit.

@@ -51,7 +51,7 @@ TEST(PortSpeedWords, TheSentenceReadsBackToTheCostsItShows)
     const std::string text = speedText(slow);
     EXPECT_THAT(text, ::testing::StartsWith("line change 1.1 ms, line read 1.0 ms: a full read of a 32 KB chip takes about "));
     EXPECT_THAT(text, ::testing::EndsWith(" on this port (the protocol alone needs 9.7 s)"));
-    const auto back = parseSpeedText("corvant 1.0, some port. " + text);
+    const auto back = parseSpeedText("corvant " VELMORA_VERSION ", some port. " + text);
     ASSERT_TRUE(back);
     EXPECT_DOUBLE_EQ(back->writeSeconds, 1.1e-3);
     EXPECT_DOUBLE_EQ(back->readSeconds, 1.0e-3);
@@ -64,10 +64,10 @@ TEST(PortSpeedWords, TheSentenceReadsBackToTheCostsItShows)
     EXPECT_NEAR(fastBack->writeSeconds, 0.9e-6, 1e-12);
     EXPECT_THAT(std::string(estimateSentence(fast)), ::testing::EndsWith("on this port"));
 
-    for (const char* none : {"", "corvant 1.0, no port open", "line change 1.1 ms", "line change x ms, line read 1 ms",
+    for (const char* none : {"", "corvant " VELMORA_VERSION ", no port open", "line change 1.1 ms", "line change x ms, line read 1 ms",
                              "line change 1.1 parsecs, line read 1.0 ms"})
         EXPECT_FALSE(parseSpeedText(none)) << none;
-    EXPECT_EQ(estimateSentence("corvant 1.0, no port open"), "");
+    EXPECT_EQ(estimateSentence("corvant " VELMORA_VERSION ", no port open"), "");
 }
 
 class SlowSerialPort : public ::testing::Test {

@@ -22,7 +22,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-constexpr const char* kNoPort = "corvant 1.0, no port open";
+constexpr const char* kNoPort = "corvant " VELMORA_VERSION ", no port open";
 // Linux's TIOCM_OUT2 (an output the driver may use), not in the libc headers.
 constexpr int kOut2 = 0x4000;
 
@@ -71,7 +71,7 @@ TEST_F(SerialPort, OpensExclusivelyBlockingWithoutFlowControlAndAllLinesLow)
     EXPECT_FALSE(port.settings.c_iflag & (IXON | IXOFF));
     EXPECT_FALSE(port.breakOn);
     EXPECT_EQ(port.modemBits & (TIOCM_DTR | TIOCM_RTS), 0);
-    EXPECT_THAT(pins.info(), StartsWith("corvant 1.0, JDM serial bit-bang programmer on /dev/ttyS0 "
+    EXPECT_THAT(pins.info(), StartsWith("corvant " VELMORA_VERSION ", JDM serial bit-bang programmer on /dev/ttyS0 "
                                         "(Vpp=TxD break, PGD=DTR, PGC=RTS, data in=CTS). line change "));
 }
 

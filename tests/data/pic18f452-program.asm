@@ -3,6 +3,7 @@
 ; configuration words and EEPROM data, so its HEX file is sparse.
         list    p=18f452
         #include <p18f452.inc>
+        errorlevel -220             ; IDs and EEPROM lie outside the code range on purpose
 
         CONFIG  OSC = HS, PWRT = ON, BOR = OFF, WDT = OFF, LVP = OFF, DEBUG = OFF
 

@@ -57,7 +57,7 @@ TEST_F(LoadDeviceListTest, RecordsInFileOrderWithTheirValuesOrDefaults)
     const DeviceRecord full = list.CopyCurrentAndAdvance();
     EXPECT_EQ(full.programMemorySize, 32768);
     EXPECT_EQ(full.eepromSize, 256);
-    EXPECT_EQ(full.writeStrategy, 2);
+    EXPECT_EQ(full.writeStrategy, WriteStrategy::Buffers);
     EXPECT_EQ(full.writeBufferSize, 32);
     EXPECT_EQ(full.configType, 3);
     EXPECT_EQ(flagsOf(full), (std::vector<bool>{false, true, false, true, false, true, false}));
@@ -66,14 +66,14 @@ TEST_F(LoadDeviceListTest, RecordsInFileOrderWithTheirValuesOrDefaults)
     EXPECT_EQ(sparse.programMemorySize, 131072);
     EXPECT_EQ(sparse.eepromSize, 0);
     EXPECT_EQ(sparse.configType, 1);
-    EXPECT_EQ(sparse.writeStrategy, 1);
+    EXPECT_EQ(sparse.writeStrategy, WriteStrategy::Panels);
     EXPECT_EQ(sparse.writeBufferSize, 8);
     EXPECT_EQ(flagsOf(sparse), (std::vector<bool>{false, false, false, true, true, true, true}));
 
     // Config and the write parameters are stored as written; the engine judges them.
     const DeviceRecord odd = list.CopyCurrent();
     EXPECT_EQ(odd.configType, 9);
-    EXPECT_EQ(odd.writeStrategy, -3);
+    EXPECT_EQ(odd.writeStrategy, static_cast<WriteStrategy>(-3));
     EXPECT_EQ(odd.writeBufferSize, 0);
     EXPECT_TRUE(odd.ccp2mxApp);
 }

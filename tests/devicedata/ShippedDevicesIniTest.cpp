@@ -51,7 +51,7 @@ TEST(ShippedDevicesIni, LoadsAndEveryDeviceIsProgrammable)
         SCOPED_TRACE(name);
         EXPECT_TRUE(device.configType >= 1 && device.configType <= 3);
         EXPECT_EQ(device.longEEAddr, device.eepromSize > 256);
-        if (device.writeStrategy == 2) {
+        if (device.writeStrategy == WriteStrategy::Buffers) {
             ASSERT_GT(device.writeBufferSize, 0);
             EXPECT_EQ(device.writeBufferSize % 2, 0);
             EXPECT_EQ(device.programMemorySize % device.writeBufferSize, 0);
@@ -85,7 +85,7 @@ TEST(ShippedDevicesIni, MatchesMicrochipsPublishedFacts)
         EXPECT_EQ(static_cast<std::uint32_t>(d.programMemorySize), fact.programMemorySize);
         EXPECT_EQ(static_cast<std::uint32_t>(d.eepromSize), fact.eepromSize);
         EXPECT_EQ(d.longEEAddr, fact.eepromSize > 256);
-        EXPECT_EQ(d.writeStrategy, fact.writeStrategy);
+        EXPECT_EQ(static_cast<int>(d.writeStrategy), fact.writeStrategy);
         EXPECT_EQ(static_cast<std::uint32_t>(d.writeBufferSize), fact.writeBufferSize);
         EXPECT_EQ(d.configType, fact.configType);
         EXPECT_EQ(d.ccp2mxApp, fact.ccp2mxApp);

@@ -23,7 +23,12 @@ std::string devicesIniPath()
 
 std::string hexTestFile(std::string_view name)
 {
-    return std::string(VELMORA_HEX_TESTDATA) + "/" + std::string(name);
+    return std::string(VELMORA_TEST_HEX_DIR) + "/" + std::string(name);
+}
+
+std::string thirdPartyHexFile(std::string_view name)
+{
+    return std::string(VELMORA_SHARED_HEX_DIR) + "/" + std::string(name);
 }
 
 ChipUnderTest::ChipUnderTest(std::string_view chip, std::string_view device, sim::FaultSet faults)

@@ -20,7 +20,10 @@ public:
     std::vector<std::string> texts;
 };
 
+// A test program assembled from tests/data at build time.
 std::string hexTestFile(std::string_view name);
+// A HEX file from another toolchain, outside the repository; it may be absent.
+std::string thirdPartyHexFile(std::string_view name);
 
 class ChipUnderTest {
 public:

@@ -11,7 +11,7 @@ DeviceRecord smallDevice()
     record.programMemorySize = 64;
     record.eepromSize = 16;
     record.configType = 1;
-    record.writeStrategy = 1;
+    record.writeStrategy = WriteStrategy::Panels;
     record.writeBufferSize = 8;
     record.ccp2mxApp = true;
     return record;

@@ -73,9 +73,8 @@ void FakeProgressWindow::run(std::uint8_t code)
     progressBar_ = 0;
 
     // The show handler.
-    engine_.windowClosed = false;
     modal_ = true;
-    engine_.startOperation(code);
+    engine_.start(code);
 
     const auto deadline = std::chrono::steady_clock::now() + kHangLimit;
     const auto beforeDeadline = [deadline] { return std::chrono::steady_clock::now() < deadline; };
@@ -139,12 +138,12 @@ bool FakeProgressWindow::serveOne(std::chrono::milliseconds wait)
 void FakeProgressWindow::cancelHandler()
 {
     cancelPressed_ = true;
-    engine_.windowClosed = true;
-    if (engine_.busy)
-        engine_.cancelRequest = true;
+    engine_.requestCancel();
     const auto deadline = std::chrono::steady_clock::now() + kHangLimit;
-    while ((engine_.busy || engine_.cancelRequest) && std::chrono::steady_clock::now() < deadline)
+    engine_.waitForEnd([&] {
         serveOne(std::chrono::milliseconds(1));
+        return std::chrono::steady_clock::now() < deadline;
+    });
     modal_ = false;
 }
 

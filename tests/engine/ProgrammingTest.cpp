@@ -19,7 +19,7 @@ DeviceRecord deviceWith(std::int32_t size, std::int32_t strategy, std::int32_t b
     DeviceRecord record = smallDevice();
     record.programMemorySize = size;
     record.eepromSize = 0;
-    record.writeStrategy = strategy;
+    record.writeStrategy = static_cast<WriteStrategy>(strategy);
     record.writeBufferSize = buffer;
     return record;
 }
@@ -191,7 +191,7 @@ TEST_F(ProgrammingTest, SinglePanelAndBufferMethodsSendNothingForABlankImage)
         engine.options.fastVerify = false;   // every byte read back, all must be FF
         window.run(OperationProgram);
         const auto commands = this->commands();
-        EXPECT_EQ(countCommand(commands, kWriteInc) + countCommand(commands, kWriteStart), 0U) << record.writeStrategy;
+        EXPECT_EQ(countCommand(commands, kWriteInc) + countCommand(commands, kWriteStart), 0U) << static_cast<int>(record.writeStrategy);
         EXPECT_EQ(countCommand(commands, kReadInc), 4095U);
         EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
     }

@@ -97,10 +97,33 @@ TEST(Runner, AResumeBeforeTheWorkerSleepsIsKept)
     TPICPr engine;
     engine.data().SelectDevice(smallDevice());
     // Straight after construction: the worker may not have suspended itself yet.
-    engine.startOperation(OperationErase);
+    engine.start(OperationErase);
     ASSERT_TRUE(engine.waitIdle(std::chrono::seconds(30)));
     EXPECT_GT(pins.callCount(), 0U);
     EXPECT_FALSE(engine.busy);
+}
+
+TEST(Handover, CancelIsRequestedOnlyWhileBusyAndTheWaitEndsWithIt)
+{
+    TPICPr engine;
+    engine.start(OperationNone);
+    EXPECT_FALSE(engine.windowClosed);
+    ASSERT_TRUE(engine.waitIdle(std::chrono::seconds(10)));
+    engine.requestCancel();
+    EXPECT_TRUE(engine.windowClosed);
+    EXPECT_FALSE(engine.cancelRequest);   // a closing window after the end is no cancel
+    int serves = 0;
+    EXPECT_TRUE(engine.waitForEnd([&serves] { return ++serves > 0; }));
+    EXPECT_EQ(serves, 0);
+
+    // As if an operation ran: the wait serves until its caller gives up.
+    engine.busy = true;
+    engine.requestCancel();
+    EXPECT_TRUE(engine.cancelRequest);
+    EXPECT_FALSE(engine.waitForEnd([&serves] { return ++serves < 3; }));
+    EXPECT_EQ(serves, 3);
+    engine.busy = false;
+    engine.cancelRequest = false;
 }
 
 class RunnerEndings : public EngineTest {};
@@ -206,7 +229,6 @@ TEST(PostingBlock, SendsOnlyWhatChangesTheWindow)
     post.refreshGrid();
     EXPECT_EQ(bridge.log, (std::vector<std::string>{"00001A", "00001A&+1", "progress 150", "progress 99",
                                                      "action A", "clear", "box same", "box same", "grid", "grid"}));
-    EXPECT_FALSE(post.wordMarker);   // the marker belongs to its one posting
 
     // A new operation starts from a window the main window has reset.
     bridge.log.clear();

@@ -1,5 +1,6 @@
-// Files no one here wrote: HEX files from real toolchains, gpasm's current output, and
-// srec_cat as the independent reader of those files and of our own output.
+// Files our writer did not make: gpasm's output of the test programs, HEX files from
+// other toolchains where they are at hand, and srec_cat as the independent reader of
+// those files and of our own output.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@ namespace {
 const std::string kTestDataDir = VELMORA_HEX_TESTDATA_DIR;
 const std::string kSrecCat = VELMORA_SREC_CAT;
 const std::string kGpasm = VELMORA_GPASM;
+const std::string kTestHexDir = VELMORA_TEST_HEX_DIR;
+const std::string kTestAsmDir = VELMORA_TEST_ASM_DIR;
 
 // Our writer puts EEPROM (0xF00000) before the IDs and configuration, as its fixed
 // record order demands; srec_cat warns about any descending record, so for our own
@@ -70,18 +73,27 @@ void expectSameAsSrecCat(const DeviceImage& image, const std::string& file, Orde
     }
 }
 
-class RealFiles : public testing::Test {
+class WithSrecCat : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::filesystem::is_directory(kTestDataDir))
-            GTEST_SKIP() << "no shared HEX test files at " << kTestDataDir << " (they are not part of this repository)";
         if (kSrecCat.empty())
             GTEST_SKIP() << "srec_cat (Debian package srecord) is not installed";
     }
 };
 
-TEST_F(RealFiles, ToolchainFilesLoadExactlyAsSrecCatReadsThem)
+// Files from other toolchains, kept outside this repository: an optional extra check.
+class ThirdPartyFiles : public WithSrecCat {
+protected:
+    void SetUp() override
+    {
+        WithSrecCat::SetUp();
+        if (!std::filesystem::is_directory(kTestDataDir))
+            GTEST_SKIP() << "no third-party HEX files at " << kTestDataDir << " (they are not part of this repository)";
+    }
+};
+
+TEST_F(ThirdPartyFiles, LoadExactlyAsSrecCatReadsThem)
 {
     for (const char* name : {"usb-bootloader-18f4550.hex", "blink-18f4550-app.hex", "gpasm-18f452-blink.hex"}) {
         auto image = test::MakeImage(0x8000, 0x100);
@@ -92,15 +104,33 @@ TEST_F(RealFiles, ToolchainFilesLoadExactlyAsSrecCatReadsThem)
     }
 }
 
-TEST_F(RealFiles, GpasmOutputOfTheTestProgramLoadsWithItsKnownContents)
+TEST_F(WithSrecCat, TheAssembledTestProgramsLoadExactlyAsSrecCatReadsThem)
+{
+    const struct {
+        const char* name;
+        Address programSize;
+        Address eepromSize;
+    } programs[] = {{"pic18f452-program.hex", 0x8000, 0x100},
+                    {"pic18f4550-bootloader.hex", 0x8000, 0x100},
+                    {"pic18f2525-buffers.hex", 0xC000, 0x400}};
+    for (const auto& program : programs) {
+        const std::string file = kTestHexDir + "/" + program.name;
+        auto image = test::MakeImage(program.programSize, program.eepromSize);
+        test::RecordingMessages messages;
+        LoadHexFile(*image, file, messages);
+        EXPECT_TRUE(messages.shown.empty()) << program.name;
+        expectSameAsSrecCat(*image, file);
+    }
+}
+
+TEST_F(WithSrecCat, GpasmOutputOfTheTestProgramLoadsWithItsKnownContents)
 {
     if (kGpasm.empty())
         GTEST_SKIP() << "gpasm (Debian package gputils) is not installed";
     test::TempFolder scratch;
-    const std::string source = scratch.file("blink.asm");
-    const std::string output = scratch.file("blink.hex");
-    std::filesystem::copy_file(kTestDataDir + "/gpasm-18f452-blink.asm", source);
-    const test::ToolRun assembled = test::RunTool({kGpasm, "-a", "inhx32", "-w", "1", "-o", output, source});
+    const std::string output = scratch.file("program.hex");
+    const test::ToolRun assembled =
+        test::RunTool({kGpasm, "-a", "inhx32", "-w", "1", "-o", output, kTestAsmDir + "/pic18f452-program.asm"});
     ASSERT_EQ(assembled.exitCode, 0) << assembled.printed;
 
     auto image = test::MakeImage(0x8000, 0x100);
@@ -116,7 +146,7 @@ TEST_F(RealFiles, GpasmOutputOfTheTestProgramLoadsWithItsKnownContents)
     expectSameAsSrecCat(*image, output);
 }
 
-TEST_F(RealFiles, SrecCatReadsOurOutputWithoutComplaint)
+TEST_F(WithSrecCat, SrecCatReadsOurOutputWithoutComplaint)
 {
     test::TempFolder scratch;
     for (auto [programSize, eepromSize] : {std::pair{0x8000, 0x100}, std::pair{0x20008, 0x400}}) {

@@ -78,13 +78,13 @@ TEST(ChipImageFile, BytesTheChipLacksAreIgnored)
     EXPECT_TRUE(memory.eeprom().empty());
 }
 
-TEST(ChipImageFile, LoadsAToolchainFileIntoEveryArea)
+TEST(ChipImageFile, LoadsAnAssembledFileIntoEveryArea)
 {
     const ChipModel& model = *findChipModel("PIC18F452");
     const FaultSet none;
     ChipMemory memory(model, none);
     std::string error;
-    ASSERT_EQ(loadChipImage(VELMORA_TESTDATA_HEX "/gpasm-18f452-blink.hex", memory, error), ImageLoad::Loaded)
+    ASSERT_EQ(loadChipImage(VELMORA_TEST_HEX_DIR "/pic18f452-program.hex", memory, error), ImageLoad::Loaded)
         << error;
     EXPECT_EQ(memory.programMemory()[0], 0x80);
     EXPECT_EQ(memory.programMemory()[3], 0xF0);

@@ -66,7 +66,7 @@ protected:
     }
     void loadBlinkHex()
     {
-        files.toLoad = QString::fromStdString(std::string(VELMORA_SHARED_HEX_DIR) + "/gpasm-18f452-blink.hex");
+        files.toLoad = QString::fromStdString(std::string(VELMORA_TEST_HEX_DIR) + "/pic18f452-program.hex");
         main().menuItem(Command::Load)->trigger();
     }
     TForm1& main() { return windows->mainWindow(); }
@@ -262,7 +262,7 @@ TEST_F(MainWindowTest, LoadShowsGoodAndRejectedFilesInTheGrid)
     EXPECT_EQ(main().statusPanel(1), QDir::cleanPath(*files.toLoad));
     EXPECT_EQ(main().gridModel().cellText(2, 1), QStringLiteral("80")); // the file's first byte
     // Confirming a file makes its folder the current folder.
-    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(VELMORA_SHARED_HEX_DIR));
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(VELMORA_TEST_HEX_DIR));
 
     folder.write("bad.hex", ":10000000FFFF\r\n");
     files.toLoad = QString::fromStdString(folder.file("bad.hex").string());
