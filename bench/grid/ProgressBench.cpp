@@ -147,8 +147,7 @@ private:
         pins_.takeSeconds();
         QElapsedTimer clock;
         clock.start();
-        engine.windowClosed = false;
-        engine.startOperation(OperationRead);
+        engine.start(OperationRead);
         while (!engine.waitIdle(std::chrono::milliseconds(20))) {
         }
         engine.windowClosed = true;

@@ -247,7 +247,7 @@ TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
     const std::string before = readAll(chipFile_);
     ASSERT_FALSE(before.empty());
 
-    CliRun program = cli("--port " + chip4550 + " --device PIC18F452 program \"" + VELMORA_GPASM_HEX + "\"");
+    CliRun program = cli("--port " + chip4550 + " --device PIC18F452 program \"" + VELMORA_TEST_HEX + "\"");
     EXPECT_EQ(program.status, 2);
     EXPECT_NE(program.err.find("chip answers as PIC18F4550 (0x1202), but PIC18F452 is selected; "
                                "use --device PIC18F4550 or --no-id-check"),
