@@ -2,8 +2,8 @@
 // Writes a new version of a file beside it and puts it in place only when it is
 // complete: until commit() succeeds the previous file stays exactly as it was, and a
 // failed or abandoned write leaves no temporary file behind. One of the hexfile's two
-// OS seams (with InputFile); ReplacingFilePosix.cpp implements it with rename(), a
-// Windows port would use ReplaceFile/MoveFileEx.
+// OS seams (with InputFile); ReplacingFilePosix.cpp implements it with rename(),
+// ReplacingFileWin32.cpp with MoveFileExW.
 
 #include <string>
 
@@ -22,8 +22,8 @@ public:
     ~ReplacingFile() override;
 
     // Creates the temporary file in the target's folder. Fails when that is impossible
-    // or when the target exists but is no regular file. A symbolic link as target is
-    // followed, so the link stays and the file it names is replaced.
+    // or when the target exists but is no regular file. On POSIX a symbolic link as
+    // target is followed, so the link stays and the file it names is replaced.
     bool open(const std::string& targetPath);
     bool write(std::string_view bytes) override;
     // Flushes the data to the disk, closes the temporary file and renames it over the
