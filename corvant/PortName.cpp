@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::string_view kComPrefix = "COM";
 constexpr std::string_view kSimPrefix = "SIM";
+// Windows' device namespace, as in "\\.\COM10".
+constexpr std::string_view kDeviceNamespacePrefix = "\\\\.\\";
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
@@ -36,7 +38,7 @@ std::optional<PortName> parsePortName(std::string_view text)
 {
     if (startsWithIgnoringCase(text, kSimPrefix))
         return PortName{PortKind::Simulated, 0, std::string(text)};
-    if (!text.empty() && text.front() == '/')
+    if ((!text.empty() && text.front() == '/') || text.starts_with(kDeviceNamespacePrefix))
         return PortName{PortKind::DevicePath, 0, std::string(text)};
     if (!startsWithIgnoringCase(text, kComPrefix))
         return std::nullopt;

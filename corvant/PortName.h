@@ -17,8 +17,8 @@ struct PortName {
 };
 
 // "COM<n>" (any case, n >= 1 in plain digits without leading zeros), a path
-// starting with "/", or anything starting with "SIM" (any case). Anything else
-// is not a port name.
+// starting with "/" or "\\.\", or anything starting with "SIM" (any case).
+// Anything else is not a port name.
 std::optional<PortName> parsePortName(std::string_view text);
 
 } // namespace corvant

@@ -6,11 +6,18 @@
 namespace corvant {
 namespace {
 
+// What the platform opens for COM1, COM2, COM12 and COM256.
+#if defined(_WIN32)
+constexpr const char* kComDevices[] = {"\\\\.\\COM1", "\\\\.\\COM2", "\\\\.\\COM12", "\\\\.\\COM256"};
+#else
+constexpr const char* kComDevices[] = {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS11", "/dev/ttyS255"};
+#endif
+
 TEST(PortName, ComPortsInAnyCaseMapToTheirSerialDevice)
 {
     for (const auto& [text, number, device] :
-         {std::tuple{"COM1", 1u, "/dev/ttyS0"}, {"com2", 2u, "/dev/ttyS1"},
-          {"Com12", 12u, "/dev/ttyS11"}, {"cOM256", 256u, "/dev/ttyS255"}}) {
+         {std::tuple{"COM1", 1u, kComDevices[0]}, {"com2", 2u, kComDevices[1]},
+          {"Com12", 12u, kComDevices[2]}, {"cOM256", 256u, kComDevices[3]}}) {
         const auto name = parsePortName(text);
         ASSERT_TRUE(name) << text;
         EXPECT_EQ(name->kind, PortKind::ComNumber) << text;
@@ -22,17 +29,19 @@ TEST(PortName, ComPortsInAnyCaseMapToTheirSerialDevice)
 TEST(PortName, RejectsWhatIsNoPort)
 {
     for (const char* text : {"", "COM", "COM0", "COM01", "COM1a", "COM-1", "COM+1", " COM1",
-                             "COM1 ", "COM 1", "LPT1", "ttyUSB0", "dev/ttyS0", "CO",
+                             "COM1 ", "COM 1", "LPT1", "ttyUSB0", "dev/ttyS0", "CO", "\\\\COM1",
                              "COM99999999999999999999"})
         EXPECT_FALSE(parsePortName(text)) << '"' << text << '"';
 }
 
-TEST(PortName, AbsolutePathsAreDevices)
+TEST(PortName, AbsolutePathsAndWindowsDeviceNamesAreDevices)
 {
-    const auto name = parsePortName("/dev/ttyUSB0");
-    ASSERT_TRUE(name);
-    EXPECT_EQ(name->kind, PortKind::DevicePath);
-    EXPECT_EQ(name->text, "/dev/ttyUSB0");
+    for (const char* text : {"/dev/ttyUSB0", "\\\\.\\COM10"}) {
+        const auto name = parsePortName(text);
+        ASSERT_TRUE(name) << text;
+        EXPECT_EQ(name->kind, PortKind::DevicePath) << text;
+        EXPECT_EQ(name->text, text);
+    }
 }
 
 TEST(PortName, SimPrefixInAnyCaseGoesToTheSimulator)
