@@ -9,6 +9,18 @@
 #  include <ctime>
 #endif
 
+// Counts per second of the counter the library waits on.
+inline std::int64_t platformCounterFrequency()
+{
+#if defined(_WIN32)
+    LARGE_INTEGER frequency {};
+    QueryPerformanceFrequency(&frequency);
+    return frequency.QuadPart;
+#else
+    return 1000000000;
+#endif
+}
+
 inline std::int64_t monotonicNanoseconds()
 {
 #if defined(_WIN32)
