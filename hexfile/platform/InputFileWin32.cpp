@@ -31,8 +31,9 @@ bool InputFile::open(const std::string& path)
     if (!wide)
         return false;
     // A folder cannot be opened without FILE_FLAG_BACKUP_SEMANTICS, so it fails here.
-    HANDLE handle = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Sharing writes too: an editor or an assembler may still hold the file open.
+    HANDLE handle = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     // Devices and pipes are turned away as on POSIX: a read could block forever.
