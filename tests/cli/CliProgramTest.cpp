@@ -41,12 +41,18 @@ public:
     std::vector<std::string> shown;
 };
 
-std::string readAll(const fs::path& path)
+std::string readAll(const fs::path& path, std::ios::openmode mode = std::ios::binary)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, mode);
     std::stringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+// What the program printed, with the platform's line ends read back as "\n".
+std::string readPrinted(const fs::path& path)
+{
+    return readAll(path, std::ios::in);
 }
 
 class CliOnSimulatedChip : public ::testing::Test {
@@ -67,8 +73,12 @@ protected:
     {
         const fs::path out = dir_ / "out.txt";
         const fs::path err = dir_ / "err.txt";
-        const std::string command = std::string("\"") + VELMORA_CLI + "\" " + arguments + " >\"" + out.string()
+        std::string command = std::string("\"") + VELMORA_CLI + "\" " + arguments + " >\"" + out.string()
             + "\" 2>\"" + err.string() + "\"";
+#if defined(_WIN32)
+        // cmd /c drops the first and the last quote of a line with more than two.
+        command = "\"" + command + "\"";
+#endif
         const int raw = std::system(command.c_str());
         CliRun run;
 #if defined(_WIN32)
@@ -76,8 +86,8 @@ protected:
 #else
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
-        run.out = readAll(out);
-        run.err = readAll(err);
+        run.out = readPrinted(out);
+        run.err = readPrinted(err);
         return run;
     }
 
