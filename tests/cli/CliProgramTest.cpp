@@ -301,7 +301,8 @@ TEST_F(CliOnSimulatedChip, AFailedPortCloseIsNoSuccess)
 TEST_F(CliOnSimulatedChip, AReadNeverStartsWhenItsFileCannotBeWritten)
 {
     const fs::path locked = dir_ / "backup.hex";
-    std::ofstream(locked) << "kept\n";
+    std::ofstream(locked, std::ios::binary) << "kept\n";
+    // On Windows: the read-only attribute.
     fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     for (const fs::path& target : {locked, dir_ / "typo" / "backup.hex"}) {
         CliRun run = cli("--port \"" + port() + "\" read \"" + target.string() + "\"");
@@ -310,6 +311,7 @@ TEST_F(CliOnSimulatedChip, AReadNeverStartsWhenItsFileCannotBeWritten)
     }
     EXPECT_EQ(readAll(locked), "kept\n");
     EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add); // Windows keeps read-only files
 }
 
 TEST_F(CliOnSimulatedChip, ARejectedDatabaseSaysWhy)
