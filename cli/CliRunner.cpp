@@ -45,7 +45,7 @@ std::string lowerCase(std::string text)
 std::filesystem::path devicesPath(const CliOptions& options)
 {
     if (!options.devicesPath.empty())
-        return options.devicesPath;
+        return pathFromUtf8(options.devicesPath);
     return executableFolder() / "Devices.ini";
 }
 

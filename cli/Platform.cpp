@@ -3,11 +3,35 @@
 #if defined(_WIN32)
 #  include <io.h>
 #  include <windows.h>
+#  include <shellapi.h>
 #else
 #  include <unistd.h>
 #endif
 
 namespace velmora::cli {
+
+std::vector<std::string> utf8Arguments(int argc, char** argv)
+{
+#if defined(_WIN32)
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide != nullptr) {
+        std::vector<std::string> arguments;
+        for (int i = 1; i < count; ++i) {
+            const std::u8string text = std::filesystem::path(wide[i]).u8string();
+            arguments.emplace_back(text.begin(), text.end());
+        }
+        LocalFree(wide);
+        return arguments;
+    }
+#endif
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+std::filesystem::path pathFromUtf8(const std::string& utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 std::filesystem::path executableFolder()
 {

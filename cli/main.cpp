@@ -7,11 +7,12 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
 #include "cli/CliTexts.h"
+#include "cli/Platform.h"
 
 int main(int argc, char** argv)
 {
     using namespace velmora::cli;
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = utf8Arguments(argc, argv);
     const ParseResult parsed = parseCommandLine(arguments);
     if (!parsed.options) {
         if (!parsed.error.empty())

@@ -22,6 +22,8 @@ inline constexpr std::string_view kPermissionHint = " (is the user in the dialou
 inline constexpr std::string_view kNotSerialPort = " is not a serial port";
 inline constexpr std::string_view kInUse = " is in use by another program";
 inline constexpr std::string_view kCannotSetUp = "cannot set up ";
+inline constexpr std::string_view kNoSuchPort = ": no such port";
+inline constexpr std::string_view kWindowsError = ": Windows error ";
 inline constexpr std::string_view kNoModemLines = " has no modem control lines (DTR, RTS, break, CTS)";
 
 inline constexpr std::string_view kJdmProgrammer = "JDM serial bit-bang programmer on ";

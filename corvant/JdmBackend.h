@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace corvant {
 
@@ -35,8 +36,9 @@ private:
     bool vppOn_ = false;
 };
 
-// The rows for serial ports: "COM<n>" and device paths ("/dev/ttyUSB0"), opened
-// with `open`.
-BackendTable serialBackendEntries(SerialLinesOpener open);
+// The rows for serial ports: "COM<n>" and device paths starting with
+// devicePrefix ("/dev/ttyUSB0", "\\.\COM10"), opened with `open`.
+BackendTable serialBackendEntries(SerialLinesOpener open,
+                                  std::string_view devicePrefix = serialDevicePrefix());
 
 } // namespace corvant

@@ -1,6 +1,6 @@
 #pragma once
 // A file opened for reading, as a ByteSource. One of the hexfile's two OS seams
-// (with ReplacingFile); InputFilePosix.cpp implements it for POSIX systems.
+// (with ReplacingFile); InputFilePosix.cpp and InputFileWin32.cpp implement it.
 
 #include <string>
 

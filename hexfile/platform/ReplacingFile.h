@@ -2,8 +2,8 @@
 // Writes a new version of a file beside it and puts it in place only when it is
 // complete: until commit() succeeds the previous file stays exactly as it was, and a
 // failed or abandoned write leaves no temporary file behind. One of the hexfile's two
-// OS seams (with InputFile); ReplacingFilePosix.cpp implements it with rename(), a
-// Windows port would use ReplaceFile/MoveFileEx.
+// OS seams (with InputFile); ReplacingFilePosix.cpp implements it with rename(),
+// ReplacingFileWin32.cpp with MoveFileExW.
 
 #include <string>
 
@@ -22,10 +22,10 @@ public:
     ~ReplacingFile() override;
 
     // Creates the temporary file in the target's folder. Fails when that is impossible
-    // or when the target exists but is no regular file or is write-protected. A symbolic
-    // link as target is followed, even to a file not yet created, so the link stays and
-    // the file it names is written. Stale temporary files of this target that a killed
-    // process left are removed on the way.
+    // or when the target exists but is no regular file or is write-protected (on Windows:
+    // read-only). On POSIX a symbolic link as target is followed, even to a file not yet
+    // created, so the link stays and the file it names is written, and stale temporary
+    // files of this target that a killed process left are removed on the way.
     bool open(const std::string& targetPath);
     // The checks of open() without creating anything: whether a later open() would get
     // past the target and its folder.

@@ -41,12 +41,18 @@ public:
     std::vector<std::string> shown;
 };
 
-std::string readAll(const fs::path& path)
+std::string readAll(const fs::path& path, std::ios::openmode mode = std::ios::binary)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, mode);
     std::stringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+// What the program printed, with the platform's line ends read back as "\n".
+std::string readPrinted(const fs::path& path)
+{
+    return readAll(path, std::ios::in);
 }
 
 class CliOnSimulatedChip : public ::testing::Test {
@@ -67,8 +73,12 @@ protected:
     {
         const fs::path out = dir_ / "out.txt";
         const fs::path err = dir_ / "err.txt";
-        const std::string command = std::string("\"") + VELMORA_CLI + "\" " + arguments + " >\"" + out.string()
+        std::string command = std::string("\"") + VELMORA_CLI + "\" " + arguments + " >\"" + out.string()
             + "\" 2>\"" + err.string() + "\"";
+#if defined(_WIN32)
+        // cmd /c drops the first and the last quote of a line with more than two.
+        command = "\"" + command + "\"";
+#endif
         const int raw = std::system(command.c_str());
         CliRun run;
 #if defined(_WIN32)
@@ -76,8 +86,8 @@ protected:
 #else
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
-        run.out = readAll(out);
-        run.err = readAll(err);
+        run.out = readPrinted(out);
+        run.err = readPrinted(err);
         return run;
     }
 
@@ -296,7 +306,8 @@ TEST_F(CliOnSimulatedChip, AFailedPortCloseIsNoSuccess)
 TEST_F(CliOnSimulatedChip, AReadNeverStartsWhenItsFileCannotBeWritten)
 {
     const fs::path locked = dir_ / "backup.hex";
-    std::ofstream(locked) << "kept\n";
+    std::ofstream(locked, std::ios::binary) << "kept\n";
+    // On Windows: the read-only attribute.
     fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     for (const fs::path& target : {locked, dir_ / "typo" / "backup.hex"}) {
         CliRun run = cli("--port \"" + port() + "\" read \"" + target.string() + "\"");
@@ -305,6 +316,7 @@ TEST_F(CliOnSimulatedChip, AReadNeverStartsWhenItsFileCannotBeWritten)
     }
     EXPECT_EQ(readAll(locked), "kept\n");
     EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add); // Windows keeps read-only files
 }
 
 TEST_F(CliOnSimulatedChip, ARejectedDatabaseSaysWhy)

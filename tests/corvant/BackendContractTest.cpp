@@ -1,85 +1,21 @@
 // One contract every back end keeps, run against each through PinInterface (the
-// exports' state): the serial programmer over the recorded kernel layer, the
+// exports' state): the serial programmer over the platform's recorded system layer, the
 // simulated programmer, and the GPIO programmer over its line layer in both wirings.
 
+#include "BackendContractRig.h"
 #include "FakeGpioChips.h"
-#include "FakePosixSystem.h"
 
 #include "corvant/GpioBackend.h"
-#include "corvant/JdmBackend.h"
-#include "corvant/PinInterface.h"
-#include "corvant/PosixSerialLines.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sys/ioctl.h>
 
 namespace corvant::test {
 namespace {
 
 using ::testing::HasSubstr;
-
-struct Levels {
-    int vpp = 0;
-    int data = 0;
-    int clock = 0;
-    bool operator==(const Levels&) const = default;
-};
-
-void PrintTo(const Levels& levels, std::ostream* out)
-{
-    *out << "Vpp=" << levels.vpp << " PGD=" << levels.data << " PGC=" << levels.clock;
-}
-
-// One back end on its stand-in hardware.
-class Rig {
-public:
-    virtual ~Rig() = default;
-    virtual std::string port() const = 0;
-    // A fresh PinInterface, as another program would have, on the same hardware.
-    virtual std::unique_ptr<PinInterface> program() = 0;
-    // The three outputs as the hardware has them; nullopt where they cannot be seen.
-    virtual std::optional<Levels> levels() = 0;
-    // Puts `high` on the data-in line the way this hardware allows.
-    virtual void setDataIn(PinInterface& pins, bool high) = 0;
-    // Texts GetDllInfo must contain: the back end and the port.
-    virtual std::vector<std::string> infoWords() const = 0;
-    // Whether the port can be held by one program only.
-    virtual bool exclusive() const { return true; }
-};
-
-class JdmRig final : public Rig {
-public:
-    JdmRig() : port_(os_.addSerialPort("/dev/ttyS0"))
-    {
-        // As another program might have left it: every line up.
-        port_.modemBits = TIOCM_DTR | TIOCM_RTS;
-        port_.breakOn = true;
-    }
-    std::string port() const override { return "COM1"; }
-    std::unique_ptr<PinInterface> program() override
-    {
-        auto open = [this](const std::string& device, std::string& failure) {
-            return PosixSerialLines::open(os_, device, failure);
-        };
-        return std::make_unique<PinInterface>(serialBackendEntries(open), [this] { return os_.seconds(); });
-    }
-    std::optional<Levels> levels() override
-    {
-        return Levels{port_.breakOn ? 1 : 0, (port_.modemBits & TIOCM_DTR) ? 1 : 0, (port_.modemBits & TIOCM_RTS) ? 1 : 0};
-    }
-    void setDataIn(PinInterface&, bool high) override
-    {
-        port_.modemBits = high ? port_.modemBits | TIOCM_CTS : port_.modemBits & ~TIOCM_CTS;
-    }
-    std::vector<std::string> infoWords() const override { return {"JDM", "/dev/ttyS0"}; }
-
-private:
-    FakePosixSystem os_;
-    FakeDevice& port_;
-};
 
 class SimRig final : public Rig {
 public:
@@ -228,7 +164,7 @@ TEST_P(BackendContract, InfoNamesTheBackEndThePortAndItsSpeed)
 
 INSTANTIATE_TEST_SUITE_P(
     EveryBackEnd, BackendContract,
-    ::testing::Values(RigMaker{"Jdm", [] { return std::make_unique<JdmRig>(); }},
+    ::testing::Values(RigMaker{"Jdm", makeJdmRig},
                       RigMaker{"Sim", [] { return std::make_unique<SimRig>(); }},
                       RigMaker{"GpioOpenDrain", [] { return std::make_unique<GpioRig>(false); }},
                       RigMaker{"GpioSeparateDataIn", [] { return std::make_unique<GpioRig>(true); }}),

@@ -7,11 +7,22 @@
 namespace corvant {
 namespace {
 
+// What the platform opens for COM1, COM2, COM12 and COM256.
+#if defined(_WIN32)
+constexpr const char* kComDevices[] = {"\\\\.\\COM1", "\\\\.\\COM2", "\\\\.\\COM12", "\\\\.\\COM256"};
+constexpr const char* kDevicePath = "\\\\.\\COM10";
+constexpr const char* kOtherPlatformsPath = "/dev/ttyUSB0";
+#else
+constexpr const char* kComDevices[] = {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS11", "/dev/ttyS255"};
+constexpr const char* kDevicePath = "/dev/ttyUSB0";
+constexpr const char* kOtherPlatformsPath = "\\\\.\\COM10";
+#endif
+
 TEST(PortName, ComPortsInAnyCaseMapToTheirSerialDevice)
 {
     for (const auto& [text, number, device] :
-         {std::tuple{"COM1", 1u, "/dev/ttyS0"}, {"com2", 2u, "/dev/ttyS1"},
-          {"Com12", 12u, "/dev/ttyS11"}, {"cOM256", 256u, "/dev/ttyS255"}}) {
+         {std::tuple{"COM1", 1u, kComDevices[0]}, {"com2", 2u, kComDevices[1]},
+          {"Com12", 12u, kComDevices[2]}, {"cOM256", 256u, kComDevices[3]}}) {
         const auto parsed = parseComPort(text);
         ASSERT_TRUE(parsed) << text;
         EXPECT_EQ(*parsed, number) << text;
@@ -22,7 +33,7 @@ TEST(PortName, ComPortsInAnyCaseMapToTheirSerialDevice)
 TEST(PortName, RejectsWhatIsNoComPort)
 {
     for (const char* text : {"", "COM", "COM0", "COM01", "COM1a", "COM-1", "COM+1", " COM1",
-                             "COM1 ", "COM 1", "LPT1", "ttyUSB0", "dev/ttyS0", "CO",
+                             "COM1 ", "COM 1", "LPT1", "ttyUSB0", "dev/ttyS0", "CO", "\\\\COM1",
                              "COM99999999999999999999"})
         EXPECT_FALSE(parseComPort(text)) << '"' << text << '"';
 }
@@ -31,13 +42,13 @@ TEST(BackendTable, TheFirstRowWhosePrefixMatchesInAnyCaseTakesThePort)
 {
     const BackendTable table = standardBackends();
     for (const auto& [port, prefix] :
-         {std::pair{"SIM", "SIM"}, {"sim:PIC18F4550,image=a.hex", "SIM"}, {"COM1", "COM"}, {"com9", "COM"},
-          {"/dev/ttyUSB0", "/"}, {"GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "GPIO:"}, {"gpio:0", "GPIO:"}}) {
+         {std::pair<const char*, std::string_view>{"SIM", "SIM"}, {"sim:PIC18F4550,image=a.hex", "SIM"},
+          {"COM1", "COM"}, {"com9", "COM"}, {kDevicePath, serialDevicePrefix()}, {"GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "GPIO:"}, {"gpio:0", "GPIO:"}}) {
         const BackendEntry* entry = findBackend(table, port);
         ASSERT_NE(entry, nullptr) << port;
         EXPECT_EQ(entry->prefix, prefix) << port;
     }
-    for (const char* port : {"", "LPT1", "ttyUSB0", "GPIO", "SI", "dev/ttyS0"})
+    for (const char* port : {"", "LPT1", "ttyUSB0", "GPIO", "SI", "dev/ttyS0", kOtherPlatformsPath})
         EXPECT_EQ(findBackend(table, port), nullptr) << port;
 }
 

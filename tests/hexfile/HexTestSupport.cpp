@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
+#if !defined(_WIN32)
+#  include <sys/wait.h>
+#endif
 
 namespace velmora::test {
 
@@ -46,6 +48,10 @@ ToolRun RunTool(const std::vector<std::string>& arguments)
         command += "'";
     }
     command += " 2>&1 </dev/null";
+#if defined(_WIN32)
+    // The outside tools are Linux programs; the Windows build finds none (see CMakeLists).
+    return {-1, "no outside tools on Windows"};
+#else
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr)
         return {-1, "popen failed"};
@@ -57,6 +63,7 @@ ToolRun RunTool(const std::vector<std::string>& arguments)
     if (WIFEXITED(status))
         run.exitCode = WEXITSTATUS(status);
     return run;
+#endif
 }
 
 } // namespace velmora::test

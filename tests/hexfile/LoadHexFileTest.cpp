@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#if !defined(_WIN32)
+#  include <sys/stat.h>
+#  include <unistd.h>
+#endif
 
 #include "hexfile/HexMessages.h"
 #include "hexfile/LoadHexFile.h"
@@ -28,6 +30,8 @@ TEST(LoadHexFile, MissingFileAndFolderCannotBeOpened)
     EXPECT_TRUE(failsWith(scratch.path().string(), hexmessages::kCannotOpenFile));
 }
 
+// Permissions, users and /proc are POSIX matters.
+#if !defined(_WIN32)
 TEST(LoadHexFile, FileWithoutReadPermissionCannotBeOpened)
 {
     constexpr uid_t kNobody = 65534;
@@ -51,6 +55,7 @@ TEST(LoadHexFile, ReadFailureIsAnIoError)
     // memory is never mapped, so the kernel answers EIO.
     EXPECT_TRUE(failsWith("/proc/self/mem", hexmessages::kFileIoError));
 }
+#endif
 
 } // namespace
 } // namespace velmora

@@ -105,8 +105,13 @@ TEST_F(CorvantSim, RefusesUnknownChipsAndImagesItCannotRead)
     EXPECT_EQ(std::filesystem::file_size(image.path()), sim::HeldImageFile::kSizeLimit + 1);
     EXPECT_NE(std::string(GetDllInfo()).find("larger than an image file can be"), std::string::npos) << GetDllInfo();
 
-    EXPECT_EQ(ComInit("SIM:PIC18F452,image=/dev/zero"), 0);
-    EXPECT_NE(std::string(GetDllInfo()).find("/dev/zero is not a regular file"), std::string::npos) << GetDllInfo();
+#if defined(_WIN32)
+    const std::string notAFile = std::filesystem::temp_directory_path().string();
+#else
+    const std::string notAFile = "/dev/zero";
+#endif
+    EXPECT_EQ(ComInit(("SIM:PIC18F452,image=" + notAFile).c_str()), 0);
+    EXPECT_NE(std::string(GetDllInfo()).find(notAFile + " is not a regular file"), std::string::npos) << GetDllInfo();
     EXPECT_NE(ComInit("SIM"), 0);
 }
 

@@ -1,0 +1,121 @@
+#include "sim/SimFiles.h"
+
+#include <fstream>
+#include <system_error>
+#include <windows.h>
+
+namespace velmora::sim {
+
+namespace {
+
+// Marks a held image: on Windows nothing stays open, because the chip's image is
+// saved by renaming a new file over it and Windows refuses to replace an open file.
+// Two ports on one image file are therefore not refused here.
+constexpr int kHeldWithoutHandle = 0;
+
+std::string reason(const std::filesystem::path& path, const char* what)
+{
+    return path.string() + what;
+}
+
+bool readRegular(const std::filesystem::path& path, std::string& text, std::string& error)
+{
+    text.clear();
+    std::error_code failure;
+    if (!std::filesystem::is_regular_file(path, failure)) {
+        error = reason(path, " is not a regular file");
+        return false;
+    }
+    const auto size = std::filesystem::file_size(path, failure);
+    if (failure || size > HeldImageFile::kSizeLimit) {
+        error = reason(path, failure ? " cannot be read" : " is larger than an image file can be");
+        return false;
+    }
+    std::ifstream file(path, std::ios::binary);
+    text.resize(static_cast<std::size_t>(size));
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (!file) {
+        text.clear();
+        error = reason(path, " cannot be read");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+HeldImageFile::~HeldImageFile()
+{
+    release(true);
+}
+
+bool HeldImageFile::open(const std::filesystem::path& path, std::string& error)
+{
+    release(true);
+    std::error_code failure;
+    const auto status = std::filesystem::status(path, failure);
+    bool created = false;
+    if (status.type() == std::filesystem::file_type::not_found) {
+        HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            error = reason(path, " cannot be created");
+            return false;
+        }
+        CloseHandle(handle);
+        created = true;
+    } else if (status.type() != std::filesystem::file_type::regular) {
+        error = reason(path, " is not a regular file");
+        return false;
+    }
+    descriptor_ = kHeldWithoutHandle;
+    created_ = created;
+    path_ = path;
+    return true;
+}
+
+bool HeldImageFile::read(std::string& text, std::string& error) const
+{
+    if (descriptor_ < 0) {
+        error = reason(path_, " is not open");
+        return false;
+    }
+    return readRegular(path_, text, error);
+}
+
+void HeldImageFile::release(bool keepCreatedFile)
+{
+    if (descriptor_ < 0)
+        return;
+    if (created_ && !keepCreatedFile) {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    descriptor_ = -1;
+    created_ = false;
+}
+
+bool readImageText(const std::filesystem::path& path, std::string& text, std::string& error)
+{
+    text.clear();
+    error.clear();
+    std::error_code failure;
+    if (!std::filesystem::exists(path, failure))
+        return false;
+    return readRegular(path, text, error);
+}
+
+// Regular files and devices such as NUL; Windows has no FIFO that could hang the open.
+std::FILE* openTraceStream(const std::filesystem::path& path)
+{
+    std::error_code failure;
+    if (std::filesystem::is_directory(path, failure))
+        return nullptr;
+    return _wfopen(path.c_str(), L"wb");
+}
+
+unsigned long currentProcessId()
+{
+    return static_cast<unsigned long>(GetCurrentProcessId());
+}
+
+} // namespace velmora::sim

@@ -1,0 +1,37 @@
+# cmake -DOBJDUMP=<objdump> -DLIBRARY=<name.dll> -DEXPECTED="A;B" -P CheckPeExports.cmake
+# Fails unless the DLL's export table names exactly EXPECTED (plain names: a stdcall
+# "@n" suffix counts as a different name), or when the DLL needs the compiler's
+# runtime DLLs, which are not beside it on a user's machine.
+execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p failed on ${LIBRARY}")
+endif()
+
+string(REPLACE "\n" ";" lines "${listing}")
+set(in_names OFF)
+set(exported "")
+set(imported "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "DLL Name: (.+)$")
+    list(APPEND imported "${CMAKE_MATCH_1}")
+  endif()
+  if(line MATCHES "\\[Ordinal/Name Pointer\\] Table")
+    set(in_names ON)
+  elseif(in_names AND line MATCHES "^[ \t]*\\[ *[0-9]+\\] ([^ \t]+)[ \t]*$")
+    list(APPEND exported "${CMAKE_MATCH_1}")
+  elseif(in_names)
+    set(in_names OFF)
+  endif()
+endforeach()
+list(SORT exported)
+list(SORT EXPECTED)
+
+if(NOT exported STREQUAL EXPECTED)
+  message(FATAL_ERROR "${LIBRARY} exports [${exported}], expected [${EXPECTED}]")
+endif()
+foreach(dll IN LISTS imported)
+  if(dll MATCHES "^lib(stdc\\+\\+|gcc|winpthread)")
+    message(FATAL_ERROR "${LIBRARY} needs the compiler's runtime ${dll}")
+  endif()
+endforeach()
+message(STATUS "${LIBRARY} exports exactly [${exported}], imports [${imported}]")
