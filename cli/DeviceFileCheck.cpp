@@ -223,7 +223,8 @@ void Checker::checkUnknownKeys(const DeviceHeader& header)
     if (keys == layout_.keysOf.end())
         return;
     for (const auto& [line, key] : keys->second) {
-        const auto known = [&key](std::string_view name) { return IniNamesEqual(name, key); };
+        const std::string& keyName = key;   // clang 14 cannot capture a structured binding
+        const auto known = [&keyName](std::string_view name) { return IniNamesEqual(name, keyName); };
         const bool isKnown = std::ranges::any_of(kIntegerKeys, [&](const IntegerKey& k) { return known(k.name); })
             || std::ranges::any_of(kMaskKeys, known) || known(kDeviceIdKey) || known(kDeviceIdMaskKey);
         if (!isKnown)
