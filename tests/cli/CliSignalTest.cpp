@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TraceText.h"
+
 namespace velmora::cli {
 namespace {
 
@@ -25,21 +27,9 @@ using namespace std::chrono_literals;
 
 constexpr auto kPatience = 20s;
 
-std::string readAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-std::size_t count(const std::string& text, const std::string& what)
-{
-    std::size_t found = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++found;
-    return found;
-}
+using test::count;
+using test::lastLine;
+using test::readAll;
 
 // velmora-cli with its standard output on `output` and its errors in a file.
 pid_t spawn(const std::vector<std::string>& arguments, int output, const fs::path& errors)
@@ -84,15 +74,6 @@ int waitForExit(pid_t child)
     ::kill(child, SIGKILL);
     ::waitpid(child, &raw, 0);
     return -1;
-}
-
-std::string lastLine(const std::string& text)
-{
-    const std::size_t end = text.find_last_not_of('\n');
-    if (end == std::string::npos)
-        return {};
-    const std::size_t start = text.rfind('\n', end);
-    return text.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
 }
 
 struct Ending {

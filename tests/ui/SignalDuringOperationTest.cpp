@@ -10,13 +10,12 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "ScriptedMessages.h"
 #include "TempFolder.h"
 #include "UiDriver.h"
+#include "tests/support/TraceText.h"
 #include "ui/EndingSignals.h"
 #include "ui/ErrorHook.h"
 #include "ui/HeadUnit.h"
@@ -28,28 +27,9 @@ namespace {
 
 #if !defined(_WIN32)
 
-std::string readAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::size_t count(const std::string& text, const std::string& part)
-{
-    std::size_t found = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++found;
-    return found;
-}
-
-std::string lastLine(const std::string& text)
-{
-    const std::string body = text.substr(0, text.find_last_not_of('\n') + 1);
-    const std::size_t newline = body.rfind('\n');
-    return newline == std::string::npos ? body : body.substr(newline + 1);
-}
+using test::count;
+using test::lastLine;
+using test::readAll;
 
 struct SignalCase {
     int first;
