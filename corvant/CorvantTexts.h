@@ -36,7 +36,8 @@ inline constexpr std::string_view kUnknownDriver = "unknown";
 
 inline constexpr std::string_view kGpioUsage =
     "use GPIO:<chip>,vpp=<line>,pgc=<line>,pgd=<line>[,pgdin=<line>][,active-low=<role>[+<role>]], "
-    "for example GPIO:gpiochip0,vpp=17,pgc=27,pgd=22";
+    "for example GPIO:gpiochip0,vpp=17,pgc=27,pgd=22, or mclr=<line>,pgm=<line> instead of vpp=<line> "
+    "for low-voltage programming";
 inline constexpr std::string_view kGpioNoChip = "no GPIO chip named; ";
 inline constexpr std::string_view kGpioBadOption = "unknown option ";
 inline constexpr std::string_view kGpioRepeatedOption = "option given twice: ";
@@ -45,10 +46,24 @@ inline constexpr std::string_view kGpioBadLine = "not a line number: ";
 inline constexpr std::string_view kGpioMissingRole = "no line given for ";
 inline constexpr std::string_view kGpioActiveLowUnused = "active-low names a line that is not given: ";
 inline constexpr std::string_view kGpioLineTwice = " is given for both ";
+inline constexpr std::string_view kGpioVppAndMclr =
+    "vpp= and mclr= exclude each other: vpp= switches a programming voltage onto MCLR, "
+    "mclr= drives MCLR at logic level for low-voltage programming";
+inline constexpr std::string_view kGpioPgmWithVpp =
+    "pgm= enters at low voltage, so it needs mclr=<line> (MCLR at logic level) instead of vpp=";
+inline constexpr std::string_view kGpioPgmWithoutMclr = "pgm= needs mclr=<line>, the line on MCLR";
+inline constexpr std::string_view kGpioMclrWithoutPgm =
+    "mclr= without pgm= would need the key-sequence entry of parts without a PGM pin, which this "
+    "programmer does not send; give pgm=<line> for a part with a PGM pin, or vpp=<line> for "
+    "high-voltage entry";
+// Followed by the build's reason.
 inline constexpr std::string_view kGpioNoLibrary =
-    "this corvant was built without libgpiod, so GPIO ports are not available "
-    "(install libgpiod-dev and build again)";
+    "this corvant was built without libgpiod, so GPIO ports are not available: ";
 inline constexpr std::string_view kGpioCannotOpenChip = "cannot open GPIO chip ";
+inline constexpr std::string_view kGpioNotAChip =
+    ": not a GPIO chip (name a chip as gpiodetect lists it: gpiochip0, 0, its label or /dev/gpiochip0)";
+inline constexpr std::string_view kGpioNoSuchChip =
+    ": no GPIO chip has this name, number, label or path (gpiodetect lists the chips)";
 inline constexpr std::string_view kGpioPermissionHint =
     " (add the user to the gpio group, or give /dev/gpiochip* to the user's group with a udev rule)";
 inline constexpr std::string_view kGpioOutOfRange = " is out of range: the chip has lines 0 to ";
@@ -57,5 +72,7 @@ inline constexpr std::string_view kGpioHeldBy = " is held by ";
 inline constexpr std::string_view kGpioHeldByUnnamed = "another consumer";
 inline constexpr std::string_view kGpioCannotRequest = "cannot request ";
 inline constexpr std::string_view kGpioProgrammer = "GPIO programmer on ";
+inline constexpr std::string_view kGpioAt = " at ";
+inline constexpr std::string_view kGpioLowVoltage = ", low-voltage entry";
 
 } // namespace corvant::texts

@@ -1,12 +1,18 @@
 #include "corvant/GpioBackend.h"
 
 #include "corvant/CorvantTexts.h"
+#include "corvant/GpioChipLookup.h"
 
 #include <cerrno>
+#include <chrono>
 #include <system_error>
 
 namespace corvant {
 namespace {
+
+// PGM must be high at least P15 (2 us) before MCLR rises; the margin covers a
+// slow edge through a level shifter and costs nothing against the entry's 200 ms.
+constexpr std::chrono::microseconds kPgmBeforeMclr{5};
 
 int physical(const GpioLine& line, bool on)
 {
@@ -20,10 +26,32 @@ std::string lineName(const char* role, const GpioLine& line)
 
 std::string openFailure(const std::string& chip, int error)
 {
-    std::string failure = std::string(texts::kGpioCannotOpenChip) + chip + ": " + std::system_category().message(error);
+    std::string failure = std::string(texts::kGpioCannotOpenChip) + chip;
+    if (error == ENOTTY)
+        return failure + std::string(texts::kGpioNotAChip);
+    if (error == ENOENT)
+        return failure + std::string(texts::kGpioNoSuchChip);
+    failure += ": " + std::system_category().message(error);
     if (error == EACCES || error == EPERM)
         failure += texts::kGpioPermissionHint;
     return failure;
+}
+
+// Busy: a sleep would be far longer than the wait, and PGM high with MCLR low
+// is harmless, but the entry should not stretch by a scheduler tick.
+void waitAtLeast(std::chrono::microseconds time)
+{
+    const auto until = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < until) {
+    }
+}
+
+// The name the user gave, and the device found for it when that says more.
+std::string chipName(const std::string& name, const std::string& path)
+{
+    if (path.empty() || name == path || path.ends_with("/" + name))
+        return name;
+    return name + std::string(texts::kGpioAt) + path;
 }
 
 } // namespace
@@ -36,19 +64,20 @@ std::unique_ptr<PinBackend> GpioBackend::open(GpioChips& chips, const GpioWiring
         return nullptr;
     }
     int error = 0;
-    auto chip = chips.open(wiring.chip, error);
+    GpioDeviceFile device;
+    auto chip = openGpioChip(chips, wiring.chip, device, error);
     if (!chip) {
         failure = openFailure(wiring.chip, error);
         return nullptr;
     }
-    std::unique_ptr<GpioBackend> backend(new GpioBackend(std::move(chip), wiring));
+    std::unique_ptr<GpioBackend> backend(new GpioBackend(std::move(chip), wiring, device.path));
     if (!backend->checkLines(failure) || !backend->requestLines(failure))
         return nullptr;
     return backend;
 }
 
-GpioBackend::GpioBackend(std::unique_ptr<GpioChip> chip, GpioWiring wiring)
-    : chip_(std::move(chip)), wiring_(std::move(wiring))
+GpioBackend::GpioBackend(std::unique_ptr<GpioChip> chip, GpioWiring wiring, std::string devicePath)
+    : chip_(std::move(chip)), wiring_(std::move(wiring)), devicePath_(std::move(devicePath))
 {
 }
 
@@ -59,9 +88,12 @@ GpioBackend::~GpioBackend()
 
 bool GpioBackend::checkLines(std::string& failure)
 {
-    std::vector<std::pair<const char*, GpioLine>> lines{{"vpp", wiring_.vpp}, {"pgc", wiring_.pgc}, {"pgd", wiring_.pgd}};
+    std::vector<std::pair<const char*, GpioLine>> lines{
+        {wiring_.logicLevelMclr ? "mclr" : "vpp", wiring_.vpp}, {"pgc", wiring_.pgc}, {"pgd", wiring_.pgd}};
     if (wiring_.pgdIn)
         lines.emplace_back("pgdin", *wiring_.pgdIn);
+    if (wiring_.pgm)
+        lines.emplace_back("pgm", *wiring_.pgm);
     const unsigned count = chip_->lineCount();
     for (const auto& [role, line] : lines) {
         const std::string name = "line " + std::to_string(line.offset) + " (" + role + ")";
@@ -81,66 +113,104 @@ bool GpioBackend::checkLines(std::string& failure)
     return true;
 }
 
+void GpioBackend::place(const GpioLine& line, GpioDrive drive, int level, Placement& where)
+{
+    // libgpiod 1.6 takes one drive per request: the push-pull outputs, then the data line.
+    where.request = chip_->mixesDrives() || drive == GpioDrive::PushPull ? 0 : 1;
+    if (requests_.size() <= where.request)
+        requests_.resize(where.request + 1);
+    Request& request = requests_[where.request];
+    where.index = request.lines.size();
+    where.output = request.levels.size();
+    request.lines.push_back(GpioLineSetting{line.offset, drive, level});
+    if (drive != GpioDrive::Input)
+        request.levels.push_back(level);
+}
+
 bool GpioBackend::requestLines(std::string& failure)
 {
-    std::vector<unsigned> offsets{wiring_.vpp.offset, wiring_.pgc.offset};
-    std::vector<int> levels{physical(wiring_.vpp, false), physical(wiring_.pgc, false)};
-    if (!separateDataLine()) {
-        offsets.push_back(wiring_.pgd.offset);
-        levels.push_back(physical(wiring_.pgd, false));
-    }
+    place(wiring_.vpp, GpioDrive::PushPull, physical(wiring_.vpp, false), vpp_);
+    if (wiring_.pgm)
+        place(*wiring_.pgm, GpioDrive::PushPull, physical(*wiring_.pgm, false), pgm_);
+    place(wiring_.pgc, GpioDrive::PushPull, physical(wiring_.pgc, false), pgc_);
+    place(wiring_.pgd, separateDataLine() ? GpioDrive::OpenDrain : GpioDrive::PushPull,
+          physical(wiring_.pgd, false), pgd_);
+    dataIn_ = pgd_;
+    if (wiring_.pgdIn)
+        place(*wiring_.pgdIn, GpioDrive::Input, 0, dataIn_);
+
     int error = 0;
-    // Vpp is requested (inactive) before anything else moves.
-    outputs_ = chip_->request(offsets, GpioDrive::PushPull, levels, error);
-    if (outputs_) {
-        const GpioLine& data = separateDataLine() ? wiring_.pgd : *wiring_.pgdIn;
-        dataLine_ = chip_->request({data.offset}, separateDataLine() ? GpioDrive::OpenDrain : GpioDrive::Input,
-                                   {physical(data, false)}, error);
+    for (Request& request : requests_) {
+        request.held = chip_->request(request.lines, error);
+        if (!request.held) {
+            failure = std::string(texts::kGpioCannotRequest) + describe() + ": "
+                + std::system_category().message(error);
+            if (error == EACCES || error == EPERM)
+                failure += texts::kGpioPermissionHint;
+            requests_.clear();
+            return false;
+        }
     }
-    if (outputs_ && dataLine_)
-        return true;
-    failure = std::string(texts::kGpioCannotRequest) + describe() + ": " + std::system_category().message(error);
-    if (error == EACCES || error == EPERM)
-        failure += texts::kGpioPermissionHint;
-    outputs_.reset();
-    dataLine_.reset();
-    return false;
+    return true;
+}
+
+bool GpioBackend::apply(const Signals& signals)
+{
+    const auto setTo = [this](std::vector<std::vector<int>>& levels, const Placement& where, const GpioLine& line,
+                              bool on) { levels[where.request][where.output] = physical(line, on); };
+    std::vector<std::vector<int>> levels;
+    for (const Request& request : requests_)
+        levels.push_back(request.levels);
+    setTo(levels, vpp_, wiring_.vpp, signals.vpp);
+    if (wiring_.pgm)
+        setTo(levels, pgm_, *wiring_.pgm, signals.pgm);
+    setTo(levels, pgc_, wiring_.pgc, signals.pgc);
+    setTo(levels, pgd_, wiring_.pgd, signals.pgd);
+    // With two requests the data line's goes first: data moves under an unchanged Vpp.
+    for (std::size_t i = requests_.size(); i-- > 0;) {
+        Request& request = requests_[i];
+        if (levels[i] == request.levels)
+            continue;
+        if (!request.held->set(levels[i]))
+            return false;
+        request.levels = levels[i];
+    }
+    signals_ = signals;
+    return true;
 }
 
 bool GpioBackend::write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock)
 {
-    if (!outputs_)
+    if (requests_.empty())
         return false;
-    const bool vppOn = vpp != 0;
-    const int pgd = physical(wiring_.pgd, data != 0);
-    std::vector<int> levels{physical(wiring_.vpp, vppOn), physical(wiring_.pgc, clock != 0)};
-    if (!separateDataLine()) {
-        levels.push_back(pgd);
-        if (!outputs_->set(levels))
-            return false;
-        vppOn_ = vppOn;
-        return true;
-    }
-    // Two requests: Vpp leaves first and comes last, so data never changes under
+    // Low-voltage entry: PGM is high whenever MCLR is, rising before it and falling after.
+    const Signals wanted{vpp != 0, wiring_.pgm && vpp != 0, clock != 0, data != 0};
+    // Vpp leaves first and comes last, so that data and clock never change under
     // a programming voltage that is about to go or come.
-    const bool vppFirst = vppOn_ && !vppOn;
-    if (vppFirst && !outputs_->set(levels))
-        return false;
-    if (!dataLine_->set({pgd}))
-        return false;
-    if (!vppFirst && !outputs_->set(levels))
-        return false;
-    vppOn_ = vppOn;
-    return true;
+    if (wanted.vpp && !signals_.vpp) {
+        const bool pgmRises = wanted.pgm && !signals_.pgm;
+        Signals before = wanted;
+        before.vpp = false;
+        if (!apply(before))
+            return false;
+        if (pgmRises)
+            waitAtLeast(kPgmBeforeMclr);
+    } else if (!wanted.vpp && signals_.vpp) {
+        Signals before = signals_;
+        before.vpp = false;
+        if (!apply(before))
+            return false;
+    }
+    return apply(wanted);
 }
 
 bool GpioBackend::read(std::uint8_t& level)
 {
     level = 0;
-    if (!dataLine_)
+    if (requests_.empty())
         return false;
     int sampled = 0;
-    if (!dataLine_->get(0, sampled))
+    if (!requests_[dataIn_.request].held->get(dataIn_.index, sampled))
         return false;
     const GpioLine& line = separateDataLine() ? wiring_.pgd : *wiring_.pgdIn;
     level = (sampled != 0) != line.activeLow ? 1 : 0;
@@ -149,19 +219,24 @@ bool GpioBackend::read(std::uint8_t& level)
 
 bool GpioBackend::close()
 {
-    if (!outputs_)
+    if (requests_.empty())
         return true;
     const bool inactive = write(0, 0, 0);
-    dataLine_.reset();
-    outputs_.reset();
+    while (!requests_.empty())
+        requests_.pop_back();
     chip_.reset();
     return inactive;
 }
 
 std::string GpioBackend::describe() const
 {
-    std::string text = std::string(texts::kGpioProgrammer) + wiring_.chip + " (" + lineName("Vpp", wiring_.vpp) + ", "
-        + lineName("PGC", wiring_.pgc) + ", " + lineName("PGD", wiring_.pgd);
+    std::string text = std::string(texts::kGpioProgrammer) + chipName(wiring_.chip, devicePath_);
+    if (wiring_.pgm)
+        text += std::string(texts::kGpioLowVoltage) + " (" + lineName("MCLR", wiring_.vpp) + ", "
+            + lineName("PGM", *wiring_.pgm) + ", ";
+    else
+        text += " (" + lineName("Vpp", wiring_.vpp) + ", ";
+    text += lineName("PGC", wiring_.pgc) + ", " + lineName("PGD", wiring_.pgd);
     if (wiring_.pgdIn)
         text += " push-pull, " + lineName("data in", *wiring_.pgdIn) + ")";
     else

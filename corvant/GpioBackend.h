@@ -1,7 +1,8 @@
 #pragma once
 // The bit-bang programmer on GPIO lines of a character-device chip (the header
-// of a single-board computer): Vpp, PGC and PGD outputs, the target's data read
-// on PGD itself (open-drain) or on a separate input line.
+// of a single-board computer): Vpp (or MCLR at logic level with PGM), PGC and
+// PGD outputs, the target's data read on PGD itself (open-drain) or on a
+// separate input line.
 
 #include "corvant/BackendTable.h"
 #include "corvant/GpioChips.h"
@@ -10,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace corvant {
 
@@ -28,20 +30,42 @@ public:
     std::string describe() const override;
 
 private:
-    GpioBackend(std::unique_ptr<GpioChip> chip, GpioWiring wiring);
+    // The outputs' signals: 1 is on, whatever the line's polarity.
+    struct Signals {
+        bool vpp = false;
+        bool pgm = false;
+        bool pgc = false;
+        bool pgd = false;
+    };
+    // Where a line sits: its request, and its place among that request's
+    // lines and among its outputs.
+    struct Placement {
+        std::size_t request = 0;
+        std::size_t index = 0;
+        std::size_t output = 0;
+    };
+    struct Request {
+        std::vector<GpioLineSetting> lines;
+        std::unique_ptr<GpioLineRequest> held;
+        std::vector<int> levels;  // the outputs' physical levels, as last set
+    };
+
+    GpioBackend(std::unique_ptr<GpioChip> chip, GpioWiring wiring, std::string devicePath);
     bool checkLines(std::string& failure);
     bool requestLines(std::string& failure);
+    void place(const GpioLine& line, GpioDrive drive, int level, Placement& where);
+    bool apply(const Signals& signals);
     bool separateDataLine() const { return !wiring_.pgdIn; }
 
     // Declared first: the requests go before the chip they came from.
     std::unique_ptr<GpioChip> chip_;
     GpioWiring wiring_;
-    // Vpp and PGC (and PGD when it is push-pull) in one request, so one kernel
-    // call sets them all.
-    std::unique_ptr<GpioLineRequest> outputs_;
-    // The open-drain PGD, or the separate data-in line.
-    std::unique_ptr<GpioLineRequest> dataLine_;
-    bool vppOn_ = false;
+    std::string devicePath_;
+    // One request with libgpiod 2.x; one per drive with 1.6, the push-pull one
+    // first, so that Vpp is requested (inactive) before anything else moves.
+    std::vector<Request> requests_;
+    Placement vpp_, pgm_, pgc_, pgd_, dataIn_;
+    Signals signals_;
 };
 
 // The row for "GPIO:" ports on `chips`.

@@ -12,8 +12,8 @@
 namespace corvant {
 namespace {
 
-enum Role { Vpp, Pgc, Pgd, PgdIn, RoleCount };
-constexpr std::array<std::string_view, RoleCount> kRoleNames{"vpp", "pgc", "pgd", "pgdin"};
+enum Role { Vpp, Mclr, Pgm, Pgc, Pgd, PgdIn, RoleCount };
+constexpr std::array<std::string_view, RoleCount> kRoleNames{"vpp", "mclr", "pgm", "pgc", "pgd", "pgdin"};
 constexpr std::string_view kActiveLow = "active-low";
 
 std::string lowerCase(std::string_view text)
@@ -107,10 +107,39 @@ bool parseOption(std::string_view option, Parsed& parsed, std::string& failure)
     return true;
 }
 
+bool given(const Parsed& parsed, Role role)
+{
+    return parsed.offsets[static_cast<std::size_t>(role)].has_value();
+}
+
+// Either a Vpp switch, or MCLR at logic level with PGM for low-voltage entry.
+bool checkEntry(const Parsed& parsed, std::string& failure)
+{
+    if (given(parsed, Vpp) && given(parsed, Mclr)) {
+        failure = texts::kGpioVppAndMclr;
+        return false;
+    }
+    if (given(parsed, Pgm) && !given(parsed, Mclr)) {
+        failure = given(parsed, Vpp) ? texts::kGpioPgmWithVpp : texts::kGpioPgmWithoutMclr;
+        return false;
+    }
+    if (given(parsed, Mclr) && !given(parsed, Pgm)) {
+        failure = texts::kGpioMclrWithoutPgm;
+        return false;
+    }
+    if (!given(parsed, Vpp) && !given(parsed, Mclr)) {
+        failure = std::string(texts::kGpioMissingRole) + std::string(kRoleNames[Vpp]);
+        return false;
+    }
+    return true;
+}
+
 // Every role given, no line used twice, active-low only for roles in use.
 bool checkLines(const Parsed& parsed, std::string& failure)
 {
-    for (int role : {Vpp, Pgc, Pgd}) {
+    if (!checkEntry(parsed, failure))
+        return false;
+    for (int role : {Pgc, Pgd}) {
         if (!parsed.offsets[static_cast<std::size_t>(role)]) {
             failure = std::string(texts::kGpioMissingRole) + std::string(kRoleNames[static_cast<std::size_t>(role)]);
             return false;
@@ -162,9 +191,16 @@ std::optional<GpioWiring> parseGpioPort(std::string_view port, std::string& fail
         failure += std::string("; ") + std::string(texts::kGpioUsage);
         return std::nullopt;
     }
-    GpioWiring wiring{std::string(parts.front()), lineOf(parsed, Vpp), lineOf(parsed, Pgc), lineOf(parsed, Pgd), {}};
-    if (parsed.offsets[PgdIn])
+    GpioWiring wiring;
+    wiring.chip = std::string(parts.front());
+    wiring.logicLevelMclr = given(parsed, Mclr);
+    wiring.vpp = lineOf(parsed, wiring.logicLevelMclr ? Mclr : Vpp);
+    wiring.pgc = lineOf(parsed, Pgc);
+    wiring.pgd = lineOf(parsed, Pgd);
+    if (given(parsed, PgdIn))
         wiring.pgdIn = lineOf(parsed, PgdIn);
+    if (given(parsed, Pgm))
+        wiring.pgm = lineOf(parsed, Pgm);
     return wiring;
 }
 

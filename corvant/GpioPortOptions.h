@@ -1,11 +1,15 @@
 #pragma once
 // The port strings of the GPIO programmer:
 //   GPIO:<chip>,vpp=<line>,pgc=<line>,pgd=<line>[,pgdin=<line>][,active-low=<role>[+<role>...]]
-// <chip> is what libgpiod's chip lookup takes; lines are offsets on that chip.
-// Without pgdin, PGD is one open-drain line; with it, PGD is push-pull and the
-// target's data is read on pgdin. active-low names the roles (vpp, pgc, pgd,
-// pgdin) whose line is low when the signal is on, as behind an inverting Vpp
-// switch. "GPIO" and the option names are case-insensitive; each option at most once.
+//   GPIO:<chip>,mclr=<line>,pgm=<line>,pgc=<line>,pgd=<line>[,...]   (low-voltage entry)
+// <chip> is a chip's name, number, label or path (GpioChipLookup.h); lines are
+// offsets on that chip. Without pgdin, PGD is one open-drain line; with it, PGD
+// is push-pull and the target's data is read on pgdin. mclr= instead of vpp=
+// drives MCLR at logic level and needs pgm=, the line on the chip's PGM pin:
+// the programmer then enters programming mode at low voltage. active-low names
+// the roles (vpp, mclr, pgm, pgc, pgd, pgdin) whose line is low when the signal
+// is on, as behind an inverting Vpp switch. "GPIO" and the option names are
+// case-insensitive; each option at most once.
 
 #include <optional>
 #include <string>
@@ -20,10 +24,14 @@ struct GpioLine {
 
 struct GpioWiring {
     std::string chip;
-    GpioLine vpp;
+    GpioLine vpp;  // the line on MCLR/Vpp: a Vpp switch, or MCLR itself when logicLevelMclr
     GpioLine pgc;
     GpioLine pgd;
     std::optional<GpioLine> pgdIn;
+    // Low-voltage entry: vpp drives MCLR at logic level (mclr=) and pgm the PGM
+    // pin; the two come together (the parser refuses one without the other).
+    bool logicLevelMclr = false;
+    std::optional<GpioLine> pgm;
 };
 
 inline constexpr std::string_view kGpioPrefix = "GPIO:";

@@ -3,6 +3,9 @@
 
 #include "corvant/PinInterface.h"
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -42,5 +45,32 @@ public:
 
 // The JDM programmer on this platform's serial layer, over its recorded system calls.
 std::unique_ptr<Rig> makeJdmRig();
+
+struct RigMaker {
+    const char* name;
+    std::function<std::unique_ptr<Rig>()> make;
+};
+
+inline void PrintTo(const RigMaker& maker, std::ostream* out)
+{
+    *out << maker.name;
+}
+
+// The contract suite (BackendContractTest.cpp); each test program instantiates
+// it with the rigs it has.
+class BackendContract : public ::testing::TestWithParam<RigMaker> {
+protected:
+    BackendContract() : rig(GetParam().make()), pins(rig->program()) {}
+
+    void open() { ASSERT_TRUE(pins->comInit(rig->port().c_str())) << pins->info(); }
+
+    std::unique_ptr<Rig> rig;
+    std::unique_ptr<PinInterface> pins;
+};
+
+inline std::string rigName(const ::testing::TestParamInfo<RigMaker>& info)
+{
+    return info.param.name;
+}
 
 } // namespace corvant::test

@@ -1,85 +1,17 @@
 // One contract every back end keeps, run against each through PinInterface (the
-// exports' state): the serial programmer over the platform's recorded system layer, the
-// simulated programmer, and the GPIO programmer over its line layer in both wirings.
+// exports' state). The rigs come from each test program: BackendContractRows.cpp
+// (the serial, simulated and GPIO programmers on their stand-ins) and
+// LibgpiodContractRows.cpp (the GPIO programmer on this build's libgpiod layer).
 
 #include "BackendContractRig.h"
-#include "FakeGpioChips.h"
-
-#include "corvant/GpioBackend.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace corvant::test {
 namespace {
 
 using ::testing::HasSubstr;
-
-class SimRig final : public Rig {
-public:
-    std::string port() const override { return "SIM:PIC18F452"; }
-    std::unique_ptr<PinInterface> program() override
-    {
-        return std::make_unique<PinInterface>(BackendTable{simBackendEntry()});
-    }
-    // The simulated chip's lines live inside the back end.
-    std::optional<Levels> levels() override { return std::nullopt; }
-    // Outside a read command the chip leaves PGD alone, so data in follows data out.
-    void setDataIn(PinInterface& pins, bool high) override { ASSERT_TRUE(pins.write(0, high, 0)); }
-    std::vector<std::string> infoWords() const override { return {"imulated", "SIM:PIC18F452"}; }
-    // Each program gets its own simulated chip.
-    bool exclusive() const override { return false; }
-};
-
-class GpioRig final : public Rig {
-public:
-    explicit GpioRig(bool separateDataIn) : separateDataIn_(separateDataIn)
-    {
-        for (unsigned offset : {17u, 27u, 22u})
-            chips_.line(offset).driven = 1;
-    }
-    std::string port() const override
-    {
-        return std::string("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22") + (separateDataIn_ ? ",pgdin=23" : "");
-    }
-    std::unique_ptr<PinInterface> program() override
-    {
-        return std::make_unique<PinInterface>(BackendTable{gpioBackendEntry(chips_)},
-                                              [this] { return chips_.seconds(); });
-    }
-    std::optional<Levels> levels() override
-    {
-        return Levels{chips_.line(17).driven, chips_.line(22).driven, chips_.line(27).driven};
-    }
-    void setDataIn(PinInterface&, bool high) override { chips_.line(separateDataIn_ ? 23 : 22).outside = high; }
-    std::vector<std::string> infoWords() const override { return {"GPIO programmer", "gpiochip0"}; }
-
-private:
-    bool separateDataIn_;
-    FakeGpioChips chips_;
-};
-
-struct RigMaker {
-    const char* name;
-    std::function<std::unique_ptr<Rig>()> make;
-};
-
-void PrintTo(const RigMaker& maker, std::ostream* out)
-{
-    *out << maker.name;
-}
-
-class BackendContract : public ::testing::TestWithParam<RigMaker> {
-protected:
-    BackendContract() : rig(GetParam().make()), pins(rig->program()) {}
-
-    void open() { ASSERT_TRUE(pins->comInit(rig->port().c_str())) << pins->info(); }
-
-    std::unique_ptr<Rig> rig;
-    std::unique_ptr<PinInterface> pins;
-};
 
 TEST_P(BackendContract, LinesAreLowAfterComInitAndAfterComClose)
 {
@@ -161,14 +93,6 @@ TEST_P(BackendContract, InfoNamesTheBackEndThePortAndItsSpeed)
     EXPECT_THAT(info, HasSubstr("line change "));
     EXPECT_THAT(info, HasSubstr("a full read of a 32 KB chip takes about "));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryBackEnd, BackendContract,
-    ::testing::Values(RigMaker{"Jdm", makeJdmRig},
-                      RigMaker{"Sim", [] { return std::make_unique<SimRig>(); }},
-                      RigMaker{"GpioOpenDrain", [] { return std::make_unique<GpioRig>(false); }},
-                      RigMaker{"GpioSeparateDataIn", [] { return std::make_unique<GpioRig>(true); }}),
-    [](const ::testing::TestParamInfo<RigMaker>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace corvant::test
