@@ -92,6 +92,32 @@ TEST_F(CliOnGpio, ProgramsThroughASeparateDataInLineFoundByChipNumber)
     EXPECT_THAT(program.err, Not(HasSubstr("violation")));
 }
 
+// Four wires and no programming voltage: PGM high, then MCLR at logic level.
+TEST_F(CliOnGpio, ProgramsAndVerifiesAtLowVoltageOnAChipFoundByItsLabel)
+{
+    const std::string hex = VELMORA_TEST_HEX;
+    const std::string port = "GPIO:pinctrl-rp1,mclr=17,pgm=24,pgc=27,pgd=22";
+    const CliRun program = cli(port, "--device PIC18F452 program \"" + hex + "\"");
+    ASSERT_EQ(program.status, 0) << program.out << program.err;
+    EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
+    EXPECT_THAT(program.err, Not(HasSubstr("violation")));
+
+    const CliRun verify = cli(port, "--device PIC18F452 verify \"" + hex + "\"");
+    EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
+    EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
+    EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
+
+    const CliRun info = cli(port, "info");
+    EXPECT_THAT(info.out, HasSubstr("GPIO programmer on pinctrl-rp1 at /dev/gpiochip0, low-voltage entry (MCLR=17, PGM=24"));
+}
+
+TEST_F(CliOnGpio, ADeviceThatIsNoGpioChipIsRefusedUnopened)
+{
+    const CliRun info = cli("GPIO:null,vpp=17,pgc=27,pgd=22", "info");
+    EXPECT_NE(info.status, 0);
+    EXPECT_THAT(info.out, HasSubstr("cannot open GPIO chip null: not a GPIO chip"));
+}
+
 TEST_F(CliOnGpio, ASlowPortIsWarnedAboutBeforeTheOperation)
 {
     const CliRun erase = cli("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "--device PIC18F452 erase",

@@ -22,7 +22,7 @@ namespace {
 
 standin::Line& lineOf(const gpiod_line* line)
 {
-    return standin::chip(line->chip->index).lines[line->offset];
+    return standin::linesOf(line->chip->index)[line->offset];
 }
 
 } // namespace
@@ -42,7 +42,7 @@ struct gpiod_chip* gpiod_chip_open(const char* path)
     }
     auto* chip = new gpiod_chip;
     chip->index = *index;
-    chip->lines.resize(standin::chip(*index).lines.size());
+    chip->lines.resize(standin::linesOf(*index).size());
     for (unsigned i = 0; i < chip->lines.size(); ++i)
         chip->lines[i] = gpiod_line{chip, i};
     return chip;
@@ -56,9 +56,7 @@ void gpiod_chip_close(struct gpiod_chip* chip)
 
 const char* gpiod_chip_label(struct gpiod_chip* chip)
 {
-    static std::string label;
-    label = standin::chip(chip->index).label;
-    return label.c_str();
+    return standin::labelOf(chip->index);
 }
 
 unsigned int gpiod_chip_num_lines(struct gpiod_chip* chip)

@@ -51,7 +51,7 @@ standin::Line* requested(gpiod_line_request* request, unsigned offset)
 {
     for (unsigned held : request->offsets)
         if (held == offset)
-            return &standin::chip(request->chip).lines[offset];
+            return &standin::linesOf(request->chip)[offset];
     return nullptr;
 }
 
@@ -81,8 +81,9 @@ void gpiod_chip_close(struct gpiod_chip* chip)
 
 struct gpiod_chip_info* gpiod_chip_get_info(struct gpiod_chip* chip)
 {
-    const standin::Chip found = standin::chip(chip->index);
-    return new gpiod_chip_info{found.path.substr(found.path.rfind('/') + 1), found.label, found.lines.size()};
+    const std::string path = standin::pathOf(chip->index);
+    return new gpiod_chip_info{path.substr(path.rfind('/') + 1), standin::labelOf(chip->index),
+                               standin::linesOf(chip->index).size()};
 }
 
 void gpiod_chip_info_free(struct gpiod_chip_info* info)
@@ -102,12 +103,12 @@ size_t gpiod_chip_info_get_num_lines(struct gpiod_chip_info* info)
 
 struct gpiod_line_info* gpiod_chip_get_line_info(struct gpiod_chip* chip, unsigned int offset)
 {
-    const standin::Chip found = standin::chip(chip->index);
-    if (offset >= found.lines.size()) {
+    const std::vector<standin::Line>& lines = standin::linesOf(chip->index);
+    if (offset >= lines.size()) {
         errno = EINVAL;
         return nullptr;
     }
-    return new gpiod_line_info{found.lines[offset].used};
+    return new gpiod_line_info{lines[offset].used};
 }
 
 void gpiod_line_info_free(struct gpiod_line_info* info)
@@ -193,7 +194,7 @@ void gpiod_request_config_set_consumer(struct gpiod_request_config* config, cons
 struct gpiod_line_request* gpiod_chip_request_lines(struct gpiod_chip* chip, struct gpiod_request_config*,
                                                     struct gpiod_line_config* config)
 {
-    std::vector<standin::Line>& lines = standin::chip(chip->index).lines;
+    std::vector<standin::Line>& lines = standin::linesOf(chip->index);
     for (const auto& [offset, settings] : config->lines) {
         if (offset >= lines.size() || settings.direction == GPIOD_LINE_DIRECTION_AS_IS) {
             errno = EINVAL;
@@ -223,8 +224,8 @@ void gpiod_line_request_release(struct gpiod_line_request* request)
 {
     // The lines go back to inputs; their last level stays for tests to see.
     for (unsigned offset : request->offsets) {
-        standin::chip(request->chip).lines[offset].used = false;
-        standin::chip(request->chip).lines[offset].mode = standin::Mode::Input;
+        standin::linesOf(request->chip)[offset].used = false;
+        standin::linesOf(request->chip)[offset].mode = standin::Mode::Input;
     }
     standin::linesChanged(request->chip);
     delete request;

@@ -159,9 +159,19 @@ void closeChip(unsigned index)
     closeBoard();
 }
 
-Chip chip(unsigned index)
+std::vector<Line>& linesOf(unsigned index)
 {
-    return Chip{index, kChips[index].path, kChips[index].label, lines[index]};
+    return lines[index];
+}
+
+const char* pathOf(unsigned index)
+{
+    return kChips[index].path;
+}
+
+const char* labelOf(unsigned index)
+{
+    return kChips[index].label;
 }
 
 void linesChanged(unsigned index)
@@ -245,7 +255,7 @@ __attribute__((visibility("default"))) std::size_t velmora_gpiod_standin_violati
 // The level line `offset` of gpiochip0 was last driven to, for tests that watch the lines.
 __attribute__((visibility("default"))) int velmora_gpiod_standin_line(unsigned offset)
 {
-    return standin::chip(0).lines.at(offset).value;
+    return standin::linesOf(0).at(offset).value;
 }
 
 __attribute__((visibility("default"))) char* realpath(const char* path, char* resolved) noexcept

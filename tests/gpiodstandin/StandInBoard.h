@@ -36,12 +36,6 @@ struct Line {
     int value = 0;
 };
 
-struct Chip {
-    unsigned index = 0;
-    std::string path;
-    std::string label;
-    std::vector<Line>& lines;
-};
 
 // The chip at a device path (links resolved); nullopt for any other path.
 std::optional<unsigned> chipAt(const char* path);
@@ -49,7 +43,9 @@ std::optional<unsigned> chipAt(const char* path);
 // gpiochip0 is open. False when the board cannot be set up.
 bool openChip(unsigned index);
 void closeChip(unsigned index);
-Chip chip(unsigned index);
+std::vector<Line>& linesOf(unsigned index);
+const char* pathOf(unsigned index);
+const char* labelOf(unsigned index);
 
 // After outputs of chip `index` changed: the simulated chip sees the new levels.
 void linesChanged(unsigned index);
