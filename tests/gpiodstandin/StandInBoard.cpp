@@ -238,7 +238,7 @@ char* answer(const char* text, char* resolved)
 dirent* entry(const char* name, unsigned char type)
 {
     auto* made = static_cast<dirent*>(std::calloc(1, sizeof(dirent)));
-    std::strncpy(made->d_name, name, sizeof(made->d_name) - 1);
+    std::memcpy(made->d_name, name, std::min(std::strlen(name), sizeof(made->d_name) - 1));
     made->d_type = type;
     return made;
 }
