@@ -156,11 +156,13 @@ bool GpioBackend::requestLines(std::string& failure)
 
 bool GpioBackend::apply(const Signals& signals)
 {
-    const auto setTo = [this](std::vector<std::vector<int>>& levels, const Placement& where, const GpioLine& line,
+    const auto setTo = [](std::vector<std::vector<int>>& levels, const Placement& where, const GpioLine& line,
                               bool on) { levels[where.request][where.output] = physical(line, on); };
-    std::vector<std::vector<int>> levels;
-    for (const Request& request : requests_)
-        levels.push_back(request.levels);
+    // Reused from call to call: a write is one kernel call, and should cost little more.
+    std::vector<std::vector<int>>& levels = wanted_;
+    levels.resize(requests_.size());
+    for (std::size_t i = 0; i < requests_.size(); ++i)
+        levels[i] = requests_[i].levels;
     setTo(levels, vpp_, wiring_.vpp, signals.vpp);
     if (wiring_.pgm)
         setTo(levels, pgm_, *wiring_.pgm, signals.pgm);

@@ -66,6 +66,7 @@ private:
     std::vector<Request> requests_;
     Placement vpp_, pgm_, pgc_, pgd_, dataIn_;
     Signals signals_;
+    std::vector<std::vector<int>> wanted_;  // apply()'s levels per request
 };
 
 // The row for "GPIO:" ports on `chips`.
