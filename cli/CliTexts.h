@@ -3,7 +3,11 @@
 
 namespace velmora::cli {
 
-inline constexpr const char* kVersion = "velmora-cli " VELMORA_VERSION "\n";
+inline constexpr const char* kVersion = "velmora-cli " VELMORA_VERSION "\n"
+                                        "Copyright (C) 2026 Velmora developers\n"
+                                        "License GPL-3.0-or-later <https://gnu.org/licenses/gpl.html>.\n"
+                                        "This is free software: you are free to change and redistribute it.\n"
+                                        "There is NO WARRANTY, to the extent permitted by law.\n";
 
 inline constexpr const char* kUsage =
     "usage: velmora-cli [options] COMMAND\n"

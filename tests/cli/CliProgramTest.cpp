@@ -215,7 +215,8 @@ TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
     // Before anything else is looked at, even a command line that would not parse.
     CliRun version = cli("--version flash");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "velmora-cli " VELMORA_VERSION "\n");
+    EXPECT_EQ(version.out.rfind("velmora-cli " VELMORA_VERSION "\n", 0), 0u);
+    EXPECT_NE(version.out.find("License GPL-3.0-or-later"), std::string::npos);
 
     CliRun usage = cli("");
     EXPECT_EQ(usage.status, 2);
