@@ -178,6 +178,20 @@ TEST_F(SettingsFileTest, WrittenSettingsReadBackAndKeepForeignLines)
     EXPECT_FALSE(readOptions.blankCheckBeforeErase);
 }
 
+TEST_F(SettingsFileTest, AByteOrderMarkIsReadPastAndKept)
+{
+    folder.write("Velmora.ini", "\xEF\xBB\xBF[Config]\r\nCOM=SIM\r\n");
+    SettingsFile settings(iniPath());
+    SettingsGroup1 values;
+    ASSERT_TRUE(settings.readGroup1(values));
+    EXPECT_EQ(values.com, "SIM");
+
+    ASSERT_TRUE(settings.write(values, ProgrammingOptions{}));
+    const std::string text = folder.read("Velmora.ini");
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF[Config]\r\nCOM=SIM\r\n", 0), 0u) << text;
+    EXPECT_EQ(text.find("[Config]"), text.rfind("[Config]")) << text;
+}
+
 TEST_F(SettingsFileTest, WriteFailuresAreReported)
 {
     EXPECT_FALSE(SettingsFile(folder.file("missing") / "Velmora.ini").write(SettingsGroup1{}, ProgrammingOptions{}));
@@ -200,6 +214,10 @@ TEST(IniTextEditorTest, EmptyTextGetsASectionWithoutLeadingBlankLine)
     IniTextEditor ini("");
     ini.set("Config", "COM", "COM1");
     EXPECT_EQ(ini.text(), "[Config]\r\nCOM=COM1\r\n");
+
+    IniTextEditor marked("\xEF\xBB\xBF");
+    marked.set("Config", "COM", "COM1");
+    EXPECT_EQ(marked.text(), "\xEF\xBB\xBF[Config]\r\nCOM=COM1\r\n");
 }
 
 } // namespace
