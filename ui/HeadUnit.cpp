@@ -34,6 +34,7 @@
 #include "ui/UCfgIDs2.h"
 #include "ui/UCfgIDs3.h"
 #include "ui/UiTexts.h"
+#include "ui/WindowPlacement.h"
 #include "ui/platform/ProcessPriority.h"
 
 namespace velmora {
@@ -41,8 +42,6 @@ namespace velmora {
 namespace {
 
 constexpr int kPanelWidths[2] = {100, 50};
-constexpr int kMinimumWidth = 200;
-constexpr int kMinimumHeight = 100;
 constexpr int kFixedColumnWidth = 77;
 constexpr int kCharColumn = 9;
 
@@ -94,7 +93,7 @@ void TForm1::buildWindow()
 {
     setWindowTitle(caption(ui::kAppTitle));
     setWindowIcon(programIcon());
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     addMenuItem(file, Command::EmptyWindow, QStringLiteral("Empty &window"), QKeySequence(Qt::CTRL | Qt::Key_E));
@@ -258,8 +257,8 @@ void TForm1::readFirstSettingsGroup()
 
 void TForm1::applyWindowSettings()
 {
-    setGeometry(settings_.bounds.left, settings_.bounds.top, std::max(settings_.bounds.width, kMinimumWidth),
-                std::max(settings_.bounds.height, kMinimumHeight));
+    const WindowBounds bounds = FitWindowBoundsToScreen(settings_.bounds);
+    setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
     normalBounds_ = geometry();
     setWindowState(settings_.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
     gridView_->setColumnWidths(settings_.columnWidths);

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <filesystem>
@@ -390,6 +392,23 @@ TEST_F(MainWindowTest, ExitWhileMaximizedStoresTheRestoredBounds)
     EXPECT_NE(text.find("Height=400\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Left=60\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("LastDir=" + std::filesystem::current_path().string() + "\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, SavedBoundsBeyondTheScreenOpenOnIt)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* bounds : {"Left=0\r\nTop=0\r\nWidth=2147483647\r\nHeight=2147483647\r\n",
+                               "Left=3000\r\nTop=2000\r\nWidth=300\r\nHeight=200\r\n"}) {
+        writeSettings(std::string("[Config]\r\nCOM=SIM\r\n[MainWindow]\r\n") + bounds);
+        start();
+        main().show();
+        QTest::qWait(20);
+        // The frame may add a few pixels around the fitted bounds.
+        EXPECT_LE(main().width(), screen.width()) << bounds;
+        EXPECT_LE(main().height(), screen.height()) << bounds;
+        EXPECT_TRUE(screen.contains(main().geometry().center())) << bounds;
+        windows.reset();
+    }
 }
 
 } // namespace
