@@ -72,8 +72,10 @@ TForm1::TForm1(std::filesystem::path programFolder, UserMessages& messages, File
     engine_ = std::make_unique<TPICPr>();
     engine_->data().setMaskSource((programFolder_ / ui::kDevicesIniName).string(), &messages_);
     engine_->options.blankCheckBeforeErase = false;
-    if (!SettingsFile(settingsLocation_).readGroup2(engine_->options))
-        showError(messages_, std::string(kIniLoadErrorMessage));
+    const SettingsFile settingsFile(settingsLocation_);
+    std::string problem;
+    if (!settingsFile.readGroup2(engine_->options, &problem))
+        showError(messages_, settingsFile.loadErrorText(problem));
 
     gridView_->setColumnWidth(0, kFixedColumnWidth);
     gridView_->setColumnWidth(kCharColumn, kFixedColumnWidth);
@@ -250,8 +252,10 @@ void TForm1::initialiseDelayLibrary()
 
 void TForm1::readFirstSettingsGroup()
 {
-    if (!SettingsFile(settingsLocation_).readGroup1(settings_))
-        showError(messages_, std::string(kIniLoadErrorMessage));
+    const SettingsFile settingsFile(settingsLocation_);
+    std::string problem;
+    if (!settingsFile.readGroup1(settings_, &problem))
+        showError(messages_, settingsFile.loadErrorText(problem));
     applyWindowSettings();
 }
 

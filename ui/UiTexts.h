@@ -37,6 +37,8 @@ inline constexpr char kSettingsFileName[] = "Velmora.ini";
 // Inside the user's configuration folder, for an installed program.
 inline constexpr char kUserSettingsFolderName[] = "velmora";
 inline constexpr char kIniSaveError[] = "Save to INI error";
+// The reason after "INI load error" and the file's path when LastDir cannot be entered.
+inline constexpr char kLastDirNotEnteredPrefix[] = "LastDir cannot become the current folder: ";
 
 // File dialogs
 inline constexpr char kLoadDialogTitle[] = "Load file";
