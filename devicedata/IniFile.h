@@ -26,6 +26,8 @@ namespace velmora {
 class IniFile {
 public:
     static constexpr std::size_t kProfileBufferSize = 2048;
+    // The longest value that reads back whole; the buffer holds its terminating NUL too.
+    static constexpr std::size_t kLongestValue = kProfileBufferSize - 1;
 
     // Replaces the contents with the file's. A file that is not read (missing, not a
     // regular file, too large, unreadable) leaves the INI empty: every lookup gives its default.

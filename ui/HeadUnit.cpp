@@ -24,6 +24,7 @@
 #include "ui/CSConfig.h"
 #include "ui/CfgIDs.h"
 #include "ui/DevSel.h"
+#include "ui/ElidedText.h"
 #include "ui/ErrorHook.h"
 #include "ui/FileChooser.h"
 #include "ui/Llit.h"
@@ -47,7 +48,7 @@ constexpr int kCharColumn = 9;
 
 std::string comInitError(const std::string& port)
 {
-    return std::string(ui::kComInitErrorPrefix) + "\"" + port + "\".";
+    return std::string(ui::kComInitErrorPrefix) + "\"" + ElideMiddle(port) + "\".";
 }
 
 QString caption(const char* text)
