@@ -21,7 +21,7 @@ std::string_view withoutQuotes(std::string_view value)
 
 std::string truncatedToBuffer(std::string_view value)
 {
-    return std::string(value.substr(0, IniFile::kProfileBufferSize - 1));
+    return std::string(value.substr(0, IniFile::kLongestValue));
 }
 
 } // namespace

@@ -9,8 +9,9 @@
 // - a key line is "key = value": the key and the value are trimmed of spaces and
 //   tabs, then one pair of matching surrounding quotes (" or ') is removed;
 // - a value comes back truncated to 2,047 bytes, as the buffer would hold it.
-// Lines end at CR LF, LF or CR. Nothing else is special: there is no comment
-// syntax, so a ";" line with an "=" is just a key no one asks for.
+// Lines end at CR LF, LF or CR; a leading UTF-8 byte-order mark is skipped. Nothing
+// else is special: there is no comment syntax, so a ";" line with an "=" is just a key
+// no one asks for.
 
 #include <cstdint>
 #include <filesystem>
@@ -25,6 +26,8 @@ namespace velmora {
 class IniFile {
 public:
     static constexpr std::size_t kProfileBufferSize = 2048;
+    // The longest value that reads back whole; the buffer holds its terminating NUL too.
+    static constexpr std::size_t kLongestValue = kProfileBufferSize - 1;
 
     // Replaces the contents with the file's. A file that is not read (missing, not a
     // regular file, too large, unreadable) leaves the INI empty: every lookup gives its default.
