@@ -60,6 +60,8 @@ public:
     }
 
     int run();
+    // The one way out of every command.
+    int end(int status) { return stop_.ending(status, out_); }
 
 private:
     int listDevices();
@@ -340,7 +342,8 @@ int Runner::runOnChip()
 
 int runCommand(const CliOptions& options, std::FILE* out, std::FILE* err)
 {
-    return Runner(options, out, err).run();
+    Runner runner(options, out, err);
+    return runner.end(runner.run());
 }
 
 } // namespace velmora::cli

@@ -37,8 +37,9 @@ inline constexpr const char* kUsage =
     "  --version              the program's name and version\n"
     "\n"
     "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure;\n"
-    "128+N when signal N ended the operation (130 Ctrl+C, 143 kill, 129 closed terminal),\n"
-    "141 when nobody read the output any more. The chip leaves programming mode first.\n"
+    "128+N when signal N ended the command (130 Ctrl+C, 143 kill, 129 closed terminal),\n"
+    "141 when its output could not be written (nobody read it any more, a full disk).\n"
+    "The chip leaves programming mode first.\n"
     "identify: 0 a device of the database, 1 a known family's ID no section names, 2 no chip answering.\n"
     "check-devices: 0 clean, 1 warnings, 2 the program would reject the file.\n";
 
