@@ -108,7 +108,7 @@ int Runner::run()
     case Command::Wiring: {
         if (!startDelays() || !openPort())
             return ExitFailure;
-        return closePort(runWiringCheck(currentPinDriver(), out_, err_));
+        return closePort(runWiringCheck(currentPinDriver(), dataInIsPgd(GetDllInfo()), out_, err_));
     }
     default:
         return runOnChip();

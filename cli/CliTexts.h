@@ -67,5 +67,9 @@ inline constexpr const char* kCancelled = "cancelled";
 inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
 inline constexpr const char* kTimeLeft = " left";
 inline constexpr const char* kComCloseError = "COMM close error.";
+// After wiring's verdict when data in is read on the PGD line itself.
+inline constexpr const char* kDataInIsPgd =
+    "data in is read on the PGD line itself here: this shows that the line can be driven and read back, "
+    "not that it reaches the chip's PGD pin; PGC and PGD swapped look the same (identify tells them apart)";
 
 } // namespace velmora::cli
