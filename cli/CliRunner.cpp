@@ -151,7 +151,8 @@ int Runner::describeProgrammer()
     const bool open = ComInit(options_.port.c_str()) != 0;
     // Copied at once: the text belongs to the library.
     const std::string info = GetDllInfo();
-    std::fprintf(out_, "%s%s\n", terminalText(kLibraryInfo).c_str(), info.c_str());
+    const std::string head = std::string(kLibraryInfoHead) + VELMORA_CORVANT_FILE_NAME + kLibraryInfoTail;
+    std::fprintf(out_, "%s%s\n", terminalText(head).c_str(), info.c_str());
     if (!open)
         return ExitFailure;
     return closePort(ExitSuccess);

@@ -53,7 +53,9 @@ inline constexpr const char* kWarnWithoutChecksum = "--checksum-warn needs --che
 inline constexpr const char* kUnknownDevice = "no device named ";
 inline constexpr const char* kIn = " in ";
 inline constexpr const char* kPortFailed = "cannot open the programmer port ";
-inline constexpr const char* kLibraryInfo = "Information from \"corvant.dll\" library:\r\n";
+// Around the pin-interface library's file name, which differs between platforms.
+inline constexpr const char* kLibraryInfoHead = "Information from \"";
+inline constexpr const char* kLibraryInfoTail = "\" library:\r\n";
 inline constexpr const char* kNoCounter = "High-resolution timer was not found.";
 inline constexpr const char* kSlowCounterHead = "High-resolution timer's frequency is less than ";
 inline constexpr const char* kSlowCounterMiddle = " Hz.\r\nHigh-resolution timer's frequency is ";

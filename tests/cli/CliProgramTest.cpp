@@ -25,6 +25,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#if defined(_WIN32)
+constexpr const char* kCorvantFileName = "corvant.dll";
+#else
+constexpr const char* kCorvantFileName = "libcorvant.so.1";
+#endif
+
 struct CliRun {
     int status = -1;
     std::string out;
@@ -210,7 +216,7 @@ TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
 
     CliRun info = cli("info");
     EXPECT_EQ(info.status, 0);
-    EXPECT_EQ(info.out.rfind("Information from \"corvant.dll\" library:\ncorvant " VELMORA_VERSION ", ", 0), 0U);
+    EXPECT_EQ(info.out.rfind("Information from \"" + std::string(kCorvantFileName) + "\" library:\ncorvant " VELMORA_VERSION ", ", 0), 0U);
 
     // Before anything else is looked at, even a command line that would not parse.
     CliRun version = cli("--version flash");
