@@ -12,7 +12,7 @@ inline constexpr const char* kUsage =
     "  read FILE.hex      read the chip and save it as an Intel HEX file\n"
     "  program FILE.hex   load the file, erase the chip, program and read back every area\n"
     "  verify FILE.hex    compare the chip with the file\n"
-    "  erase              erase the chip\n"
+    "  erase              erase the chip (this alone proves nothing: see --blank-check)\n"
     "  blank-check        check that the chip is erased\n"
     "  devices            list the devices of the database\n"
     "  info               describe the programmer\n"
@@ -33,6 +33,9 @@ inline constexpr const char* kUsage =
     "  --checksum-warn VALUE  ask before replacing a last word that is not VALUE\n"
     "  --stop-at-first        answer Abort at the first difference a verify finds (default: go on)\n"
     "  --no-id-check          do not read the device ID before read, program, erase or verify\n"
+    "  --accept-no-eof        program or verify from a HEX file that lacks its end-of-file record\n"
+    "                         (refused otherwise: the file may have been cut short)\n"
+    "  --blank-check          with erase: check afterwards that the chip is blank (1 when it is not)\n"
     "  --help                 this text\n"
     "  --version              the program's name and version\n"
     "\n"
@@ -69,6 +72,11 @@ inline constexpr const char* kCancelled = "cancelled";
 inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
 inline constexpr const char* kTimeLeft = " left";
 inline constexpr const char* kComCloseError = "COMM close error.";
+inline constexpr const char* kBlankCheckWithoutErase = "--blank-check goes with erase only";
+inline constexpr const char* kNoEndOfFile =
+    "the file has no end-of-file record, so it may have been cut short; nothing was sent to the chip "
+    "(--accept-no-eof uses it as it is)";
+inline constexpr const char* kNothingSent = "nothing was sent to the chip";
 // After wiring's verdict when data in is read on the PGD line itself.
 inline constexpr const char* kDataInIsPgd =
     "data in is read on the PGD line itself here: this shows that the line can be driven and read back, "
