@@ -21,6 +21,7 @@
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
+#include "engine/ProgramMemoryProgramming.h"
 #include "engine/TPICPr.h"
 #include "hexfile/ApplyChecksum.h"
 #include "hexfile/HexMessages.h"
@@ -60,6 +61,8 @@ public:
     }
 
     int run();
+    // The one way out of every command.
+    int end(int status) { return stop_.ending(status, out_); }
 
 private:
     int listDevices();
@@ -67,10 +70,12 @@ private:
     int runOnChip();
     bool loadDatabase(DeviceList& list, const std::filesystem::path& path) const;
     bool selectDevice(TPICPr& engine);
+    bool programFits(const TPICPr& engine) const;
     bool loadFile(TPICPr& engine);
     bool startDelays();
     bool openPort();
     void runOperation(TPICPr& engine, std::uint8_t code, const TerminalBridge& bridge);
+    void runOperations(TPICPr& engine, const TerminalBridge& bridge);
     int closePort(int status);
     void error(const std::string& text) const;
 
@@ -106,7 +111,7 @@ int Runner::run()
     case Command::Wiring: {
         if (!startDelays() || !openPort())
             return ExitFailure;
-        return closePort(runWiringCheck(currentPinDriver(), out_, err_));
+        return closePort(runWiringCheck(currentPinDriver(), dataInIsPgd(GetDllInfo()), out_, err_));
     }
     default:
         return runOnChip();
@@ -149,7 +154,8 @@ int Runner::describeProgrammer()
     const bool open = ComInit(options_.port.c_str()) != 0;
     // Copied at once: the text belongs to the library.
     const std::string info = GetDllInfo();
-    std::fprintf(out_, "%s%s\n", terminalText(kLibraryInfo).c_str(), info.c_str());
+    const std::string head = std::string(kLibraryInfoHead) + VELMORA_CORVANT_FILE_NAME + kLibraryInfoTail;
+    std::fprintf(out_, "%s%s\n", terminalText(head).c_str(), info.c_str());
     if (!open)
         return ExitFailure;
     return closePort(ExitSuccess);
@@ -183,11 +189,27 @@ bool Runner::selectDevice(TPICPr& engine)
     return !messages_.errorShown();
 }
 
+// Program erases first: a program memory its write method cannot divide would be lost.
+bool Runner::programFits(const TPICPr& engine) const
+{
+    const char* misfit = ProgramMemoryProgramming::misfitFor(engine.data(), engine.options);
+    if (misfit == nullptr)
+        return true;
+    error(terminalText(misfit));
+    error(kNothingSent);
+    return false;
+}
+
 bool Runner::loadFile(TPICPr& engine)
 {
-    LoadHexFile(engine.data(), options_.file, messages_);
+    const HexLoadResult loaded = LoadHexFile(engine.data(), options_.file, messages_);
     if (messages_.errorShown())
         return false;
+    // The windows warn and carry on; a script would take part of a firmware for all of it.
+    if (!loaded.endOfFileSeen && !options_.acceptNoEof) {
+        error(kNoEndOfFile);
+        return false;
+    }
     if (!options_.checksum.enabled)
         return true;
     try {
@@ -285,6 +307,17 @@ int exitStatusFor(OperationOutcome outcome)
     }
 }
 
+// The command's operation, and for erase --blank-check the check that it left the chip blank.
+void Runner::runOperations(TPICPr& engine, const TerminalBridge& bridge)
+{
+    if (stop_.requested())
+        return;
+    runOperation(engine, operationFor(options_.command), bridge);
+    if (options_.blankCheckAfterErase && engine.lastOutcome == OperationOutcome::Completed
+        && !stop_.requested(bridge.outputLost()))
+        runOperation(engine, OperationBlankCheck, bridge);
+}
+
 int Runner::runOnChip()
 {
     auto engine = std::make_unique<TPICPr>();
@@ -292,6 +325,8 @@ int Runner::runOnChip()
     if (!selectDevice(*engine) && options_.command != Command::Identify)
         return ExitFailure;
     engine->options = options_.programming;
+    if (options_.command == Command::Program && !programFits(*engine))
+        return ExitFailure;
     const bool needsFile = options_.command == Command::Program || options_.command == Command::Verify;
     // Nothing reaches the chip unless the file loaded cleanly.
     if (needsFile && !loadFile(*engine))
@@ -318,8 +353,7 @@ int Runner::runOnChip()
     TerminalBridge bridge(out_, err_, isTerminal(out_),
                           options_.stopAtFirstDifference ? ButtonAbort : ButtonYes);
     engine->setBridge(&bridge);
-    if (!stop_.requested())
-        runOperation(*engine, operationFor(options_.command), bridge);
+    runOperations(*engine, bridge);
     engine->setBridge(nullptr);
     stop_.requested(bridge.outputLost());   // a terminal lost in the ending stops the run too
     const int closed = closePort(ExitSuccess);
@@ -340,7 +374,8 @@ int Runner::runOnChip()
 
 int runCommand(const CliOptions& options, std::FILE* out, std::FILE* err)
 {
-    return Runner(options, out, err).run();
+    Runner runner(options, out, err);
+    return runner.end(runner.run());
 }
 
 } // namespace velmora::cli

@@ -16,7 +16,7 @@ inline constexpr const char* kUsage =
     "  read FILE.hex      read the chip and save it as an Intel HEX file\n"
     "  program FILE.hex   load the file, erase the chip, program and read back every area\n"
     "  verify FILE.hex    compare the chip with the file\n"
-    "  erase              erase the chip\n"
+    "  erase              erase the chip (this alone proves nothing: see --blank-check)\n"
     "  blank-check        check that the chip is erased\n"
     "  devices            list the devices of the database\n"
     "  info               describe the programmer\n"
@@ -37,12 +37,16 @@ inline constexpr const char* kUsage =
     "  --checksum-warn VALUE  ask before replacing a last word that is not VALUE\n"
     "  --stop-at-first        answer Abort at the first difference a verify finds (default: go on)\n"
     "  --no-id-check          do not read the device ID before read, program, erase or verify\n"
+    "  --accept-no-eof        program or verify from a HEX file that lacks its end-of-file record\n"
+    "                         (refused otherwise: the file may have been cut short)\n"
+    "  --blank-check          with erase: check afterwards that the chip is blank (1 when it is not)\n"
     "  --help                 this text\n"
     "  --version              the program's name and version\n"
     "\n"
     "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure;\n"
-    "128+N when signal N ended the operation (130 Ctrl+C, 143 kill, 129 closed terminal),\n"
-    "141 when nobody read the output any more. The chip leaves programming mode first.\n"
+    "128+N when signal N ended the command (130 Ctrl+C, 143 kill, 129 closed terminal),\n"
+    "141 when its output could not be written (nobody read it any more, a full disk).\n"
+    "The chip leaves programming mode first.\n"
     "identify: 0 a device of the database, 1 a known family's ID no section names, 2 no chip answering.\n"
     "check-devices: 0 clean, 1 warnings, 2 the program would reject the file.\n";
 
@@ -56,7 +60,9 @@ inline constexpr const char* kWarnWithoutChecksum = "--checksum-warn needs --che
 inline constexpr const char* kUnknownDevice = "no device named ";
 inline constexpr const char* kIn = " in ";
 inline constexpr const char* kPortFailed = "cannot open the programmer port ";
-inline constexpr const char* kLibraryInfo = "Information from \"corvant.dll\" library:\r\n";
+// Around the pin-interface library's file name, which differs between platforms.
+inline constexpr const char* kLibraryInfoHead = "Information from \"";
+inline constexpr const char* kLibraryInfoTail = "\" library:\r\n";
 inline constexpr const char* kNoCounter = "High-resolution timer was not found.";
 inline constexpr const char* kSlowCounterHead = "High-resolution timer's frequency is less than ";
 inline constexpr const char* kSlowCounterMiddle = " Hz.\r\nHigh-resolution timer's frequency is ";
@@ -70,5 +76,14 @@ inline constexpr const char* kCancelled = "cancelled";
 inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
 inline constexpr const char* kTimeLeft = " left";
 inline constexpr const char* kComCloseError = "COMM close error.";
+inline constexpr const char* kBlankCheckWithoutErase = "--blank-check goes with erase only";
+inline constexpr const char* kNoEndOfFile =
+    "the file has no end-of-file record, so it may have been cut short; nothing was sent to the chip "
+    "(--accept-no-eof uses it as it is)";
+inline constexpr const char* kNothingSent = "nothing was sent to the chip";
+// After wiring's verdict when data in is read on the PGD line itself.
+inline constexpr const char* kDataInIsPgd =
+    "data in is read on the PGD line itself here: this shows that the line can be driven and read back, "
+    "not that it reaches the chip's PGD pin; PGC and PGD swapped look the same (identify tells them apart)";
 
 } // namespace velmora::cli

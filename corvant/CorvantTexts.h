@@ -57,5 +57,7 @@ inline constexpr std::string_view kGpioHeldBy = " is held by ";
 inline constexpr std::string_view kGpioHeldByUnnamed = "another consumer";
 inline constexpr std::string_view kGpioCannotRequest = "cannot request ";
 inline constexpr std::string_view kGpioProgrammer = "GPIO programmer on ";
+// The description of an open-drain PGD; velmora-cli's wiring check looks for it.
+inline constexpr std::string_view kGpioDataInOnPgd = " open-drain, data in on PGD)";
 
 } // namespace corvant::texts

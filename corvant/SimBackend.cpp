@@ -8,6 +8,8 @@
 
 #include <chrono>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "sim/ChipImageFile.h"
 #include "sim/SimMessages.h"
@@ -20,6 +22,14 @@ namespace corvant {
 namespace {
 
 namespace sim = velmora::sim;
+
+// Whether two names reach one file (through links or other spellings); false while
+// either does not exist.
+bool sameFile(const std::string& first, const std::string& second)
+{
+    std::error_code ignored;
+    return std::filesystem::equivalent(first, second, ignored);
+}
 
 class SimBackend final : public PinBackend {
 public:
@@ -42,6 +52,12 @@ public:
     {
         if (!imagePath_.empty() && !openImage(failure))
             return false;
+        // The trace would be written over the image at close, whatever the two names look like.
+        if (!imagePath_.empty() && !tracePath_.empty() && sameFile(imagePath_, tracePath_)) {
+            failure = std::string(sim::messages::kImageIsTrace) + tracePath_;
+            image_.release(false);
+            return false;
+        }
         if (!tracePath_.empty() && !trace_.open(tracePath_, chip_.model().name)) {
             failure = std::string(sim::messages::kCannotCreateTrace) + tracePath_;
             image_.release(false);
@@ -125,7 +141,7 @@ std::unique_ptr<PinBackend> openSimBackend(const std::string& port, std::string&
 {
     // Nothing may leave through the C exports as an exception, not even bad_alloc.
     try {
-        const auto options = sim::parseSimPort(port);
+        const auto options = sim::parseSimPort(port, &failure);
         if (!options)
             return nullptr;
         auto backend = std::make_unique<SimBackend>(*options, port);

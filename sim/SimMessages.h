@@ -82,4 +82,15 @@ inline constexpr std::string_view kTraceFile = ", trace ";
 inline constexpr std::string_view kOnPort = ") on ";
 inline constexpr std::string_view kCannotCreateTrace = "cannot create the trace file ";
 
+// Why a SIM port string was refused; the offending part follows.
+inline constexpr std::string_view kSimNeedsColon = "a chip name follows SIM after a colon, not ";
+inline constexpr std::string_view kUnknownChip = "no simulated chip named ";
+inline constexpr std::string_view kUnknownOption = "unknown option ";
+inline constexpr std::string_view kEmptyOption = "an empty option (two commas in a row, or one at the end)";
+inline constexpr std::string_view kOptionWithoutValue = "no value given for ";
+inline constexpr std::string_view kOptionTwice = "option given twice: ";
+inline constexpr std::string_view kUnknownFault = "unknown fault ";
+inline constexpr std::string_view kKnownFaults = " (absent, no-vpp, data-in-low)";
+inline constexpr std::string_view kImageIsTrace = "image= and trace= name the same file, which would lose the trace: ";
+
 } // namespace velmora::sim::messages

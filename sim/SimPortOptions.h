@@ -25,7 +25,7 @@ struct SimPortOptions {
 };
 
 // nullopt for a string that is not a SIM port, names an unknown chip or carries an
-// unknown, repeated or empty option.
-std::optional<SimPortOptions> parseSimPort(std::string_view port);
+// unknown, repeated or empty option; refusal, when given, then says which.
+std::optional<SimPortOptions> parseSimPort(std::string_view port, std::string* refusal = nullptr);
 
 } // namespace velmora::sim

@@ -14,6 +14,7 @@
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/LoadDeviceList.h"
 #include "engine/OperationCode.h"
+#include "engine/ProgramMemoryProgramming.h"
 #include "engine/TPICPr.h"
 #include "hexfile/ApplyChecksum.h"
 #include "hexfile/LoadHexFile.h"
@@ -224,7 +225,7 @@ void TForm1::run(Command command)
     case Command::SelectDevice: selectDevice(); break;
     case Command::ConfigurationBits: editConfiguration(); break;
     case Command::Erase: runOperation(OperationErase, ui::kProcessErasing); break;
-    case Command::Program: runOperation(OperationProgram, ui::kProcessProgramming); break;
+    case Command::Program: program(); break;
     case Command::Read: runOperation(OperationRead, ui::kProcessRead); break;
     case Command::Verify: runOperation(OperationVerify, ui::kProcessVerification); break;
     case Command::ProgrammingConfiguration: windows_.programming->EditProgrammingOptions(engine_->options); break;
@@ -405,6 +406,16 @@ void TForm1::runOperation(std::uint8_t code, const char* process)
 {
     windows_.progress->prepare(caption(process));
     windows_.progress->RunOperation(code);
+}
+
+void TForm1::program()
+{
+    // Program erases first: a program memory its write method cannot divide would be lost.
+    if (const char* misfit = ProgramMemoryProgramming::misfitFor(engine_->data(), engine_->options)) {
+        showError(messages_, std::string(misfit) + "\r\n" + ui::kDeviceNotErased);
+        return;
+    }
+    runOperation(OperationProgram, ui::kProcessProgramming);
 }
 
 void TForm1::selectComPort()

@@ -55,6 +55,8 @@ inline constexpr char kProcessErasing[] = "Erasing";
 inline constexpr char kProcessProgramming[] = "Programming";
 inline constexpr char kProcessVerification[] = "Verification";
 inline constexpr char kWordMarker[] = "&+1";
+// After the size message of a Program refused before it started.
+inline constexpr char kDeviceNotErased[] = "The device was not erased.";
 
 // Memory grid
 inline constexpr char kGridAddressHeader[] = "Address:\\";

@@ -104,6 +104,19 @@ TEST_F(CliOnGpio, ASlowPortIsWarnedAboutBeforeTheOperation)
     EXPECT_THAT(erase.out, HasSubstr("Erasing has been performed."));
 }
 
+// With data in on PGD itself, the check cannot see PGC and PGD swapped, and says so.
+TEST_F(CliOnGpio, WiringSaysWhatAnOpenDrainPgdCannotShow)
+{
+    const std::string caveat = "data in is read on the PGD line itself here";
+    const CliRun swapped = cli("GPIO:gpiochip0,vpp=17,pgc=22,pgd=27", "wiring");
+    EXPECT_EQ(swapped.status, 0) << swapped.err;
+    EXPECT_THAT(swapped.out, HasSubstr("the PGD path works\n" + caveat));
+    EXPECT_NE(cli("GPIO:gpiochip0,vpp=17,pgc=22,pgd=27", "identify").status, 0) << "the chip is not reached";
+
+    const CliRun separate = cli("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22,pgdin=23", "wiring");
+    EXPECT_THAT(separate.out, Not(HasSubstr(caveat)));
+}
+
 TEST_F(CliOnGpio, InfoShowsTheWiringAndTheSpeedLine)
 {
     const CliRun info = cli("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "info");

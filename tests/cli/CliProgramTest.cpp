@@ -25,6 +25,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#if defined(_WIN32)
+constexpr const char* kCorvantFileName = "corvant.dll";
+#else
+constexpr const char* kCorvantFileName = "libcorvant.so.1";
+#endif
+
 struct CliRun {
     int status = -1;
     std::string out;
@@ -183,15 +189,55 @@ TEST_F(CliOnSimulatedChip, ADeclinedChecksumQuestionStopsBeforeTheChip)
     EXPECT_FALSE(fs::exists(chipFile_));
 }
 
-TEST_F(CliOnSimulatedChip, AMissingEndOfFileOnlyWarns)
+TEST_F(CliOnSimulatedChip, AFileWithoutItsEndRecordIsRefusedUnlessAccepted)
 {
     const fs::path noEnd = dir_ / "noend.hex";
     std::ofstream(noEnd) << ":020000040020DA\n:080000000102030405060708D4\n";
-    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 --no-program --no-eeprom --no-config --no-ids verify \""
-                  + noEnd.string() + "\"");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.err.find("HEX file eof string was not found."), std::string::npos);
-    EXPECT_NE(run.out.find("does not differ"), std::string::npos);
+    const std::string idsOnly = "--device PIC18F452 --no-program --no-eeprom --no-config --no-ids ";
+    for (const char* command : {"program", "verify"}) {
+        CliRun refused = cli("--port \"" + port() + "\" " + idsOnly + command + " \"" + noEnd.string() + "\"");
+        EXPECT_EQ(refused.status, 2) << command;
+        EXPECT_NE(refused.err.find("HEX file eof string was not found.\nthe file has no end-of-file record"),
+                  std::string::npos)
+            << refused.err;
+        EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
+    }
+    CliRun accepted = cli("--port \"" + port() + "\" " + idsOnly + "--accept-no-eof verify \"" + noEnd.string() + "\"");
+    EXPECT_EQ(accepted.status, 0) << accepted.err;
+    EXPECT_NE(accepted.err.find("HEX file eof string was not found."), std::string::npos);
+    EXPECT_NE(accepted.out.find("does not differ"), std::string::npos);
+}
+
+TEST_F(CliOnSimulatedChip, AProgramTheWriteMethodCannotFillStopsBeforeTheErase)
+{
+    const fs::path small = dir_ / "small.hex";
+    std::ofstream(small) << ":020000000102FB\n:00000001FF\n";
+    CliRun run = cli("--port \"SIM:PIC18F1220,image=" + chipFile_.string()
+                     + "\" --device PIC18F1220 --multi-panel program \"" + small.string() + "\"");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("Device program memory does not consist\nof integer amount of panel(s).\n"
+                           "nothing was sent to the chip"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
+}
+
+TEST_F(CliOnSimulatedChip, EraseThenBlankCheckTellsAnEraseThatDidNothing)
+{
+    // Byte 0 programmed; the second device's write method sends no erase at all.
+    std::ofstream(chipFile_) << ":0100000000FF\n:00000001FF\n";
+    const fs::path ini = dir_ / "Tiny.ini";
+    std::ofstream(ini) << "[TINY]\nProgMemSize=64\nEEPROMDataMemSize=16\n"
+                          "[NOERASE]\nProgMemSize=64\nEEPROMDataMemSize=16\nWriteStrategy=7\n";
+    const std::string common = "--port \"" + port() + "\" --devices \"" + ini.string() + "\" --blank-check ";
+    CliRun kept = cli(common + "--device NOERASE erase");
+    EXPECT_EQ(kept.status, 1) << kept.out << kept.err;
+    EXPECT_NE(kept.out.find("Erasing has been performed.\n"), std::string::npos) << kept.out;
+    EXPECT_NE(kept.out.find("Device is not blank."), std::string::npos) << kept.out;
+
+    CliRun erased = cli(common + "--device TINY erase");
+    EXPECT_EQ(erased.status, 0) << erased.out << erased.err;
+    EXPECT_NE(erased.out.find("Blank check has been performed.\nDevice is blank."), std::string::npos) << erased.out;
 }
 
 TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
@@ -210,7 +256,7 @@ TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
 
     CliRun info = cli("info");
     EXPECT_EQ(info.status, 0);
-    EXPECT_EQ(info.out.rfind("Information from \"corvant.dll\" library:\ncorvant " VELMORA_VERSION ", ", 0), 0U);
+    EXPECT_EQ(info.out.rfind("Information from \"" + std::string(kCorvantFileName) + "\" library:\ncorvant " VELMORA_VERSION ", ", 0), 0U);
 
     // Before anything else is looked at, even a command line that would not parse.
     CliRun version = cli("--version flash");
@@ -225,6 +271,7 @@ TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
     CliRun badPort = cli("--port SIM:PIC99 erase");
     EXPECT_EQ(badPort.status, 2);
     EXPECT_NE(badPort.err.find("cannot open the programmer port SIM:PIC99"), std::string::npos);
+    EXPECT_NE(badPort.err.find("\"SIM:PIC99\": no simulated chip named PIC99)"), std::string::npos) << badPort.err;
 }
 
 TEST_F(CliOnSimulatedChip, IdentifyNamesTheChipOrExplainsASilentOne)

@@ -112,6 +112,24 @@ TEST_F(ProgrammingTest, ProgramWithEveryAreaDeselectedStillErases)
     EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
 }
 
+TEST_F(ProgrammingTest, BlankCheckWithoutEepromStillPausesWhereTheEepromStepEnds)
+{
+    select(deviceWith(64, 1));   // no EEPROM; the erased chip reads FF
+    window.run(OperationBlankCheck);
+    ASSERT_EQ(window.messageTexts(), std::vector<std::string>{texts::kDeviceIsBlank});
+    const auto commands = this->commands();
+    EXPECT_EQ(countFrame(commands, {kCore, 0x9EA6}), 0U) << "an EEPROM step on a part without EEPROM";
+    const std::size_t ids = findSequence(commands, tablePointerSetUp(kIdAddress));
+    ASSERT_NE(ids, std::string::npos);
+    ASSERT_EQ(commands[ids - 1].first, kRead);   // the last program-memory byte
+    const auto calls = pins.calls();
+    const std::vector<PinCall> between(calls.begin() + static_cast<std::ptrdiff_t>(callStartingFrame(calls, ids - 1)),
+                                       calls.begin() + static_cast<std::ptrdiff_t>(callStartingFrame(calls, ids)));
+    // Program memory's closing pause, then the EEPROM step's.
+    EXPECT_EQ(delaysOf(between, 60000), 2U);
+    expectCleanEnding();
+}
+
 TEST_F(ProgrammingTest, FailedEraseNopReportsTheDelayVariant)
 {
     window.run(OperationErase);

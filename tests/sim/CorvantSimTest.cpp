@@ -115,6 +115,26 @@ TEST_F(CorvantSim, RefusesUnknownChipsAndImagesItCannotRead)
     EXPECT_NE(ComInit("SIM"), 0);
 }
 
+TEST_F(CorvantSim, AnImageThatIsAlsoTheTraceIsRefused)
+{
+    TempPath image(".hex");
+    TempPath link(".hex");
+    const std::string kept = ":0100000000FF\n:00000001FF\n";
+    std::ofstream(image.path(), std::ios::binary) << kept;
+    std::filesystem::create_hard_link(image.path(), link.path());
+    const std::string dotted = (image.path().parent_path() / "." / image.path().filename()).string();
+    for (const std::string& trace : {image.string(), dotted, link.string()}) {
+        EXPECT_EQ(ComInit(("SIM:PIC18F452,image=" + image.string() + ",trace=" + trace).c_str()), 0) << trace;
+        EXPECT_NE(std::string(GetDllInfo()).find("image= and trace= name the same file"), std::string::npos)
+            << GetDllInfo();
+        EXPECT_EQ(fileText(image.path()), kept) << trace;
+    }
+    // Not yet there: the image is created by the port, and the trace still names it.
+    TempPath fresh(".hex");
+    EXPECT_EQ(ComInit(("SIM:PIC18F452,trace=" + fresh.string() + ",image=" + fresh.string()).c_str()), 0);
+    EXPECT_FALSE(std::filesystem::exists(fresh.path())) << "a refused port leaves nothing behind";
+}
+
 TEST_F(CorvantSim, AFailedTraceOrImageWriteFailsTheClose)
 {
     ASSERT_NE(ComInit("SIM:PIC18F452,trace=/dev/full"), 0);

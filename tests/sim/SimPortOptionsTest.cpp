@@ -48,12 +48,30 @@ TEST(SimPort, ChipNameAndOptionsInAnyOrderAndCase)
     EXPECT_EQ(defaultChip->chip->name, "PIC18F452");
 }
 
-TEST(SimPort, RefusesWhatItCannotHonour)
+TEST(SimPort, RefusesWhatItCannotHonourAndSaysWhich)
 {
-    for (const char* port : {"COM1", "SIMULATOR", "SIM:PIC16F84", "SIM:PIC18F452,image=", "SIM:PIC18F452,speed=9",
-                             "SIM:PIC18F452,image=a.hex,image=b.hex", "SIM:PIC18F452,", "SIM PIC18F452",
-                             "SIM:PIC18F452,fault=", "SIM:PIC18F452,fault=loose", "SIM:PIC18F452,fault=absent,fault=ABSENT"}) {
-        EXPECT_FALSE(parseSimPort(port)) << port;
+    EXPECT_FALSE(parseSimPort("COM1"));
+    const struct {
+        const char* port;
+        const char* reason;   // found in the refusal
+    } cases[] = {
+        {"SIMULATOR", "a chip name follows SIM after a colon, not ULATOR"},
+        {"SIM PIC18F452", "after a colon, not  PIC18F452"},
+        {"SIM:PIC16F84", "no simulated chip named PIC16F84"},
+        {"SIM:PIC18F452,image=", "no value given for image="},
+        {"SIM:PIC18F452,speed=9", "unknown option speed=9"},
+        {"SIM:PIC18F452,image=a.hex,image=b.hex", "option given twice: image="},
+        {"SIM:PIC18F452,trace=a,TRACE=b", "option given twice: trace="},
+        {"SIM:PIC18F452,", "an empty option"},
+        {"SIM:PIC18F452,,image=a.hex", "an empty option"},
+        {"SIM:PIC18F452,fault=", "unknown fault  (absent, no-vpp, data-in-low)"},
+        {"SIM:PIC18F452,fault=loose", "unknown fault loose"},
+        {"SIM:PIC18F452,fault=absent,fault=ABSENT", "option given twice: fault=ABSENT"},
+    };
+    for (const auto& c : cases) {
+        std::string refusal;
+        EXPECT_FALSE(parseSimPort(c.port, &refusal)) << c.port;
+        EXPECT_NE(refusal.find(c.reason), std::string::npos) << c.port << ": " << refusal;
     }
 }
 

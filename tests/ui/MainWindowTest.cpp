@@ -362,6 +362,20 @@ TEST_F(MainWindowTest, EraseRunsToItsReportAndTheWindowCloses)
     EXPECT_EQ(windows->progress().Label1()->text(), QStringLiteral("Erasing"));
 }
 
+TEST_F(MainWindowTest, ProgramThatCannotFillTheDeviceIsRefusedBeforeTheErase)
+{
+    installShippedDevices();
+    // The PIC18F1220's 4096 bytes are half a panel.
+    writeSettings("[Config]\r\nCOM=SIM:PIC18F1220\r\nDevice=8\r\nMultiPanelWrite=1\r\n");
+    start();
+    ASSERT_EQ(main().engine().data().device.name, "PIC18F1220");
+    main().menuItem(Command::Program)->trigger();
+    EXPECT_TRUE(messages.contains("Device program memory does not consist\r\nof integer amount of panel(s).\r\n"
+                                  "The device was not erased."));
+    EXPECT_NE(windows->progress().Label1()->text(), QStringLiteral("Programming")) << "the operation started";
+    EXPECT_EQ(main().engine().lastOutcome, OperationOutcome::None);
+}
+
 TEST_F(MainWindowTest, ConfigurationEditorChangesOnlyIdAndConfigRows)
 {
     startOn452();
