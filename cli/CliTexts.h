@@ -40,7 +40,7 @@ inline constexpr const char* kUsage =
     "128+N when signal N ended the operation (130 Ctrl+C, 143 kill, 129 closed terminal),\n"
     "141 when nobody read the output any more. The chip leaves programming mode first.\n"
     "identify: 0 a device of the database, 1 a known family's ID no section names, 2 no chip answering.\n"
-    "check-devices: 0 clean, 1 warnings, 2 the program would reject the file.\n";
+    "check-devices: 0 clean, 1 warnings, 2 the program would reject the file or refuse a device in it.\n";
 
 inline constexpr const char* kUnknownOption = "unknown option: ";
 inline constexpr const char* kMissingValue = "missing value for ";
@@ -65,6 +65,9 @@ inline constexpr const char* kAnswerAbort = "Abort";
 inline constexpr const char* kCancelled = "cancelled";
 inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
 inline constexpr const char* kTimeLeft = " left";
+inline constexpr const char* kIdCheckImpossible = "the device-ID check cannot be made for ";
+inline constexpr const char* kIdCheckImpossibleEnd =
+    "; nothing was sent to the chip (mend the section, or use --no-id-check)";
 inline constexpr const char* kComCloseError = "COMM close error.";
 
 } // namespace velmora::cli
