@@ -326,6 +326,29 @@ void Checker::checkSharedIds(const std::vector<std::pair<DeviceHeader, DeviceRec
     }
 }
 
+// A value may hold any byte; a NUL would end the printed line there, and other
+// control characters would reach the terminal.
+std::string printable(std::string_view text)
+{
+    std::string result;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            result += c;
+            continue;
+        }
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(byte));
+        result += escape;
+    }
+    return result;
+}
+
+std::string readProblem(FileReadStatus status, const std::error_code& error)
+{
+    return status == FileReadStatus::Unreadable && error ? error.message() : FileReadProblem(status);
+}
+
 } // namespace
 
 std::vector<DeviceFileFinding> checkDeviceText(std::string_view text, bool multiPanelWrite)
@@ -335,32 +358,37 @@ std::vector<DeviceFileFinding> checkDeviceText(std::string_view text, bool multi
 
 int checkDeviceFile(const std::filesystem::path& path, bool multiPanelWrite, std::FILE* out)
 {
+    const std::string where = printable(path.string());
     std::string text;
-    if (ReadFileText(path, text) != FileReadStatus::Read) {
-        std::fprintf(out, "%s: cannot be read; the program would offer no Device menu\n", path.string().c_str());
+    std::error_code error;
+    const FileReadStatus status = ReadFileText(path, text, error);
+    if (status != FileReadStatus::Read) {
+        std::fprintf(out, "%s: cannot be read (%s); the program would offer no Device menu\n", where.c_str(),
+                     readProblem(status, error).c_str());
         return ExitFailure;
     }
     const auto findings = checkDeviceText(text, multiPanelWrite);
     for (const DeviceFileFinding& finding : findings) {
         const char* kind = finding.kind == Kind::Warning ? "warning" : "rejected";
+        const std::string said = printable(finding.text);
         if (finding.line == 0)
-            std::fprintf(out, "%s: %s: %s\n", path.string().c_str(), kind, finding.text.c_str());
+            std::fprintf(out, "%s: %s: %s\n", where.c_str(), kind, said.c_str());
         else
-            std::fprintf(out, "%s:%d: %s: %s\n", path.string().c_str(), finding.line, kind, finding.text.c_str());
+            std::fprintf(out, "%s:%d: %s: %s\n", where.c_str(), finding.line, kind, said.c_str());
     }
     if (std::ranges::any_of(findings, rejectsFile)) {
-        std::fprintf(out, "%s: the program would reject this file\n", path.string().c_str());
+        std::fprintf(out, "%s: the program would reject this file\n", where.c_str());
         return ExitFailure;
     }
     if (const auto refused = std::ranges::count_if(findings, failsCheck); refused > 0) {
-        std::fprintf(out, "%s: velmora-cli would refuse %td device(s)\n", path.string().c_str(), refused);
+        std::fprintf(out, "%s: velmora-cli would refuse %td device(s)\n", where.c_str(), refused);
         return ExitFailure;
     }
     if (!findings.empty()) {
-        std::fprintf(out, "%s: %zu warning(s)\n", path.string().c_str(), findings.size());
+        std::fprintf(out, "%s: %zu warning(s)\n", where.c_str(), findings.size());
         return ExitDifferences;
     }
-    std::fprintf(out, "%s: clean\n", path.string().c_str());
+    std::fprintf(out, "%s: clean\n", where.c_str());
     return ExitSuccess;
 }
 

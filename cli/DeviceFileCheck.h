@@ -26,8 +26,8 @@ struct DeviceFileFinding {
 // strategy 1 unless multiPanelWrite is set.
 std::vector<DeviceFileFinding> checkDeviceText(std::string_view text, bool multiPanelWrite);
 
-// Prints the findings and a summary; exit status 0 clean, 1 warnings, 2 rejected,
-// refused or unreadable.
+// Prints the findings, control characters escaped, and a summary; exit status 0 clean,
+// 1 warnings, 2 rejected, refused or unreadable (with the reason).
 int checkDeviceFile(const std::filesystem::path& path, bool multiPanelWrite, std::FILE* out);
 
 } // namespace velmora::cli

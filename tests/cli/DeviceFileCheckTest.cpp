@@ -6,7 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <string>
+#include <string_view>
+
+#include "tests/devicedata/TempFolder.h"
 
 namespace velmora::cli {
 namespace {
@@ -174,6 +179,33 @@ TEST(DeviceFileCheck, PanelSizesFollowTheChosenWriteMethod)
     ASSERT_EQ(multi.size(), 1U);
     EXPECT_NE(multi[0].text.find("panel"), std::string::npos);
     EXPECT_EQ(multi[0].line, 2) << "the size that does not fit";
+}
+
+std::string printedCheck(const std::filesystem::path& path, int expectedStatus)
+{
+    std::FILE* out = std::tmpfile();
+    EXPECT_EQ(checkDeviceFile(path, false, out), expectedStatus) << path;
+    std::rewind(out);
+    std::string printed;
+    for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out))
+        printed += static_cast<char>(c);
+    std::fclose(out);
+    return printed;
+}
+
+TEST(DeviceFileCheck, PrintsControlCharactersEscapedAndWhyAFileCannotBeRead)
+{
+    test::TempFolder folder;
+    using namespace std::string_view_literals;
+    const std::string nul = folder.write("nul.ini", "[A]\nProgMemSize=1024\nConfig=1\0x\x1B[2J\n"sv);
+    EXPECT_NE(printedCheck(nul, 1).find(":3: warning: [A] Config=1\\x00x\\x1B[2J does not parse"), std::string::npos);
+
+    EXPECT_NE(printedCheck(folder.path() / "absent.ini", 2).find(": cannot be read (no such file); "),
+              std::string::npos);
+#if !defined(_WIN32)
+    // A regular file whose every read fails: the system's own reason.
+    EXPECT_NE(printedCheck("/proc/self/mem", 2).find(": cannot be read (Input/output error); "), std::string::npos);
+#endif
 }
 
 } // namespace
