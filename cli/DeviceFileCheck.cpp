@@ -381,7 +381,8 @@ int checkDeviceFile(const std::filesystem::path& path, bool multiPanelWrite, std
         return ExitFailure;
     }
     if (const auto refused = std::ranges::count_if(findings, failsCheck); refused > 0) {
-        std::fprintf(out, "%s: velmora-cli would refuse %td device(s)\n", where.c_str(), refused);
+        std::fprintf(out, "%s: velmora-cli would refuse %zu device(s)\n", where.c_str(),
+                     static_cast<std::size_t>(refused));
         return ExitFailure;
     }
     if (!findings.empty()) {
