@@ -338,13 +338,20 @@ int Runner::runOnChip()
     }
     if (stop_.requested())
         return stop_.exitStatus();
+    // An ID check that cannot be made must not pass for one the section does not ask for.
+    if (options_.idCheck && options_.command != Command::Identify
+        && selected_.deviceIdState == DeviceIdState::Unusable) {
+        error(kIdCheckImpossible + selected_.name + kIn + devicesPath(options_).string() + ": "
+              + selected_.deviceIdProblem + kIdCheckImpossibleEnd);
+        return ExitFailure;
+    }
     if (!startDelays() || !openPort())
         return ExitFailure;
     if (options_.command == Command::Identify) {
         return closePort(runIdentify(*engine, devicesPath(options_), options_.port, out_, err_));
     }
     // Nothing is erased or written on a chip that answers as another device.
-    if (options_.idCheck && selected_.deviceId
+    if (options_.idCheck && selected_.deviceIdState == DeviceIdState::Usable
         && !chipAnswersAsSelected(*engine, selected_, devicesPath(options_), options_.port, err_)) {
         closePort(ExitFailure);
         return ExitFailure;

@@ -48,7 +48,7 @@ inline constexpr const char* kUsage =
     "141 when its output could not be written (nobody read it any more, a full disk).\n"
     "The chip leaves programming mode first.\n"
     "identify: 0 a device of the database, 1 a known family's ID no section names, 2 no chip answering.\n"
-    "check-devices: 0 clean, 1 warnings, 2 the program would reject the file.\n";
+    "check-devices: 0 clean, 1 warnings, 2 the program would reject the file or refuse a device in it.\n";
 
 inline constexpr const char* kUnknownOption = "unknown option: ";
 inline constexpr const char* kMissingValue = "missing value for ";
@@ -75,6 +75,9 @@ inline constexpr const char* kAnswerAbort = "Abort";
 inline constexpr const char* kCancelled = "cancelled";
 inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
 inline constexpr const char* kTimeLeft = " left";
+inline constexpr const char* kIdCheckImpossible = "the device-ID check cannot be made for ";
+inline constexpr const char* kIdCheckImpossibleEnd =
+    "; nothing was sent to the chip (mend the section, or use --no-id-check)";
 inline constexpr const char* kComCloseError = "COMM close error.";
 inline constexpr const char* kBlankCheckWithoutErase = "--blank-check goes with erase only";
 inline constexpr const char* kNoEndOfFile =

@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "devicedata/FileText.h"
 
@@ -40,6 +41,9 @@ public:
     // The integer syntax of ParseInteger; missing or unparsable gives the default.
     std::int32_t getInteger(std::string_view section, std::string_view key,
                             std::int32_t defaultValue) const;
+    bool hasKey(std::string_view section, std::string_view key) const;
+    // The section's key names, lower-cased, sorted; none for a section that is not there.
+    std::vector<std::string> keyNames(std::string_view section) const;
     // An integer: 0 is false, any other number true; missing or unparsable gives the default.
     bool getBool(std::string_view section, std::string_view key, bool defaultValue) const;
 

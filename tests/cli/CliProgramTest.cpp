@@ -322,6 +322,33 @@ TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
     EXPECT_EQ(unchecked.status, 0) << unchecked.err;
 }
 
+TEST_F(CliOnSimulatedChip, ASectionWhoseIdCannotBeCheckedIsRefusedBeforeThePortOpens)
+{
+    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
+    ASSERT_EQ(cli("--port " + chip4550 + " --device PIC18F4550 erase").status, 0);
+    const std::string before = readAll(chipFile_);
+    const struct {
+        const char* keys;
+        const char* reason;
+    } cases[] = {
+        {"DeviceID=0x0420 ; PIC18F452", "DeviceID=0x0420 ; PIC18F452 is not a 16-bit number"},
+        {"DeviceID=0x0420\nDeviceIDMask=0", "DeviceIDMask=0 does not cover the device bits 0xFFE0"},
+    };
+    for (const auto& c : cases) {
+        const fs::path database = dir_ / "Devices.ini";
+        std::ofstream(database) << "[PIC18F452]\nProgMemSize=32768\n" << c.keys << "\n";
+        const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550 + " --device PIC18F452 ";
+        CliRun erase = cli(devices + "erase");
+        EXPECT_EQ(erase.status, 2) << c.keys;
+        EXPECT_NE(erase.err.find("the device-ID check cannot be made for PIC18F452 in "), std::string::npos) << erase.err;
+        EXPECT_NE(erase.err.find(c.reason), std::string::npos) << erase.err;
+        EXPECT_NE(erase.err.find("; nothing was sent to the chip"), std::string::npos) << erase.err;
+        EXPECT_EQ(readAll(chipFile_), before) << c.keys;
+        EXPECT_EQ(cli(devices + "identify").status, 1) << "no section names the chip: " << c.keys;
+        EXPECT_EQ(cli(devices + "--no-id-check erase").status, 0) << c.keys;
+    }
+}
+
 TEST_F(CliOnSimulatedChip, WiringAndTheShippedDatabaseCheck)
 {
     CliRun works = cli("--port SIM wiring");
