@@ -23,7 +23,7 @@ inline constexpr const char* kUsage =
     "Options:\n"
     "  --port STR             programmer port: COM1..COMn, a device path, SIM[:chip[,image=FILE]] (default SIM),\n"
     "                         or GPIO:CHIP,vpp=LINE,pgc=LINE,pgd=LINE[,pgdin=LINE][,active-low=vpp]\n"
-    "  --device NAME          device section of the database, any case (default: the first)\n"
+    "  --device NAME          device section of the database, any case (default: the one the chip's ID names)\n"
     "  --devices PATH         device database (default: Devices.ini beside this program)\n"
     "  --no-program --no-eeprom --no-ids --no-config\n"
     "                         leave out program memory, EEPROM, ID locations or configuration\n"
@@ -32,7 +32,7 @@ inline constexpr const char* kUsage =
     "  --checksum sum|zero    put a checksum in the last program word after loading\n"
     "  --checksum-warn VALUE  ask before replacing a last word that is not VALUE\n"
     "  --stop-at-first        answer Abort at the first difference a verify finds (default: go on)\n"
-    "  --no-id-check          do not read the device ID before read, program, erase or verify\n"
+    "  --no-id-check          do not check the chip's device ID against --device\n"
     "  --help                 this text\n"
     "  --version              the program's name and version\n"
     "\n"
@@ -65,6 +65,10 @@ inline constexpr const char* kAnswerAbort = "Abort";
 inline constexpr const char* kCancelled = "cancelled";
 inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
 inline constexpr const char* kTimeLeft = " left";
+inline constexpr const char* kNoSectionNamesChip = "no device of the database names this chip; choose one with --device";
+inline constexpr const char* kSeveralSectionsNameChip =
+    "more than one device of the database names this chip; choose one with --device";
+inline constexpr const char* kNothingBeyondIdRead = "nothing was sent beyond the device-ID read";
 inline constexpr const char* kComCloseError = "COMM close error.";
 
 } // namespace velmora::cli
