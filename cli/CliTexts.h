@@ -27,7 +27,7 @@ inline constexpr const char* kUsage =
     "Options:\n"
     "  --port STR             programmer port: COM1..COMn, a device path, SIM[:chip[,image=FILE]] (default SIM),\n"
     "                         or GPIO:CHIP,vpp=LINE,pgc=LINE,pgd=LINE[,pgdin=LINE][,active-low=vpp]\n"
-    "  --device NAME          device section of the database, any case (default: the first)\n"
+    "  --device NAME          device section of the database, any case (default: the one the chip's ID names)\n"
     "  --devices PATH         device database (default: Devices.ini beside this program)\n"
     "  --no-program --no-eeprom --no-ids --no-config\n"
     "                         leave out program memory, EEPROM, ID locations or configuration\n"
@@ -36,7 +36,7 @@ inline constexpr const char* kUsage =
     "  --checksum sum|zero    put a checksum in the last program word after loading\n"
     "  --checksum-warn VALUE  ask before replacing a last word that is not VALUE\n"
     "  --stop-at-first        answer Abort at the first difference a verify finds (default: go on)\n"
-    "  --no-id-check          do not read the device ID before read, program, erase or verify\n"
+    "  --no-id-check          do not check the chip's device ID against --device\n"
     "  --accept-no-eof        program or verify from a HEX file that lacks its end-of-file record\n"
     "                         (refused otherwise: the file may have been cut short)\n"
     "  --blank-check          with erase: check afterwards that the chip is blank (1 when it is not)\n"
@@ -78,6 +78,10 @@ inline constexpr const char* kTimeLeft = " left";
 inline constexpr const char* kIdCheckImpossible = "the device-ID check cannot be made for ";
 inline constexpr const char* kIdCheckImpossibleEnd =
     "; nothing was sent to the chip (mend the section, or use --no-id-check)";
+inline constexpr const char* kNoSectionNamesChip = "no device of the database names this chip; choose one with --device";
+inline constexpr const char* kSeveralSectionsNameChip =
+    "more than one device of the database names this chip; choose one with --device";
+inline constexpr const char* kNothingBeyondIdRead = "nothing was sent beyond the device-ID read";
 inline constexpr const char* kComCloseError = "COMM close error.";
 inline constexpr const char* kBlankCheckWithoutErase = "--blank-check goes with erase only";
 inline constexpr const char* kNoEndOfFile =

@@ -19,11 +19,13 @@
 #include "devicedata/LoadDeviceList.h"
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
+#include "tests/support/TraceText.h"
 
 namespace velmora::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using test::count;
 
 #if defined(_WIN32)
 constexpr const char* kCorvantFileName = "corvant.dll";
@@ -139,8 +141,10 @@ TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
         EXPECT_EQ(c.ids[i], e.ids[i]);
 
     // A second run verifies the whole chip (about ten seconds of real protocol time).
-    CliRun verify = cli("--port \"" + port() + "\" --device PIC18F452 verify \"" + hex + "\"");
+    // Without --device: the chip names the device before the file is loaded for it.
+    CliRun verify = cli("--port \"" + port() + "\" verify \"" + hex + "\"");
     EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
+    EXPECT_EQ(verify.out.rfind("device ID 0x0422: PIC18F452, revision 2\n", 0), 0U) << verify.out;
     EXPECT_NE(verify.out.find("PIC's programmable memory content does not differ\nfrom this content of computer "
                               "program.\n"),
               std::string::npos);
@@ -149,7 +153,8 @@ TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
     const fs::path tiny = dir_ / "Tiny.ini";
     std::ofstream(tiny) << "[TINY452]\nProgMemSize=64\nEEPROMDataMemSize=16\n";
     const fs::path saved = dir_ / "saved.hex";
-    CliRun read = cli("--port \"" + port() + "\" --devices \"" + tiny.string() + "\" read \"" + saved.string() + "\"");
+    CliRun read = cli("--port \"" + port() + "\" --devices \"" + tiny.string() + "\" --device TINY452 read \""
+                      + saved.string() + "\"");
     ASSERT_EQ(read.status, 0) << read.out << read.err;
     EXPECT_NE(read.out.find("Read has been performed.\n"), std::string::npos);
     const std::string savedText = readAll(saved);
@@ -174,7 +179,7 @@ TEST_F(CliOnSimulatedChip, AFileThatDoesNotLoadNeverReachesTheChip)
 {
     const fs::path bad = dir_ / "bad.hex";
     std::ofstream(bad) << ":0400000080EF00F09E\n:00000001FF\n";   // checksum off by one
-    CliRun run = cli("--port \"" + port() + "\" program \"" + bad.string() + "\"");
+    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 program \"" + bad.string() + "\"");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("INHX32 HEX file error.\nIncorrect checksum at line 1."), std::string::npos);
     EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
@@ -182,7 +187,7 @@ TEST_F(CliOnSimulatedChip, AFileThatDoesNotLoadNeverReachesTheChip)
 
 TEST_F(CliOnSimulatedChip, ADeclinedChecksumQuestionStopsBeforeTheChip)
 {
-    CliRun run = cli("--port \"" + port() + "\" --checksum sum --checksum-warn 0x1234 program \"" + VELMORA_TEST_HEX
+    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 --checksum sum --checksum-warn 0x1234 program \"" + VELMORA_TEST_HEX
                   + "\"");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("Add checksum anyway?\n-> No"), std::string::npos);
@@ -301,7 +306,10 @@ TEST_F(CliOnSimulatedChip, IdentifyNamesTheChipOrExplainsASilentOne)
 TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
 {
     const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
-    ASSERT_EQ(cli("--port " + chip4550 + " --device PIC18F4550 erase").status, 0);
+    const fs::path trace = dir_ / "trace.txt";
+    ASSERT_EQ(cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + ",trace=" + trace.string()
+                  + "\" --device PIC18F4550 erase").status, 0);
+    EXPECT_EQ(count(readAll(trace), " VPP on\n"), 1U) << "the check costs no session of its own";
     const std::string before = readAll(chipFile_);
     ASSERT_FALSE(before.empty());
 
@@ -347,6 +355,47 @@ TEST_F(CliOnSimulatedChip, ASectionWhoseIdCannotBeCheckedIsRefusedBeforeThePortO
         EXPECT_EQ(cli(devices + "identify").status, 1) << "no section names the chip: " << c.keys;
         EXPECT_EQ(cli(devices + "--no-id-check erase").status, 0) << c.keys;
     }
+}
+
+TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)
+{
+    const fs::path trace = dir_ / "trace.txt";
+    const fs::path saved = dir_ / "out.hex";
+    CliRun read = cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + ",trace=" + trace.string() + "\" read \""
+                      + saved.string() + "\"");
+    ASSERT_EQ(read.status, 0) << read.out << read.err;
+    EXPECT_EQ(read.out.rfind("device ID 0x1202: PIC18F4550, revision 2\n", 0), 0U) << read.out;
+    EXPECT_NE(readAll(saved).find(":107FF000"), std::string::npos) << "the whole 32 KB of a PIC18F4550";
+    EXPECT_EQ(count(readAll(trace), " VPP on\n"), 1U);
+    const std::string before = readAll(chipFile_);
+
+    // A file is checked against the part the chip names before anything is written.
+    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
+    const fs::path small = dir_ / "Small.ini";
+    std::ofstream(small) << "[SMALL4550]\nProgMemSize=64\nDeviceID=0x1200\n";
+    CliRun tooBig = cli("--devices \"" + small.string() + "\" --port " + chip4550 + " program \"" + VELMORA_TEST_HEX + "\"");
+    EXPECT_EQ(tooBig.status, 2);
+    EXPECT_EQ(tooBig.out, "device ID 0x1202: SMALL4550, revision 2\n");
+    EXPECT_NE(tooBig.err.find("Nonwritable address"), std::string::npos) << tooBig.err;
+    EXPECT_EQ(readAll(chipFile_), before);
+
+    // A chip that no section or several name, or no chip, stops as identify does.
+    const fs::path other = dir_ / "Other.ini";
+    std::ofstream(other) << "[PIC18F452]\nProgMemSize=32768\nDeviceID=0x0420\n";
+    CliRun unnamed = cli("--devices \"" + other.string() + "\" --port " + chip4550 + " erase");
+    EXPECT_EQ(unnamed.status, 1);
+    EXPECT_NE(unnamed.out.find("0x1202: a "), std::string::npos) << unnamed.out;
+    EXPECT_EQ(unnamed.err, "no device of the database names this chip; choose one with --device\n");
+    const fs::path twice = dir_ / "Twice.ini";
+    std::ofstream(twice) << "[A]\nProgMemSize=64\nDeviceID=0x1200\n[B]\nProgMemSize=64\nDeviceID=0x1200\n";
+    CliRun several = cli("--devices \"" + twice.string() + "\" --port " + chip4550 + " blank-check");
+    EXPECT_EQ(several.status, 2);
+    EXPECT_EQ(several.out, "device ID 0x1202: A or B, revision 2\n");
+    EXPECT_EQ(readAll(chipFile_), before);
+    CliRun silent = cli("--port \"SIM:PIC18F452,fault=absent\" read \"" + saved.string() + "\"");
+    EXPECT_EQ(silent.status, 2);
+    EXPECT_EQ(silent.out, "device ID 0xFFFF: no chip answering\n");
+    EXPECT_NE(silent.err.find("Vpp reaches MCLR"), std::string::npos) << silent.err;
 }
 
 TEST_F(CliOnSimulatedChip, WiringAndTheShippedDatabaseCheck)

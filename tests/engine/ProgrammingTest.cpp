@@ -77,6 +77,42 @@ TEST_F(ProgrammingTest, Strategy1BulkEraseThenTheReport)
     expectCleanEnding();
 }
 
+// With a device-ID check asked for, the ID read comes right after the entry wait and
+// before the erase; a refusal ends the session there, with its message.
+TEST_F(ProgrammingTest, TheDeviceIdCheckReadsRightAfterEntryAndARefusalErasesNothing)
+{
+    engine.options = {.programMemory = false, .eeprom = false, .ids = false, .configuration = false};
+    const std::vector<Command> idRead = tablePointerSetUp(0x3FFFFE);
+    std::vector<std::uint16_t> asked;
+    for (const char* verdict : {"", "not this chip"}) {
+        SCOPED_TRACE(verdict);
+        pins.clear();
+        pins.setIdleDataIn(1);
+        engine.deviceIdCheck = [&asked, verdict](std::uint16_t rawId) {
+            asked.push_back(rawId);
+            return std::string(verdict);
+        };
+        window.run(OperationErase);
+        const auto sent = commands();
+        ASSERT_GE(sent.size(), 8U);
+        EXPECT_EQ(std::vector<Command>(sent.begin(), sent.begin() + 6), idRead);
+        EXPECT_EQ(sent[6].first, kReadInc);
+        EXPECT_EQ(sent[7].first, kRead);
+        EXPECT_EQ(delaysOf(pins.calls(), 40000), 1U) << "one programming session";
+        expectCleanEnding();
+        if (*verdict == 0) {
+            EXPECT_EQ(std::vector<Command>(sent.begin() + 8, sent.end()), kEnterStrategy1Erase);
+            EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
+            continue;
+        }
+        EXPECT_EQ(sent.size(), 8U) << "nothing after the ID read";
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{verdict});
+        EXPECT_EQ(engine.lastOutcome, OperationOutcome::Failed);
+        EXPECT_EQ(delaysOf(pins.calls(), 60000), 2U) << "the entry wait and the pause after Vpp off";
+    }
+    EXPECT_EQ(asked, (std::vector<std::uint16_t>{0xFFFF, 0xFFFF}));
+}
+
 TEST_F(ProgrammingTest, Strategy2ChipEraseWritesBothKeysEachAfterItsOwnSetUp)
 {
     select(deviceWith(64, 2));
