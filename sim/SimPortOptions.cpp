@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
+
+#include "sim/SimMessages.h"
 
 namespace velmora::sim {
 
@@ -13,6 +16,7 @@ constexpr char kOptionSeparator = ',';
 constexpr std::string_view kImageOption = "image=";
 constexpr std::string_view kTraceOption = "trace=";
 constexpr std::string_view kFaultOption = "fault=";
+constexpr std::string_view kLowVoltageOption = "lvp";
 
 bool equalIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -88,10 +92,24 @@ std::optional<SimPortOptions> parseSimPort(std::string_view port)
             taken = takeOption(option, kTraceOption, options.tracePath);
         else if (startsWithIgnoringCase(option, kFaultOption))
             taken = takeFault(option, options.faults);
+        else if (equalIgnoringCase(option, kLowVoltageOption))
+            taken = !std::exchange(options.lowVoltage, true);
         if (!taken)
             return std::nullopt;
     }
     return options;
+}
+
+std::string lowVoltageRefusal(const SimPortOptions& options)
+{
+    if (!options.lowVoltage)
+        return {};
+    const std::string name(options.chip->name);
+    if (!hasPgmPin(options.chip->family))
+        return name + std::string(messages::kNoPgmPin);
+    if (!hasLvpBit(*options.chip))
+        return name + std::string(messages::kNoLvpBit);
+    return {};
 }
 
 } // namespace velmora::sim
