@@ -91,6 +91,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments)
             options.stopAtFirstDifference = true;
         else if (argument == "--no-id-check")
             options.idCheck = false;
+        else if (argument == "--allow-lvp-off")
+            options.allowLvpOff = true;
         else if (argument.starts_with("--"))
             return failure(kUnknownOption + argument);
         else

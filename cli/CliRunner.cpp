@@ -17,10 +17,12 @@
 #include "cli/SlowPortWarning.h"
 #include "cli/RunStop.h"
 #include "cli/TerminalBridge.h"
+#include "corvant/PortName.h"
 #include "corvant/corvant.h"
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
+#include "engine/LvpLockout.h"
 #include "engine/TPICPr.h"
 #include "hexfile/ApplyChecksum.h"
 #include "hexfile/HexMessages.h"
@@ -296,6 +298,12 @@ int Runner::runOnChip()
     // Nothing reaches the chip unless the file loaded cleanly.
     if (needsFile && !loadFile(*engine))
         return ExitFailure;
+    if (!options_.allowLvpOff
+        && LocksOutLowVoltageEntry(operationFor(options_.command), engine->options, engine->data().image,
+                                   corvant::entersAtLowVoltage(options_.port))) {
+        error(kLvpOffRefused);
+        return ExitFailure;
+    }
     // A typo in the output path must not cost a whole read.
     if (options_.command == Command::Read && !CanSaveHexFile(options_.file)) {
         error(std::string(hexmessages::kCannotCreateFile));

@@ -10,9 +10,11 @@
 
 #include <system_error>
 
+#include "corvant/PortName.h"
 #include "corvant/corvant.h"
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/LoadDeviceList.h"
+#include "engine/LvpLockout.h"
 #include "engine/OperationCode.h"
 #include "engine/TPICPr.h"
 #include "hexfile/ApplyChecksum.h"
@@ -222,7 +224,10 @@ void TForm1::run(Command command)
     case Command::SelectDevice: selectDevice(); break;
     case Command::ConfigurationBits: editConfiguration(); break;
     case Command::Erase: runOperation(OperationErase, ui::kProcessErasing); break;
-    case Command::Program: runOperation(OperationProgram, ui::kProcessProgramming); break;
+    case Command::Program:
+        if (lvpOffAccepted())
+            runOperation(OperationProgram, ui::kProcessProgramming);
+        break;
     case Command::Read: runOperation(OperationRead, ui::kProcessRead); break;
     case Command::Verify: runOperation(OperationVerify, ui::kProcessVerification); break;
     case Command::ProgrammingConfiguration: windows_.programming->EditProgrammingOptions(engine_->options); break;
@@ -401,6 +406,17 @@ void TForm1::runOperation(std::uint8_t code, const char* process)
 {
     windows_.progress->prepare(caption(process));
     windows_.progress->RunOperation(code);
+}
+
+// Programming LVP off through a low-voltage entry leaves a chip only high voltage can
+// enter again: the user says so first, and No is what Enter answers.
+bool TForm1::lvpOffAccepted()
+{
+    if (!LocksOutLowVoltageEntry(OperationProgram, engine_->options, engine_->data().image,
+                                 corvant::entersAtLowVoltage(settings_.com)))
+        return true;
+    return messages_.askWithDefault(MessageKind::Warning, ui::kLvpOffQuestion, ButtonYes | ButtonNo, ButtonNo)
+        == ButtonYes;
 }
 
 void TForm1::selectComPort()

@@ -123,6 +123,7 @@ private:
     void selectDevice();
     void editConfiguration();
     void runOperation(std::uint8_t code, const char* process);
+    bool lvpOffAccepted();
     void selectComPort();
     void showProgrammerInfo();
 
