@@ -317,6 +317,10 @@ TEST_F(MainWindowTest, ProgramAsksBeforeTurningLvpOffThroughALowVoltageEntry)
     installShippedDevices();
     writeSettings("[Config]\r\nCOM=SIM:PIC18F452,lvp\r\nDevice=3\r\n");
     start();
+    // Only the configuration is written, which keeps each run short.
+    main().engine().options.programMemory = false;
+    main().engine().options.eeprom = false;
+    main().engine().options.ids = false;
     main().engine().data().image.config[6] = 0x81;   // CONFIG4L with LVP off
     messages.answers = {ButtonNo};
     main().menuItem(Command::Program)->trigger();
