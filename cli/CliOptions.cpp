@@ -95,6 +95,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments)
             options.acceptNoEof = true;
         else if (argument == "--blank-check")
             options.blankCheckAfterErase = true;
+        else if (argument == "--allow-lvp-off")
+            options.allowLvpOff = true;
         else if (argument.starts_with("--"))
             return failure(kUnknownOption + argument);
         else

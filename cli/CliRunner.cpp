@@ -19,11 +19,13 @@
 #include "cli/SlowPortWarning.h"
 #include "cli/RunStop.h"
 #include "cli/TerminalBridge.h"
+#include "corvant/PortName.h"
 #include "corvant/corvant.h"
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
 #include "engine/ProgramMemoryProgramming.h"
+#include "engine/LvpLockout.h"
 #include "engine/TPICPr.h"
 #include "hexfile/ApplyChecksum.h"
 #include "hexfile/HexMessages.h"
@@ -408,6 +410,12 @@ int Runner::runOnChip()
     // the file waits for the chip to name one.
     if (needsFile() && !options_.device.empty() && !loadFile(*engine))
         return ExitFailure;
+    if (!options_.allowLvpOff
+        && LocksOutLowVoltageEntry(operationFor(options_.command), engine->options, engine->data().image,
+                                   corvant::entersAtLowVoltage(options_.port))) {
+        error(kLvpOffRefused);
+        return ExitFailure;
+    }
     // A typo in the output path must not cost a whole read.
     if (options_.command == Command::Read && !CanSaveHexFile(options_.file)) {
         error(std::string(hexmessages::kCannotCreateFile));

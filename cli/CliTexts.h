@@ -25,8 +25,9 @@ inline constexpr const char* kUsage =
     "  check-devices [PATH]  check a device database as the program would read it\n"
     "\n"
     "Options:\n"
-    "  --port STR             programmer port: COM1..COMn, a device path, SIM[:chip[,image=FILE]] (default SIM),\n"
-    "                         or GPIO:CHIP,vpp=LINE,pgc=LINE,pgd=LINE[,pgdin=LINE][,active-low=vpp]\n"
+    "  --port STR             programmer port: COM1..COMn, a device path, SIM[:chip[,image=FILE][,lvp]] (default SIM),\n"
+    "                         or GPIO:CHIP,vpp=LINE,pgc=LINE,pgd=LINE[,pgdin=LINE][,active-low=vpp];\n"
+    "                         lvp enters the chip at low voltage (PGM high, then MCLR at VDD)\n"
     "  --device NAME          device section of the database, any case (default: the one the chip's ID names)\n"
     "  --devices PATH         device database (default: Devices.ini beside this program)\n"
     "  --no-program --no-eeprom --no-ids --no-config\n"
@@ -40,6 +41,8 @@ inline constexpr const char* kUsage =
     "  --accept-no-eof        program or verify from a HEX file that lacks its end-of-file record\n"
     "                         (refused otherwise: the file may have been cut short)\n"
     "  --blank-check          with erase: check afterwards that the chip is blank (1 when it is not)\n"
+    "  --allow-lvp-off        program a configuration with LVP off through a low-voltage entry;\n"
+    "                         only a high-voltage programmer can enter the chip afterwards\n"
     "  --help                 this text\n"
     "  --version              the program's name and version\n"
     "\n"
@@ -92,5 +95,21 @@ inline constexpr const char* kNothingSent = "nothing was sent to the chip";
 inline constexpr const char* kDataInIsPgd =
     "data in is read on the PGD line itself here: this shows that the line can be driven and read back, "
     "not that it reaches the chip's PGD pin; PGC and PGD swapped look the same (identify tells them apart)";
+// The silent-chip checklist's lines for a programmer that enters at low voltage.
+inline constexpr const char* kCheckLvpBit =
+    "  - the LVP bit (CONFIG4L bit 2) is set: a chip whose LVP was cleared needs high voltage once,"
+    " so program it on a high-voltage programmer with LVP on\n";
+inline constexpr const char* kCheckPgmLine =
+    "  - PGM (RB5) is wired to the programmer's PGM line and nothing holds it low; it rises at least 2 us before"
+    " MCLR\n";
+inline constexpr const char* kCheckMclrAtVdd = "  - MCLR reaches VDD in program mode (2.0 V to 5.5 V)\n";
+inline constexpr const char* kCheckBulkEraseSupply =
+    "  - VDD is 3.0 V to 5.5 V for a bulk erase on PIC18F2XXX/4XXX (4.5 V to 5.5 V on PIC18FXX20 parts);"
+    " below that only row erases work\n";
+inline constexpr const char* kLvpOffRefused =
+    "not programmed: the file's configuration turns LVP off (CONFIG4L bit 2), and this programmer enters the chip "
+    "at low voltage. A chip with LVP off enters program mode only with high voltage on MCLR, so it would then need "
+    "a high-voltage programmer (and a chip entered at low voltage may keep LVP set, failing the verify). "
+    "Set LVP in the file, or give --allow-lvp-off to write it anyway.";
 
 } // namespace velmora::cli

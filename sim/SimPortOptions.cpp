@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
+
+#include "sim/SimMessages.h"
 
 #include "sim/SimMessages.h"
 
@@ -15,6 +18,7 @@ constexpr char kOptionSeparator = ',';
 constexpr std::string_view kImageOption = "image=";
 constexpr std::string_view kTraceOption = "trace=";
 constexpr std::string_view kFaultOption = "fault=";
+constexpr std::string_view kLowVoltageOption = "lvp";
 
 bool equalIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -111,12 +115,27 @@ std::optional<SimPortOptions> parseSimPort(std::string_view port, std::string* r
             reason = takeOption(option, kTraceOption, options.tracePath);
         else if (startsWithIgnoringCase(option, kFaultOption))
             reason = takeFault(option, options.faults);
+        else if (equalIgnoringCase(option, kLowVoltageOption))
+            reason = std::exchange(options.lowVoltage, true) ? std::string(messages::kOptionTwice) + std::string(option)
+                                                             : Refusal {};
         else
             reason = unknownOption(option);
         if (!reason.empty())
             return refuse(refusal, std::move(reason));
     }
     return options;
+}
+
+std::string lowVoltageRefusal(const SimPortOptions& options)
+{
+    if (!options.lowVoltage)
+        return {};
+    const std::string name(options.chip->name);
+    if (!hasPgmPin(options.chip->family))
+        return name + std::string(messages::kNoPgmPin);
+    if (!hasLvpBit(*options.chip))
+        return name + std::string(messages::kNoLvpBit);
+    return {};
 }
 
 } // namespace velmora::sim

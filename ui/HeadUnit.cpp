@@ -10,9 +10,11 @@
 
 #include <system_error>
 
+#include "corvant/PortName.h"
 #include "corvant/corvant.h"
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/LoadDeviceList.h"
+#include "engine/LvpLockout.h"
 #include "engine/OperationCode.h"
 #include "engine/ProgramMemoryProgramming.h"
 #include "engine/TPICPr.h"
@@ -415,7 +417,19 @@ void TForm1::program()
         showError(messages_, std::string(misfit) + "\r\n" + ui::kDeviceNotErased);
         return;
     }
-    runOperation(OperationProgram, ui::kProcessProgramming);
+    if (lvpOffAccepted())
+        runOperation(OperationProgram, ui::kProcessProgramming);
+}
+
+// Programming LVP off through a low-voltage entry leaves a chip only high voltage can
+// enter again: the user says so first, and No is what Enter answers.
+bool TForm1::lvpOffAccepted()
+{
+    if (!LocksOutLowVoltageEntry(OperationProgram, engine_->options, engine_->data().image,
+                                 corvant::entersAtLowVoltage(settings_.com)))
+        return true;
+    return messages_.askWithDefault(MessageKind::Warning, ui::kLvpOffQuestion, ButtonYes | ButtonNo, ButtonNo)
+        == ButtonYes;
 }
 
 void TForm1::selectComPort()

@@ -124,6 +124,7 @@ private:
     void editConfiguration();
     void runOperation(std::uint8_t code, const char* process);
     void program();
+    bool lvpOffAccepted();
     void selectComPort();
     void showProgrammerInfo();
 

@@ -58,6 +58,13 @@ inline constexpr char kWordMarker[] = "&+1";
 // After the size message of a Program refused before it started.
 inline constexpr char kDeviceNotErased[] = "The device was not erased.";
 
+// Asked before Program when the image turns LVP off and the port enters at low voltage
+inline constexpr char kLvpOffQuestion[] =
+    "The configuration turns LVP off (CONFIG4L bit 2), and this programmer enters the chip at low voltage.\r\n"
+    "A chip with LVP off enters program mode only with high voltage on MCLR: it will then need a high-voltage "
+    "programmer (and a chip entered at low voltage may keep LVP set, failing the verify).\r\n"
+    "Program it anyway?";
+
 // Memory grid
 inline constexpr char kGridAddressHeader[] = "Address:\\";
 inline constexpr char kGridCharsHeader[] = "Chars:";

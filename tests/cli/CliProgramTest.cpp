@@ -303,6 +303,60 @@ TEST_F(CliOnSimulatedChip, IdentifyNamesTheChipOrExplainsASilentOne)
     }
 }
 
+TEST_F(CliOnSimulatedChip, LowVoltageEntryProgramsVerifiesAndKeepsTheChipEnterable)
+{
+    const fs::path trace = dir_ / "trace.txt";
+    const std::string lvp = "--device PIC18F4550 --port \"SIM:PIC18F4550,lvp,image=" + chipFile_.string() + ",trace="
+        + trace.string() + "\" ";
+    const std::string lvpOn = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-lvp.hex";
+    const std::string lvpOff = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-bootloader.hex";
+
+    CliRun identify = cli(lvp + "identify");
+    EXPECT_EQ(identify.status, 0) << identify.err;
+    EXPECT_EQ(identify.out, "device ID 0x1202: PIC18F4550, revision 2\n");
+    CliRun program = cli(lvp + "program \"" + lvpOn + "\"");
+    ASSERT_EQ(program.status, 0) << program.out << program.err;
+    CliRun verify = cli(lvp + "verify \"" + lvpOn + "\"");
+    EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
+    const std::string traceText = readAll(trace);
+    EXPECT_EQ(traceText.find(" ! "), std::string::npos) << traceText;
+    EXPECT_NE(traceText.find(" LVP on\n"), std::string::npos);
+    EXPECT_EQ(traceText.find(" VPP on\n"), std::string::npos);
+
+    // A file that turns LVP off is refused before the port opens, and written only when asked.
+    const std::string programmed = readAll(chipFile_);
+    CliRun refused = cli(lvp + "program \"" + lvpOff + "\"");
+    EXPECT_EQ(refused.status, 2);
+    for (const char* why : {"turns LVP off", "high-voltage programmer", "--allow-lvp-off"})
+        EXPECT_NE(refused.err.find(why), std::string::npos) << why << "\n" << refused.err;
+    EXPECT_EQ(readAll(chipFile_), programmed);
+    CliRun allowed = cli(lvp + "--allow-lvp-off program \"" + lvpOff + "\"");
+    EXPECT_EQ(allowed.err.find("turns LVP off"), std::string::npos) << allowed.err;
+    EXPECT_NE(allowed.out.find("Programming of PIC's program memory"), std::string::npos) << allowed.out;
+    // Entered at low voltage the chip keeps LVP set: the configuration's write check fails there.
+    EXPECT_EQ(allowed.status, 2) << allowed.out << allowed.err;
+    EXPECT_NE((allowed.out + allowed.err).find("configuration at 300006 address"), std::string::npos)
+        << allowed.out << allowed.err;
+    EXPECT_NE(load(chipFile_)->image.config[6] & 0x04, 0) << "LVP cleared over a low-voltage entry";
+    EXPECT_EQ(cli(lvp + "identify").status, 0);
+}
+
+TEST_F(CliOnSimulatedChip, AChipWithLvpClearedIsSilentAtLowVoltage)
+{
+    std::ofstream(chipFile_) << ":020000040030CA\n:010006008178\n:00000001FF\n";   // CONFIG4L = 81h: LVP off
+    const std::string lvp = "--device PIC18F4550 --port \"SIM:PIC18F4550,lvp,image=" + chipFile_.string() + "\" ";
+    CliRun identify = cli(lvp + "identify");
+    EXPECT_EQ(identify.status, 2);
+    EXPECT_EQ(identify.out, "device ID 0xFFFF: no chip answering\n");
+    for (const char* item : {"LVP bit (CONFIG4L bit 2)", "needs high voltage", "PGM (RB5)", "3.0 V to 5.5 V"})
+        EXPECT_NE(identify.err.find(item), std::string::npos) << item << "\n" << identify.err;
+    CliRun erase = cli(lvp + "erase");
+    EXPECT_EQ(erase.status, 2);
+    EXPECT_NE(erase.err.find("LVP bit (CONFIG4L bit 2)"), std::string::npos) << erase.err;
+    // High voltage enters whatever LVP is.
+    EXPECT_EQ(cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + "\" identify").status, 0);
+}
+
 TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
 {
     const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";

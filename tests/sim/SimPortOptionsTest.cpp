@@ -17,6 +17,36 @@ TEST(SimPort, BareSimIsTheDefaultChipWithoutFiles)
         EXPECT_TRUE(options->imagePath.empty());
         EXPECT_TRUE(options->tracePath.empty());
         EXPECT_FALSE(options->faults.chipAbsent || options->faults.vppNeverArrives || options->faults.dataInStuckLow);
+        EXPECT_FALSE(options->lowVoltage) << port;
+    }
+}
+
+TEST(SimPort, LowVoltageEntryOnceInAnyCaseAndOnlyWhereTheChipCan)
+{
+    const auto lvp = parseSimPort("SIM:PIC18F4550,image=c.hex,LVP");
+    ASSERT_TRUE(lvp);
+    EXPECT_TRUE(lvp->lowVoltage);
+    EXPECT_EQ(lvp->imagePath, "c.hex");
+    EXPECT_EQ(lowVoltageRefusal(*lvp), "");
+    EXPECT_FALSE(parseSimPort("SIM:PIC18F4550,lvp,lvp"));
+    EXPECT_FALSE(parseSimPort("SIM:PIC18F4550,lvp=1"));
+
+    // A part without the LVP bit, as the newer J parts are: refused by name.
+    ChipModel noLvp = *findChipModel("PIC18F4550");
+    noLvp.name = "PIC18F46J50";
+    noLvp.configMask[kConfig4L] = static_cast<std::uint8_t>(noLvp.configMask[kConfig4L] & ~kLvpBit);
+    SimPortOptions options;
+    options.chip = &noLvp;
+    options.lowVoltage = true;
+    EXPECT_EQ(lowVoltageRefusal(options).rfind("PIC18F46J50 has no LVP configuration bit", 0), 0U)
+        << lowVoltageRefusal(options);
+    options.lowVoltage = false;
+    EXPECT_EQ(lowVoltageRefusal(options), "");
+    // Every chip of the table has both the PGM pin and the bit.
+    for (const ChipModel& model : chipModels()) {
+        options.chip = &model;
+        options.lowVoltage = true;
+        EXPECT_EQ(lowVoltageRefusal(options), "") << model.name;
     }
 }
 

@@ -353,6 +353,38 @@ TEST_F(MainWindowTest, CancelDuringOperationsWaitsForTheWorker)
     EXPECT_EQ(progress.Label1()->text(), QStringLiteral("Verification"));
 }
 
+TEST_F(MainWindowTest, ProgramAsksBeforeTurningLvpOffThroughALowVoltageEntry)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM:PIC18F452,lvp\r\nDevice=3\r\n");
+    start();
+    // Only the configuration is written, which keeps each run short.
+    main().engine().options.programMemory = false;
+    main().engine().options.eeprom = false;
+    main().engine().options.ids = false;
+    main().engine().data().image.config[6] = 0x81;   // CONFIG4L with LVP off
+    messages.answers = {ButtonNo};
+    main().menuItem(Command::Program)->trigger();
+    ASSERT_EQ(messages.shown.size(), 1U) << "No: nothing ran";
+    const test::ShownMessage question = messages.shown[0];
+    EXPECT_EQ(question.kind, MessageKind::Warning);
+    EXPECT_EQ(question.buttons, ButtonYes | ButtonNo);
+    EXPECT_EQ(question.defaultButton, ButtonNo);
+    EXPECT_NE(question.text.find("need a high-voltage programmer"), std::string::npos) << question.text;
+
+    messages.shown.clear();
+    messages.answers = {ButtonYes};
+    main().menuItem(Command::Program)->trigger();
+    ASSERT_GT(messages.shown.size(), 1U) << "Yes: the programming ran";
+    EXPECT_EQ(messages.shown[0].text, question.text);
+
+    messages.shown.clear();
+    main().engine().data().image.config[6] = 0x85;   // LVP on: nothing to ask
+    main().menuItem(Command::Program)->trigger();
+    EXPECT_FALSE(messages.contains(question.text));
+    EXPECT_TRUE(messages.containsPrefix("Programming has been performed."));
+}
+
 TEST_F(MainWindowTest, EraseRunsToItsReportAndTheWindowCloses)
 {
     startOn452();
