@@ -3,7 +3,9 @@
 #include <cctype>
 #include <cstdio>
 
+#include "cli/CliTexts.h"
 #include "cli/KnownIdFamilies.h"
+#include "corvant/PortName.h"
 #include "devicedata/DeviceIdKeys.h"
 
 namespace velmora::cli {
@@ -96,13 +98,24 @@ std::string describeChip(const ChipIdentity& chip)
 std::string silentChipChecklist(std::uint16_t rawId, std::string_view port)
 {
     const bool jdm = isSerialPort(port);
+    const bool lowVoltage = corvant::entersAtLowVoltage(port);
     std::string text = "no chip answering: " + levelsRead(rawId) + ".\nCheck:\n";
-    text += "  - Vpp reaches MCLR in program mode: VDD + 4 V to 12.5 V on PIC18F2XXX/4XXX, 9 V to 13.25 V on older parts";
-    text += jdm ? " (on the JDM it comes from TxD; velmora-cli wiring leaves it off)\n" : "\n";
+    if (lowVoltage) {
+        text += kCheckLvpBit;
+        text += kCheckPgmLine;
+        text += kCheckMclrAtVdd;
+    } else {
+        text += "  - Vpp reaches MCLR in program mode: VDD + 4 V to 12.5 V on PIC18F2XXX/4XXX, 9 V to 13.25 V on older"
+                " parts";
+        text += jdm ? " (on the JDM it comes from TxD; velmora-cli wiring leaves it off)\n" : "\n";
+    }
     text += "  - VDD and ground reach the chip";
     text += jdm ? " (the JDM takes them from the port's lines: a weak USB adapter may not supply them)\n" : "\n";
+    if (lowVoltage)
+        text += kCheckBulkEraseSupply;
     text += "  - PGC and PGD are not swapped (velmora-cli wiring checks the data path)\n";
-    text += "  - PGM is pulled low on a chip whose LVP bit is set\n";
+    if (!lowVoltage)
+        text += "  - PGM is pulled low on a chip whose LVP bit is set\n";
     text += "  - the chip is seated the right way round, every pin in contact\n";
     if (isSimulatedPort(port))
         text += "  - on the simulated programmer: a fault= option in the port string (see sim/README.md)\n";

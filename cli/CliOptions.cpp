@@ -91,6 +91,12 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments)
             options.stopAtFirstDifference = true;
         else if (argument == "--no-id-check")
             options.idCheck = false;
+        else if (argument == "--accept-no-eof")
+            options.acceptNoEof = true;
+        else if (argument == "--blank-check")
+            options.blankCheckAfterErase = true;
+        else if (argument == "--allow-lvp-off")
+            options.allowLvpOff = true;
         else if (argument.starts_with("--"))
             return failure(kUnknownOption + argument);
         else
@@ -114,6 +120,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments)
         return failure(kExtraArgument + positional[allowed]);
     if (positional.size() == 2)
         options.file = positional[1];
+    if (options.blankCheckAfterErase && options.command != Command::Erase)
+        return failure(kBlankCheckWithoutErase);
     return {options, {}};
 }
 

@@ -23,6 +23,9 @@ struct CliOptions {
     ChecksumSettings checksum{.enabled = false, .warnEnabled = false};
     bool stopAtFirstDifference = false;
     bool idCheck = true;       // read the device ID before an operation on a device that has one
+    bool acceptNoEof = false;  // program or verify from a HEX file without its end-of-file record
+    bool blankCheckAfterErase = false;
+    bool allowLvpOff = false;  // write a configuration with LVP off through a low-voltage entry
 };
 
 struct ParseResult {

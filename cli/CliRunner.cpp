@@ -5,9 +5,11 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "cli/ChipGate.h"
 #include "cli/CliMessages.h"
 #include "cli/CliTexts.h"
 #include "cli/DeviceFileCheck.h"
@@ -17,10 +19,13 @@
 #include "cli/SlowPortWarning.h"
 #include "cli/RunStop.h"
 #include "cli/TerminalBridge.h"
+#include "corvant/PortName.h"
 #include "corvant/corvant.h"
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
+#include "engine/ProgramMemoryProgramming.h"
+#include "engine/LvpLockout.h"
 #include "engine/TPICPr.h"
 #include "hexfile/ApplyChecksum.h"
 #include "hexfile/HexMessages.h"
@@ -60,24 +65,35 @@ public:
     }
 
     int run();
+    // The one way out of every command.
+    int end(int status) { return stop_.ending(status, out_); }
 
 private:
     int listDevices();
     int describeProgrammer();
     int runOnChip();
+    int runOnOpenPort(TPICPr& engine, const TerminalBridge& bridge);
+    bool armIdCheck(TPICPr& engine, const TerminalBridge& bridge, ChipGate& gate);
     bool loadDatabase(DeviceList& list, const std::filesystem::path& path) const;
-    bool selectDevice(TPICPr& engine);
+    bool prepareDevice(TPICPr& engine);
+    bool select(TPICPr& engine, const DeviceRecord& record);
+    bool programFits(const TPICPr& engine) const;
     bool loadFile(TPICPr& engine);
     bool startDelays();
     bool openPort();
+    std::optional<std::uint16_t> readChipId(TPICPr& engine, const TerminalBridge& bridge);
     void runOperation(TPICPr& engine, std::uint8_t code, const TerminalBridge& bridge);
+    void runOperations(TPICPr& engine, const TerminalBridge& bridge);
+    int saveRead(TPICPr& engine);
     int closePort(int status);
     void error(const std::string& text) const;
+    bool needsFile() const { return options_.command == Command::Program || options_.command == Command::Verify; }
 
     const CliOptions& options_;
     std::FILE* out_;
     std::FILE* err_;
     CliMessages messages_;
+    DeviceList devices_;
     DeviceRecord selected_;
     RunStop stop_;
 };
@@ -106,7 +122,7 @@ int Runner::run()
     case Command::Wiring: {
         if (!startDelays() || !openPort())
             return ExitFailure;
-        return closePort(runWiringCheck(currentPinDriver(), out_, err_));
+        return closePort(runWiringCheck(currentPinDriver(), dataInIsPgd(GetDllInfo()), out_, err_));
     }
     default:
         return runOnChip();
@@ -149,45 +165,65 @@ int Runner::describeProgrammer()
     const bool open = ComInit(options_.port.c_str()) != 0;
     // Copied at once: the text belongs to the library.
     const std::string info = GetDllInfo();
-    std::fprintf(out_, "%s%s\n", terminalText(kLibraryInfo).c_str(), info.c_str());
+    const std::string head = std::string(kLibraryInfoHead) + VELMORA_CORVANT_FILE_NAME + kLibraryInfoTail;
+    std::fprintf(out_, "%s%s\n", terminalText(head).c_str(), info.c_str());
     if (!open)
         return ExitFailure;
     return closePort(ExitSuccess);
 }
 
-bool Runner::selectDevice(TPICPr& engine)
+// The database, and the device when one is named; without one the chip names it later.
+bool Runner::prepareDevice(TPICPr& engine)
 {
-    DeviceList list;
     const auto path = devicesPath(options_);
-    if (!loadDatabase(list, path))
+    if (!loadDatabase(devices_, path))
         return false;
-    std::int32_t index = 0;
-    if (!options_.device.empty()) {
-        const std::string wanted = lowerCase(options_.device);
-        list.MoveTo(0);
-        for (index = 0; index < list.Count(); ++index) {
-            if (lowerCase(list.CopyCurrentAndAdvance().name) == wanted)
-                break;
-        }
-        if (index == list.Count()) {
-            error(kUnknownDevice + options_.device + kIn + path.string());
-            return false;
-        }
-    }
-    list.MoveTo(index);
-    selected_ = list.CopyCurrent();
     engine.data().setMaskSource(path.string(), &messages_);
+    if (options_.device.empty())
+        return true;
+    const std::string wanted = lowerCase(options_.device);
+    devices_.MoveTo(0);
+    for (std::int32_t index = 0; index < devices_.Count(); ++index) {
+        const DeviceRecord record = devices_.CopyCurrentAndAdvance();
+        if (lowerCase(record.name) == wanted)
+            return select(engine, record);
+    }
+    error(kUnknownDevice + options_.device + kIn + path.string());
+    return false;
+}
+
+bool Runner::select(TPICPr& engine, const DeviceRecord& record)
+{
+    selected_ = record;
     engine.data().SelectDevice(selected_);
     engine.data().ClearImage(true);
     // A broken Mask key would force every configuration bit to 0 on the chip.
     return !messages_.errorShown();
 }
 
+// Program erases first: a program memory its write method cannot divide would be lost.
+bool Runner::programFits(const TPICPr& engine) const
+{
+    if (options_.command != Command::Program)
+        return true;
+    const char* misfit = ProgramMemoryProgramming::misfitFor(engine.data(), engine.options);
+    if (misfit == nullptr)
+        return true;
+    error(terminalText(misfit));
+    error(kNothingSent);
+    return false;
+}
+
 bool Runner::loadFile(TPICPr& engine)
 {
-    LoadHexFile(engine.data(), options_.file, messages_);
+    const HexLoadResult loaded = LoadHexFile(engine.data(), options_.file, messages_);
     if (messages_.errorShown())
         return false;
+    // The windows warn and carry on; a script would take part of a firmware for all of it.
+    if (!loaded.endOfFileSeen && !options_.acceptNoEof) {
+        error(kNoEndOfFile);
+        return false;
+    }
     if (!options_.checksum.enabled)
         return true;
     try {
@@ -285,17 +321,101 @@ int exitStatusFor(OperationOutcome outcome)
     }
 }
 
+std::optional<std::uint16_t> Runner::readChipId(TPICPr& engine, const TerminalBridge& bridge)
+{
+    if (stop_.requested())
+        return std::nullopt;
+    runOperation(engine, OperationDeviceId, bridge);
+    if (engine.lastOutcome != OperationOutcome::Completed)
+        return std::nullopt;
+    const std::uint8_t* id = engine.data().image.deviceId;
+    return static_cast<std::uint16_t>(id[1] << 8 | id[0]);
+}
+
+// The device-ID check rides in the operation's own programming session. A file to
+// program or verify must fit the device before anything is written, so there the
+// chip names the device in a session of its own first.
+bool Runner::armIdCheck(TPICPr& engine, const TerminalBridge& bridge, ChipGate& gate)
+{
+    const ChipGate::Select choose = [this, &engine](const DeviceRecord& record) { return select(engine, record); };
+    if (!options_.device.empty()) {
+        if (options_.idCheck)
+            engine.deviceIdCheck = gate.requiring(selected_);
+        return true;
+    }
+    if (!needsFile()) {
+        engine.deviceIdCheck = gate.choosing(choose);
+        return true;
+    }
+    const auto rawId = readChipId(engine, bridge);
+    if (!rawId)
+        return false;
+    if (const std::string reason = gate.choose(*rawId, choose); !reason.empty()) {
+        error(reason);
+        return false;
+    }
+    if (!programFits(engine) || !loadFile(engine))
+        return false;
+    if (options_.idCheck)
+        engine.deviceIdCheck = gate.requiring(selected_);
+    return true;
+}
+
+int Runner::runOnOpenPort(TPICPr& engine, const TerminalBridge& bridge)
+{
+    if (options_.command == Command::Identify) {
+        const auto rawId = readChipId(engine, bridge);
+        if (!rawId)
+            return ExitFailure;
+        return reportIdentity(identifyChip(devices_, *rawId), options_.port, out_, err_);
+    }
+    ChipGate gate(devices_, options_.port, out_);
+    const bool armed = armIdCheck(engine, bridge, gate);
+    if (armed)
+        runOperations(engine, bridge);
+    engine.deviceIdCheck = nullptr;
+    if (const auto stopped = gate.stopStatus())
+        return *stopped;
+    return armed ? exitStatusFor(engine.lastOutcome) : ExitFailure;
+}
+
+// The command's operation, and for erase --blank-check the check that it left the chip blank.
+void Runner::runOperations(TPICPr& engine, const TerminalBridge& bridge)
+{
+    if (stop_.requested())
+        return;
+    runOperation(engine, operationFor(options_.command), bridge);
+    if (options_.blankCheckAfterErase && engine.lastOutcome == OperationOutcome::Completed
+        && !stop_.requested(bridge.outputLost()))
+        runOperation(engine, OperationBlankCheck, bridge);
+}
+
+int Runner::saveRead(TPICPr& engine)
+{
+    messages_.reset();
+    SaveHexFile(engine.data(), options_.file, messages_);
+    return messages_.errorShown() ? ExitFailure : ExitSuccess;
+}
+
 int Runner::runOnChip()
 {
     auto engine = std::make_unique<TPICPr>();
     // identify reads nothing but the device ID, so it goes on without a usable database.
-    if (!selectDevice(*engine) && options_.command != Command::Identify)
+    if (!prepareDevice(*engine) && options_.command != Command::Identify)
         return ExitFailure;
     engine->options = options_.programming;
-    const bool needsFile = options_.command == Command::Program || options_.command == Command::Verify;
-    // Nothing reaches the chip unless the file loaded cleanly.
-    if (needsFile && !loadFile(*engine))
+    if (!options_.device.empty() && !programFits(*engine))
         return ExitFailure;
+    // Nothing reaches the chip unless the file loaded cleanly; without a device named,
+    // the file waits for the chip to name one.
+    if (needsFile() && !options_.device.empty() && !loadFile(*engine))
+        return ExitFailure;
+    if (!options_.allowLvpOff
+        && LocksOutLowVoltageEntry(operationFor(options_.command), engine->options, engine->data().image,
+                                   corvant::entersAtLowVoltage(options_.port))) {
+        error(kLvpOffRefused);
+        return ExitFailure;
+    }
     // A typo in the output path must not cost a whole read.
     if (options_.command == Command::Read && !CanSaveHexFile(options_.file)) {
         error(std::string(hexmessages::kCannotCreateFile));
@@ -303,44 +423,34 @@ int Runner::runOnChip()
     }
     if (stop_.requested())
         return stop_.exitStatus();
+    // An ID check that cannot be made must not pass for one the section does not ask for.
+    if (options_.idCheck && !options_.device.empty() && options_.command != Command::Identify
+        && selected_.deviceIdState == DeviceIdState::Unusable) {
+        error(kIdCheckImpossible + selected_.name + kIn + devicesPath(options_).string() + ": "
+              + selected_.deviceIdProblem + kIdCheckImpossibleEnd);
+        return ExitFailure;
+    }
     if (!startDelays() || !openPort())
         return ExitFailure;
-    if (options_.command == Command::Identify) {
-        return closePort(runIdentify(*engine, devicesPath(options_), options_.port, out_, err_));
-    }
-    // Nothing is erased or written on a chip that answers as another device.
-    if (options_.idCheck && selected_.deviceId
-        && !chipAnswersAsSelected(*engine, selected_, devicesPath(options_), options_.port, err_)) {
-        closePort(ExitFailure);
-        return ExitFailure;
-    }
 
     TerminalBridge bridge(out_, err_, isTerminal(out_),
                           options_.stopAtFirstDifference ? ButtonAbort : ButtonYes);
     engine->setBridge(&bridge);
-    if (!stop_.requested())
-        runOperation(*engine, operationFor(options_.command), bridge);
+    const int status = runOnOpenPort(*engine, bridge);
     engine->setBridge(nullptr);
     stop_.requested(bridge.outputLost());   // a terminal lost in the ending stops the run too
-    const int closed = closePort(ExitSuccess);
-    if (closed != ExitSuccess)
+    const int closed = closePort(status);
+    if (closed != ExitSuccess || options_.command != Command::Read)
         return closed;
-
-    const OperationOutcome outcome = engine->lastOutcome;
-    if (options_.command == Command::Read && outcome == OperationOutcome::Completed) {
-        messages_.reset();
-        SaveHexFile(engine->data(), options_.file, messages_);
-        if (messages_.errorShown())
-            return ExitFailure;
-    }
-    return exitStatusFor(outcome);
+    return saveRead(*engine);
 }
 
 } // namespace
 
 int runCommand(const CliOptions& options, std::FILE* out, std::FILE* err)
 {
-    return Runner(options, out, err).run();
+    Runner runner(options, out, err);
+    return runner.end(runner.run());
 }
 
 } // namespace velmora::cli

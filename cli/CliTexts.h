@@ -3,7 +3,11 @@
 
 namespace velmora::cli {
 
-inline constexpr const char* kVersion = "velmora-cli " VELMORA_VERSION "\n";
+inline constexpr const char* kVersion = "velmora-cli " VELMORA_VERSION "\n"
+                                        "Copyright (C) 2026 Velmora developers\n"
+                                        "License GPL-3.0-or-later <https://gnu.org/licenses/gpl.html>.\n"
+                                        "This is free software: you are free to change and redistribute it.\n"
+                                        "There is NO WARRANTY, to the extent permitted by law.\n";
 
 inline constexpr const char* kUsage =
     "usage: velmora-cli [options] COMMAND\n"
@@ -12,7 +16,7 @@ inline constexpr const char* kUsage =
     "  read FILE.hex      read the chip and save it as an Intel HEX file\n"
     "  program FILE.hex   load the file, erase the chip, program and read back every area\n"
     "  verify FILE.hex    compare the chip with the file\n"
-    "  erase              erase the chip\n"
+    "  erase              erase the chip (this alone proves nothing: see --blank-check)\n"
     "  blank-check        check that the chip is erased\n"
     "  devices            list the devices of the database\n"
     "  info               describe the programmer\n"
@@ -21,9 +25,10 @@ inline constexpr const char* kUsage =
     "  check-devices [PATH]  check a device database as the program would read it\n"
     "\n"
     "Options:\n"
-    "  --port STR             programmer port: COM1..COMn, a device path, SIM[:chip[,image=FILE]] (default SIM),\n"
-    "                         or GPIO:CHIP,vpp=LINE,pgc=LINE,pgd=LINE[,pgdin=LINE][,active-low=vpp]\n"
-    "  --device NAME          device section of the database, any case (default: the first)\n"
+    "  --port STR             programmer port: COM1..COMn, a device path, SIM[:chip[,image=FILE][,lvp]] (default SIM),\n"
+    "                         or GPIO:CHIP,vpp=LINE,pgc=LINE,pgd=LINE[,pgdin=LINE][,active-low=vpp];\n"
+    "                         lvp enters the chip at low voltage (PGM high, then MCLR at VDD)\n"
+    "  --device NAME          device section of the database, any case (default: the one the chip's ID names)\n"
     "  --devices PATH         device database (default: Devices.ini beside this program)\n"
     "  --no-program --no-eeprom --no-ids --no-config\n"
     "                         leave out program memory, EEPROM, ID locations or configuration\n"
@@ -32,15 +37,21 @@ inline constexpr const char* kUsage =
     "  --checksum sum|zero    put a checksum in the last program word after loading\n"
     "  --checksum-warn VALUE  ask before replacing a last word that is not VALUE\n"
     "  --stop-at-first        answer Abort at the first difference a verify finds (default: go on)\n"
-    "  --no-id-check          do not read the device ID before read, program, erase or verify\n"
+    "  --no-id-check          do not check the chip's device ID against --device\n"
+    "  --accept-no-eof        program or verify from a HEX file that lacks its end-of-file record\n"
+    "                         (refused otherwise: the file may have been cut short)\n"
+    "  --blank-check          with erase: check afterwards that the chip is blank (1 when it is not)\n"
+    "  --allow-lvp-off        program a configuration with LVP off through a low-voltage entry;\n"
+    "                         only a high-voltage programmer can enter the chip afterwards\n"
     "  --help                 this text\n"
     "  --version              the program's name and version\n"
     "\n"
     "Exit status: 0 done, 1 the chip differs from the file (or is not blank), 2 failure;\n"
-    "128+N when signal N ended the operation (130 Ctrl+C, 143 kill, 129 closed terminal),\n"
-    "141 when nobody read the output any more. The chip leaves programming mode first.\n"
+    "128+N when signal N ended the command (130 Ctrl+C, 143 kill, 129 closed terminal),\n"
+    "141 when its output could not be written (nobody read it any more, a full disk).\n"
+    "The chip leaves programming mode first.\n"
     "identify: 0 a device of the database, 1 a known family's ID no section names, 2 no chip answering.\n"
-    "check-devices: 0 clean, 1 warnings, 2 the program would reject the file.\n";
+    "check-devices: 0 clean, 1 warnings, 2 the program would reject the file or refuse a device in it.\n";
 
 inline constexpr const char* kUnknownOption = "unknown option: ";
 inline constexpr const char* kMissingValue = "missing value for ";
@@ -52,7 +63,9 @@ inline constexpr const char* kWarnWithoutChecksum = "--checksum-warn needs --che
 inline constexpr const char* kUnknownDevice = "no device named ";
 inline constexpr const char* kIn = " in ";
 inline constexpr const char* kPortFailed = "cannot open the programmer port ";
-inline constexpr const char* kLibraryInfo = "Information from \"corvant.dll\" library:\r\n";
+// Around the pin-interface library's file name, which differs between platforms.
+inline constexpr const char* kLibraryInfoHead = "Information from \"";
+inline constexpr const char* kLibraryInfoTail = "\" library:\r\n";
 inline constexpr const char* kNoCounter = "High-resolution timer was not found.";
 inline constexpr const char* kSlowCounterHead = "High-resolution timer's frequency is less than ";
 inline constexpr const char* kSlowCounterMiddle = " Hz.\r\nHigh-resolution timer's frequency is ";
@@ -65,6 +78,38 @@ inline constexpr const char* kAnswerAbort = "Abort";
 inline constexpr const char* kCancelled = "cancelled";
 inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
 inline constexpr const char* kTimeLeft = " left";
+inline constexpr const char* kIdCheckImpossible = "the device-ID check cannot be made for ";
+inline constexpr const char* kIdCheckImpossibleEnd =
+    "; nothing was sent to the chip (mend the section, or use --no-id-check)";
+inline constexpr const char* kNoSectionNamesChip = "no device of the database names this chip; choose one with --device";
+inline constexpr const char* kSeveralSectionsNameChip =
+    "more than one device of the database names this chip; choose one with --device";
+inline constexpr const char* kNothingBeyondIdRead = "nothing was sent beyond the device-ID read";
 inline constexpr const char* kComCloseError = "COMM close error.";
+inline constexpr const char* kBlankCheckWithoutErase = "--blank-check goes with erase only";
+inline constexpr const char* kNoEndOfFile =
+    "the file has no end-of-file record, so it may have been cut short; nothing was sent to the chip "
+    "(--accept-no-eof uses it as it is)";
+inline constexpr const char* kNothingSent = "nothing was sent to the chip";
+// After wiring's verdict when data in is read on the PGD line itself.
+inline constexpr const char* kDataInIsPgd =
+    "data in is read on the PGD line itself here: this shows that the line can be driven and read back, "
+    "not that it reaches the chip's PGD pin; PGC and PGD swapped look the same (identify tells them apart)";
+// The silent-chip checklist's lines for a programmer that enters at low voltage.
+inline constexpr const char* kCheckLvpBit =
+    "  - the LVP bit (CONFIG4L bit 2) is set: a chip whose LVP was cleared needs high voltage once,"
+    " so program it on a high-voltage programmer with LVP on\n";
+inline constexpr const char* kCheckPgmLine =
+    "  - PGM (RB5) is wired to the programmer's PGM line and nothing holds it low; it rises at least 2 us before"
+    " MCLR\n";
+inline constexpr const char* kCheckMclrAtVdd = "  - MCLR reaches VDD in program mode (2.0 V to 5.5 V)\n";
+inline constexpr const char* kCheckBulkEraseSupply =
+    "  - VDD is 3.0 V to 5.5 V for a bulk erase on PIC18F2XXX/4XXX (4.5 V to 5.5 V on PIC18FXX20 parts);"
+    " below that only row erases work\n";
+inline constexpr const char* kLvpOffRefused =
+    "not programmed: the file's configuration turns LVP off (CONFIG4L bit 2), and this programmer enters the chip "
+    "at low voltage. A chip with LVP off enters program mode only with high voltage on MCLR, so it would then need "
+    "a high-voltage programmer (and a chip entered at low voltage may keep LVP set, failing the verify). "
+    "Set LVP in the file, or give --allow-lvp-off to write it anyway.";
 
 } // namespace velmora::cli

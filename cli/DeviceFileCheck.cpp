@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <utility>
 
 #include "cli/CliRunner.h"
@@ -22,6 +23,7 @@ namespace velmora::cli {
 namespace {
 
 using Method = ProgramMemoryProgramming::Method;
+using Kind = DeviceFileFinding::Kind;
 
 struct IntegerKey {
     std::string_view name;
@@ -54,11 +56,15 @@ private:
     void checkIntegers(const DeviceHeader& header);
     void checkStrategy(const DeviceHeader& header, const DeviceRecord& record);
     void checkConfiguration(const DeviceHeader& header, const DeviceRecord& record);
-    void checkUnknownKeys(const DeviceHeader& header);
-    void checkDeviceIds(const std::vector<std::pair<DeviceHeader, DeviceRecord>>& devices);
+    void checkDeviceIdKeys(const DeviceHeader& header, const DeviceRecord& record);
+    void checkName(const DeviceHeader& header);
+    void checkUnknownKeys(const DeviceHeader& header, const DeviceRecord& record);
+    void checkKeysBeforeSections();
+    void checkSharedIds(const std::vector<std::pair<DeviceHeader, DeviceRecord>>& devices);
 
     int lineOf(const DeviceHeader& header, std::string_view key) const;
     void warn(int line, const DeviceHeader& header, const std::string& text);
+    void refuse(int line, const DeviceHeader& header, const std::string& text);
     void reject(int line, const std::string& text);
 
     DeviceFileLayout layout_;
@@ -75,12 +81,27 @@ int Checker::lineOf(const DeviceHeader& header, std::string_view key) const
 
 void Checker::warn(int line, const DeviceHeader& header, const std::string& text)
 {
-    findings_.push_back({false, line, "[" + header.name + "] " + text});
+    findings_.push_back({Kind::Warning, line, "[" + header.name + "] " + text});
+}
+
+void Checker::refuse(int line, const DeviceHeader& header, const std::string& text)
+{
+    findings_.push_back({Kind::Refusal, line, "[" + header.name + "] " + text});
 }
 
 void Checker::reject(int line, const std::string& text)
 {
-    findings_.push_back({true, line, text});
+    findings_.push_back({Kind::Rejection, line, text});
+}
+
+bool rejectsFile(const DeviceFileFinding& finding)
+{
+    return finding.kind == Kind::Rejection;
+}
+
+bool failsCheck(const DeviceFileFinding& finding)
+{
+    return finding.kind != Kind::Warning;
 }
 
 std::string oneLine(std::string text)
@@ -103,6 +124,7 @@ std::vector<DeviceFileFinding> Checker::run(std::string_view text)
         reject(0, "no device section: the program would know zero devices and offer no Device menu");
         return findings_;
     }
+    checkKeysBeforeSections();
     std::map<std::string, int> firstLine;
     std::vector<std::pair<DeviceHeader, DeviceRecord>> devices;
     for (const DeviceHeader& header : layout_.headers) {
@@ -117,12 +139,12 @@ std::vector<DeviceFileFinding> Checker::run(std::string_view text)
         checkSection(header, record);
         devices.emplace_back(header, record);
     }
-    checkDeviceIds(devices);
+    checkSharedIds(devices);
 
     // The program's own loader has the last word on rejection.
     DeviceList list;
     const bool loads = BuildDeviceList(list, text);
-    const bool rejected = std::ranges::any_of(findings_, &DeviceFileFinding::rejects);
+    const bool rejected = std::ranges::any_of(findings_, rejectsFile);
     if (!loads && !rejected)
         reject(0, "the program would reject this file");
     return findings_;
@@ -134,7 +156,9 @@ void Checker::checkSection(const DeviceHeader& header, const DeviceRecord& recor
     checkIntegers(header);
     checkStrategy(header, record);
     checkConfiguration(header, record);
-    checkUnknownKeys(header);
+    checkDeviceIdKeys(header, record);
+    checkName(header);
+    checkUnknownKeys(header, record);
 }
 
 void Checker::checkSizes(const DeviceHeader& header, const DeviceRecord& record)
@@ -169,14 +193,6 @@ void Checker::checkIntegers(const DeviceHeader& header)
         warn(lineOf(header, key.name), header,
              std::string(key.name) + "=" + value + " does not parse: the default " + std::string(key.defaultText)
                  + " applies");
-    }
-    for (const std::string_view key : {kDeviceIdKey, kDeviceIdMaskKey}) {
-        const std::string value = ini_.getString(header.name, key, kNoValue);
-        if (value == kNoValue || ParseDeviceIdValue(value))
-            continue;
-        warn(lineOf(header, key), header,
-             std::string(key) + "=" + value + " is not a 16-bit number: "
-                 + (key == kDeviceIdKey ? "the device has no ID to check" : "the default 0xFFE0 applies"));
     }
 }
 
@@ -217,7 +233,38 @@ void Checker::checkConfiguration(const DeviceHeader& header, const DeviceRecord&
     }
 }
 
-void Checker::checkUnknownKeys(const DeviceHeader& header)
+void Checker::checkDeviceIdKeys(const DeviceHeader& header, const DeviceRecord& record)
+{
+    if (record.deviceIdState == DeviceIdState::Unusable) {
+        refuse(lineOf(header, record.deviceIdProblemKey), header,
+               record.deviceIdProblem + ": velmora-cli refuses to identify or write this device");
+        return;
+    }
+    // Without a DeviceID the mask means nothing yet, but it will once an ID is added.
+    const std::string mask = ini_.getString(header.name, kDeviceIdMaskKey, kNoValue);
+    if (record.deviceIdState == DeviceIdState::Absent && mask != kNoValue && !ParseDeviceIdValue(mask))
+        warn(lineOf(header, kDeviceIdMaskKey), header,
+             std::string(kDeviceIdMaskKey) + "=" + mask + " is not a 16-bit number: the default 0xFFE0 applies");
+}
+
+void Checker::checkName(const DeviceHeader& header)
+{
+    if (IniTrimmed(header.name).size() == header.name.size())
+        return;
+    warn(header.line, header,
+         "the name has blanks at its ends, and the program keeps them: --device "
+             + std::string(IniTrimmed(header.name)) + " does not find it; write [" + std::string(IniTrimmed(header.name))
+             + "]");
+}
+
+void Checker::checkKeysBeforeSections()
+{
+    for (const auto& [line, key] : layout_.keysBeforeSections)
+        findings_.push_back({Kind::Warning, line, "key " + key + " stands before the first section: it belongs to "
+                                                      "no device and the program ignores it"});
+}
+
+void Checker::checkUnknownKeys(const DeviceHeader& header, const DeviceRecord& record)
 {
     const auto keys = layout_.keysOf.find(IniLowerCased(header.name));
     if (keys == layout_.keysOf.end())
@@ -227,26 +274,79 @@ void Checker::checkUnknownKeys(const DeviceHeader& header)
         const auto known = [&keyName](std::string_view name) { return IniNamesEqual(name, keyName); };
         const bool isKnown = std::ranges::any_of(kIntegerKeys, [&](const IntegerKey& k) { return known(k.name); })
             || std::ranges::any_of(kMaskKeys, known) || known(kDeviceIdKey) || known(kDeviceIdMaskKey);
-        if (!isKnown)
+        // A misspelt device-ID key is reported as what makes the ID unusable.
+        if (!isKnown && !known(record.deviceIdProblemKey))
             warn(line, header, "unknown key " + key + ": the program ignores it");
     }
 }
 
-void Checker::checkDeviceIds(const std::vector<std::pair<DeviceHeader, DeviceRecord>>& devices)
+std::string sectionList(const std::vector<std::pair<DeviceHeader, DeviceRecord>>& devices,
+                        const std::vector<std::size_t>& indexes)
 {
+    std::string text;
+    for (const std::size_t index : indexes) {
+        const DeviceHeader& header = devices[index].first;
+        text += (text.empty() ? "[" : ", [") + header.name + "] (line " + std::to_string(header.line) + ")";
+    }
+    return text;
+}
+
+// A usable ID matches only raw IDs with its own device bits, so each record claims
+// at most the revisions of one device-bit pattern: one pass over those finds every
+// raw ID that several sections claim, in time and memory linear in the sections.
+void Checker::checkSharedIds(const std::vector<std::pair<DeviceHeader, DeviceRecord>>& devices)
+{
+    constexpr std::uint32_t kRawIds = 0x10000;
+    constexpr auto kRevisionBits = static_cast<std::uint16_t>(~kDeviceIdDeviceBits);
+    std::vector<std::vector<std::size_t>> claimants(kRawIds);
     for (std::size_t i = 0; i < devices.size(); ++i) {
-        const auto& [header, record] = devices[i];
-        if (!record.deviceId)
+        const DeviceRecord& record = devices[i].second;
+        if (record.deviceIdState != DeviceIdState::Usable)
             continue;
-        for (std::size_t j = 0; j < i; ++j) {
-            const auto& [earlierDeviceHeader, earlier] = devices[j];
-            if (!earlier.deviceId || !(MatchesDeviceId(earlier, *record.deviceId) || MatchesDeviceId(record, *earlier.deviceId)))
-                continue;
-            warn(lineOf(header, kDeviceIdKey), header,
-                 "DeviceID also names [" + earlierDeviceHeader.name + "] (line " + std::to_string(earlierDeviceHeader.line)
-                     + "): a chip with this ID would match both");
+        const std::uint16_t deviceBits = record.deviceId & kDeviceIdDeviceBits;
+        for (std::uint16_t revision = 0; revision <= kRevisionBits; ++revision) {
+            const auto rawId = static_cast<std::uint16_t>(deviceBits | revision);
+            if (MatchesDeviceId(record, rawId))
+                claimants[rawId].push_back(i);
         }
     }
+    // Revisions a group of sections claims together are one finding, at its last section.
+    std::set<std::vector<std::size_t>> reported;
+    for (std::vector<std::size_t>& group : claimants) {
+        if (group.size() < 2 || reported.contains(group))
+            continue;
+        const std::size_t last = group.back();
+        group.pop_back();
+        const DeviceHeader& header = devices[last].first;
+        warn(lineOf(header, kDeviceIdKey), header,
+             "DeviceID also names " + sectionList(devices, group) + ": a chip with this ID would match "
+                 + (group.size() == 1 ? std::string("both") : "all " + std::to_string(group.size() + 1)));
+        group.push_back(last);
+        reported.insert(std::move(group));
+    }
+}
+
+// A value may hold any byte; a NUL would end the printed line there, and other
+// control characters would reach the terminal.
+std::string printable(std::string_view text)
+{
+    std::string result;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            result += c;
+            continue;
+        }
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(byte));
+        result += escape;
+    }
+    return result;
+}
+
+std::string readProblem(FileReadStatus status, const std::error_code& error)
+{
+    return status == FileReadStatus::Unreadable && error ? error.message() : FileReadProblem(status);
 }
 
 } // namespace
@@ -258,30 +358,38 @@ std::vector<DeviceFileFinding> checkDeviceText(std::string_view text, bool multi
 
 int checkDeviceFile(const std::filesystem::path& path, bool multiPanelWrite, std::FILE* out)
 {
+    const std::string where = printable(path.string());
     std::string text;
-    if (ReadFileText(path, text) != FileReadStatus::Read) {
-        std::fprintf(out, "%s: cannot be read; the program would offer no Device menu\n", path.string().c_str());
+    std::error_code error;
+    const FileReadStatus status = ReadFileText(path, text, error);
+    if (status != FileReadStatus::Read) {
+        std::fprintf(out, "%s: cannot be read (%s); the program would offer no Device menu\n", where.c_str(),
+                     readProblem(status, error).c_str());
         return ExitFailure;
     }
     const auto findings = checkDeviceText(text, multiPanelWrite);
-    bool rejected = false;
     for (const DeviceFileFinding& finding : findings) {
-        rejected = rejected || finding.rejects;
-        const char* kind = finding.rejects ? "rejected" : "warning";
+        const char* kind = finding.kind == Kind::Warning ? "warning" : "rejected";
+        const std::string said = printable(finding.text);
         if (finding.line == 0)
-            std::fprintf(out, "%s: %s: %s\n", path.string().c_str(), kind, finding.text.c_str());
+            std::fprintf(out, "%s: %s: %s\n", where.c_str(), kind, said.c_str());
         else
-            std::fprintf(out, "%s:%d: %s: %s\n", path.string().c_str(), finding.line, kind, finding.text.c_str());
+            std::fprintf(out, "%s:%d: %s: %s\n", where.c_str(), finding.line, kind, said.c_str());
     }
-    if (rejected) {
-        std::fprintf(out, "%s: the program would reject this file\n", path.string().c_str());
+    if (std::ranges::any_of(findings, rejectsFile)) {
+        std::fprintf(out, "%s: the program would reject this file\n", where.c_str());
+        return ExitFailure;
+    }
+    if (const auto refused = std::ranges::count_if(findings, failsCheck); refused > 0) {
+        std::fprintf(out, "%s: velmora-cli would refuse %zu device(s)\n", where.c_str(),
+                     static_cast<std::size_t>(refused));
         return ExitFailure;
     }
     if (!findings.empty()) {
-        std::fprintf(out, "%s: %zu warning(s)\n", path.string().c_str(), findings.size());
+        std::fprintf(out, "%s: %zu warning(s)\n", where.c_str(), findings.size());
         return ExitDifferences;
     }
-    std::fprintf(out, "%s: clean\n", path.string().c_str());
+    std::fprintf(out, "%s: clean\n", where.c_str());
     return ExitSuccess;
 }
 

@@ -12,7 +12,12 @@
 namespace velmora::cli {
 
 struct DeviceFileFinding {
-    bool rejects = false;   // the program would refuse the whole file
+    enum class Kind {
+        Warning,     // the program takes something otherwise than the file seems to say
+        Refusal,     // velmora-cli refuses to identify or write this section's device
+        Rejection,   // the program would refuse the whole file
+    };
+    Kind kind = Kind::Warning;
     int line = 0;           // 1-based; 0 when the finding is about the whole file
     std::string text;
 };
@@ -21,7 +26,8 @@ struct DeviceFileFinding {
 // strategy 1 unless multiPanelWrite is set.
 std::vector<DeviceFileFinding> checkDeviceText(std::string_view text, bool multiPanelWrite);
 
-// Prints the findings and a summary; exit status 0 clean, 1 warnings, 2 rejected or unreadable.
+// Prints the findings, control characters escaped, and a summary; exit status 0 clean,
+// 1 warnings, 2 rejected, refused or unreadable (with the reason).
 int checkDeviceFile(const std::filesystem::path& path, bool multiPanelWrite, std::FILE* out);
 
 } // namespace velmora::cli

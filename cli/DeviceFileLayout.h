@@ -23,6 +23,8 @@ struct DeviceFileLayout {
     std::map<std::pair<std::string, std::string>, int> keyLines;
     // Lower-cased section name to its keys as written, with their lines.
     std::map<std::string, std::vector<std::pair<int, std::string>>> keysOf;
+    // Keys above the first section header, which belong to no device, with their lines.
+    std::vector<std::pair<int, std::string>> keysBeforeSections;
 };
 
 DeviceFileLayout layoutOf(std::string_view text);

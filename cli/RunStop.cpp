@@ -19,4 +19,10 @@ bool RunStop::requested(bool outputLost)
     return signal_ != 0;
 }
 
+int RunStop::ending(int commandStatus, std::FILE* out)
+{
+    const bool outputLost = std::fflush(out) != 0 || std::ferror(out) != 0;
+    return requested(outputLost) ? exitStatus() : commandStatus;
+}
+
 } // namespace velmora::cli

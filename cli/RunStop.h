@@ -4,6 +4,8 @@
 // running operation leaves through its cancel exit, with Vpp off, before the program
 // ends with the status a shell expects of that signal.
 
+#include <cstdio>
+
 namespace velmora::cli {
 
 class RunStop {
@@ -16,6 +18,9 @@ public:
     bool requested(bool outputLost = false);
     // 128 + the signal's number (SIGPIPE's for lost output); only when requested().
     int exitStatus() const { return 128 + signal_; }
+    // Every command leaves through here: its own status, unless a signal came while it
+    // ran or its output (flushed now) could not be written.
+    int ending(int commandStatus, std::FILE* out);
 
 private:
     int signal_ = 0;

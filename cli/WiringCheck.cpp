@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "cli/CliRunner.h"
+#include "cli/CliTexts.h"
+#include "corvant/CorvantTexts.h"
 
 namespace velmora::cli {
 
@@ -65,7 +67,12 @@ std::string wiringAdvice(WiringVerdict verdict)
     return "data in follows neither line: a loose contact or a floating data-in line";
 }
 
-int runWiringCheck(PinDriver& driver, std::FILE* out, std::FILE* err)
+bool dataInIsPgd(std::string_view programmerInfo)
+{
+    return programmerInfo.find(corvant::texts::kGpioDataInOnPgd) != std::string_view::npos;
+}
+
+int runWiringCheck(PinDriver& driver, bool dataInIsPgd, std::FILE* out, std::FILE* err)
 {
     std::vector<WiringSample> samples = wiringPattern();
     bool ok = true;
@@ -93,6 +100,8 @@ int runWiringCheck(PinDriver& driver, std::FILE* out, std::FILE* err)
     const WiringVerdict verdict = classifyWiring(samples);
     std::fprintf(out, "Vpp off\n%s\n%s\n%s\n%s\n", pgd.c_str(), pgc.c_str(), in.c_str(),
                  wiringAdvice(verdict).c_str());
+    if (dataInIsPgd)
+        std::fprintf(out, "%s\n", kDataInIsPgd);
     return verdict == WiringVerdict::Follows ? ExitSuccess : ExitFailure;
 }
 

@@ -18,6 +18,7 @@ set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
 # Tests run under wine, and list their cases when ctest starts them rather than at
 # build time, so building needs no wine.
+# scripts/test names the loader of the build's own width.
 find_program(VELMORA_WINE wine REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${VELMORA_WINE})
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)

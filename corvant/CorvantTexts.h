@@ -74,5 +74,7 @@ inline constexpr std::string_view kGpioCannotRequest = "cannot request ";
 inline constexpr std::string_view kGpioProgrammer = "GPIO programmer on ";
 inline constexpr std::string_view kGpioAt = " at ";
 inline constexpr std::string_view kGpioLowVoltage = ", low-voltage entry";
+// The description of an open-drain PGD; velmora-cli's wiring check looks for it.
+inline constexpr std::string_view kGpioDataInOnPgd = " open-drain, data in on PGD)";
 
 } // namespace corvant::texts

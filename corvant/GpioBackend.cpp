@@ -242,7 +242,7 @@ std::string GpioBackend::describe() const
     if (wiring_.pgdIn)
         text += " push-pull, " + lineName("data in", *wiring_.pgdIn) + ")";
     else
-        text += " open-drain, data in on PGD)";
+        text += texts::kGpioDataInOnPgd;
     return text;
 }
 

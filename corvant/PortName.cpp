@@ -4,10 +4,28 @@
 #include <cctype>
 #include <charconv>
 
+#include "sim/SimPortOptions.h"
+
 namespace corvant {
 namespace {
 
 constexpr std::string_view kComPrefix = "COM";
+constexpr std::string_view kSimPrefix = "SIM";
+constexpr std::string_view kGpioPrefix = "GPIO:";
+constexpr std::string_view kPgmOption = "PGM=";
+constexpr char kOptionSeparator = ',';
+
+// Whether a GPIO port string names a PGM line: one of the options after the chip.
+bool namesPgmLine(std::string_view options)
+{
+    while (!options.empty()) {
+        const auto end = options.find(kOptionSeparator);
+        if (startsWithIgnoringCase(options.substr(0, end), kPgmOption))
+            return true;
+        options = end == std::string_view::npos ? std::string_view {} : options.substr(end + 1);
+    }
+    return false;
+}
 
 } // namespace
 
@@ -35,6 +53,18 @@ std::optional<unsigned> parseComPort(std::string_view text)
     if (error != std::errc() || end != digits.data() + digits.size())
         return std::nullopt;
     return number;
+}
+
+bool entersAtLowVoltage(std::string_view port)
+{
+    if (startsWithIgnoringCase(port, kSimPrefix)) {
+        const auto options = velmora::sim::parseSimPort(port);
+        return options && options->lowVoltage;
+    }
+    if (!startsWithIgnoringCase(port, kGpioPrefix))
+        return false;
+    const auto chipEnd = port.find(kOptionSeparator);
+    return chipEnd != std::string_view::npos && namesPgmLine(port.substr(chipEnd + 1));
 }
 
 } // namespace corvant

@@ -2,12 +2,15 @@
 // output lines and the data-in line, running in this process on the monotonic
 // counter. With image= its memory is loaded at ComInit and written back at ComClose,
 // so a simulated chip keeps its contents between runs; with trace= every decoded
-// command and violation goes to a text file.
+// command and violation goes to a text file. With lvp it enters the chip at low
+// voltage: PGM high, then MCLR at VDD.
 
 #include "corvant/PinBackend.h"
 
 #include <chrono>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "sim/ChipImageFile.h"
 #include "sim/SimMessages.h"
@@ -20,6 +23,18 @@ namespace corvant {
 namespace {
 
 namespace sim = velmora::sim;
+using namespace std::chrono_literals;
+
+// P15: PGM high at least this long before MCLR rises for a low-voltage entry.
+constexpr sim::SimTime kPgmSetup = 2us;
+
+// Whether two names reach one file (through links or other spellings); false while
+// either does not exist.
+bool sameFile(const std::string& first, const std::string& second)
+{
+    std::error_code ignored;
+    return std::filesystem::equivalent(first, second, ignored);
+}
 
 class SimBackend final : public PinBackend {
 public:
@@ -29,6 +44,7 @@ public:
         , tracePath_(options.tracePath)
         , port_(std::move(port))
         , start_(std::chrono::steady_clock::now())
+        , lowVoltage_(options.lowVoltage)
     {
     }
 
@@ -42,6 +58,12 @@ public:
     {
         if (!imagePath_.empty() && !openImage(failure))
             return false;
+        // The trace would be written over the image at close, whatever the two names look like.
+        if (!imagePath_.empty() && !tracePath_.empty() && sameFile(imagePath_, tracePath_)) {
+            failure = std::string(sim::messages::kImageIsTrace) + tracePath_;
+            image_.release(false);
+            return false;
+        }
         if (!tracePath_.empty() && !trace_.open(tracePath_, chip_.model().name)) {
             failure = std::string(sim::messages::kCannotCreateTrace) + tracePath_;
             image_.release(false);
@@ -54,7 +76,10 @@ public:
 
     bool write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override
     {
-        chip_.setLines(now(), vpp != 0, data != 0, clock != 0);
+        if (lowVoltage_)
+            writeLowVoltage(vpp != 0, data != 0, clock != 0);
+        else
+            chip_.setLines(now(), vpp != 0, data != 0, clock != 0);
         return true;
     }
 
@@ -69,7 +94,7 @@ public:
         if (closed_)
             return true;
         closed_ = true;
-        chip_.setLines(now(), false, false, false);
+        write(0, 0, 0);
         bool ok = true;
         std::string error;
         if (!imagePath_.empty())
@@ -87,10 +112,28 @@ public:
         text += imagePath_.empty() ? std::string(msg::kNoImageFile) : std::string(msg::kImageFile) + imagePath_;
         if (!tracePath_.empty())
             text += std::string(msg::kTraceFile) + tracePath_;
+        if (lowVoltage_)
+            text += std::string(msg::kLowVoltageEntry);
         return text + std::string(msg::kOnPort) + port_;
     }
 
 private:
+    // The ICSP layer's Vpp as a low-voltage entry: PGM high, P15, then MCLR at VDD;
+    // on the way out MCLR falls first and PGM after it (P18 >= 0).
+    void writeLowVoltage(bool vpp, bool data, bool clock)
+    {
+        if (vpp && !mclrHigh_) {
+            const sim::SimTime pgmRise = now();
+            chip_.setPgm(pgmRise, true);
+            while (now() - pgmRise < kPgmSetup) {
+            }
+        }
+        mclrHigh_ = vpp;
+        chip_.setLines(now(), vpp ? sim::McLr::Vdd : sim::McLr::Low, data, clock);
+        if (!vpp)
+            chip_.setPgm(now(), false);
+    }
+
     bool openImage(std::string& failure)
     {
         std::string text;
@@ -116,6 +159,8 @@ private:
     std::string tracePath_;
     std::string port_;
     std::chrono::steady_clock::time_point start_;
+    bool lowVoltage_;
+    bool mclrHigh_ = false;
     bool closed_ = true;
 };
 
@@ -125,8 +170,11 @@ std::unique_ptr<PinBackend> openSimBackend(const std::string& port, std::string&
 {
     // Nothing may leave through the C exports as an exception, not even bad_alloc.
     try {
-        const auto options = sim::parseSimPort(port);
+        const auto options = sim::parseSimPort(port, &failure);
         if (!options)
+            return nullptr;
+        failure = sim::lowVoltageRefusal(*options);
+        if (!failure.empty())
             return nullptr;
         auto backend = std::make_unique<SimBackend>(*options, port);
         if (!backend->open(failure))

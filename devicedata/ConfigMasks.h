@@ -36,4 +36,16 @@ inline std::uint8_t EffectiveConfigValue(std::uint8_t value, std::uint8_t mask, 
     return static_cast<std::uint8_t>((value & mask) | setMask);
 }
 
+// LVP, the low-voltage ICSP enable, in all three configuration types: CONFIG4L bit 2.
+inline constexpr std::uint8_t kLvpBit = 0x04;
+
+// True when writing this image's configuration would clear an LVP bit the device's mask
+// implements: the chip then enters program mode only with high voltage on MCLR.
+inline bool TurnsLvpOff(const MemoryImage& image)
+{
+    return (image.configMask[CONFIG4L] & kLvpBit) != 0
+        && (EffectiveConfigValue(image.config[CONFIG4L], image.configMask[CONFIG4L], image.configSetMask[CONFIG4L])
+            & kLvpBit) == 0;
+}
+
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "devicedata/DeviceDataMessages.h"
 
+#include <cstdio>
+
 #include "devicedata/MemoryImage.h"
 
 namespace velmora {
@@ -19,6 +21,31 @@ std::string DeviceSizesProblem(std::size_t line, const DeviceRecord& record)
 {
     return "line " + std::to_string(line) + ": device \"" + record.name + "\" has ProgMemSize "
            + std::to_string(record.programMemorySize) + " and EEPROMDataMemSize " + std::to_string(record.eepromSize);
+}
+
+std::string DeviceIdNotANumberProblem(std::string_view key, const std::string& value)
+{
+    std::string text = std::string(key) + "=" + value + " is not a 16-bit number";
+    if (value.find(';') != std::string::npos)
+        text += " (a comment behind a value is part of the value)";
+    return text;
+}
+
+std::string DeviceIdMaskTooNarrowProblem(const std::string& value, std::uint16_t deviceBits)
+{
+    char bits[8];
+    std::snprintf(bits, sizeof bits, "0x%04X", static_cast<unsigned>(deviceBits));
+    return "DeviceIDMask=" + value + " does not cover the device bits " + bits + ", so it cannot tell devices apart";
+}
+
+std::string DeviceIdSilentProblem(const std::string& value)
+{
+    return "DeviceID=" + value + " has its device bits all 0 or all 1, as a silent data line reads: no chip answers so";
+}
+
+std::string DeviceIdKeyMisspeltProblem(const std::string& written, std::string_view key)
+{
+    return "key \"" + written + "\" is not " + std::string(key) + ", which is written in one word";
 }
 
 std::string InvalidMaskMessage(const std::string& deviceName)

@@ -1,6 +1,7 @@
 #pragma once
 // Texts the device data model shows to the user, exactly as the user sees them.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,12 @@ std::string DeviceListLoadFailedMessage();
 
 // The detail after DeviceListLoadFailedMessage for a section whose sizes are out of range.
 std::string DeviceSizesProblem(std::size_t line, const DeviceRecord& record);
+
+// Why a section's device-ID keys cannot name its chip (the record's deviceIdProblem).
+std::string DeviceIdNotANumberProblem(std::string_view key, const std::string& value);
+std::string DeviceIdMaskTooNarrowProblem(const std::string& value, std::uint16_t deviceBits);
+std::string DeviceIdSilentProblem(const std::string& value);
+std::string DeviceIdKeyMisspeltProblem(const std::string& written, std::string_view key);
 
 // Shown when a type-3 device's Mask or SetMask key is missing or malformed.
 std::string InvalidMaskMessage(const std::string& deviceName);

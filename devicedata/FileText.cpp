@@ -2,6 +2,12 @@
 
 namespace velmora {
 
+FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& contents, std::size_t limit)
+{
+    std::error_code ignored;
+    return ReadFileText(path, contents, ignored, limit);
+}
+
 std::string FileReadProblem(FileReadStatus status, std::size_t limit)
 {
     switch (status) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace velmora {
 
@@ -17,6 +18,9 @@ inline constexpr std::size_t kTextFileSizeLimit = 8 * 1024 * 1024;
 
 // On anything but Read, `contents` is left empty.
 FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& contents,
+                            std::size_t limit = kTextFileSizeLimit);
+// The same, with the system's reason for Unreadable in `error` ("Permission denied").
+FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& contents, std::error_code& error,
                             std::size_t limit = kTextFileSizeLimit);
 
 // Whether a read failed in a way worth an error box: a missing file is not, it only

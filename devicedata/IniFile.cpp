@@ -1,5 +1,6 @@
 #include "devicedata/IniFile.h"
 
+#include <algorithm>
 
 #include "devicedata/IniSyntax.h"
 #include "devicedata/IntegerText.h"
@@ -21,7 +22,7 @@ std::string_view withoutQuotes(std::string_view value)
 
 std::string truncatedToBuffer(std::string_view value)
 {
-    return std::string(value.substr(0, IniFile::kProfileBufferSize - 1));
+    return std::string(value.substr(0, IniFile::kLongestValue));
 }
 
 } // namespace
@@ -69,6 +70,23 @@ const std::string* IniFile::find(std::string_view section, std::string_view key)
     if (value == values->second.end())
         return nullptr;
     return &value->second;
+}
+
+bool IniFile::hasKey(std::string_view section, std::string_view key) const
+{
+    return find(section, key) != nullptr;
+}
+
+std::vector<std::string> IniFile::keyNames(std::string_view section) const
+{
+    std::vector<std::string> names;
+    const auto values = sections_.find(IniLowerCased(section));
+    if (values == sections_.end())
+        return names;
+    for (const auto& entry : values->second)
+        names.push_back(entry.first);
+    std::ranges::sort(names);
+    return names;
 }
 
 std::string IniFile::getString(std::string_view section, std::string_view key,

@@ -9,14 +9,16 @@
 // - a key line is "key = value": the key and the value are trimmed of spaces and
 //   tabs, then one pair of matching surrounding quotes (" or ') is removed;
 // - a value comes back truncated to 2,047 bytes, as the buffer would hold it.
-// Lines end at CR LF, LF or CR. Nothing else is special: there is no comment
-// syntax, so a ";" line with an "=" is just a key no one asks for.
+// Lines end at CR LF, LF or CR; a leading UTF-8 byte-order mark is skipped. Nothing
+// else is special: there is no comment syntax, so a ";" line with an "=" is just a key
+// no one asks for.
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "devicedata/FileText.h"
 
@@ -25,6 +27,8 @@ namespace velmora {
 class IniFile {
 public:
     static constexpr std::size_t kProfileBufferSize = 2048;
+    // The longest value that reads back whole; the buffer holds its terminating NUL too.
+    static constexpr std::size_t kLongestValue = kProfileBufferSize - 1;
 
     // Replaces the contents with the file's. A file that is not read (missing, not a
     // regular file, too large, unreadable) leaves the INI empty: every lookup gives its default.
@@ -37,6 +41,9 @@ public:
     // The integer syntax of ParseInteger; missing or unparsable gives the default.
     std::int32_t getInteger(std::string_view section, std::string_view key,
                             std::int32_t defaultValue) const;
+    bool hasKey(std::string_view section, std::string_view key) const;
+    // The section's key names, lower-cased, sorted; none for a section that is not there.
+    std::vector<std::string> keyNames(std::string_view section) const;
     // An integer: 0 is false, any other number true; missing or unparsable gives the default.
     bool getBool(std::string_view section, std::string_view key, bool defaultValue) const;
 

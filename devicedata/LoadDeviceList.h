@@ -15,6 +15,11 @@ namespace velmora {
 // ProgMemSize is 0, unparsable or above 1,048,576 or its EEPROMDataMemSize above
 // 65,536 (both compared unsigned, so negative sizes are too large). On success
 // the cursor is on the first record. A file without headers loads as an empty list.
+// A value is the whole rest of its line, as GetPrivateProfileStringA returns it, so a
+// "; comment" behind a number makes it no number: a size then fails the load, an
+// optional key takes its default. Device-ID keys that cannot name the chip fail
+// nothing here: the record carries that (DeviceIdState), for the front ends that
+// check IDs to refuse.
 // On false, `problem` (when given) says why: the file's path and what stopped the
 // read, or the path, line and name of the first section with sizes out of range.
 bool LoadDeviceList(DeviceList& list, const std::filesystem::path& path, std::string* problem = nullptr);

@@ -26,6 +26,13 @@ public:
     // Shows text (lines broken with "\r\n") and returns the button that closed the box.
     virtual MessageButton showMessage(MessageKind kind, const std::string& text,
                                       MessageButtons buttons) = 0;
+    // The same box with the button that Enter presses named, for a question whose safe
+    // answer is not the first button; a box without keys needs nothing more.
+    virtual MessageButton askWithDefault(MessageKind kind, const std::string& text, MessageButtons buttons,
+                                         MessageButton /*defaultButton*/)
+    {
+        return showMessage(kind, text, buttons);
+    }
 };
 
 // Convenience for the common case: an error box with one OK button.

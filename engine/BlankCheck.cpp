@@ -62,8 +62,9 @@ BlankCheck::Area BlankCheck::checkProgramMemory()
 
 BlankCheck::Area BlankCheck::checkEeprom()
 {
+    // Without EEPROM only the area itself is left out: its closing pause still runs.
     if (s.eepromSize() == 0)
-        return Area::Blank;
+        return endArea() ? Area::Blank : Area::Interrupted;
     startArea(texts::kBlankCheckEeprom);
     return checked(s.readEepromCells(false, untilNotBlank()));
 }

@@ -13,7 +13,11 @@ void BlankCheckOperation::run()
         s.finish(OperationOutcome::Cancelled);
         return;
     }
-    const BlankCheckResult result = s.raiseVpp() ? BlankCheck(s).run() : BlankCheckResult::Failed;
+    BlankCheckResult result = BlankCheckResult::Failed;
+    if (s.enterProgramming())
+        result = BlankCheck(s).run();
+    else if (s.cancelled())
+        result = BlankCheckResult::Cancelled;
     switch (result) {
     case BlankCheckResult::Failed:
         s.failureExit();

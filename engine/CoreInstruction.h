@@ -3,6 +3,7 @@
 // Special function registers are addressed through the access bank; EECON1 bits:
 // RD 0, WR 1, WREN 2, CFGS 6, EEPGD 7.
 
+#include <array>
 #include <cstdint>
 
 namespace velmora {
@@ -43,6 +44,14 @@ constexpr std::uint16_t movlw(std::uint8_t value)
 constexpr std::uint16_t word(CoreInstruction instruction)
 {
     return static_cast<std::uint16_t>(instruction);
+}
+
+// MOVLW/MOVWF into TBLPTRU, TBLPTRH and TBLPTRL: the table pointer set to address.
+constexpr std::array<std::uint16_t, 6> tablePointerWords(std::uint32_t address)
+{
+    return {movlw(static_cast<std::uint8_t>(address >> 16)), word(CoreInstruction::MovwfTblptru),
+            movlw(static_cast<std::uint8_t>(address >> 8)), word(CoreInstruction::MovwfTblptrh),
+            movlw(static_cast<std::uint8_t>(address)), word(CoreInstruction::MovwfTblptrl)};
 }
 
 } // namespace velmora

@@ -38,7 +38,7 @@ void EraseAndProgram::run()
 
 bool EraseAndProgram::eraseAndProgram()
 {
-    if (!s.raiseVpp())
+    if (!s.enterProgramming())
         return false;
 
     bool needsErase = true;

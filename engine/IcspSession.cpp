@@ -97,9 +97,11 @@ bool IcspSession::tableWrite(IcspCommand command, std::uint16_t operand)
 
 bool IcspSession::setTablePointer(Address address)
 {
-    return core(movlw(static_cast<std::uint8_t>(address >> 16))) && core(CoreInstruction::MovwfTblptru)
-        && core(movlw(static_cast<std::uint8_t>(address >> 8))) && core(CoreInstruction::MovwfTblptrh)
-        && core(movlw(static_cast<std::uint8_t>(address))) && core(CoreInstruction::MovwfTblptrl);
+    for (const std::uint16_t instruction : tablePointerWords(address)) {
+        if (!core(instruction))
+            return false;
+    }
+    return true;
 }
 
 bool IcspSession::loadEepromAddress(std::uint32_t cell)
@@ -231,6 +233,38 @@ bool IcspSession::raiseVpp()
         return false;
     post.postProcessText({});
     return check();
+}
+
+bool IcspSession::enterProgramming()
+{
+    if (!raiseVpp())
+        return false;
+    if (!engine.deviceIdCheck)
+        return true;
+    std::uint16_t rawId = 0;
+    if (!readDeviceId(rawId))
+        return false;
+    const std::string refusal = engine.deviceIdCheck(rawId);
+    post.postProcessText({});
+    return refusal.empty() || fail(refusal);
+}
+
+bool IcspSession::readDeviceId(std::uint16_t& rawId)
+{
+    // Each command is a check point: on a slow port one command takes long enough
+    // for a cancel to be felt.
+    post.postProcessText(texts::kWriteInstruction);
+    for (const std::uint16_t instruction : tablePointerWords(kDeviceIdAddress)) {
+        if (!check() || !core(instruction))
+            return false;
+    }
+    post.postProcessText(texts::kReadByte);
+    std::uint8_t low = 0;
+    std::uint8_t high = 0;
+    if (!check() || !readFlashByte(false, low) || !check() || !readFlashByte(true, high))
+        return false;
+    rawId = static_cast<std::uint16_t>(high << 8 | low);
+    return true;
 }
 
 bool IcspSession::switchOff()

@@ -90,6 +90,12 @@ public:
 
     // "Turn on Vpp", EnterProgMode, check, the 300 ms wait, empty process text, check.
     bool raiseVpp();
+    // raiseVpp, then the engine's device-ID check when it has one: the ID read and the
+    // front end's verdict, whose refusal is recorded as the failure.
+    bool enterProgramming();
+    // The two device-ID bytes: table-pointer set-up to 3FFFFEh, a read with and one
+    // without increment, with a check point before every command.
+    bool readDeviceId(std::uint16_t& rawId);
     // Displays cleared, "Turn off Vpp", ExitProgMode and the 300 ms wait.
     bool switchOff();
 

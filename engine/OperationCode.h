@@ -13,6 +13,8 @@ enum OperationCode : std::uint8_t {
     OperationVerify = 4,
     // Not sent by the progress window: the headless front end's blank check.
     OperationBlankCheck = 5,
+    // Nor this: the device-ID read alone, into the image's device-ID bytes.
+    OperationDeviceId = 6,
 };
 
 } // namespace velmora

@@ -21,7 +21,7 @@ bool ProgramMemoryProgramming::run()
 {
     s.post.postAction(texts::kProgramProgramMemory);
     const Method method = s.strategy().methodFor(s.options.multiPanelWrite);
-    if (!checkSize(method) || !s.check())
+    if (!checkSize() || !s.check())
         return false;
     switch (method) {
     case Method::MultiPanel:
@@ -60,9 +60,18 @@ const char* ProgramMemoryProgramming::sizeMisfit(Method method, std::uint32_t si
     return nullptr;
 }
 
-bool ProgramMemoryProgramming::checkSize(Method method)
+const char* ProgramMemoryProgramming::misfitFor(const DeviceImage& data, const ProgrammingOptions& options)
 {
-    const char* misfit = sizeMisfit(method, s.programSize(), s.device.writeBufferSize);
+    if (!options.programMemory)
+        return nullptr;
+    const Method method = rulesFor(data.device.writeStrategy).methodFor(options.multiPanelWrite);
+    return sizeMisfit(method, std::min(data.image.programMemorySize, kProgramMemoryCapacity),
+                      data.device.writeBufferSize);
+}
+
+bool ProgramMemoryProgramming::checkSize()
+{
+    const char* misfit = misfitFor(s.data, s.options);
     return misfit == nullptr || s.fail(misfit);
 }
 

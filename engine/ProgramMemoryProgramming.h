@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/IcspSession.h"
+#include "engine/ProgrammingOptions.h"
 
 namespace velmora {
 
@@ -17,9 +18,13 @@ public:
     // The failure message when the method cannot divide a program memory of this size
     // into its units, nullptr when it can. Also used to check a database up front.
     static const char* sizeMisfit(Method method, std::uint32_t programSize, std::int32_t writeBufferSize);
+    // The same for the selected device with these options (nullptr also when program
+    // memory is not among the areas). Program asks it after the erase; the front ends
+    // ask it first, so that a misfit costs the chip nothing.
+    static const char* misfitFor(const DeviceImage& data, const ProgrammingOptions& options);
 
 private:
-    bool checkSize(Method method);
+    bool checkSize();
     bool enterPanelMode(std::uint16_t mode);
     bool writeMultiPanel();
     bool writeSinglePanel();

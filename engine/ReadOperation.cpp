@@ -39,7 +39,7 @@ void ReadOperation::run()
 
 bool ReadOperation::readAll()
 {
-    if (!s.raiseVpp())
+    if (!s.enterProgramming())
         return false;
     if (s.options.programMemory && !readProgramMemory())
         return false;

@@ -1,6 +1,7 @@
 #include "engine/TPICPr.h"
 
 #include "engine/BlankCheckOperation.h"
+#include "engine/DeviceIdOperation.h"
 #include "engine/EraseAndProgram.h"
 #include "engine/IcspSession.h"
 #include "engine/ReadOperation.h"
@@ -82,6 +83,9 @@ void TPICPr::dispatch(std::uint8_t code)
         break;
     case OperationBlankCheck:
         BlankCheckOperation(session).run();
+        break;
+    case OperationDeviceId:
+        DeviceIdOperation(session).run();
         break;
     default:
         // Unknown codes do nothing; the progress window stays until the user cancels.

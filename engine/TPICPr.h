@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "devicedata/DeviceImage.h"
+#include "engine/DeviceIdCheck.h"
 #include "engine/OperationCode.h"
 #include "engine/OperationOutcome.h"
 #include "engine/PostingBlock.h"
@@ -35,6 +36,9 @@ public:
     const DeviceImage& data() const { return *image_; }
 
     ProgrammingOptions options;
+    // Asked by every operation right after it entered programming mode; empty (the
+    // default) reads no device ID there. Set it while idle.
+    DeviceIdCheck deviceIdCheck;
 
     // Runner state, one writer at a time.
     std::atomic<bool> cancelRequest{false};

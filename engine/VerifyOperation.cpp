@@ -34,7 +34,7 @@ void VerifyOperation::run()
 
 VerifyOperation::Area VerifyOperation::verifyAreas()
 {
-    if (!s.raiseVpp())
+    if (!s.enterProgramming())
         return Area::Interrupted;
     if (s.options.programMemory) {
         s.post.postAction(texts::kVerifyProgramMemory);

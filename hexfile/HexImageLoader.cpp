@@ -1,6 +1,7 @@
 #include "hexfile/HexImageLoader.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "hexfile/HexLineReader.h"
@@ -22,6 +23,18 @@ std::string withLineNumber(std::string_view prefix, std::uint64_t lineNumber)
     text += std::to_string(lineNumber);
     text += hexmessages::kLineNumberSuffix;
     return text;
+}
+
+// The message, then where in the file the address was asked for.
+std::string withAddressAndLine(std::string_view message, const HexLoadResult& result)
+{
+    char address[24];
+    std::snprintf(address, sizeof address, "%06llX", static_cast<unsigned long long>(result.address));
+    std::string text(message);
+    text += hexmessages::kOffendingAddressPrefix;
+    text += address;
+    text += hexmessages::kOffendingLinePrefix;
+    return withLineNumber(text, result.lineNumber);
 }
 
 bool within(std::uint64_t address, std::uint64_t first, std::uint64_t count)
@@ -62,9 +75,9 @@ std::string HexLoadErrorText(const HexLoadResult& result)
     case HexLoadError::Checksum:
         return withLineNumber(kChecksumErrorPrefix, result.lineNumber);
     case HexLoadError::AddressBeyondDevice:
-        return std::string(kAddressBeyondDevice);
+        return withAddressAndLine(kAddressBeyondDevice, result);
     case HexLoadError::AddressOutsideMap:
-        return std::string(kAddressOutsideMap);
+        return withAddressAndLine(kAddressOutsideMap, result);
     case HexLoadError::SegmentAddress:
         return withLineNumber(kSegmentAddressPrefix, result.lineNumber);
     case HexLoadError::LinearAddress:
@@ -116,6 +129,7 @@ HexLoadResult HexImageLoader::load(ByteSource& source)
             return result;
         }
         result.error = apply(record);
+        result.address = refusedAddress_;
         if (result.error != HexLoadError::None)
             return result;
     }
@@ -174,7 +188,7 @@ HexLoadError HexImageLoader::storeByte(std::uint64_t address, std::uint8_t value
     MemoryImage& image = image_.image;
     if (address < kProgramMemoryCapacity) {
         if (address >= programSize_)
-            return HexLoadError::AddressBeyondDevice;
+            return refuse(address, HexLoadError::AddressBeyondDevice);
         image.programMemory[address] = value;
         image_.SetProgramPresent(static_cast<Address>(address), true);
         return HexLoadError::None;
@@ -182,7 +196,7 @@ HexLoadError HexImageLoader::storeByte(std::uint64_t address, std::uint8_t value
     if (within(address, kHexEepromAddress, kEepromCapacity)) {
         const std::uint64_t index = address - kHexEepromAddress;
         if (index >= eepromSize_)
-            return HexLoadError::AddressBeyondDevice;
+            return refuse(address, HexLoadError::AddressBeyondDevice);
         image.eeprom[index] = value;
         image_.SetEepromPresent(static_cast<Address>(index), true);
         return HexLoadError::None;
@@ -195,7 +209,13 @@ HexLoadError HexImageLoader::storeByte(std::uint64_t address, std::uint8_t value
         image.config[address - kConfigAddress] = value;
         return HexLoadError::None;
     }
-    return HexLoadError::AddressOutsideMap;
+    return refuse(address, HexLoadError::AddressOutsideMap);
+}
+
+HexLoadError HexImageLoader::refuse(std::uint64_t address, HexLoadError error)
+{
+    refusedAddress_ = address;
+    return error;
 }
 
 } // namespace velmora

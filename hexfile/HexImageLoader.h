@@ -27,6 +27,8 @@ struct HexLoadResult {
     HexLoadError error = HexLoadError::None;
     // The line the error was found on (counting every line), when it names one.
     std::uint64_t lineNumber = 0;
+    // The address errors: the address of the byte the device cannot take.
+    std::uint64_t address = 0;
     bool endOfFileSeen = false;
 };
 
@@ -46,6 +48,7 @@ private:
     HexLoadError apply(const HexRecord& record);
     HexLoadError storeData(const HexRecord& record);
     HexLoadError storeByte(std::uint64_t address, std::uint8_t value);
+    HexLoadError refuse(std::uint64_t address, HexLoadError error);
 
     DeviceImage& image_;
     const Address programSize_;
@@ -54,6 +57,7 @@ private:
     // a type-02 record sets a segment base (offsets wrap within the 64 KB segment).
     std::uint64_t base_ = 0;
     bool segmentBase_ = false;
+    std::uint64_t refusedAddress_ = 0;
 };
 
 } // namespace velmora

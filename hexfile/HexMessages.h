@@ -21,6 +21,9 @@ inline constexpr std::string_view kSegmentAddressPrefix =
 inline constexpr std::string_view kLinearAddressPrefix =
     "Program cannot determine lin. address\r\nin the HEX file, line ";
 inline constexpr std::string_view kLineNumberSuffix = ".";
+// After either address error: the address (6 hex digits or more) and the line.
+inline constexpr std::string_view kOffendingAddressPrefix = "\r\nAddress ";
+inline constexpr std::string_view kOffendingLinePrefix = ", line ";
 inline constexpr std::string_view kEofMissing = "HEX file eof string was not found.";
 
 inline constexpr std::string_view kCannotCreateFile = "Program cannot open file for write.";

@@ -35,10 +35,16 @@ void ChipEvents::command(const DecodedCommand& command)
         observer->commandDecoded(command);
 }
 
-void ChipEvents::programMode(SimTime time, bool entered)
+void ChipEvents::programMode(SimTime time, bool entered, Entry entry)
 {
     for (SimObserver* observer : observers_)
-        observer->programModeChanged(time, entered);
+        observer->programModeChanged(time, entered, entry);
+}
+
+void ChipEvents::pgm(SimTime time, bool high)
+{
+    for (SimObserver* observer : observers_)
+        observer->pgmChanged(time, high);
 }
 
 } // namespace velmora::sim

@@ -19,7 +19,8 @@ public:
     void violation(SimTime time, ViolationKind kind, std::string_view parameter, std::string detail);
     void note(SimTime time, std::string_view text);
     void command(const DecodedCommand& command);
-    void programMode(SimTime time, bool entered);
+    void programMode(SimTime time, bool entered, Entry entry);
+    void pgm(SimTime time, bool high);
 
     const std::vector<Violation>& violations() const { return violations_; }
     void clearViolations() { violations_.clear(); }

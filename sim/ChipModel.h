@@ -35,6 +35,16 @@ struct ChipModel {
 
 std::span<const ChipModel> chipModels();
 
+// CONFIG4L bit 2 on every chip of the table: 1 lets the chip enter program/verify mode
+// with PGM high and MCLR at VDD.
+inline constexpr int kConfig4L = 6;
+inline constexpr std::uint8_t kLvpBit = 0x04;
+
+// Whether the chip has a PGM pin (RB5) and an LVP bit, the two things low-voltage
+// entry needs.
+bool hasPgmPin(ChipFamily family);
+bool hasLvpBit(const ChipModel& model);
+
 // Case-insensitive; nullptr for a name the table does not hold.
 const ChipModel* findChipModel(std::string_view name);
 

@@ -159,6 +159,22 @@ std::uint32_t ChipModel::codeBlockSize() const
     return programMemorySize / static_cast<std::uint32_t>(codeBlockCount());
 }
 
+bool hasPgmPin(ChipFamily family)
+{
+    // RB5/PGM on both generations: DS39622L Table 2-1 and the older guides' pin lists.
+    switch (family) {
+    case ChipFamily::PanelWrite:
+    case ChipFamily::BufferWrite:
+        return true;
+    }
+    return false;
+}
+
+bool hasLvpBit(const ChipModel& model)
+{
+    return (model.configMask[kConfig4L] & kLvpBit) != 0;
+}
+
 std::span<const ChipModel> chipModels()
 {
     return kChipModels;

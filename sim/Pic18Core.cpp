@@ -45,9 +45,10 @@ Pic18Core::Pic18Core(const ChipModel& model, const FaultSet& faults, ChipMemory&
 {
 }
 
-void Pic18Core::enterProgramMode()
+void Pic18Core::enterProgramMode(bool lowVoltage)
 {
     resetRegisters();
+    lowVoltage_ = lowVoltage;
 }
 
 void Pic18Core::leaveProgramMode(SimTime time)
@@ -645,12 +646,24 @@ void Pic18Core::programConfig(SimTime time)
     }
     if (failsProgramming(programAddress_, programAddress_ + 1))
         return;
-    memory_.programConfigByte(static_cast<int>(programAddress_ - kConfigAddress), configLatchValue_);
+    const auto index = static_cast<int>(programAddress_ - kConfigAddress);
+    memory_.programConfigByte(index, configValueToProgram(time, index));
     events_.note(time, std::string(msg::kNoteProgrammed) + hexDigits(programAddress_, 6));
     // Older chips: once code protection covers the block the program counter sits in,
     // the protection logic refuses further table writes (hence their GOTO 100000h).
     if (model_.family == ChipFamily::PanelWrite && memory_.isCodeProtected(programCounter_))
         tableWritesLocked_ = true;
+}
+
+// The LVP bit clears only in high-voltage program/verify mode (DS39622L section 5.3):
+// written 0 after a low-voltage entry, it stays 1.
+std::uint8_t Pic18Core::configValueToProgram(SimTime time, int index) const
+{
+    if (!lowVoltage_ || index != kConfig4L || (configLatchValue_ & kLvpBit) != 0
+        || (memory_.config()[kConfig4L] & kLvpBit) == 0)
+        return configLatchValue_;
+    events_.note(time, msg::kNoteLvpKept);
+    return static_cast<std::uint8_t>(configLatchValue_ | kLvpBit);
 }
 
 void Pic18Core::performRowErase(SimTime time)

@@ -20,7 +20,8 @@ class Pic18Core {
 public:
     Pic18Core(const ChipModel& model, const FaultSet& faults, ChipMemory& memory, ChipEvents& events);
 
-    void enterProgramMode();
+    // lowVoltage: entered with PGM and MCLR at VDD, where the LVP bit cannot be cleared.
+    void enterProgramMode(bool lowVoltage);
     // Abandons whatever is still running or waiting, with a violation for each.
     void leaveProgramMode(SimTime time);
 
@@ -56,6 +57,7 @@ private:
     static constexpr SimTime kNever = SimTime(std::numeric_limits<SimTime::rep>::max());
 
     void resetRegisters();
+    std::uint8_t configValueToProgram(SimTime time, int index) const;
     void completeDue(SimTime time);
     void updateDeadline();
 
@@ -104,6 +106,7 @@ private:
     bool gotoPending_ = false;
     std::uint8_t gotoLowByte_ = 0;
     bool tableWritesLocked_ = false;
+    bool lowVoltage_ = false;
 
     // Configuration byte latched by the last table write to 300000h..30000Dh.
     std::uint32_t configLatchAddress_ = 0;

@@ -26,9 +26,14 @@ inline constexpr std::string_view kParamProtection = "protection";
 inline constexpr std::string_view kParamCfgs = "CFGS";
 inline constexpr std::string_view kParamEraseKey = "erase key";
 inline constexpr std::string_view kParamPanelMode = "panel mode";
+inline constexpr std::string_view kParamP15 = "P15";
+inline constexpr std::string_view kParamP18 = "P18";
 
 inline constexpr std::string_view kEntryWithLinesHigh =
     "Vpp rose while PGC or PGD was high; the chip stays out of program/verify mode";
+inline constexpr std::string_view kPgmSetupTooShort = "MCLR rose too soon after PGM: ";
+inline constexpr std::string_view kPgmFellInProgramMode =
+    "PGM fell while MCLR was still high; the chip left program/verify mode";
 inline constexpr std::string_view kClockOutsideProgramMode =
     "PGC pulsed while the chip is not in program/verify mode";
 inline constexpr std::string_view kEntryHoldTooShort = "first PGC edge too soon after Vpp rose: ";
@@ -72,6 +77,10 @@ inline constexpr std::string_view kNoteRowErased = "row erased at ";
 inline constexpr std::string_view kNoteProgrammed = "programmed at ";
 inline constexpr std::string_view kNoteEepromWriteStarted = "EEPROM write started, cell ";
 inline constexpr std::string_view kNoteEepromWriteDone = "EEPROM write done";
+inline constexpr std::string_view kNoteLvpOff =
+    "MCLR at VDD with PGM high, but the LVP bit is 0: the chip runs its program";
+inline constexpr std::string_view kNoteLvpKept =
+    "LVP kept at 1: it clears only in high-voltage program/verify mode";
 
 // How the SIM programmer describes itself in GetDllInfo.
 inline constexpr std::string_view kSimulatedChip = "simulated ";
@@ -81,5 +90,21 @@ inline constexpr std::string_view kNoImageFile = ", erased, not kept";
 inline constexpr std::string_view kTraceFile = ", trace ";
 inline constexpr std::string_view kOnPort = ") on ";
 inline constexpr std::string_view kCannotCreateTrace = "cannot create the trace file ";
+inline constexpr std::string_view kLowVoltageEntry = ", low-voltage entry (PGM, MCLR at VDD)";
+inline constexpr std::string_view kNoPgmPin =
+    " has no PGM pin: it cannot be entered at low voltage, leave out lvp";
+inline constexpr std::string_view kNoLvpBit =
+    " has no LVP configuration bit: it cannot be entered at low voltage, leave out lvp";
+
+// Why a SIM port string was refused; the offending part follows.
+inline constexpr std::string_view kSimNeedsColon = "a chip name follows SIM after a colon, not ";
+inline constexpr std::string_view kUnknownChip = "no simulated chip named ";
+inline constexpr std::string_view kUnknownOption = "unknown option ";
+inline constexpr std::string_view kEmptyOption = "an empty option (two commas in a row, or one at the end)";
+inline constexpr std::string_view kOptionWithoutValue = "no value given for ";
+inline constexpr std::string_view kOptionTwice = "option given twice: ";
+inline constexpr std::string_view kUnknownFault = "unknown fault ";
+inline constexpr std::string_view kKnownFaults = " (absent, no-vpp, data-in-low)";
+inline constexpr std::string_view kImageIsTrace = "image= and trace= name the same file, which would lose the trace: ";
 
 } // namespace velmora::sim::messages

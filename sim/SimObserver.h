@@ -10,6 +10,10 @@
 
 namespace velmora::sim {
 
+// How the chip entered program/verify mode: Vpp at VIHH on MCLR, or PGM high and then
+// MCLR at VDD.
+enum class Entry : std::uint8_t { HighVoltage, LowVoltage };
+
 struct DecodedCommand {
     SimTime time;             // when its last bit was clocked
     std::uint8_t command;     // 4-bit ICSP command
@@ -21,7 +25,8 @@ struct DecodedCommand {
 class SimObserver {
 public:
     virtual ~SimObserver() = default;
-    virtual void programModeChanged(SimTime /*time*/, bool /*entered*/) {}
+    virtual void programModeChanged(SimTime /*time*/, bool /*entered*/, Entry /*entry*/) {}
+    virtual void pgmChanged(SimTime /*time*/, bool /*high*/) {}
     virtual void commandDecoded(const DecodedCommand& /*command*/) {}
     virtual void violationRecorded(const Violation& /*violation*/) {}
     // Internal events worth a line in a trace: an erase starting or ending, a block programmed.

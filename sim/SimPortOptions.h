@@ -2,11 +2,13 @@
 // The port strings that select the simulated programmer:
 //   SIM
 //   SIM:<chip>
-//   SIM:<chip>,image=<file.hex>,trace=<file>,fault=<fault>
+//   SIM:<chip>,image=<file.hex>,trace=<file>,fault=<fault>,lvp
 // "SIM", the chip name and the option names are case-insensitive; an empty chip name
 // means PIC18F452; options may come in any order, each at most once; a file name runs
 // to the next comma. fault= may be given once per fault: absent (no chip on the
 // lines), no-vpp (Vpp never reaches MCLR), data-in-low (the data-in line stuck low).
+// lvp: the programmer enters at low voltage, PGM high and then MCLR at VDD, instead
+// of Vpp at VIHH on MCLR.
 
 #include <optional>
 #include <string>
@@ -22,10 +24,15 @@ struct SimPortOptions {
     std::string imagePath;   // empty: a fresh erased chip that is not kept
     std::string tracePath;   // empty: no trace
     FaultSet faults;
+    bool lowVoltage = false;
 };
 
 // nullopt for a string that is not a SIM port, names an unknown chip or carries an
-// unknown, repeated or empty option.
-std::optional<SimPortOptions> parseSimPort(std::string_view port);
+// unknown, repeated or empty option; refusal, when given, then says which.
+std::optional<SimPortOptions> parseSimPort(std::string_view port, std::string* refusal = nullptr);
+
+// Empty when the programmer may enter the chosen chip at low voltage (or does not
+// try); otherwise why not, naming the part.
+std::string lowVoltageRefusal(const SimPortOptions& options);
 
 } // namespace velmora::sim

@@ -29,17 +29,17 @@ SimulatedChip::SimulatedChip(const ChipModel& model, FaultSet faults)
 {
 }
 
-void SimulatedChip::setLines(SimTime time, bool vpp, bool data, bool clock)
+void SimulatedChip::setLines(SimTime time, McLr mclr, bool data, bool clock)
 {
     if (faults_.vppNeverArrives)
-        vpp = false;
+        mclr = McLr::Low;
     if (faults_.chipAbsent) {
         data_ = data;
         return;
     }
     core_.advanceTo(time);
-    if (vpp != vpp_)
-        vppChanged(time, vpp, data, clock);
+    if (mclr != mclr_)
+        mclrChanged(time, mclr, data, clock);
     if (data != data_)
         dataChanged(time, data);
     if (clock != clock_) {
@@ -51,32 +51,80 @@ void SimulatedChip::setLines(SimTime time, bool vpp, bool data, bool clock)
     }
 }
 
-void SimulatedChip::vppChanged(SimTime time, bool vpp, bool data, bool clock)
+void SimulatedChip::setPgm(SimTime time, bool pgm)
 {
-    vpp_ = vpp;
+    if (faults_.chipAbsent || pgm == pgm_)
+        return;
+    core_.advanceTo(time);
+    pgm_ = pgm;
+    events_.pgm(time, pgm);
+    if (pgm) {
+        pgmRise_ = time;
+        return;
+    }
+    if (programMode_ && entry_ == Entry::LowVoltage) {
+        events_.violation(time, ViolationKind::PgmFellInProgramMode, msg::kParamP18,
+                          std::string(msg::kPgmFellInProgramMode));
+        leaveProgramMode(time);
+        resetSerial();
+    }
+}
+
+void SimulatedChip::mclrChanged(SimTime time, McLr mclr, bool data, bool clock)
+{
+    const McLr before = mclr_;
+    mclr_ = mclr;
     outsideModeReported_ = false;
-    if (!vpp) {
-        if (programMode_) {
-            core_.leaveProgramMode(time);
-            programMode_ = false;
-            events_.programMode(time, false);
-        }
+    if (mclr == McLr::Low) {
+        leaveProgramMode(time);
         resetSerial();
         return;
     }
+    // Only a rise out of reset enters; VDD and VIHH are both "high" once there.
+    if (before != McLr::Low)
+        return;
+    const Entry entry = mclr == McLr::Vihh ? Entry::HighVoltage : Entry::LowVoltage;
+    if (entry == Entry::LowVoltage && !lowVoltageEntryAllowed(time))
+        return;
     if (data || clock) {
         events_.violation(time, ViolationKind::EntryWithLinesHigh, msg::kParamEntry,
                           std::string(msg::kEntryWithLinesHigh));
         return;
     }
     programMode_ = true;
+    entry_ = entry;
     entryTime_ = time;
     sawClock_ = false;
     phaseReported_ = false;
     setupHoldReported_ = false;
     resetSerial();
-    core_.enterProgramMode();
-    events_.programMode(time, true);
+    core_.enterProgramMode(entry == Entry::LowVoltage);
+    events_.programMode(time, true, entry);
+}
+
+// MCLR at VDD enters program/verify mode only with PGM high and the LVP bit set;
+// otherwise the chip leaves reset and runs its program, as a real one does.
+bool SimulatedChip::lowVoltageEntryAllowed(SimTime time)
+{
+    if (!pgm_)
+        return false;
+    if ((memory_.config()[kConfig4L] & kLvpBit) == 0) {
+        events_.note(time, msg::kNoteLvpOff);
+        return false;
+    }
+    if (time - pgmRise_ < timing_.pgmSetup)
+        events_.violation(time, ViolationKind::PgmSetupTooShort, msg::kParamP15,
+                          std::string(msg::kPgmSetupTooShort) + durationText(time - pgmRise_));
+    return true;
+}
+
+void SimulatedChip::leaveProgramMode(SimTime time)
+{
+    if (!programMode_)
+        return;
+    core_.leaveProgramMode(time);
+    programMode_ = false;
+    events_.programMode(time, false, entry_);
 }
 
 void SimulatedChip::dataChanged(SimTime time, bool data)

@@ -19,14 +19,25 @@
 
 namespace velmora::sim {
 
+// The level the programmer drives MCLR/VPP to: reset, VDD (run mode, or low-voltage
+// program/verify mode when PGM is high and LVP set) or VIHH (high-voltage entry).
+enum class McLr : std::uint8_t { Low, Vdd, Vihh };
+
 class SimulatedChip {
 public:
     explicit SimulatedChip(const ChipModel& model, FaultSet faults = {});
     SimulatedChip(const SimulatedChip&) = delete;
     SimulatedChip& operator=(const SimulatedChip&) = delete;
 
-    // All three lines take these levels at `time` (never earlier than the last call).
-    void setLines(SimTime time, bool vpp, bool data, bool clock);
+    // All three lines take these levels at `time` (never earlier than the last call);
+    // vpp is MCLR at VIHH or low.
+    void setLines(SimTime time, bool vpp, bool data, bool clock)
+    {
+        setLines(time, vpp ? McLr::Vihh : McLr::Low, data, clock);
+    }
+    void setLines(SimTime time, McLr mclr, bool data, bool clock);
+    // The PGM pin (RB5), which only a low-voltage entry uses.
+    void setPgm(SimTime time, bool pgm);
     // The data-in line: the programmer's PGD level ANDed with the chip's output
     // while the chip drives PGD, as through the programmer's pull-up.
     bool dataIn() const { return !faults_.dataInStuckLow && (driving_ ? data_ && outputBit_ : data_); }
@@ -44,7 +55,9 @@ public:
     void removeObserver(SimObserver* observer) { events_.removeObserver(observer); }
 
 private:
-    void vppChanged(SimTime time, bool vpp, bool data, bool clock);
+    void mclrChanged(SimTime time, McLr mclr, bool data, bool clock);
+    bool lowVoltageEntryAllowed(SimTime time);
+    void leaveProgramMode(SimTime time);
     void dataChanged(SimTime time, bool data);
     void clockRose(SimTime time);
     void clockFell(SimTime time, bool data);
@@ -58,7 +71,9 @@ private:
     ChipMemory memory_;
     Pic18Core core_;
 
-    bool vpp_ = false;
+    McLr mclr_ = McLr::Low;
+    bool pgm_ = false;
+    Entry entry_ = Entry::HighVoltage;
     bool data_ = false;
     bool clock_ = false;
     bool programMode_ = false;
@@ -75,6 +90,7 @@ private:
     bool turnaroundPending_ = false;
 
     SimTime entryTime_ {};
+    SimTime pgmRise_ {};
     SimTime lastRise_ {};
     SimTime lastFall_ {};
     SimTime lastDataChange_ {};

@@ -17,6 +17,7 @@ struct TimingParameters {
     SimTime bulkErase;       // P11: self-timed bulk erase
     SimTime eepromWrite;     // self-timed data EEPROM write (D122 typ.; P11A polling)
     SimTime entryHold;       // P12: Vpp up before the first data clock
+    SimTime pgmSetup;        // P15: PGM high before MCLR rises for a low-voltage entry
 };
 
 constexpr TimingParameters timingFor(ChipFamily family)
@@ -32,6 +33,7 @@ constexpr TimingParameters timingFor(ChipFamily family)
         .bulkErase = 5ms,
         .eepromWrite = 4ms,
         .entryHold = 2us,
+        .pgmSetup = 2us,
     };
 }
 

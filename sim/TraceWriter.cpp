@@ -40,9 +40,17 @@ bool TraceWriter::close()
     return ok;
 }
 
-void TraceWriter::programModeChanged(SimTime time, bool entered)
+void TraceWriter::programModeChanged(SimTime time, bool entered, Entry entry)
 {
-    line(time, entered ? "VPP on" : "VPP off");
+    if (entry == Entry::LowVoltage)
+        line(time, entered ? "LVP on" : "LVP off");
+    else
+        line(time, entered ? "VPP on" : "VPP off");
+}
+
+void TraceWriter::pgmChanged(SimTime time, bool high)
+{
+    line(time, high ? "PGM on" : "PGM off");
 }
 
 void TraceWriter::commandDecoded(const DecodedCommand& command)

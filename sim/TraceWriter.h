@@ -22,7 +22,8 @@ public:
     bool open(const std::filesystem::path& path, std::string_view chipName);
     bool close();
 
-    void programModeChanged(SimTime time, bool entered) override;
+    void programModeChanged(SimTime time, bool entered, Entry entry) override;
+    void pgmChanged(SimTime time, bool high) override;
     void commandDecoded(const DecodedCommand& command) override;
     void violationRecorded(const Violation& violation) override;
     void noted(SimTime time, std::string_view text) override;

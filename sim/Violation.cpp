@@ -8,6 +8,8 @@ std::string_view violationName(ViolationKind kind)
     case ViolationKind::EntryWithLinesHigh: return "entry-with-lines-high";
     case ViolationKind::ClockOutsideProgramMode: return "clock-outside-program-mode";
     case ViolationKind::EntryHoldTooShort: return "entry-hold-too-short";
+    case ViolationKind::PgmSetupTooShort: return "pgm-setup-too-short";
+    case ViolationKind::PgmFellInProgramMode: return "pgm-fell-in-program-mode";
     case ViolationKind::ClockPhaseTooShort: return "clock-phase-too-short";
     case ViolationKind::DataSetupHoldTooShort: return "data-setup-hold-too-short";
     case ViolationKind::ReadTurnaroundTooShort: return "read-turnaround-too-short";

@@ -14,6 +14,8 @@ enum class ViolationKind : std::uint8_t {
     EntryWithLinesHigh,          // Vpp rose while PGC or PGD was high: no program/verify mode
     ClockOutsideProgramMode,     // PGC pulsed while the chip is not in program/verify mode
     EntryHoldTooShort,           // P12
+    PgmSetupTooShort,            // P15: MCLR rose too soon after PGM
+    PgmFellInProgramMode,        // P18: PGM fell before MCLR, leaving low-voltage mode
     ClockPhaseTooShort,          // P2A/P2B
     DataSetupHoldTooShort,       // P3/P4
     ReadTurnaroundTooShort,      // P6

@@ -7,12 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "devicedata/IniFile.h"
+#include "devicedata/UserMessages.h"
 #include "ui/DialogFrame.h"
 #include "ui/UiTexts.h"
 
 namespace velmora {
 
-TForm6::TForm6(QWidget* parent) : QDialog(parent)
+TForm6::TForm6(UserMessages& messages, QWidget* parent) : QDialog(parent), messages_(messages)
 {
     setWindowTitle(QString::fromLatin1(ui::kComSelectCaption));
     auto* layout = new QVBoxLayout(this);
@@ -48,6 +50,18 @@ bool TForm6::SelectComPort(std::string& port)
         return false;
     port = edit_->text().toStdString();
     return true;
+}
+
+void TForm6::accept()
+{
+    const std::size_t length = edit_->text().toStdString().size();
+    if (length > IniFile::kLongestValue) {
+        showError(messages_, ui::kPortStringTooLongPrefix + std::to_string(length) + ui::kPortStringTooLongMiddle
+                                 + std::to_string(IniFile::kLongestValue) + ui::kPortStringTooLongSuffix);
+        edit_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QDialog::accept();
 }
 
 void TForm6::showEvent(QShowEvent* event)

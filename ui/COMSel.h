@@ -1,6 +1,7 @@
 #pragma once
 // TForm6, "COM port select": an edit field for the port init string and four buttons
-// that fill in COM1 to COM4. Any text is accepted; ComInit judges it.
+// that fill in COM1 to COM4. ComInit judges the text; the dialog only refuses one
+// longer than the settings file can give back whole.
 
 #include <QDialog>
 
@@ -11,10 +12,12 @@ class QPushButton;
 
 namespace velmora {
 
+class UserMessages;
+
 class TForm6 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget* parent = nullptr);
+    explicit TForm6(UserMessages& messages, QWidget* parent = nullptr);
 
     // Modal, pre-filled with port; true on OK, and then port holds the text as typed.
     bool SelectComPort(std::string& port);
@@ -23,10 +26,13 @@ public:
     QPushButton* useComButton(int number) const { return useCom_[number - 1]; }
     QPushButton* okButton() const { return ok_; }
 
+    void accept() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    UserMessages& messages_;
     QLineEdit* edit_ = nullptr;
     QPushButton* useCom_[4]{};
     QPushButton* ok_ = nullptr;

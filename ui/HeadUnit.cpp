@@ -10,10 +10,13 @@
 
 #include <system_error>
 
+#include "corvant/PortName.h"
 #include "corvant/corvant.h"
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/LoadDeviceList.h"
+#include "engine/LvpLockout.h"
 #include "engine/OperationCode.h"
+#include "engine/ProgramMemoryProgramming.h"
 #include "engine/TPICPr.h"
 #include "hexfile/ApplyChecksum.h"
 #include "hexfile/LoadHexFile.h"
@@ -24,6 +27,7 @@
 #include "ui/CSConfig.h"
 #include "ui/CfgIDs.h"
 #include "ui/DevSel.h"
+#include "ui/ElidedText.h"
 #include "ui/ErrorHook.h"
 #include "ui/FileChooser.h"
 #include "ui/Llit.h"
@@ -34,6 +38,7 @@
 #include "ui/UCfgIDs2.h"
 #include "ui/UCfgIDs3.h"
 #include "ui/UiTexts.h"
+#include "ui/WindowPlacement.h"
 #include "ui/platform/ProcessPriority.h"
 
 namespace velmora {
@@ -41,14 +46,12 @@ namespace velmora {
 namespace {
 
 constexpr int kPanelWidths[2] = {100, 50};
-constexpr int kMinimumWidth = 200;
-constexpr int kMinimumHeight = 100;
 constexpr int kFixedColumnWidth = 77;
 constexpr int kCharColumn = 9;
 
 std::string comInitError(const std::string& port)
 {
-    return std::string(ui::kComInitErrorPrefix) + "\"" + port + "\".";
+    return std::string(ui::kComInitErrorPrefix) + "\"" + ElideMiddle(port) + "\".";
 }
 
 QString caption(const char* text)
@@ -73,8 +76,10 @@ TForm1::TForm1(std::filesystem::path programFolder, UserMessages& messages, File
     engine_ = std::make_unique<TPICPr>();
     engine_->data().setMaskSource((programFolder_ / ui::kDevicesIniName).string(), &messages_);
     engine_->options.blankCheckBeforeErase = false;
-    if (!SettingsFile(settingsLocation_).readGroup2(engine_->options))
-        showError(messages_, std::string(kIniLoadErrorMessage));
+    const SettingsFile settingsFile(settingsLocation_);
+    std::string problem;
+    if (!settingsFile.readGroup2(engine_->options, &problem))
+        showError(messages_, settingsFile.loadErrorText(problem));
 
     gridView_->setColumnWidth(0, kFixedColumnWidth);
     gridView_->setColumnWidth(kCharColumn, kFixedColumnWidth);
@@ -94,7 +99,7 @@ void TForm1::buildWindow()
 {
     setWindowTitle(caption(ui::kAppTitle));
     setWindowIcon(programIcon());
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     addMenuItem(file, Command::EmptyWindow, QStringLiteral("Empty &window"), QKeySequence(Qt::CTRL | Qt::Key_E));
@@ -222,7 +227,7 @@ void TForm1::run(Command command)
     case Command::SelectDevice: selectDevice(); break;
     case Command::ConfigurationBits: editConfiguration(); break;
     case Command::Erase: runOperation(OperationErase, ui::kProcessErasing); break;
-    case Command::Program: runOperation(OperationProgram, ui::kProcessProgramming); break;
+    case Command::Program: program(); break;
     case Command::Read: runOperation(OperationRead, ui::kProcessRead); break;
     case Command::Verify: runOperation(OperationVerify, ui::kProcessVerification); break;
     case Command::ProgrammingConfiguration: windows_.programming->EditProgrammingOptions(engine_->options); break;
@@ -251,15 +256,17 @@ void TForm1::initialiseDelayLibrary()
 
 void TForm1::readFirstSettingsGroup()
 {
-    if (!SettingsFile(settingsLocation_).readGroup1(settings_))
-        showError(messages_, std::string(kIniLoadErrorMessage));
+    const SettingsFile settingsFile(settingsLocation_);
+    std::string problem;
+    if (!settingsFile.readGroup1(settings_, &problem))
+        showError(messages_, settingsFile.loadErrorText(problem));
     applyWindowSettings();
 }
 
 void TForm1::applyWindowSettings()
 {
-    setGeometry(settings_.bounds.left, settings_.bounds.top, std::max(settings_.bounds.width, kMinimumWidth),
-                std::max(settings_.bounds.height, kMinimumHeight));
+    const WindowBounds bounds = FitWindowBoundsToScreen(settings_.bounds);
+    setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
     normalBounds_ = geometry();
     setWindowState(settings_.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
     gridView_->setColumnWidths(settings_.columnWidths);
@@ -401,6 +408,28 @@ void TForm1::runOperation(std::uint8_t code, const char* process)
 {
     windows_.progress->prepare(caption(process));
     windows_.progress->RunOperation(code);
+}
+
+void TForm1::program()
+{
+    // Program erases first: a program memory its write method cannot divide would be lost.
+    if (const char* misfit = ProgramMemoryProgramming::misfitFor(engine_->data(), engine_->options)) {
+        showError(messages_, std::string(misfit) + "\r\n" + ui::kDeviceNotErased);
+        return;
+    }
+    if (lvpOffAccepted())
+        runOperation(OperationProgram, ui::kProcessProgramming);
+}
+
+// Programming LVP off through a low-voltage entry leaves a chip only high voltage can
+// enter again: the user says so first, and No is what Enter answers.
+bool TForm1::lvpOffAccepted()
+{
+    if (!LocksOutLowVoltageEntry(OperationProgram, engine_->options, engine_->data().image,
+                                 corvant::entersAtLowVoltage(settings_.com)))
+        return true;
+    return messages_.askWithDefault(MessageKind::Warning, ui::kLvpOffQuestion, ButtonYes | ButtonNo, ButtonNo)
+        == ButtonYes;
 }
 
 void TForm1::selectComPort()

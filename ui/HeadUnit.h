@@ -123,6 +123,8 @@ private:
     void selectDevice();
     void editConfiguration();
     void runOperation(std::uint8_t code, const char* process);
+    void program();
+    bool lvpOffAccepted();
     void selectComPort();
     void showProgrammerInfo();
 

@@ -16,7 +16,7 @@ bool isKeyLine(std::string_view line, std::string_view key)
 
 } // namespace
 
-IniTextEditor::IniTextEditor(std::string_view text)
+IniTextEditor::IniTextEditor(std::string_view text) : byteOrderMark_(StartsWithByteOrderMark(text))
 {
     ForEachLine(text, [this](std::string_view line) { lines_.emplace_back(line); });
 }
@@ -69,7 +69,7 @@ void IniTextEditor::set(std::string_view section, std::string_view key, std::str
 
 std::string IniTextEditor::text() const
 {
-    std::string result;
+    std::string result(byteOrderMark_ ? kUtf8ByteOrderMark : std::string_view());
     for (const std::string& line : lines_) {
         result += line;
         result += "\r\n";

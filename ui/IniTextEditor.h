@@ -2,7 +2,7 @@
 // Sets keys in the text of an INI file the way the profile functions write them: an
 // existing key line is replaced in place, a new key goes to the end of its section, a
 // new section to the end of the file. Everything else in the file (other sections,
-// keys and comment lines a user added) is kept as it was.
+// keys and comment lines a user added) is kept as it was, a leading byte-order mark too.
 
 #include <string>
 #include <string_view>
@@ -25,6 +25,7 @@ private:
     std::size_t sectionEnd(std::size_t header) const;
 
     std::vector<std::string> lines_;
+    bool byteOrderMark_ = false;
 };
 
 } // namespace velmora

@@ -68,6 +68,12 @@ const char* titleOf(MessageKind kind)
 MessageButton QtUserMessages::showMessage(MessageKind kind, const std::string& text,
                                           MessageButtons buttons)
 {
+    return askWithDefault(kind, text, buttons, ButtonNone);
+}
+
+MessageButton QtUserMessages::askWithDefault(MessageKind kind, const std::string& text, MessageButtons buttons,
+                                             MessageButton defaultButton)
+{
     CentredMessageBox box(iconOf(kind), QString::fromLatin1(titleOf(kind)),
                           QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                           QMessageBox::NoButton, QApplication::activeWindow());
@@ -79,6 +85,8 @@ MessageButton QtUserMessages::showMessage(MessageKind kind, const std::string& t
             continue;
         QPushButton* button = box.addButton(qt);
         box.addButton(button, QMessageBox::ActionRole);
+        if (ours == defaultButton)
+            box.setDefaultButton(button);
         added.emplace_back(button, ours);
     }
     for (MessageButton way : kEscapeOrder) {

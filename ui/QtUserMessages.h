@@ -12,6 +12,8 @@ class QtUserMessages : public UserMessages {
 public:
     MessageButton showMessage(MessageKind kind, const std::string& text,
                               MessageButtons buttons) override;
+    MessageButton askWithDefault(MessageKind kind, const std::string& text, MessageButtons buttons,
+                                 MessageButton defaultButton) override;
 };
 
 } // namespace velmora

@@ -8,9 +8,11 @@
 #include <string>
 #include <system_error>
 
+#include "devicedata/DeviceDataMessages.h"
 #include "devicedata/FileText.h"
 #include "devicedata/IniFile.h"
 #include "ui/IniTextEditor.h"
+#include "ui/UiTexts.h"
 
 namespace velmora {
 
@@ -51,9 +53,14 @@ bool createPrivateFolders(const std::filesystem::path& folder)
     return !error;
 }
 
-bool loadIni(const std::filesystem::path& path, IniFile& ini)
+bool loadIni(const std::filesystem::path& path, IniFile& ini, std::string* problem)
 {
-    return !FileReadFailed(ini.load(path));
+    const FileReadStatus status = ini.load(path);
+    if (!FileReadFailed(status))
+        return true;
+    if (problem)
+        *problem = FileReadProblem(status);
+    return false;
 }
 
 } // namespace
@@ -68,10 +75,10 @@ SettingsFile::SettingsFile(const SettingsLocation& location) : SettingsFile(loca
     createsFolder_ = location.createsFolder;
 }
 
-bool SettingsFile::readGroup1(SettingsGroup1& values) const
+bool SettingsFile::readGroup1(SettingsGroup1& values, std::string* problem) const
 {
     IniFile ini;
-    if (!loadIni(path_, ini))
+    if (!loadIni(path_, ini, problem))
         return false;
 
     values.device = ini.getInteger(kConfig, "Device", values.device);
@@ -80,8 +87,11 @@ bool SettingsFile::readGroup1(SettingsGroup1& values) const
     std::error_code error;
     if (!std::filesystem::is_directory(lastDir, error))
         lastDir = ".";
-    if (!enterFolder_(lastDir))
+    if (!enterFolder_(lastDir)) {
+        if (problem)
+            *problem = ui::kLastDirNotEnteredPrefix + lastDir;
         return false;
+    }
     values.lastDir = lastDir;
 
     values.com = ini.getString(kConfig, "COM", values.com);
@@ -102,10 +112,10 @@ bool SettingsFile::readGroup1(SettingsGroup1& values) const
     return true;
 }
 
-bool SettingsFile::readGroup2(ProgrammingOptions& options) const
+bool SettingsFile::readGroup2(ProgrammingOptions& options, std::string* problem) const
 {
     IniFile ini;
-    if (!loadIni(path_, ini))
+    if (!loadIni(path_, ini, problem))
         return false;
     options.multiPanelWrite = ini.getBool(kConfig, "MultiPanelWrite", options.multiPanelWrite);
     options.fastVerify = ini.getBool(kConfig, "FastVerify", options.fastVerify);
@@ -114,6 +124,11 @@ bool SettingsFile::readGroup2(ProgrammingOptions& options) const
     options.ids = ini.getBool(kConfig, "PRVIDs", options.ids);
     options.configuration = ini.getBool(kConfig, "PRVConfiguration", options.configuration);
     return true;
+}
+
+std::string SettingsFile::loadErrorText(const std::string& problem) const
+{
+    return std::string(kIniLoadErrorMessage) + "\r\n" + path_.string() + "\r\n" + problem;
 }
 
 bool SettingsFile::write(const SettingsGroup1& values, const ProgrammingOptions& options) const

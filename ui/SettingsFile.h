@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 
 #include "engine/ProgrammingOptions.h"
 #include "ui/SettingsLocation.h"
@@ -23,10 +24,13 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-    // False on a failure ("INI load error"); the keys after the failing one keep the
-    // values they had. LastDir is applied as it is read: its folder becomes current.
-    bool readGroup1(SettingsGroup1& values) const;
-    bool readGroup2(ProgrammingOptions& options) const;
+    // False on a failure ("INI load error"), with the reason in problem; the keys after
+    // the failing one keep the values they had. LastDir is applied as it is read: its
+    // folder becomes current.
+    bool readGroup1(SettingsGroup1& values, std::string* problem = nullptr) const;
+    bool readGroup2(ProgrammingOptions& options, std::string* problem = nullptr) const;
+    // "INI load error", then the file's path and the problem on lines of their own.
+    std::string loadErrorText(const std::string& problem) const;
     // False when the file could not be written; the old file is then unchanged. A
     // location that creates its folder makes the missing folders first.
     bool write(const SettingsGroup1& values, const ProgrammingOptions& options) const;

@@ -29,6 +29,9 @@ inline constexpr char kPortCommandsUnavailable[] =
     "Menus \"Device\\Program\", \"Device\\Read\",\r\n\"Device\\Verify\" will not be available.\r\n"
     "COMM part of low-level interface test\r\nwindow also will not be available";
 inline constexpr char kComCloseError[] = "COMM close error.";
+// Around the length of a text too long to quote whole: "abc ... [10240 bytes] ... xyz".
+inline constexpr char kElisionPrefix[] = " ... [";
+inline constexpr char kElisionSuffix[] = " bytes] ... ";
 inline constexpr char kProgrammerInfoPrefix[] = "Information from \"corvant.dll\" library:\r\n";
 inline constexpr char kDevicesIniName[] = "Devices.ini";
 
@@ -37,6 +40,8 @@ inline constexpr char kSettingsFileName[] = "Velmora.ini";
 // Inside the user's configuration folder, for an installed program.
 inline constexpr char kUserSettingsFolderName[] = "velmora";
 inline constexpr char kIniSaveError[] = "Save to INI error";
+// The reason after "INI load error" and the file's path when LastDir cannot be entered.
+inline constexpr char kLastDirNotEnteredPrefix[] = "LastDir cannot become the current folder: ";
 
 // File dialogs
 inline constexpr char kLoadDialogTitle[] = "Load file";
@@ -50,6 +55,15 @@ inline constexpr char kProcessErasing[] = "Erasing";
 inline constexpr char kProcessProgramming[] = "Programming";
 inline constexpr char kProcessVerification[] = "Verification";
 inline constexpr char kWordMarker[] = "&+1";
+// After the size message of a Program refused before it started.
+inline constexpr char kDeviceNotErased[] = "The device was not erased.";
+
+// Asked before Program when the image turns LVP off and the port enters at low voltage
+inline constexpr char kLvpOffQuestion[] =
+    "The configuration turns LVP off (CONFIG4L bit 2), and this programmer enters the chip at low voltage.\r\n"
+    "A chip with LVP off enters program mode only with high voltage on MCLR: it will then need a high-voltage "
+    "programmer (and a chip entered at low voltage may keep LVP set, failing the verify).\r\n"
+    "Program it anyway?";
 
 // Memory grid
 inline constexpr char kGridAddressHeader[] = "Address:\\";
@@ -72,6 +86,9 @@ inline constexpr char kComSelectCaption[] = "COM port select";
 inline constexpr char kComInitStringLabel[] = "COM port init string:";
 inline constexpr char kDefaultPort[] = "COM1";
 inline constexpr char kUseComPrefix[] = "Use COM";
+inline constexpr char kPortStringTooLongPrefix[] = "The port init string is ";
+inline constexpr char kPortStringTooLongMiddle[] = " bytes long.\r\nThe settings file keeps at most ";
+inline constexpr char kPortStringTooLongSuffix[] = " bytes of it.";
 inline constexpr char kProgrammingCaption[] = "Programming configuration";
 inline constexpr char kProgrammingGroup[] = "Programming:";
 inline constexpr char kBlankCheckBox[] = "Blank check before erase";

@@ -17,7 +17,7 @@ namespace velmora {
 
 VelmoraWindows::VelmoraWindows(const std::filesystem::path& programFolder, UserMessages& messages,
                                FileChooser& files, LowLevelAccess& lowLevel)
-    : lowLevelTest_(std::make_unique<TForm2>(lowLevel, messages)), comSelect_(std::make_unique<TForm6>())
+    : lowLevelTest_(std::make_unique<TForm2>(lowLevel, messages)), comSelect_(std::make_unique<TForm6>(messages))
 {
     mainWindow_ = std::make_unique<TForm1>(programFolder, messages, files, *lowLevelTest_, *comSelect_);
     TForm1& main = *mainWindow_;

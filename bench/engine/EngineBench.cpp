@@ -9,8 +9,12 @@
 // answered by the test stand-in with a simulated chip on the lines. Target: its
 // figure within 0.05 of the simulated programmer's.
 //
-//   bench_engine [read|program|gpio]...   (default: all)
+// The full read with the command line's device-ID check off and on, side by side
+// (medians of three interleaved rounds). Target: on at most 0.02 above off.
+//
+//   bench_engine [read|program|gpio|idcheck]...   (default: all)
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <cstdio>
@@ -19,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ChipGate.h"
 #include "cli/Platform.h"
 #include "cli/TerminalBridge.h"
 #include "corvant/corvant.h"
@@ -36,6 +41,8 @@ using Clock = std::chrono::steady_clock;
 
 constexpr double kTarget = 1.10;
 constexpr double kGpioTarget = 0.05;
+constexpr double kIdCheckTarget = 0.02;
+constexpr int kIdCheckRounds = 3;
 constexpr const char* kGpioPort = "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22";
 constexpr double kSecondsPerUnit = 5e-6;
 constexpr const char* kDevice = "PIC18F452";
@@ -125,9 +132,8 @@ void fillWholeChip(DeviceImage& data)
         image.ids[i] = static_cast<std::uint8_t>(i);
 }
 
-bool selectDevice(TPICPr& engine)
+bool selectDevice(TPICPr& engine, DeviceList& list)
 {
-    DeviceList list;
     const auto ini = cli::executableFolder() / "Devices.ini";
     if (!LoadDeviceList(list, ini))
         return false;
@@ -183,6 +189,59 @@ int compareGpioWithSim(TPICPr& engine, SummingPinDriver& pins)
     return difference > kGpioTarget || violations != 0 ? 1 : 0;
 }
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The full read without and with the device-ID check velmora-cli hands the engine for
+// a named device, rounds interleaved so that the machine's drift touches both alike.
+int compareIdCheck(TPICPr& engine, SummingPinDriver& pins, DeviceList& list, std::FILE* nowhere)
+{
+    list.MoveTo(0);
+    DeviceRecord selected;
+    for (std::int32_t i = 0; i < list.Count() && selected.name != kDevice; ++i)
+        selected = list.CopyCurrentAndAdvance();
+    cli::ChipGate gate(list, "SIM:PIC18F452", nowhere);
+    const DeviceIdCheck check = gate.requiring(selected);
+    if (!check) {
+        std::fprintf(stderr, "%s names no device ID in Devices.ini\n", kDevice);
+        return 1;
+    }
+    RecordingBridge recorder;
+    engine.setBridge(&recorder);
+    std::vector<Figure> off;
+    std::vector<Figure> on;
+    // Each round swaps the order, so that a machine growing busier favours neither.
+    for (int round = 0; round < kIdCheckRounds; ++round) {
+        for (const bool checked : {round % 2 == 1, round % 2 == 0}) {
+            engine.deviceIdCheck = checked ? check : nullptr;
+            (checked ? on : off).push_back(runTimed(engine, pins, {OperationRead}));
+        }
+    }
+    engine.deviceIdCheck = nullptr;
+    engine.setBridge(nullptr);
+    const auto ratios = [](const std::vector<Figure>& figures, bool onCpuOnly) {
+        std::vector<double> values;
+        for (const Figure& f : figures)
+            values.push_back(onCpuOnly ? (f.wall - f.offCpu) / f.waits : f.ratio());
+        return values;
+    };
+    const double offRatio = median(ratios(off, false));
+    const double onRatio = median(ratios(on, false));
+    const double difference = onRatio - offRatio;
+    std::printf("read, ID check off / on  recorder  ratio %.4f / %.4f  on - off %+.4f (target at most %.2f)  %s\n",
+                offRatio, onRatio, difference, kIdCheckTarget, difference <= kIdCheckTarget ? "within" : "ABOVE");
+    // On a busy machine the time spent waiting for a CPU swamps both figures.
+    std::printf("  medians of %d interleaved rounds; without off-CPU time %.4f / %.4f = %+.4f\n", kIdCheckRounds,
+                median(ratios(off, true)), median(ratios(on, true)),
+                median(ratios(on, true)) - median(ratios(off, true)));
+    if (gate.stopStatus())
+        std::fprintf(stderr, "the check refused the chip\n");
+    return difference > kIdCheckTarget || gate.stopStatus() ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -190,7 +249,9 @@ int main(int argc, char** argv)
     bool doRead = argc == 1;
     bool doProgram = argc == 1;
     bool doGpio = argc == 1;
+    bool doIdCheck = argc == 1;
     for (int i = 1; i < argc; ++i) {
+        doIdCheck = doIdCheck || std::strcmp(argv[i], "idcheck") == 0;
         doRead = doRead || std::strcmp(argv[i], "read") == 0;
         doProgram = doProgram || std::strcmp(argv[i], "program") == 0;
         doGpio = doGpio || std::strcmp(argv[i], "gpio") == 0;
@@ -204,7 +265,8 @@ int main(int argc, char** argv)
     int status = 0;
     {
         TPICPr engine;
-        if (!selectDevice(engine)) {
+        DeviceList list;
+        if (!selectDevice(engine, list)) {
             std::fprintf(stderr, "no %s in Devices.ini beside the program\n", kDevice);
             return 2;
         }
@@ -232,6 +294,8 @@ int main(int argc, char** argv)
             }
             engine.setBridge(nullptr);
         }
+        if (doIdCheck)
+            status |= compareIdCheck(engine, pins, list, nowhere);
         std::fclose(nowhere);
         if (doGpio)
             status |= compareGpioWithSim(engine, pins);

@@ -31,22 +31,30 @@ private:
     int value_;
 };
 
-FileReadStatus openFailure(int error)
+FileReadStatus failure(std::error_code& error)
 {
-    return error == ENOENT || error == ENOTDIR ? FileReadStatus::Missing : FileReadStatus::Unreadable;
+    error.assign(errno, std::generic_category());
+    return FileReadStatus::Unreadable;
+}
+
+FileReadStatus openFailure(std::error_code& error)
+{
+    return errno == ENOENT || errno == ENOTDIR ? FileReadStatus::Missing : failure(error);
 }
 
 } // namespace
 
-FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& contents, std::size_t limit)
+FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& contents, std::error_code& error,
+                            std::size_t limit)
 {
     contents.clear();
+    error.clear();
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0)
-        return openFailure(errno);
+        return openFailure(error);
     struct stat status {};
     if (::fstat(file.get(), &status) != 0)
-        return FileReadStatus::Unreadable;
+        return failure(error);
     if (!S_ISREG(status.st_mode))
         return FileReadStatus::NotRegularFile;
     if (static_cast<std::uintmax_t>(status.st_size) > limit)
@@ -64,7 +72,7 @@ FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& cont
             text.resize(used);
             if (errno == EINTR)
                 continue;
-            return FileReadStatus::Unreadable;
+            return failure(error);
         }
         text.resize(used + static_cast<std::size_t>(count));
         if (count == 0)

@@ -3,15 +3,28 @@
 
 #include "devicedata/FileText.h"
 
+#include <cerrno>
 #include <fstream>
 #include <system_error>
 
 namespace velmora {
 
-FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& contents, std::size_t limit)
+namespace {
+
+// The streams keep no reason of their own; the C library's errno is the best there is.
+FileReadStatus streamFailure(std::error_code& error)
+{
+    error.assign(errno != 0 ? errno : EIO, std::generic_category());
+    return FileReadStatus::Unreadable;
+}
+
+} // namespace
+
+FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& contents, std::error_code& error,
+                            std::size_t limit)
 {
     contents.clear();
-    std::error_code error;
+    error.clear();
     const auto status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found)
         return FileReadStatus::Missing;
@@ -20,9 +33,10 @@ FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& cont
     if (!std::filesystem::is_regular_file(status))
         return FileReadStatus::NotRegularFile;
     try {
+        errno = 0;
         std::ifstream stream(path, std::ios::binary);
         if (!stream)
-            return FileReadStatus::Unreadable;
+            return streamFailure(error);
         std::string text;
         char chunk[64 * 1024];
         while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0) {
@@ -31,11 +45,11 @@ FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& cont
                 return FileReadStatus::TooLarge;
         }
         if (stream.bad())
-            return FileReadStatus::Unreadable;
+            return streamFailure(error);
         contents = std::move(text);
         return FileReadStatus::Read;
     } catch (const std::exception&) {
-        return FileReadStatus::Unreadable;
+        return streamFailure(error);
     }
 }
 

@@ -72,6 +72,17 @@ TEST(SilentChipChecklist, SaysWhatWasReadAndSuitsTheProgrammer)
     EXPECT_NE(sim.find("read low on every bit (0x0000)"), std::string::npos);
     EXPECT_NE(sim.find("fault="), std::string::npos);
     EXPECT_EQ(sim.find("TxD"), std::string::npos);
+    EXPECT_EQ(sim.find("LVP bit (CONFIG4L"), std::string::npos);
+
+    // Entered at low voltage: the LVP bit, the PGM line and the bulk-erase supply, no Vpp.
+    for (const char* port : {"SIM:PIC18F4550,lvp", "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22"}) {
+        const std::string lvp = silentChipChecklist(0xFFFF, port);
+        for (const char* item : {"LVP bit (CONFIG4L bit 2) is set", "needs high voltage", "PGM (RB5) is wired",
+                                 "3.0 V to 5.5 V for a bulk erase", "VDD and ground"})
+            EXPECT_NE(lvp.find(item), std::string::npos) << port << ": " << item << "\n" << lvp;
+        EXPECT_EQ(lvp.find("Vpp reaches MCLR"), std::string::npos) << port;
+        EXPECT_EQ(lvp.find("PGM is pulled low"), std::string::npos) << port;
+    }
 }
 
 } // namespace

@@ -46,14 +46,16 @@ protected:
     }
     ~CliOnGpio() override { fs::remove_all(dir_); }
 
-    CliRun cli(const std::string& port, const std::string& arguments, const std::string& environment = {}) const
+    // launcher: a command that runs velmora-cli, such as timeout.
+    CliRun cli(const std::string& port, const std::string& arguments, const std::string& environment = {},
+               const std::string& launcher = {}) const
     {
         const fs::path out = dir_ / "out.txt";
         const fs::path err = dir_ / "err.txt";
         // A sanitizer runtime wants to be first; the stand-in must be, and only it.
         const std::string command = environment + " LD_PRELOAD=\"" + VELMORA_GPIOD_STANDIN_LIBRARY + "\""
             + " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\""
-            + " VELMORA_GPIOD_STANDIN=\"SIM:PIC18F452,image=" + (dir_ / "chip.hex").string() + "\" \"" + VELMORA_CLI
+            + " VELMORA_GPIOD_STANDIN=\"SIM:PIC18F452,image=" + (dir_ / "chip.hex").string() + "\" " + launcher + " \"" + VELMORA_CLI
             + "\" --port '" + port + "' " + arguments + " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
         const int raw = std::system(command.c_str());
         CliRun run;
@@ -128,6 +130,30 @@ TEST_F(CliOnGpio, ASlowPortIsWarnedAboutBeforeTheOperation)
     EXPECT_THAT(erase.err, HasSubstr("(the protocol alone needs 9.7 s)"));
     EXPECT_LT(erase.err.find("Warning"), erase.err.size());
     EXPECT_THAT(erase.out, HasSubstr("Erasing has been performed."));
+}
+
+// With data in on PGD itself, the check cannot see PGC and PGD swapped, and says so.
+TEST_F(CliOnGpio, WiringSaysWhatAnOpenDrainPgdCannotShow)
+{
+    const std::string caveat = "data in is read on the PGD line itself here";
+    const CliRun swapped = cli("GPIO:gpiochip0,vpp=17,pgc=22,pgd=27", "wiring");
+    EXPECT_EQ(swapped.status, 0) << swapped.err;
+    EXPECT_THAT(swapped.out, HasSubstr("the PGD path works\n" + caveat));
+    EXPECT_NE(cli("GPIO:gpiochip0,vpp=17,pgc=22,pgd=27", "identify").status, 0) << "the chip is not reached";
+
+    const CliRun separate = cli("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22,pgdin=23", "wiring");
+    EXPECT_THAT(separate.out, Not(HasSubstr(caveat)));
+}
+
+// On a port this slow the whole device-ID read takes many seconds; a signal is served at
+// the next command instead, and the chip is not named.
+TEST_F(CliOnGpio, ASignalDuringTheIdReadOnASlowPortIsServedAtOnce)
+{
+    const CliRun identify = cli("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "identify",
+                                "VELMORA_GPIOD_STANDIN_DELAY_US=20000", "timeout --preserve-status -s TERM 2");
+    EXPECT_EQ(identify.status, 143) << identify.out << identify.err;
+    EXPECT_EQ(identify.out, "") << "the whole read was waited for";
+    EXPECT_THAT(identify.err, HasSubstr("cancelled\n"));
 }
 
 TEST_F(CliOnGpio, InfoShowsTheWiringAndTheSpeedLine)

@@ -46,9 +46,14 @@ TEST(CliOptions, ChipCommandsAndTheOptionalDatabasePath)
     EXPECT_TRUE(parsed.options->idCheck);
     EXPECT_FALSE(parseCommandLine({"identify", "x.hex"}).options);
 
-    parsed = parseCommandLine({"--no-id-check", "erase"});
+    parsed = parseCommandLine({"--no-id-check", "--blank-check", "erase"});
     ASSERT_TRUE(parsed.options);
     EXPECT_FALSE(parsed.options->idCheck);
+    EXPECT_TRUE(parsed.options->blankCheckAfterErase);
+    EXPECT_EQ(parseCommandLine({"--blank-check", "program", "a.hex"}).error, "--blank-check goes with erase only");
+    parsed = parseCommandLine({"--accept-no-eof", "verify", "a.hex"});
+    ASSERT_TRUE(parsed.options);
+    EXPECT_TRUE(parsed.options->acceptNoEof);
 
     parsed = parseCommandLine({"check-devices"});
     ASSERT_TRUE(parsed.options);

@@ -19,11 +19,19 @@
 #include "devicedata/LoadDeviceList.h"
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
+#include "tests/support/TraceText.h"
 
 namespace velmora::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using test::count;
+
+#if defined(_WIN32)
+constexpr const char* kCorvantFileName = "corvant.dll";
+#else
+constexpr const char* kCorvantFileName = "libcorvant.so.1";
+#endif
 
 struct CliRun {
     int status = -1;
@@ -133,8 +141,10 @@ TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
         EXPECT_EQ(c.ids[i], e.ids[i]);
 
     // A second run verifies the whole chip (about ten seconds of real protocol time).
-    CliRun verify = cli("--port \"" + port() + "\" --device PIC18F452 verify \"" + hex + "\"");
+    // Without --device: the chip names the device before the file is loaded for it.
+    CliRun verify = cli("--port \"" + port() + "\" verify \"" + hex + "\"");
     EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
+    EXPECT_EQ(verify.out.rfind("device ID 0x0422: PIC18F452, revision 2\n", 0), 0U) << verify.out;
     EXPECT_NE(verify.out.find("PIC's programmable memory content does not differ\nfrom this content of computer "
                               "program.\n"),
               std::string::npos);
@@ -143,7 +153,8 @@ TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
     const fs::path tiny = dir_ / "Tiny.ini";
     std::ofstream(tiny) << "[TINY452]\nProgMemSize=64\nEEPROMDataMemSize=16\n";
     const fs::path saved = dir_ / "saved.hex";
-    CliRun read = cli("--port \"" + port() + "\" --devices \"" + tiny.string() + "\" read \"" + saved.string() + "\"");
+    CliRun read = cli("--port \"" + port() + "\" --devices \"" + tiny.string() + "\" --device TINY452 read \""
+                      + saved.string() + "\"");
     ASSERT_EQ(read.status, 0) << read.out << read.err;
     EXPECT_NE(read.out.find("Read has been performed.\n"), std::string::npos);
     const std::string savedText = readAll(saved);
@@ -168,7 +179,7 @@ TEST_F(CliOnSimulatedChip, AFileThatDoesNotLoadNeverReachesTheChip)
 {
     const fs::path bad = dir_ / "bad.hex";
     std::ofstream(bad) << ":0400000080EF00F09E\n:00000001FF\n";   // checksum off by one
-    CliRun run = cli("--port \"" + port() + "\" program \"" + bad.string() + "\"");
+    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 program \"" + bad.string() + "\"");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("INHX32 HEX file error.\nIncorrect checksum at line 1."), std::string::npos);
     EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
@@ -176,22 +187,62 @@ TEST_F(CliOnSimulatedChip, AFileThatDoesNotLoadNeverReachesTheChip)
 
 TEST_F(CliOnSimulatedChip, ADeclinedChecksumQuestionStopsBeforeTheChip)
 {
-    CliRun run = cli("--port \"" + port() + "\" --checksum sum --checksum-warn 0x1234 program \"" + VELMORA_TEST_HEX
+    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 --checksum sum --checksum-warn 0x1234 program \"" + VELMORA_TEST_HEX
                   + "\"");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("Add checksum anyway?\n-> No"), std::string::npos);
     EXPECT_FALSE(fs::exists(chipFile_));
 }
 
-TEST_F(CliOnSimulatedChip, AMissingEndOfFileOnlyWarns)
+TEST_F(CliOnSimulatedChip, AFileWithoutItsEndRecordIsRefusedUnlessAccepted)
 {
     const fs::path noEnd = dir_ / "noend.hex";
     std::ofstream(noEnd) << ":020000040020DA\n:080000000102030405060708D4\n";
-    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 --no-program --no-eeprom --no-config --no-ids verify \""
-                  + noEnd.string() + "\"");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.err.find("HEX file eof string was not found."), std::string::npos);
-    EXPECT_NE(run.out.find("does not differ"), std::string::npos);
+    const std::string idsOnly = "--device PIC18F452 --no-program --no-eeprom --no-config --no-ids ";
+    for (const char* command : {"program", "verify"}) {
+        CliRun refused = cli("--port \"" + port() + "\" " + idsOnly + command + " \"" + noEnd.string() + "\"");
+        EXPECT_EQ(refused.status, 2) << command;
+        EXPECT_NE(refused.err.find("HEX file eof string was not found.\nthe file has no end-of-file record"),
+                  std::string::npos)
+            << refused.err;
+        EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
+    }
+    CliRun accepted = cli("--port \"" + port() + "\" " + idsOnly + "--accept-no-eof verify \"" + noEnd.string() + "\"");
+    EXPECT_EQ(accepted.status, 0) << accepted.err;
+    EXPECT_NE(accepted.err.find("HEX file eof string was not found."), std::string::npos);
+    EXPECT_NE(accepted.out.find("does not differ"), std::string::npos);
+}
+
+TEST_F(CliOnSimulatedChip, AProgramTheWriteMethodCannotFillStopsBeforeTheErase)
+{
+    const fs::path small = dir_ / "small.hex";
+    std::ofstream(small) << ":020000000102FB\n:00000001FF\n";
+    CliRun run = cli("--port \"SIM:PIC18F1220,image=" + chipFile_.string()
+                     + "\" --device PIC18F1220 --multi-panel program \"" + small.string() + "\"");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("Device program memory does not consist\nof integer amount of panel(s).\n"
+                           "nothing was sent to the chip"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
+}
+
+TEST_F(CliOnSimulatedChip, EraseThenBlankCheckTellsAnEraseThatDidNothing)
+{
+    // Byte 0 programmed; the second device's write method sends no erase at all.
+    std::ofstream(chipFile_) << ":0100000000FF\n:00000001FF\n";
+    const fs::path ini = dir_ / "Tiny.ini";
+    std::ofstream(ini) << "[TINY]\nProgMemSize=64\nEEPROMDataMemSize=16\n"
+                          "[NOERASE]\nProgMemSize=64\nEEPROMDataMemSize=16\nWriteStrategy=7\n";
+    const std::string common = "--port \"" + port() + "\" --devices \"" + ini.string() + "\" --blank-check ";
+    CliRun kept = cli(common + "--device NOERASE erase");
+    EXPECT_EQ(kept.status, 1) << kept.out << kept.err;
+    EXPECT_NE(kept.out.find("Erasing has been performed.\n"), std::string::npos) << kept.out;
+    EXPECT_NE(kept.out.find("Device is not blank."), std::string::npos) << kept.out;
+
+    CliRun erased = cli(common + "--device TINY erase");
+    EXPECT_EQ(erased.status, 0) << erased.out << erased.err;
+    EXPECT_NE(erased.out.find("Blank check has been performed.\nDevice is blank."), std::string::npos) << erased.out;
 }
 
 TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
@@ -210,12 +261,13 @@ TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
 
     CliRun info = cli("info");
     EXPECT_EQ(info.status, 0);
-    EXPECT_EQ(info.out.rfind("Information from \"corvant.dll\" library:\ncorvant " VELMORA_VERSION ", ", 0), 0U);
+    EXPECT_EQ(info.out.rfind("Information from \"" + std::string(kCorvantFileName) + "\" library:\ncorvant " VELMORA_VERSION ", ", 0), 0U);
 
     // Before anything else is looked at, even a command line that would not parse.
     CliRun version = cli("--version flash");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "velmora-cli " VELMORA_VERSION "\n");
+    EXPECT_EQ(version.out.rfind("velmora-cli " VELMORA_VERSION "\n", 0), 0u);
+    EXPECT_NE(version.out.find("License GPL-3.0-or-later"), std::string::npos);
 
     CliRun usage = cli("");
     EXPECT_EQ(usage.status, 2);
@@ -224,6 +276,7 @@ TEST_F(CliOnSimulatedChip, DatabaseDeviceAndProgrammerQueries)
     CliRun badPort = cli("--port SIM:PIC99 erase");
     EXPECT_EQ(badPort.status, 2);
     EXPECT_NE(badPort.err.find("cannot open the programmer port SIM:PIC99"), std::string::npos);
+    EXPECT_NE(badPort.err.find("\"SIM:PIC99\": no simulated chip named PIC99)"), std::string::npos) << badPort.err;
 }
 
 TEST_F(CliOnSimulatedChip, IdentifyNamesTheChipOrExplainsASilentOne)
@@ -250,10 +303,67 @@ TEST_F(CliOnSimulatedChip, IdentifyNamesTheChipOrExplainsASilentOne)
     }
 }
 
+TEST_F(CliOnSimulatedChip, LowVoltageEntryProgramsVerifiesAndKeepsTheChipEnterable)
+{
+    const fs::path trace = dir_ / "trace.txt";
+    const std::string lvp = "--device PIC18F4550 --port \"SIM:PIC18F4550,lvp,image=" + chipFile_.string() + ",trace="
+        + trace.string() + "\" ";
+    const std::string lvpOn = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-lvp.hex";
+    const std::string lvpOff = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-bootloader.hex";
+
+    CliRun identify = cli(lvp + "identify");
+    EXPECT_EQ(identify.status, 0) << identify.err;
+    EXPECT_EQ(identify.out, "device ID 0x1202: PIC18F4550, revision 2\n");
+    CliRun program = cli(lvp + "program \"" + lvpOn + "\"");
+    ASSERT_EQ(program.status, 0) << program.out << program.err;
+    CliRun verify = cli(lvp + "verify \"" + lvpOn + "\"");
+    EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
+    const std::string traceText = readAll(trace);
+    EXPECT_EQ(traceText.find(" ! "), std::string::npos) << traceText;
+    EXPECT_NE(traceText.find(" LVP on\n"), std::string::npos);
+    EXPECT_EQ(traceText.find(" VPP on\n"), std::string::npos);
+
+    // A file that turns LVP off is refused before the port opens, and written only when asked.
+    const std::string programmed = readAll(chipFile_);
+    CliRun refused = cli(lvp + "program \"" + lvpOff + "\"");
+    EXPECT_EQ(refused.status, 2);
+    for (const char* why : {"turns LVP off", "high-voltage programmer", "--allow-lvp-off"})
+        EXPECT_NE(refused.err.find(why), std::string::npos) << why << "\n" << refused.err;
+    EXPECT_EQ(readAll(chipFile_), programmed);
+    CliRun allowed = cli(lvp + "--allow-lvp-off program \"" + lvpOff + "\"");
+    EXPECT_EQ(allowed.err.find("turns LVP off"), std::string::npos) << allowed.err;
+    EXPECT_NE(allowed.out.find("Programming of PIC's program memory"), std::string::npos) << allowed.out;
+    // Entered at low voltage the chip keeps LVP set: the configuration's write check fails there.
+    EXPECT_EQ(allowed.status, 2) << allowed.out << allowed.err;
+    EXPECT_NE((allowed.out + allowed.err).find("configuration at 300006 address"), std::string::npos)
+        << allowed.out << allowed.err;
+    EXPECT_NE(load(chipFile_)->image.config[6] & 0x04, 0) << "LVP cleared over a low-voltage entry";
+    EXPECT_EQ(cli(lvp + "identify").status, 0);
+}
+
+TEST_F(CliOnSimulatedChip, AChipWithLvpClearedIsSilentAtLowVoltage)
+{
+    std::ofstream(chipFile_) << ":020000040030CA\n:010006008178\n:00000001FF\n";   // CONFIG4L = 81h: LVP off
+    const std::string lvp = "--device PIC18F4550 --port \"SIM:PIC18F4550,lvp,image=" + chipFile_.string() + "\" ";
+    CliRun identify = cli(lvp + "identify");
+    EXPECT_EQ(identify.status, 2);
+    EXPECT_EQ(identify.out, "device ID 0xFFFF: no chip answering\n");
+    for (const char* item : {"LVP bit (CONFIG4L bit 2)", "needs high voltage", "PGM (RB5)", "3.0 V to 5.5 V"})
+        EXPECT_NE(identify.err.find(item), std::string::npos) << item << "\n" << identify.err;
+    CliRun erase = cli(lvp + "erase");
+    EXPECT_EQ(erase.status, 2);
+    EXPECT_NE(erase.err.find("LVP bit (CONFIG4L bit 2)"), std::string::npos) << erase.err;
+    // High voltage enters whatever LVP is.
+    EXPECT_EQ(cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + "\" identify").status, 0);
+}
+
 TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
 {
     const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
-    ASSERT_EQ(cli("--port " + chip4550 + " --device PIC18F4550 erase").status, 0);
+    const fs::path trace = dir_ / "trace.txt";
+    ASSERT_EQ(cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + ",trace=" + trace.string()
+                  + "\" --device PIC18F4550 erase").status, 0);
+    EXPECT_EQ(count(readAll(trace), " VPP on\n"), 1U) << "the check costs no session of its own";
     const std::string before = readAll(chipFile_);
     ASSERT_FALSE(before.empty());
 
@@ -272,6 +382,74 @@ TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
 
     CliRun unchecked = cli("--port " + chip4550 + " --device PIC18F452 --no-id-check erase");
     EXPECT_EQ(unchecked.status, 0) << unchecked.err;
+}
+
+TEST_F(CliOnSimulatedChip, ASectionWhoseIdCannotBeCheckedIsRefusedBeforeThePortOpens)
+{
+    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
+    ASSERT_EQ(cli("--port " + chip4550 + " --device PIC18F4550 erase").status, 0);
+    const std::string before = readAll(chipFile_);
+    const struct {
+        const char* keys;
+        const char* reason;
+    } cases[] = {
+        {"DeviceID=0x0420 ; PIC18F452", "DeviceID=0x0420 ; PIC18F452 is not a 16-bit number"},
+        {"DeviceID=0x0420\nDeviceIDMask=0", "DeviceIDMask=0 does not cover the device bits 0xFFE0"},
+    };
+    for (const auto& c : cases) {
+        const fs::path database = dir_ / "Devices.ini";
+        std::ofstream(database) << "[PIC18F452]\nProgMemSize=32768\n" << c.keys << "\n";
+        const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550 + " --device PIC18F452 ";
+        CliRun erase = cli(devices + "erase");
+        EXPECT_EQ(erase.status, 2) << c.keys;
+        EXPECT_NE(erase.err.find("the device-ID check cannot be made for PIC18F452 in "), std::string::npos) << erase.err;
+        EXPECT_NE(erase.err.find(c.reason), std::string::npos) << erase.err;
+        EXPECT_NE(erase.err.find("; nothing was sent to the chip"), std::string::npos) << erase.err;
+        EXPECT_EQ(readAll(chipFile_), before) << c.keys;
+        EXPECT_EQ(cli(devices + "identify").status, 1) << "no section names the chip: " << c.keys;
+        EXPECT_EQ(cli(devices + "--no-id-check erase").status, 0) << c.keys;
+    }
+}
+
+TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)
+{
+    const fs::path trace = dir_ / "trace.txt";
+    const fs::path saved = dir_ / "out.hex";
+    CliRun read = cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + ",trace=" + trace.string() + "\" read \""
+                      + saved.string() + "\"");
+    ASSERT_EQ(read.status, 0) << read.out << read.err;
+    EXPECT_EQ(read.out.rfind("device ID 0x1202: PIC18F4550, revision 2\n", 0), 0U) << read.out;
+    EXPECT_NE(readAll(saved).find(":107FF000"), std::string::npos) << "the whole 32 KB of a PIC18F4550";
+    EXPECT_EQ(count(readAll(trace), " VPP on\n"), 1U);
+    const std::string before = readAll(chipFile_);
+
+    // A file is checked against the part the chip names before anything is written.
+    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
+    const fs::path small = dir_ / "Small.ini";
+    std::ofstream(small) << "[SMALL4550]\nProgMemSize=64\nDeviceID=0x1200\n";
+    CliRun tooBig = cli("--devices \"" + small.string() + "\" --port " + chip4550 + " program \"" + VELMORA_TEST_HEX + "\"");
+    EXPECT_EQ(tooBig.status, 2);
+    EXPECT_EQ(tooBig.out, "device ID 0x1202: SMALL4550, revision 2\n");
+    EXPECT_NE(tooBig.err.find("Nonwritable address"), std::string::npos) << tooBig.err;
+    EXPECT_EQ(readAll(chipFile_), before);
+
+    // A chip that no section or several name, or no chip, stops as identify does.
+    const fs::path other = dir_ / "Other.ini";
+    std::ofstream(other) << "[PIC18F452]\nProgMemSize=32768\nDeviceID=0x0420\n";
+    CliRun unnamed = cli("--devices \"" + other.string() + "\" --port " + chip4550 + " erase");
+    EXPECT_EQ(unnamed.status, 1);
+    EXPECT_NE(unnamed.out.find("0x1202: a "), std::string::npos) << unnamed.out;
+    EXPECT_EQ(unnamed.err, "no device of the database names this chip; choose one with --device\n");
+    const fs::path twice = dir_ / "Twice.ini";
+    std::ofstream(twice) << "[A]\nProgMemSize=64\nDeviceID=0x1200\n[B]\nProgMemSize=64\nDeviceID=0x1200\n";
+    CliRun several = cli("--devices \"" + twice.string() + "\" --port " + chip4550 + " blank-check");
+    EXPECT_EQ(several.status, 2);
+    EXPECT_EQ(several.out, "device ID 0x1202: A or B, revision 2\n");
+    EXPECT_EQ(readAll(chipFile_), before);
+    CliRun silent = cli("--port \"SIM:PIC18F452,fault=absent\" read \"" + saved.string() + "\"");
+    EXPECT_EQ(silent.status, 2);
+    EXPECT_EQ(silent.out, "device ID 0xFFFF: no chip answering\n");
+    EXPECT_NE(silent.err.find("Vpp reaches MCLR"), std::string::npos) << silent.err;
 }
 
 TEST_F(CliOnSimulatedChip, WiringAndTheShippedDatabaseCheck)

@@ -152,6 +152,54 @@ INSTANTIATE_TEST_SUITE_P(EveryWayOut, CliEnding,
                                            Ending{"closedPipe", 0, 0, true, 141}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Output that cannot be written ends every command alike: a full disk, or a reader
+// that left before anything was written.
+TEST(CliLostOutput, EveryCommandEndsWithTheBrokenPipeStatus)
+{
+    const fs::path dir = fs::temp_directory_path() / ("velmora-cli-lost-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::vector<std::vector<std::string>> commands = {
+        {"--port", "SIM", "identify"}, {"--port", "SIM", "wiring"}, {"check-devices", VELMORA_DEVICES_INI},
+        {"--port", "SIM", "info"},     {"devices"},                 {"--version"}};
+    for (const auto& command : commands) {
+        const int full = ::open("/dev/full", O_WRONLY);
+        EXPECT_EQ(waitForExit(spawn(command, full, dir / "err.txt")), 141) << command.back() << ": /dev/full";
+        ::close(full);
+
+        int pipeEnds[2];
+        ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
+        ::close(pipeEnds[0]);
+        EXPECT_EQ(waitForExit(spawn(command, pipeEnds[1], dir / "err.txt")), 141) << command.back() << ": pipe";
+        ::close(pipeEnds[1]);
+    }
+    fs::remove_all(dir);
+}
+
+// check-devices talks to no chip, yet ends on a signal as the chip commands do. Its
+// report outgrows the pipe, so it is still writing when the signal comes.
+TEST(CliCheckDevicesEnding, ASignalGivesTheSignalsStatus)
+{
+    const fs::path dir = fs::temp_directory_path() / ("velmora-cli-check-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    {
+        std::ofstream ini(dir / "Many.ini");
+        for (int i = 0; i < 4000; ++i)
+            ini << "[D" << i << "]\nProgMemSize=1024\nColour=blue\n";
+    }
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}}) {
+        int pipeEnds[2];
+        ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
+        const pid_t child = spawn({"check-devices", (dir / "Many.ini").string()}, pipeEnds[1], dir / "err.txt");
+        ::close(pipeEnds[1]);
+        char first = 0;
+        ASSERT_EQ(::read(pipeEnds[0], &first, 1), 1);   // the report has begun: the handlers are in
+        ::kill(child, signal);
+        ::close(pipeEnds[0]);
+        EXPECT_EQ(waitForExit(child), status) << signal;
+    }
+    fs::remove_all(dir);
+}
+
 TEST(CliImageFile, ASecondProgramCannotOpenAnImageInUse)
 {
     const fs::path dir = fs::temp_directory_path() / ("velmora-cli-lock-" + std::to_string(::getpid()));

@@ -6,14 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <string>
+#include <string_view>
+
+#include "tests/devicedata/TempFolder.h"
 
 namespace velmora::cli {
 namespace {
 
+using Kind = DeviceFileFinding::Kind;
+
 bool anyRejects(const std::vector<DeviceFileFinding>& findings)
 {
-    return std::ranges::any_of(findings, &DeviceFileFinding::rejects);
+    return std::ranges::any_of(findings, [](const DeviceFileFinding& f) { return f.kind != Kind::Warning; });
 }
 
 // The one finding that mentions `words`, or a failure.
@@ -54,7 +61,7 @@ TEST(DeviceFileCheck, WhatTheStartUpWouldRejectAndWhere)
         const auto findings = checkDeviceText(c.text, false);
         ASSERT_TRUE(anyRejects(findings)) << c.text;
         const DeviceFileFinding finding = findingAbout(findings, c.words);
-        EXPECT_TRUE(finding.rejects) << c.text;
+        EXPECT_EQ(finding.kind, Kind::Rejection) << c.text;
         EXPECT_EQ(finding.line, c.line) << c.text;
     }
 }
@@ -66,7 +73,7 @@ TEST(DeviceFileCheck, WarnsOfValuesTheProgramWouldSilentlyReplace)
                              "LongEEAddr=yes\n"            // 3
                              "WriteStrategy=3\n"           // 4
                              "ProgMemSze=16384\n"          // 5
-                             "DeviceID=0x10000\n"          // 6
+                             "DeviceIDMask=0xFFF0 ; 2420\n" // 6
                              "[B]\n"                       // 7
                              "ProgMemSize=24576\n"         // 8
                              "WriteStrategy=2\n"           // 9
@@ -88,7 +95,7 @@ TEST(DeviceFileCheck, WarnsOfValuesTheProgramWouldSilentlyReplace)
         {"[A] LongEEAddr=yes does not parse: the default 0 applies", 3},
         {"[A] WriteStrategy=3 is no write method", 4},
         {"[A] unknown key ProgMemSze", 5},
-        {"[A] DeviceID=0x10000 is not a 16-bit number", 6},
+        {"[A] DeviceIDMask=0xFFF0 ; 2420 is not a 16-bit number: the default 0xFFE0 applies", 6},
         {"[B] programming would fail: Device program memory size is not integer amount of buffers.", 10},
         {"[B] SetMask is missing", 7},
         {"[B] Mask is missing or does not parse", 12},
@@ -101,6 +108,69 @@ TEST(DeviceFileCheck, WarnsOfValuesTheProgramWouldSilentlyReplace)
     EXPECT_EQ(findings.size(), std::size(expected));
 }
 
+TEST(DeviceFileCheck, WarnsOfNamesAndKeysTheProgramTakesOtherwise)
+{
+    const struct {
+        const char* text;
+        int line;
+        const char* words;
+    } cases[] = {
+        {"[ PIC18F452 ]\nProgMemSize=1024\n", 1, "--device PIC18F452 does not find it; write [PIC18F452]"},
+        {"[PIC18F452\t]\nProgMemSize=1024\n", 1, "blanks at its ends"},
+        {"; devices\nProgMemSize=1024\n[A]\nProgMemSize=1024\n", 2, "key ProgMemSize stands before the first section"},
+    };
+    for (const auto& c : cases) {
+        const auto findings = checkDeviceText(c.text, false);
+        ASSERT_EQ(findings.size(), 1U) << c.text;
+        EXPECT_EQ(findings[0].kind, Kind::Warning) << c.text;
+        EXPECT_EQ(findings[0].line, c.line) << c.text;
+        EXPECT_NE(findings[0].text.find(c.words), std::string::npos) << findings[0].text;
+    }
+}
+
+// Each of these once let any chip pass for the device, or the check be skipped.
+TEST(DeviceFileCheck, ADeviceIdThatCannotNameTheChipRefusesTheDeviceAtItsLine)
+{
+    const struct {
+        const char* keys;
+        const char* words;
+    } cases[] = {
+        {"DeviceIDMask=0\nDeviceID=0x0420\n", "DeviceIDMask=0 does not cover the device bits"},
+        {"DeviceID=0x0420 ; PIC18F452\n", "DeviceID=0x0420 ; PIC18F452 is not a 16-bit number"},
+        {"Device ID=0x0420\n", "key \"device id\" is not DeviceID"},
+        {"DeviceID=0xFFFF\n", "device bits all 0 or all 1"},
+        {"DeviceID=0\n", "device bits all 0 or all 1"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = std::string("[A]\nProgMemSize=1024\n") + c.keys;
+        const auto findings = checkDeviceText(text, false);
+        ASSERT_EQ(findings.size(), 1U) << text << "no unknown-key warning besides";
+        EXPECT_NE(findings[0].text.find(c.words), std::string::npos) << findings[0].text;
+        EXPECT_EQ(findings[0].kind, Kind::Refusal) << "the program itself still loads the file";
+        EXPECT_EQ(findings[0].line, 3) << text;
+        EXPECT_NE(findings[0].text.find("velmora-cli refuses to identify or write this device"), std::string::npos);
+    }
+}
+
+TEST(DeviceFileCheck, EachSharedIdIsOneFindingWithAllItsSections)
+{
+    const auto three = checkDeviceText("[A]\nProgMemSize=1024\nDeviceID=0x0420\n[B]\nProgMemSize=1024\nDeviceID=0x0421\n"
+                                       "[C]\nProgMemSize=1024\nDeviceID=0x0420\n",
+                                       false);
+    ASSERT_EQ(three.size(), 1U);
+    EXPECT_EQ(three[0].line, 9);
+    EXPECT_EQ(three[0].text, "[C] DeviceID also names [A] (line 1), [B] (line 4): a chip with this ID would match all 3");
+
+    // Twins told apart by DEVID1 bit 4 share nothing; a wider mask claims both twins' IDs.
+    const char* twins = "[T0]\nProgMemSize=1024\nDeviceID=0x1140\nDeviceIDMask=0xFFF0\n"
+                        "[T1]\nProgMemSize=1024\nDeviceID=0x1150\nDeviceIDMask=0xFFF0\n";
+    EXPECT_TRUE(checkDeviceText(twins, false).empty());
+    const auto wide = checkDeviceText(std::string(twins) + "[W]\nProgMemSize=1024\nDeviceID=0x1140\n", false);
+    ASSERT_EQ(wide.size(), 2U);
+    findingAbout(wide, "[W] DeviceID also names [T0] (line 1): a chip with this ID would match both");
+    findingAbout(wide, "[W] DeviceID also names [T1] (line 5): a chip with this ID would match both");
+}
+
 TEST(DeviceFileCheck, PanelSizesFollowTheChosenWriteMethod)
 {
     const char* small = "[PIC18F1220]\nProgMemSize=4096\nWriteStrategy=1\n";
@@ -109,6 +179,33 @@ TEST(DeviceFileCheck, PanelSizesFollowTheChosenWriteMethod)
     ASSERT_EQ(multi.size(), 1U);
     EXPECT_NE(multi[0].text.find("panel"), std::string::npos);
     EXPECT_EQ(multi[0].line, 2) << "the size that does not fit";
+}
+
+std::string printedCheck(const std::filesystem::path& path, int expectedStatus)
+{
+    std::FILE* out = std::tmpfile();
+    EXPECT_EQ(checkDeviceFile(path, false, out), expectedStatus) << path;
+    std::rewind(out);
+    std::string printed;
+    for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out))
+        printed += static_cast<char>(c);
+    std::fclose(out);
+    return printed;
+}
+
+TEST(DeviceFileCheck, PrintsControlCharactersEscapedAndWhyAFileCannotBeRead)
+{
+    test::TempFolder folder;
+    using namespace std::string_view_literals;
+    const std::string nul = folder.write("nul.ini", "[A]\nProgMemSize=1024\nConfig=1\0x\x1B[2J\n"sv);
+    EXPECT_NE(printedCheck(nul, 1).find(":3: warning: [A] Config=1\\x00x\\x1B[2J does not parse"), std::string::npos);
+
+    EXPECT_NE(printedCheck(folder.path() / "absent.ini", 2).find(": cannot be read (no such file); "),
+              std::string::npos);
+#if !defined(_WIN32)
+    // A regular file whose every read fails: the system's own reason.
+    EXPECT_NE(printedCheck("/proc/self/mem", 2).find(": cannot be read (Input/output error); "), std::string::npos);
+#endif
 }
 
 } // namespace

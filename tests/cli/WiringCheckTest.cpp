@@ -87,16 +87,16 @@ TEST(WiringCheck, RunsWithVppOffAndEndsWithEveryLineLow)
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     LineModel working([](bool d, bool) { return d; });
-    EXPECT_EQ(runWiringCheck(working, out, err), 0);
+    EXPECT_EQ(runWiringCheck(working, false, out, err), 0);
     EXPECT_FALSE(working.vppRaised);
     EXPECT_FALSE(working.lastData() || working.lastClock());
 
     LineModel swapped([](bool, bool c) { return c; });
-    EXPECT_EQ(runWiringCheck(swapped, out, err), 2);
+    EXPECT_EQ(runWiringCheck(swapped, false, out, err), 2);
 
     LineModel broken([](bool d, bool) { return d; });
     broken.failReads = true;
-    EXPECT_EQ(runWiringCheck(broken, out, err), 2);
+    EXPECT_EQ(runWiringCheck(broken, false, out, err), 2);
     EXPECT_EQ(broken.writes, 2) << "stops at the first failure and still drops the lines";
     EXPECT_FALSE(broken.lastData() || broken.lastClock());
     std::fclose(out);

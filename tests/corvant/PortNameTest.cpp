@@ -38,6 +38,17 @@ TEST(PortName, RejectsWhatIsNoComPort)
         EXPECT_FALSE(parseComPort(text)) << '"' << text << '"';
 }
 
+TEST(PortName, LowVoltageEntryIsALvpSimPortOrAGpioPortWithAPgmLine)
+{
+    for (const char* port : {"SIM:PIC18F4550,lvp", "sim:pic18f4550,image=a.hex,LVP", "SIM:,lvp",
+                             "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22", "gpio:0,PGM=4,mclr=17,pgc=27,pgd=22"})
+        EXPECT_TRUE(entersAtLowVoltage(port)) << port;
+    for (const char* port : {"SIM", "SIM:PIC18F4550", "SIM:PIC18F4550,image=lvp", "SIM:PIC18F4550,lvp,lvp",
+                             "SIM:PIC18F999,lvp", "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "GPIO:pgm=3",
+                             "GPIO:gpiochip0,vpp=17,pgmx=3", "COM1", "/dev/ttyUSB0", ""})
+        EXPECT_FALSE(entersAtLowVoltage(port)) << port;
+}
+
 TEST(BackendTable, TheFirstRowWhosePrefixMatchesInAnyCaseTakesThePort)
 {
     const BackendTable table = standardBackends();

@@ -105,6 +105,29 @@ TEST_F(ClearImageMasks, Type3ReadsTheDevicesKeysAfreshOnEveryClear)
     EXPECT_EQ(config(), (ConfigBlock{0x01}));
 }
 
+TEST_F(ClearImageMasks, LvpTurnsOffOnlyWhereTheMaskHasItAndTheWrittenValueClearsIt)
+{
+    for (std::int32_t type : {1, 2}) {
+        clearAs(type);
+        EXPECT_FALSE(TurnsLvpOff(owner->image)) << "erased image, type " << type;
+        owner->image.config[CONFIG4L] = 0x81;
+        EXPECT_TRUE(TurnsLvpOff(owner->image)) << type;
+        owner->image.config[CONFIG4L] = 0x04;
+        EXPECT_FALSE(TurnsLvpOff(owner->image)) << type;
+    }
+    // Type 3: the device's own masks decide; a forced 1 is never written 0.
+    useDevicesIni("[Dev]\nMask=00 CF 1F 1F 00 87 C1 00 0F C0 0F E0 0F 40\nSetMask=0 0 0 0 0 0 0 0 0 0 0 0 0 0\n");
+    clearAs(3);
+    owner->image.config[CONFIG4L] = 0x00;
+    EXPECT_FALSE(TurnsLvpOff(owner->image)) << "no LVP bit in the mask";
+    useDevicesIni("[Dev]\nMask=00 CF 1F 1F 00 87 C5 00 0F C0 0F E0 0F 40\nSetMask=0 0 0 0 0 0 04 0 0 0 0 0 0 0\n");
+    clearAs(3);
+    owner->image.config[CONFIG4L] = 0x00;
+    EXPECT_FALSE(TurnsLvpOff(owner->image)) << "set mask forces LVP";
+    owner->image.configSetMask[CONFIG4L] = 0;
+    EXPECT_TRUE(TurnsLvpOff(owner->image));
+}
+
 TEST_F(ClearImageMasks, Type3BadKeysGiveZeroBlocksAndTheirMessagesEveryTime)
 {
     useDevicesIni("[Dev]\nMask=00 27 0F 0F 00 01 85 00 0F C0 0F E0 0F\nSetMask=1 2 3 4 5 6 7 8 9 A B C D E\n");

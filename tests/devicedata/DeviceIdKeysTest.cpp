@@ -32,20 +32,47 @@ TEST(DeviceIdKeys, ValuesTakeTheDatabaseIntegerSyntaxWithinSixteenBits)
         EXPECT_EQ(ParseDeviceIdValue(c.text), c.value) << c.text;
 }
 
-TEST(DeviceIdKeys, MissingOrBadKeysLeaveNoIdAndTheDefaultMask)
+TEST(DeviceIdKeys, WithoutADeviceIdNothingIsChecked)
 {
-    const DeviceRecord none = onlyRecord("");
-    EXPECT_FALSE(none.deviceId.has_value());
-    EXPECT_EQ(none.deviceIdMask, kDefaultDeviceIdMask);
+    const DeviceRecord none = onlyRecord("DeviceIDMask=0xFFF0\n");
+    EXPECT_EQ(none.deviceIdState, DeviceIdState::Absent);
     EXPECT_FALSE(MatchesDeviceId(none, 0x1140)) << "a section without an ID names no chip";
 
-    const DeviceRecord bad = onlyRecord("DeviceID=0x11400\nDeviceIDMask=mask\n");
-    EXPECT_FALSE(bad.deviceId.has_value());
-    EXPECT_EQ(bad.deviceIdMask, kDefaultDeviceIdMask);
-
     const DeviceRecord anyCase = onlyRecord("deviceid=0x1140\nDEVICEIDMASK=0xFFF0\n");
+    EXPECT_EQ(anyCase.deviceIdState, DeviceIdState::Usable);
     EXPECT_EQ(anyCase.deviceId, 0x1140);
     EXPECT_EQ(anyCase.deviceIdMask, 0xFFF0);
+}
+
+// Each of these once left the section without an ID, so the check was skipped or any
+// chip passed for the device.
+TEST(DeviceIdKeys, KeysThatCannotNameTheChipMakeTheIdUnusableWithTheirReason)
+{
+    const struct {
+        const char* keys;
+        const char* key;
+        const char* words;
+    } cases[] = {
+        {"DeviceID=0x1140 ; PIC18F2420\n", "deviceid", "a comment behind a value is part of the value"},
+        {"DeviceID=0x11400\n", "deviceid", "DeviceID=0x11400 is not a 16-bit number"},
+        {"Device ID=0x1140\n", "device id", "key \"device id\" is not DeviceID"},
+        {"DeviceID=0x1140\nDevice_ID_Mask=0xFFF0\n", "device_id_mask", "is not DeviceIDMask"},
+        {"DeviceID=0x1140\nDeviceIDMask=mask\n", "deviceidmask", "DeviceIDMask=mask is not a 16-bit number"},
+        {"DeviceID=0x1140\nDeviceIDMask=0\n", "deviceidmask", "does not cover the device bits 0xFFE0"},
+        {"DeviceID=0x1140\nDeviceIDMask=0xFF00\n", "deviceidmask", "does not cover the device bits 0xFFE0"},
+        {"DeviceID=0\n", "deviceid", "device bits all 0 or all 1"},
+        {"DeviceID=0xFFFF\n", "deviceid", "device bits all 0 or all 1"},
+        {"DeviceID=0x001F\n", "deviceid", "device bits all 0 or all 1"},
+        {"DeviceID=0xFFE0\nDeviceIDMask=0xFFFF\n", "deviceid", "device bits all 0 or all 1"},
+    };
+    for (const auto& c : cases) {
+        const DeviceRecord record = onlyRecord(c.keys);
+        EXPECT_EQ(record.deviceIdState, DeviceIdState::Unusable) << c.keys;
+        EXPECT_EQ(record.deviceIdProblemKey, c.key) << c.keys;
+        EXPECT_NE(record.deviceIdProblem.find(c.words), std::string::npos) << record.deviceIdProblem;
+        for (const std::uint16_t rawId : {0x0000, 0x1140, 0x0420, 0xFFFF})
+            EXPECT_FALSE(MatchesDeviceId(record, rawId)) << c.keys;
+    }
 }
 
 TEST(DeviceIdKeys, TheMaskDecidesWhichBitsAreTheRevision)

@@ -94,7 +94,7 @@ TEST(DeviceImage, SelectDeviceCopiesEveryFieldAndLeavesTheImage)
     const auto owner = std::make_unique<DeviceImage>();
     owner->image.programMemory[0] = 0x12;
     DeviceRecord record{"Custom", 0x100000, 0x10000, 7, true, WriteStrategy::Buffers, 64, false, true, false, true, false, true,
-                        0x1200, 0xFFF0};
+                        DeviceIdState::Usable, 0x1200, 0xFFF0, {}, {}};
     owner->SelectDevice(record);
     EXPECT_EQ(owner->image.programMemory[0], 0x12);
     EXPECT_EQ(owner->image.programMemorySize, 0x100000u);

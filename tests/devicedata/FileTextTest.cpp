@@ -55,8 +55,10 @@ TEST(FileText, DevicesFifosAndProcFilesNeitherHangNorThrow)
     const std::string fifo = folder.file("fifo.ini");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(ReadFileText(fifo, text), FileReadStatus::NotRegularFile);
-    // A regular file whose every read fails.
-    EXPECT_EQ(ReadFileText("/proc/self/mem", text), FileReadStatus::Unreadable);
+    // A regular file whose every read fails, with the system's reason.
+    std::error_code error;
+    EXPECT_EQ(ReadFileText("/proc/self/mem", text, error), FileReadStatus::Unreadable);
+    EXPECT_EQ(error, std::errc::io_error);
     // Reports a size of 0 but holds text.
     EXPECT_EQ(ReadFileText("/proc/self/status", text), FileReadStatus::Read);
     EXPECT_NE(text.find("Name:"), std::string::npos);

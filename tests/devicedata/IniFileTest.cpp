@@ -82,6 +82,15 @@ TEST(IniFile, HeaderAndKeyLines)
     EXPECT_EQ(ini.getString("Padded", "K", "-"), "-");
 }
 
+TEST(IniFile, ALeadingByteOrderMarkStartsNoLine)
+{
+    const IniFile ini = iniOf("\xEF\xBB\xBF[Config]\r\nCOM=SIM\r\n\xEF\xBB\xBF[Later]\r\nK=1\r\n");
+    EXPECT_EQ(ini.getString("Config", "COM", "-"), "SIM");
+    // Only the file's first bytes can be a mark; elsewhere they are text.
+    EXPECT_EQ(ini.getString("Later", "K", "-"), "-");
+    EXPECT_EQ(ini.getString("Config", "K", "-"), "1");
+}
+
 TEST(IniFile, IntegersAndBools)
 {
     const IniFile ini = iniOf("[S]\nHex=$8000\nBad=32K\nEmpty=\nNeg=-1\nZero=0\nTwo=2\nWord=yes\nQuoted=\" 0x10\"\n");

@@ -156,6 +156,8 @@ TEST_F(LoadDeviceListTest, LineEndsNulBytesLongLinesAndThousandsOfSections)
         EXPECT_EQ(names(), (std::vector<std::string>{"A", "B"}));
         EXPECT_EQ(list.CopyCurrent().programMemorySize, 32);
     }
+    ASSERT_TRUE(load("\xEF\xBB\xBF[A]\r\nProgMemSize=16\r\n"));
+    EXPECT_EQ(names(), (std::vector<std::string>{"A"}));
     ASSERT_TRUE(load("[A\0B]\nProgMemSize=16\n\0\0\0\n[C]\nProgMemSize=8\n"s));
     EXPECT_EQ(names(), (std::vector<std::string>{"A\0B"s, "C"}));
     expectRejected("[A]\nProgMemSize=1\0 6\n"s);

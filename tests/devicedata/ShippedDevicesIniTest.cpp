@@ -123,10 +123,10 @@ TEST(ShippedDevicesIni, NoTwoDevicesAnswerWithTheSameId)
 {
     const auto devices = shippedDevices();
     for (const auto& [name, device] : devices) {
-        ASSERT_TRUE(device.deviceId.has_value()) << name;
+        ASSERT_EQ(device.deviceIdState, DeviceIdState::Usable) << name;
         for (const auto& [otherName, other] : devices) {
             if (otherName != name) {
-                EXPECT_FALSE(MatchesDeviceId(other, *device.deviceId)) << name << " also reads as " << otherName;
+                EXPECT_FALSE(MatchesDeviceId(other, device.deviceId)) << name << " also reads as " << otherName;
             }
         }
     }

@@ -77,6 +77,42 @@ TEST_F(ProgrammingTest, Strategy1BulkEraseThenTheReport)
     expectCleanEnding();
 }
 
+// With a device-ID check asked for, the ID read comes right after the entry wait and
+// before the erase; a refusal ends the session there, with its message.
+TEST_F(ProgrammingTest, TheDeviceIdCheckReadsRightAfterEntryAndARefusalErasesNothing)
+{
+    engine.options = {.programMemory = false, .eeprom = false, .ids = false, .configuration = false};
+    const std::vector<Command> idRead = tablePointerSetUp(0x3FFFFE);
+    std::vector<std::uint16_t> asked;
+    for (const char* verdict : {"", "not this chip"}) {
+        SCOPED_TRACE(verdict);
+        pins.clear();
+        pins.setIdleDataIn(1);
+        engine.deviceIdCheck = [&asked, verdict](std::uint16_t rawId) {
+            asked.push_back(rawId);
+            return std::string(verdict);
+        };
+        window.run(OperationErase);
+        const auto sent = commands();
+        ASSERT_GE(sent.size(), 8U);
+        EXPECT_EQ(std::vector<Command>(sent.begin(), sent.begin() + 6), idRead);
+        EXPECT_EQ(sent[6].first, kReadInc);
+        EXPECT_EQ(sent[7].first, kRead);
+        EXPECT_EQ(delaysOf(pins.calls(), 40000), 1U) << "one programming session";
+        expectCleanEnding();
+        if (*verdict == 0) {
+            EXPECT_EQ(std::vector<Command>(sent.begin() + 8, sent.end()), kEnterStrategy1Erase);
+            EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
+            continue;
+        }
+        EXPECT_EQ(sent.size(), 8U) << "nothing after the ID read";
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{verdict});
+        EXPECT_EQ(engine.lastOutcome, OperationOutcome::Failed);
+        EXPECT_EQ(delaysOf(pins.calls(), 60000), 2U) << "the entry wait and the pause after Vpp off";
+    }
+    EXPECT_EQ(asked, (std::vector<std::uint16_t>{0xFFFF, 0xFFFF}));
+}
+
 TEST_F(ProgrammingTest, Strategy2ChipEraseWritesBothKeysEachAfterItsOwnSetUp)
 {
     select(deviceWith(64, 2));
@@ -110,6 +146,24 @@ TEST_F(ProgrammingTest, ProgramWithEveryAreaDeselectedStillErases)
     window.run(OperationProgram);
     EXPECT_EQ(commands(), kEnterStrategy1Erase);
     EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
+}
+
+TEST_F(ProgrammingTest, BlankCheckWithoutEepromStillPausesWhereTheEepromStepEnds)
+{
+    select(deviceWith(64, 1));   // no EEPROM; the erased chip reads FF
+    window.run(OperationBlankCheck);
+    ASSERT_EQ(window.messageTexts(), std::vector<std::string>{texts::kDeviceIsBlank});
+    const auto commands = this->commands();
+    EXPECT_EQ(countFrame(commands, {kCore, 0x9EA6}), 0U) << "an EEPROM step on a part without EEPROM";
+    const std::size_t ids = findSequence(commands, tablePointerSetUp(kIdAddress));
+    ASSERT_NE(ids, std::string::npos);
+    ASSERT_EQ(commands[ids - 1].first, kRead);   // the last program-memory byte
+    const auto calls = pins.calls();
+    const std::vector<PinCall> between(calls.begin() + static_cast<std::ptrdiff_t>(callStartingFrame(calls, ids - 1)),
+                                       calls.begin() + static_cast<std::ptrdiff_t>(callStartingFrame(calls, ids)));
+    // Program memory's closing pause, then the EEPROM step's.
+    EXPECT_EQ(delaysOf(between, 60000), 2U);
+    expectCleanEnding();
 }
 
 TEST_F(ProgrammingTest, FailedEraseNopReportsTheDelayVariant)

@@ -157,6 +157,20 @@ TEST_F(RunnerEndings, ACancelRequestSetBeforeTheStartEndsEveryOperationBeforeVpp
     }
 }
 
+TEST_F(RunnerEndings, ACancelWhileVppRisesEndsEveryOperationQuietly)
+{
+    for (std::uint8_t code : {OperationRead, OperationErase, OperationProgram, OperationVerify, OperationBlankCheck,
+                              OperationDeviceId}) {
+        SCOPED_TRACE("operation " + std::to_string(code));
+        pins.clear();
+        window.pressCancelWhen([](const BridgeEvent& e) { return e.text == texts::kTurnOnVpp; });
+        window.run(code);
+        EXPECT_TRUE(window.messageTexts().empty());
+        EXPECT_EQ(engine.lastOutcome, OperationOutcome::Cancelled);
+        expectCleanEnding();
+    }
+}
+
 TEST_F(RunnerEndings, CancelJustAfterANormalEndClosesAtOnceAndTheLateCloseDoesNothing)
 {
     pins.setIdleDataIn(1);

@@ -88,11 +88,11 @@ void check(bool condition)
 bool isLoaderText(const std::string& text)
 {
     using namespace hexmessages;
-    for (std::string_view whole : {kCannotOpenFile, kFileIoError, kFormatError, kAddressBeyondDevice, kAddressOutsideMap,
-                                   kEofMissing})
+    for (std::string_view whole : {kCannotOpenFile, kFileIoError, kFormatError, kEofMissing})
         if (text == whole)
             return true;
-    for (std::string_view prefix : {kChecksumErrorPrefix, kSegmentAddressPrefix, kLinearAddressPrefix})
+    for (std::string_view prefix : {kChecksumErrorPrefix, kSegmentAddressPrefix, kLinearAddressPrefix,
+                                    kAddressBeyondDevice, kAddressOutsideMap})
         if (text.starts_with(prefix) && text.ends_with(kLineNumberSuffix) && text.size() > prefix.size() + 1)
             return true;
     return false;

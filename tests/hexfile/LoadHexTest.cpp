@@ -109,13 +109,15 @@ TEST(LoadHex, EveryErrorShowsItsTextAndLeavesABlankImageWithEveryBytePresent)
         std::int32_t eepromSize = 0x100;
     } cases[] = {
         // Bytes before the offending one were stored; the error exit blanks them again.
-        {rec(0, 0x7FFE, {0x00, 0x11, 0x22}), std::string(kAddressBeyondDevice)},
-        {linear(0x00F0) + rec(0, 0x0100, {0x00}), std::string(kAddressBeyondDevice)},
-        {linear(0x00F0) + rec(0, 0, {0x00}), std::string(kAddressBeyondDevice), 0},
-        {linear(0x003F) + rec(0, 0xFFFE, {0x00}), std::string(kAddressOutsideMap)},
-        {linear(0x0020) + rec(0, 0x0008, {0x00}), std::string(kAddressOutsideMap)},
-        {linear(0x0030) + rec(0, 0x000E, {0x00}), std::string(kAddressOutsideMap)},
-        {linear(0x0010) + rec(0, 0, {0x00}), std::string(kAddressOutsideMap)},
+        // The address named is the first byte refused, on the line that asked for it.
+        {rec(0, 0x7FFE, {0x00, 0x11, 0x22}), std::string(kAddressBeyondDevice) + "\r\nAddress 008000, line 1."},
+        {linear(0x00F0) + rec(0, 0x0100, {0x00}), std::string(kAddressBeyondDevice) + "\r\nAddress F00100, line 2."},
+        {linear(0x00F0) + rec(0, 0, {0x00}), std::string(kAddressBeyondDevice) + "\r\nAddress F00000, line 2.", 0},
+        {comments + linear(0x003F) + rec(0, 0xFFFE, {0x00}), std::string(kAddressOutsideMap) + "\r\nAddress 3FFFFE, line 4."},
+        {linear(0x0020) + rec(0, 0x0008, {0x00}), std::string(kAddressOutsideMap) + "\r\nAddress 200008, line 2."},
+        {linear(0x0030) + rec(0, 0x000E, {0x00}), std::string(kAddressOutsideMap) + "\r\nAddress 30000E, line 2."},
+        {linear(0x0010) + rec(0, 0, {0x00}), std::string(kAddressOutsideMap) + "\r\nAddress 100000, line 2."},
+        {linear(0xFFFF) + rec(0, 0xFFFF, {0x00}), std::string(kAddressOutsideMap) + "\r\nAddress FFFFFFFF, line 2."},
         {comments + data + ":0100000002FC\r\n", "INHX32 HEX file error.\r\nIncorrect checksum at line 4."},
         {comments + rec(2, 0, {0x10}), "Program cannot determine segment address\r\nin the HEX file, line 3."},
         {comments + data + rec(4, 0, {0, 0, 0}), "Program cannot determine lin. address\r\nin the HEX file, line 4."},

@@ -15,12 +15,27 @@ class Pins {
 public:
     explicit Pins(const char* chipName) : chip(*findChipModel(chipName)) {}
 
-    void write(bool vpp, bool data, bool clock) { chip.setLines(now, vpp, data, clock); vpp_ = vpp; }
+    void write(bool vpp, bool data, bool clock)
+    {
+        chip.setLines(now, vpp ? high_ : McLr::Low, data, clock);
+        vpp_ = vpp;
+    }
     void wait(SimTime duration) { now += duration; }
     void enter()
     {
         write(false, false, false);
         wait(10us);
+        write(true, false, false);
+        wait(10us);
+    }
+    // PGM high, pgmSetup later MCLR at VDD: from here on "Vpp" is MCLR at VDD.
+    void enterLowVoltage(SimTime pgmSetup)
+    {
+        high_ = McLr::Vdd;
+        write(false, false, false);
+        wait(10us);
+        chip.setPgm(now, true);
+        wait(pgmSetup);
         write(true, false, false);
         wait(10us);
     }
@@ -76,6 +91,7 @@ public:
 
 private:
     bool vpp_ = false;
+    McLr high_ = McLr::Vihh;
 };
 
 TEST(PinLevel, DataIsLatchedOnTheFallingEdgeNotTheRisingOne)
@@ -146,6 +162,52 @@ TEST(PinLevel, LeavingVppResetsAHalfClockedCommand)
     pins.send(0, 0x6EF6);
     EXPECT_EQ(pins.chip.tablePointer(), 0x05U) << "framing restarted at the new entry";
     EXPECT_TRUE(pins.chip.inProgramMode());
+}
+
+TEST(PinLevel, LowVoltageEntryNeedsPgmFirstAndTheLvpBit)
+{
+    Pins pins("PIC18F4550");
+    pins.enterLowVoltage(2us);
+    ASSERT_TRUE(pins.chip.inProgramMode());
+    pins.send(0, 0x0E05);
+    pins.send(0, 0x6EF6);
+    EXPECT_EQ(pins.chip.tablePointer(), 0x05U);
+    pins.write(false, false, false);   // MCLR first, then PGM: P18 >= 0 holds
+    pins.chip.setPgm(pins.now, false);
+    EXPECT_FALSE(pins.chip.inProgramMode());
+    EXPECT_TRUE(pins.chip.violations().empty());
+
+    Pins withoutPgm("PIC18F4550");     // MCLR at VDD alone releases reset: run mode
+    withoutPgm.enterLowVoltage(0us);
+    withoutPgm.chip.setPgm(withoutPgm.now, false);
+    withoutPgm.write(false, false, false);
+    withoutPgm.wait(10us);
+    withoutPgm.write(true, false, false);
+    EXPECT_FALSE(withoutPgm.chip.inProgramMode());
+
+    Pins cleared("PIC18F4550");
+    cleared.chip.memory().setConfigByte(kConfig4L, 0x81);
+    cleared.enterLowVoltage(5us);
+    EXPECT_FALSE(cleared.chip.inProgramMode()) << "LVP = 0: PGM is an ordinary port pin";
+    Pins highVoltage("PIC18F4550");
+    highVoltage.chip.memory().setConfigByte(kConfig4L, 0x81);
+    highVoltage.enter();
+    EXPECT_TRUE(highVoltage.chip.inProgramMode()) << "high voltage enters whatever LVP is";
+}
+
+TEST(PinLevel, LowVoltageEntryTimingP15AndP18)
+{
+    Pins hasty("PIC18F4550");
+    hasty.enterLowVoltage(1us);
+    EXPECT_EQ(hasty.count(ViolationKind::PgmSetupTooShort), 1U);
+    EXPECT_TRUE(hasty.chip.inProgramMode());
+
+    Pins early("PIC18F4550");
+    early.enterLowVoltage(2us);
+    early.chip.setPgm(early.now, false);  // PGM before MCLR
+    EXPECT_EQ(early.count(ViolationKind::PgmFellInProgramMode), 1U);
+    EXPECT_FALSE(early.chip.inProgramMode());
+    EXPECT_EQ(early.chip.violations().size(), 1U);
 }
 
 TEST(PinLevel, ClockPhasesAndDataSetupShorterThanPublishedAreReportedOncePerEntry)

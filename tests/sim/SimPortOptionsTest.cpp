@@ -17,6 +17,36 @@ TEST(SimPort, BareSimIsTheDefaultChipWithoutFiles)
         EXPECT_TRUE(options->imagePath.empty());
         EXPECT_TRUE(options->tracePath.empty());
         EXPECT_FALSE(options->faults.chipAbsent || options->faults.vppNeverArrives || options->faults.dataInStuckLow);
+        EXPECT_FALSE(options->lowVoltage) << port;
+    }
+}
+
+TEST(SimPort, LowVoltageEntryOnceInAnyCaseAndOnlyWhereTheChipCan)
+{
+    const auto lvp = parseSimPort("SIM:PIC18F4550,image=c.hex,LVP");
+    ASSERT_TRUE(lvp);
+    EXPECT_TRUE(lvp->lowVoltage);
+    EXPECT_EQ(lvp->imagePath, "c.hex");
+    EXPECT_EQ(lowVoltageRefusal(*lvp), "");
+    EXPECT_FALSE(parseSimPort("SIM:PIC18F4550,lvp,lvp"));
+    EXPECT_FALSE(parseSimPort("SIM:PIC18F4550,lvp=1"));
+
+    // A part without the LVP bit, as the newer J parts are: refused by name.
+    ChipModel noLvp = *findChipModel("PIC18F4550");
+    noLvp.name = "PIC18F46J50";
+    noLvp.configMask[kConfig4L] = static_cast<std::uint8_t>(noLvp.configMask[kConfig4L] & ~kLvpBit);
+    SimPortOptions options;
+    options.chip = &noLvp;
+    options.lowVoltage = true;
+    EXPECT_EQ(lowVoltageRefusal(options).rfind("PIC18F46J50 has no LVP configuration bit", 0), 0U)
+        << lowVoltageRefusal(options);
+    options.lowVoltage = false;
+    EXPECT_EQ(lowVoltageRefusal(options), "");
+    // Every chip of the table has both the PGM pin and the bit.
+    for (const ChipModel& model : chipModels()) {
+        options.chip = &model;
+        options.lowVoltage = true;
+        EXPECT_EQ(lowVoltageRefusal(options), "") << model.name;
     }
 }
 
@@ -48,12 +78,30 @@ TEST(SimPort, ChipNameAndOptionsInAnyOrderAndCase)
     EXPECT_EQ(defaultChip->chip->name, "PIC18F452");
 }
 
-TEST(SimPort, RefusesWhatItCannotHonour)
+TEST(SimPort, RefusesWhatItCannotHonourAndSaysWhich)
 {
-    for (const char* port : {"COM1", "SIMULATOR", "SIM:PIC16F84", "SIM:PIC18F452,image=", "SIM:PIC18F452,speed=9",
-                             "SIM:PIC18F452,image=a.hex,image=b.hex", "SIM:PIC18F452,", "SIM PIC18F452",
-                             "SIM:PIC18F452,fault=", "SIM:PIC18F452,fault=loose", "SIM:PIC18F452,fault=absent,fault=ABSENT"}) {
-        EXPECT_FALSE(parseSimPort(port)) << port;
+    EXPECT_FALSE(parseSimPort("COM1"));
+    const struct {
+        const char* port;
+        const char* reason;   // found in the refusal
+    } cases[] = {
+        {"SIMULATOR", "a chip name follows SIM after a colon, not ULATOR"},
+        {"SIM PIC18F452", "after a colon, not  PIC18F452"},
+        {"SIM:PIC16F84", "no simulated chip named PIC16F84"},
+        {"SIM:PIC18F452,image=", "no value given for image="},
+        {"SIM:PIC18F452,speed=9", "unknown option speed=9"},
+        {"SIM:PIC18F452,image=a.hex,image=b.hex", "option given twice: image="},
+        {"SIM:PIC18F452,trace=a,TRACE=b", "option given twice: trace="},
+        {"SIM:PIC18F452,", "an empty option"},
+        {"SIM:PIC18F452,,image=a.hex", "an empty option"},
+        {"SIM:PIC18F452,fault=", "unknown fault  (absent, no-vpp, data-in-low)"},
+        {"SIM:PIC18F452,fault=loose", "unknown fault loose"},
+        {"SIM:PIC18F452,fault=absent,fault=ABSENT", "option given twice: fault=ABSENT"},
+    };
+    for (const auto& c : cases) {
+        std::string refusal;
+        EXPECT_FALSE(parseSimPort(c.port, &refusal)) << c.port;
+        EXPECT_NE(refusal.find(c.reason), std::string::npos) << c.port << ": " << refusal;
     }
 }
 

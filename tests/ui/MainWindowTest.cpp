@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <filesystem>
@@ -209,6 +211,45 @@ TEST_F(MainWindowTest, PortSelectedAtStartUpBecomesThePortAndComCommandReenables
     EXPECT_EQ(main().portInitString(), "SIM:PIC18F452");
 }
 
+TEST_F(MainWindowTest, PortStringTooLongToSaveIsRefusedAndALongOneShownShort)
+{
+    writeSettings("[Config]\r\nCOM=SIM\r\n");
+    start();
+    messages.shown.clear();
+    // Kept whole by the settings file, but no port.
+    const QString longest = QStringLiteral("COM") + QString(2044, u'x');
+    int dialogs = 0;
+    bool stayedOpen = false;
+    auto timer = std::make_unique<QTimer>();
+    timer->setInterval(5);
+    QObject::connect(timer.get(), &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<TForm6*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        if (++dialogs == 1) {
+            dialog->portEdit()->setText(longest + u'x');
+            dialog->accept();
+            stayedOpen = dialog->isVisible();
+            dialog->portEdit()->setText(longest);
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+    });
+    timer->start();
+    main().menuItem(Command::ComPort)->trigger();
+    timer->stop();
+
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(dialogs, 2);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The port init string is 2048 bytes long.\r\nThe settings file keeps at most 2047 bytes of it.");
+    EXPECT_EQ(messages.shown[1].text,
+              "COMM init error: \"COM" + std::string(57, 'x') + " ... [2047 bytes] ... " + std::string(60, 'x') + "\".");
+    EXPECT_EQ(main().portInitString(), "SIM");
+}
+
 TEST_F(MainWindowTest, CtrlSGoesToDeviceSelectOnly)
 {
     installShippedDevices();
@@ -312,6 +353,38 @@ TEST_F(MainWindowTest, CancelDuringOperationsWaitsForTheWorker)
     EXPECT_EQ(progress.Label1()->text(), QStringLiteral("Verification"));
 }
 
+TEST_F(MainWindowTest, ProgramAsksBeforeTurningLvpOffThroughALowVoltageEntry)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM:PIC18F452,lvp\r\nDevice=3\r\n");
+    start();
+    // Only the configuration is written, which keeps each run short.
+    main().engine().options.programMemory = false;
+    main().engine().options.eeprom = false;
+    main().engine().options.ids = false;
+    main().engine().data().image.config[6] = 0x81;   // CONFIG4L with LVP off
+    messages.answers = {ButtonNo};
+    main().menuItem(Command::Program)->trigger();
+    ASSERT_EQ(messages.shown.size(), 1U) << "No: nothing ran";
+    const test::ShownMessage question = messages.shown[0];
+    EXPECT_EQ(question.kind, MessageKind::Warning);
+    EXPECT_EQ(question.buttons, ButtonYes | ButtonNo);
+    EXPECT_EQ(question.defaultButton, ButtonNo);
+    EXPECT_NE(question.text.find("need a high-voltage programmer"), std::string::npos) << question.text;
+
+    messages.shown.clear();
+    messages.answers = {ButtonYes};
+    main().menuItem(Command::Program)->trigger();
+    ASSERT_GT(messages.shown.size(), 1U) << "Yes: the programming ran";
+    EXPECT_EQ(messages.shown[0].text, question.text);
+
+    messages.shown.clear();
+    main().engine().data().image.config[6] = 0x85;   // LVP on: nothing to ask
+    main().menuItem(Command::Program)->trigger();
+    EXPECT_FALSE(messages.contains(question.text));
+    EXPECT_TRUE(messages.containsPrefix("Programming has been performed."));
+}
+
 TEST_F(MainWindowTest, EraseRunsToItsReportAndTheWindowCloses)
 {
     startOn452();
@@ -319,6 +392,20 @@ TEST_F(MainWindowTest, EraseRunsToItsReportAndTheWindowCloses)
     EXPECT_TRUE(messages.contains("Erasing has been performed."));
     EXPECT_FALSE(windows->progress().isVisible());
     EXPECT_EQ(windows->progress().Label1()->text(), QStringLiteral("Erasing"));
+}
+
+TEST_F(MainWindowTest, ProgramThatCannotFillTheDeviceIsRefusedBeforeTheErase)
+{
+    installShippedDevices();
+    // The PIC18F1220's 4096 bytes are half a panel.
+    writeSettings("[Config]\r\nCOM=SIM:PIC18F1220\r\nDevice=8\r\nMultiPanelWrite=1\r\n");
+    start();
+    ASSERT_EQ(main().engine().data().device.name, "PIC18F1220");
+    main().menuItem(Command::Program)->trigger();
+    EXPECT_TRUE(messages.contains("Device program memory does not consist\r\nof integer amount of panel(s).\r\n"
+                                  "The device was not erased."));
+    EXPECT_NE(windows->progress().Label1()->text(), QStringLiteral("Programming")) << "the operation started";
+    EXPECT_EQ(main().engine().lastOutcome, OperationOutcome::None);
 }
 
 TEST_F(MainWindowTest, ConfigurationEditorChangesOnlyIdAndConfigRows)
@@ -390,6 +477,23 @@ TEST_F(MainWindowTest, ExitWhileMaximizedStoresTheRestoredBounds)
     EXPECT_NE(text.find("Height=400\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Left=60\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("LastDir=" + std::filesystem::current_path().string() + "\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, SavedBoundsBeyondTheScreenOpenOnIt)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* bounds : {"Left=0\r\nTop=0\r\nWidth=2147483647\r\nHeight=2147483647\r\n",
+                               "Left=3000\r\nTop=2000\r\nWidth=300\r\nHeight=200\r\n"}) {
+        writeSettings(std::string("[Config]\r\nCOM=SIM\r\n[MainWindow]\r\n") + bounds);
+        start();
+        main().show();
+        QTest::qWait(20);
+        // The frame may add a few pixels around the fitted bounds.
+        EXPECT_LE(main().width(), screen.width()) << bounds;
+        EXPECT_LE(main().height(), screen.height()) << bounds;
+        EXPECT_TRUE(screen.contains(main().geometry().center())) << bounds;
+        windows.reset();
+    }
 }
 
 } // namespace

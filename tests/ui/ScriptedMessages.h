@@ -13,6 +13,7 @@ struct ShownMessage {
     MessageKind kind;
     std::string text;
     MessageButtons buttons;
+    MessageButton defaultButton = ButtonNone;
 };
 
 class ScriptedMessages : public UserMessages {
@@ -24,6 +25,14 @@ public:
             return ButtonOk;
         const MessageButton answer = answers.front();
         answers.pop_front();
+        return answer;
+    }
+
+    MessageButton askWithDefault(MessageKind kind, const std::string& text, MessageButtons buttons,
+                                 MessageButton defaultButton) override
+    {
+        const MessageButton answer = showMessage(kind, text, buttons);
+        shown.back().defaultButton = defaultButton;
         return answer;
     }
 

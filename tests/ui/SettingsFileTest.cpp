@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "TempFolder.h"
+#include "devicedata/FileText.h"
 #include "ui/IniTextEditor.h"
 #include "ui/SettingsFile.h"
 
@@ -94,7 +95,9 @@ TEST_F(SettingsFileTest, FolderFailureStopsGroupOneAtLastDir)
     folder.write("Velmora.ini", "[Config]\r\nDevice=3\r\nCOM=COM9\r\nCSType=1\r\n[MainWindow]\r\nLeft=5\r\n");
     SettingsFile settings(iniPath(), [](const std::filesystem::path&) { return false; });
     SettingsGroup1 values;
-    EXPECT_FALSE(settings.readGroup1(values));
+    std::string problem;
+    EXPECT_FALSE(settings.readGroup1(values, &problem));
+    EXPECT_EQ(problem, "LastDir cannot become the current folder: .");
     EXPECT_EQ(values.device, 3);          // read before the failure
     EXPECT_EQ(values.com, "COM1");        // after it: defaults
     EXPECT_EQ(values.checksum.type, 0);
@@ -108,9 +111,16 @@ TEST_F(SettingsFileTest, UnreadableFileIsALoadError)
     SettingsGroup1 values;
     ProgrammingOptions options;
     options.fastVerify = false;
-    EXPECT_FALSE(settings.readGroup1(values));
-    EXPECT_FALSE(settings.readGroup2(options));
+    std::string problem;
+    EXPECT_FALSE(settings.readGroup1(values, &problem));
+    EXPECT_EQ(settings.loadErrorText(problem), "INI load error\r\n" + iniPath().string() + "\r\nnot a regular file");
+    EXPECT_FALSE(settings.readGroup2(options, &problem));
     EXPECT_FALSE(options.fastVerify);
+
+    std::filesystem::remove(iniPath());
+    folder.write("Velmora.ini", std::string(kTextFileSizeLimit + 1, ' '));
+    EXPECT_FALSE(settings.readGroup2(options, &problem));
+    EXPECT_EQ(problem, FileReadProblem(FileReadStatus::TooLarge));
 }
 
 #if !defined(_WIN32)
@@ -178,6 +188,20 @@ TEST_F(SettingsFileTest, WrittenSettingsReadBackAndKeepForeignLines)
     EXPECT_FALSE(readOptions.blankCheckBeforeErase);
 }
 
+TEST_F(SettingsFileTest, AByteOrderMarkIsReadPastAndKept)
+{
+    folder.write("Velmora.ini", "\xEF\xBB\xBF[Config]\r\nCOM=SIM\r\n");
+    SettingsFile settings(iniPath());
+    SettingsGroup1 values;
+    ASSERT_TRUE(settings.readGroup1(values));
+    EXPECT_EQ(values.com, "SIM");
+
+    ASSERT_TRUE(settings.write(values, ProgrammingOptions{}));
+    const std::string text = folder.read("Velmora.ini");
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF[Config]\r\nCOM=SIM\r\n", 0), 0u) << text;
+    EXPECT_EQ(text.find("[Config]"), text.rfind("[Config]")) << text;
+}
+
 TEST_F(SettingsFileTest, WriteFailuresAreReported)
 {
     EXPECT_FALSE(SettingsFile(folder.file("missing") / "Velmora.ini").write(SettingsGroup1{}, ProgrammingOptions{}));
@@ -200,6 +224,10 @@ TEST(IniTextEditorTest, EmptyTextGetsASectionWithoutLeadingBlankLine)
     IniTextEditor ini("");
     ini.set("Config", "COM", "COM1");
     EXPECT_EQ(ini.text(), "[Config]\r\nCOM=COM1\r\n");
+
+    IniTextEditor marked("\xEF\xBB\xBF");
+    marked.set("Config", "COM", "COM1");
+    EXPECT_EQ(marked.text(), "\xEF\xBB\xBF[Config]\r\nCOM=COM1\r\n");
 }
 
 } // namespace
