@@ -55,7 +55,7 @@ protected:
         // A sanitizer runtime wants to be first; the stand-in must be, and only it.
         const std::string command = environment + " LD_PRELOAD=\"" + VELMORA_GPIOD_STANDIN_LIBRARY + "\""
             + " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\""
-            + " VELMORA_GPIOD_STANDIN=\"SIM:PIC18F452,image=" + (dir_ / "chip.hex").string() + "\" " + launcher + " \"" + VELMORA_CLI
+            + " VELMORA_GPIOD_STANDIN=\"SIM:" + chipModel_ + ",image=" + (dir_ / "chip.hex").string() + "\" " + launcher + " \"" + VELMORA_CLI
             + "\" --port '" + port + "' " + arguments + " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
         const int raw = std::system(command.c_str());
         CliRun run;
@@ -66,6 +66,7 @@ protected:
     }
 
     fs::path dir_;
+    std::string chipModel_ = "PIC18F452";
 };
 
 TEST_F(CliOnGpio, ProgramsAndVerifiesTheSimulatedChip)
@@ -97,14 +98,16 @@ TEST_F(CliOnGpio, ProgramsThroughASeparateDataInLineFoundByChipNumber)
 // Four wires and no programming voltage: PGM high, then MCLR at logic level.
 TEST_F(CliOnGpio, ProgramsAndVerifiesAtLowVoltageOnAChipFoundByItsLabel)
 {
-    const std::string hex = VELMORA_TEST_HEX;
+    // A file that keeps LVP set: the chip stays enterable at low voltage.
+    chipModel_ = "PIC18F4550";
+    const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-lvp.hex";
     const std::string port = "GPIO:pinctrl-rp1,mclr=17,pgm=24,pgc=27,pgd=22";
-    const CliRun program = cli(port, "--device PIC18F452 program \"" + hex + "\"");
+    const CliRun program = cli(port, "--device PIC18F4550 program \"" + hex + "\"");
     ASSERT_EQ(program.status, 0) << program.out << program.err;
     EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
     EXPECT_THAT(program.err, Not(HasSubstr("violation")));
 
-    const CliRun verify = cli(port, "--device PIC18F452 verify \"" + hex + "\"");
+    const CliRun verify = cli(port, "--device PIC18F4550 verify \"" + hex + "\"");
     EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
     EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
     EXPECT_THAT(verify.err, Not(HasSubstr("violation")));

@@ -30,7 +30,6 @@ constexpr unsigned kPgc = 27;
 constexpr unsigned kPgd = 22;
 constexpr unsigned kDataIn = 23;
 constexpr unsigned kPgm = 24;
-constexpr auto kP15 = std::chrono::microseconds(2);
 // A major number no real driver gets, so the sysfs nodes below cannot be real ones.
 constexpr unsigned kMajor = 4095;
 
@@ -48,11 +47,6 @@ struct Board {
     std::string imagePath;
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     std::vector<std::string> violations;
-    // Low-voltage entry as the chip sees it.
-    bool mclr = false;
-    bool pgm = false;
-    bool entered = false;
-    std::chrono::steady_clock::time_point pgmRose{};
 };
 
 std::array<std::vector<Line>, kChips.size()> lines{std::vector<Line>(kChips[0].lines),
@@ -102,31 +96,18 @@ bool driven(const Line& line)
     return line.mode != Mode::Input && line.value != 0;
 }
 
-// MCLR as the simulated chip takes it: on a PGM wiring only after a proper low-voltage entry.
-bool programmingVoltage(const std::vector<Line>& chipLines)
+bool pgmWired(const std::vector<Line>& chipLines)
 {
-    const bool mclr = driven(chipLines[kVpp]);
-    const Line& pgmLine = chipLines[kPgm];
-    if (!pgmLine.used || pgmLine.mode == Mode::Input)
-        return mclr;
-    const bool pgm = driven(pgmLine);
-    const auto time = std::chrono::steady_clock::now();
-    if (pgm && !board->pgm)
-        board->pgmRose = time;
-    if (mclr && !board->mclr) {
-        board->entered = pgm && time - board->pgmRose >= kP15;
-        if (pgm && !board->entered)
-            board->violations.push_back("pgm-to-mclr-too-short P15: MCLR rose less than 2 us after PGM");
-    }
-    if (!pgm && board->pgm && mclr && board->entered) {
-        board->violations.push_back("pgm-fell-before-mclr P18: PGM fell while MCLR was high");
-        board->entered = false;
-    }
-    if (!mclr)
-        board->entered = false;
-    board->mclr = mclr;
-    board->pgm = pgm;
-    return mclr && board->entered;
+    return chipLines[kPgm].used && chipLines[kPgm].mode != Mode::Input;
+}
+
+// MCLR as the simulated chip takes it: at VDD on a PGM wiring, where the chip itself
+// judges the low-voltage entry (its LVP bit, P15, P18), at the programming voltage otherwise.
+sim::McLr mclrLevel(const std::vector<Line>& chipLines)
+{
+    if (!driven(chipLines[kVpp]))
+        return sim::McLr::Low;
+    return pgmWired(chipLines) ? sim::McLr::Vdd : sim::McLr::Vihh;
 }
 
 } // namespace
@@ -181,8 +162,14 @@ void linesChanged(unsigned index)
     const std::vector<Line>& chipLines = lines[0];
     // An input or released PGD is pulled up, as the programmer's resistor does.
     const Line& pgd = chipLines[kPgd];
-    board->chip.setLines(now(), programmingVoltage(chipLines), pgd.mode == Mode::Input || pgd.value != 0,
+    const bool pgm = pgmWired(chipLines) && driven(chipLines[kPgm]);
+    // PGM rises before MCLR and falls after it, when one write moves both.
+    if (pgm)
+        board->chip.setPgm(now(), true);
+    board->chip.setLines(now(), mclrLevel(chipLines), pgd.mode == Mode::Input || pgd.value != 0,
                          driven(chipLines[kPgc]));
+    if (!pgm)
+        board->chip.setPgm(now(), false);
 }
 
 int readLine(unsigned index, unsigned offset)
