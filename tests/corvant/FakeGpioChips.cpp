@@ -156,8 +156,8 @@ int FakeGpioLine::level() const
 
 FakeGpioChips::FakeGpioChips(unsigned lines, bool mixesDrives) : lines_(lines), mixesDrives_(mixesDrives)
 {
-    devices_["/dev/gpiochip0"] = FakeDevice{true, 0, "pinctrl-bcm2711", {}};
-    devices_["/dev/ttyS0"] = FakeDevice{};
+    devices_["/dev/gpiochip0"] = FakeGpioDevice{true, 0, "pinctrl-bcm2711", {}};
+    devices_["/dev/ttyS0"] = FakeGpioDevice{};
 }
 
 void FakeGpioChips::clearCalls()

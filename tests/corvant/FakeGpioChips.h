@@ -23,7 +23,7 @@ struct FakeGpioLine {
 };
 
 // A file in the fake device folder.
-struct FakeDevice {
+struct FakeGpioDevice {
     bool gpioChip = false;     // otherwise some other device, such as a serial port
     std::uint64_t number = 0;  // chip 0 has the lines below; others have none
     std::string label;
@@ -36,7 +36,7 @@ public:
     explicit FakeGpioChips(unsigned lines = 54, bool mixesDrives = false);
 
     FakeGpioLine& line(unsigned offset) { return lines_.at(offset); }
-    void addDevice(const std::string& path, FakeDevice device) { devices_[path] = std::move(device); }
+    void addDevice(const std::string& path, FakeGpioDevice device) { devices_[path] = std::move(device); }
     bool mixesDrives() const { return mixesDrives_; }
     // The next call whose log entry starts with `call` fails.
     void failNext(const std::string& call, int error) { failures_[call] = error; }
@@ -75,7 +75,7 @@ public:
 private:
     std::vector<FakeGpioLine> lines_;
     bool mixesDrives_;
-    std::map<std::string, FakeDevice> devices_;
+    std::map<std::string, FakeGpioDevice> devices_;
     std::map<std::string, int> failures_;
     std::vector<std::string> calls_;
     std::vector<std::chrono::steady_clock::time_point> callTimes_;

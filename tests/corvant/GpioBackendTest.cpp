@@ -253,10 +253,10 @@ class GpioChipNaming : public ::testing::Test {
 protected:
     GpioChipNaming()
     {
-        chips.addDevice("/dev/gpiochip10", FakeDevice{true, 10, "gpio-brcmstb@107d508500", {}});
-        chips.addDevice("/dev/gpiochip4", FakeDevice{false, 0, {}, "/dev/gpiochip0"});
-        chips.addDevice("/dev/gpiochip9", FakeDevice{false, 0, {}, "/dev/ttyS0"});
-        chips.addDevice("/dev/ttyUSB0", FakeDevice{false, 0, {}, {}});
+        chips.addDevice("/dev/gpiochip10", FakeGpioDevice{true, 10, "gpio-brcmstb@107d508500", {}});
+        chips.addDevice("/dev/gpiochip4", FakeGpioDevice{false, 0, {}, "/dev/gpiochip0"});
+        chips.addDevice("/dev/gpiochip9", FakeGpioDevice{false, 0, {}, "/dev/ttyS0"});
+        chips.addDevice("/dev/ttyUSB0", FakeGpioDevice{false, 0, {}, {}});
     }
 
     std::vector<std::string> opened() const
