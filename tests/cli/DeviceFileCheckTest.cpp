@@ -197,8 +197,9 @@ TEST(DeviceFileCheck, PrintsControlCharactersEscapedAndWhyAFileCannotBeRead)
 {
     test::TempFolder folder;
     using namespace std::string_view_literals;
-    const std::string nul = folder.write("nul.ini", "[A]\nProgMemSize=1024\nConfig=1\0x\x1B[2J\n"sv);
-    EXPECT_NE(printedCheck(nul, 1).find(":3: warning: [A] Config=1\\x00x\\x1B[2J does not parse"), std::string::npos);
+    // Not "nul.ini": Windows takes that name for its NUL device.
+    const std::string controls = folder.write("controls.ini", "[A]\nProgMemSize=1024\nConfig=1\0x\x1B[2J\n"sv);
+    EXPECT_NE(printedCheck(controls, 1).find(":3: warning: [A] Config=1\\x00x\\x1B[2J does not parse"), std::string::npos);
 
     EXPECT_NE(printedCheck(folder.path() / "absent.ini", 2).find(": cannot be read (no such file); "),
               std::string::npos);
