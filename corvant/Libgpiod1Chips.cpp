@@ -3,6 +3,7 @@
 // set and read in bulk.
 
 #include "corvant/GpioChips.h"
+#include "corvant/LibgpiodChipList.h"
 
 #include <cerrno>
 #include <gpiod.h>
@@ -102,33 +103,11 @@ private:
     gpiod_chip* chip_;
 };
 
-class Libgpiod1Chips final : public GpioChips {
-public:
-    explicit Libgpiod1Chips(GpioDeviceFiles& files) : files_(files) {}
-
-    GpioDeviceFiles& deviceFiles() override { return files_; }
-
-    std::unique_ptr<GpioChip> open(const GpioDeviceFile& device, int& error) override
-    {
-        gpiod_chip* chip = gpiod_chip_open(device.path.c_str());
-        if (!chip) {
-            error = errno != 0 ? errno : ENODEV;
-            return nullptr;
-        }
-        return std::make_unique<Libgpiod1Chip>(chip);
-    }
-
-    std::string unavailable() const override { return {}; }
-
-private:
-    GpioDeviceFiles& files_;
-};
-
 } // namespace
 
 std::unique_ptr<GpioChips> makeGpioChips(GpioDeviceFiles& files)
 {
-    return std::make_unique<Libgpiod1Chips>(files);
+    return makeLibgpiodChips<Libgpiod1Chip>(files);
 }
 
 GpioChips& platformGpioChips()

@@ -3,6 +3,7 @@
 // kernel call sets every output of the programmer.
 
 #include "corvant/GpioChips.h"
+#include "corvant/LibgpiodChipList.h"
 
 #include <cerrno>
 #include <gpiod.h>
@@ -142,34 +143,11 @@ private:
     gpiod_chip* chip_;
 };
 
-class Libgpiod2Chips final : public GpioChips {
-public:
-    explicit Libgpiod2Chips(GpioDeviceFiles& files) : files_(files) {}
-
-    GpioDeviceFiles& deviceFiles() override { return files_; }
-
-    std::unique_ptr<GpioChip> open(const GpioDeviceFile& device, int& error) override
-    {
-        // libgpiod 2 checks the device itself before it opens it.
-        gpiod_chip* chip = gpiod_chip_open(device.path.c_str());
-        if (!chip) {
-            error = errno != 0 ? errno : ENODEV;
-            return nullptr;
-        }
-        return std::make_unique<Libgpiod2Chip>(chip);
-    }
-
-    std::string unavailable() const override { return {}; }
-
-private:
-    GpioDeviceFiles& files_;
-};
-
 } // namespace
 
 std::unique_ptr<GpioChips> makeGpioChips(GpioDeviceFiles& files)
 {
-    return std::make_unique<Libgpiod2Chips>(files);
+    return makeLibgpiodChips<Libgpiod2Chip>(files);
 }
 
 GpioChips& platformGpioChips()
