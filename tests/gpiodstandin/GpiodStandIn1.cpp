@@ -31,15 +31,9 @@ extern "C" {
 
 struct gpiod_chip* gpiod_chip_open(const char* path)
 {
-    const auto index = standin::chipAt(path);
-    if (!index) {
-        errno = ENOENT;
+    const auto index = standin::openChipAt(path);
+    if (!index)
         return nullptr;
-    }
-    if (!standin::openChip(*index)) {
-        errno = EIO;
-        return nullptr;
-    }
     auto* chip = new gpiod_chip;
     chip->index = *index;
     chip->lines.resize(standin::linesOf(*index).size());

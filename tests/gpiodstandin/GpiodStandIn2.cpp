@@ -61,15 +61,9 @@ extern "C" {
 
 struct gpiod_chip* gpiod_chip_open(const char* path)
 {
-    const auto index = standin::chipAt(path);
-    if (!index) {
-        errno = ENOENT;
+    const auto index = standin::openChipAt(path);
+    if (!index)
         return nullptr;
-    }
-    if (!standin::openChip(*index)) {
-        errno = EIO;
-        return nullptr;
-    }
     return new gpiod_chip{*index};
 }
 

@@ -132,6 +132,20 @@ bool openChip(unsigned index)
     return true;
 }
 
+std::optional<unsigned> openChipAt(const char* path)
+{
+    const auto index = chipAt(path);
+    if (!index) {
+        errno = ENOENT;
+        return std::nullopt;
+    }
+    if (!openChip(*index)) {
+        errno = EIO;
+        return std::nullopt;
+    }
+    return index;
+}
+
 void closeChip(unsigned index)
 {
     if (--opened[index] > 0 || index != 0 || !board)

@@ -41,6 +41,9 @@ std::optional<unsigned> chipAt(const char* path);
 // Opens chip `index`: its lines live as long as the process, the board while
 // gpiochip0 is open. False when the board cannot be set up.
 bool openChip(unsigned index);
+// Both libraries' gpiod_chip_open: the chip at `path`, opened; nullopt with errno
+// set (ENOENT for a path that is no chip, EIO when the board cannot be set up).
+std::optional<unsigned> openChipAt(const char* path);
 void closeChip(unsigned index);
 std::vector<Line>& linesOf(unsigned index);
 const char* pathOf(unsigned index);
