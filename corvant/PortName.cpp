@@ -4,7 +4,7 @@
 #include <cctype>
 #include <charconv>
 
-#include "sim/SimPortOptions.h"
+#include "corvant/sim/SimPortOptions.h"
 
 namespace corvant {
 namespace {

@@ -1,12 +1,10 @@
-#include "sim/SimPortOptions.h"
+#include "corvant/sim/SimPortOptions.h"
 
 #include <algorithm>
 #include <cctype>
 #include <utility>
 
-#include "sim/SimMessages.h"
-
-#include "sim/SimMessages.h"
+#include "corvant/sim/SimProgrammerTexts.h"
 
 namespace velmora::sim {
 
