@@ -1,6 +1,5 @@
 #include "cli/ChipIdentity.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "cli/CliTexts.h"
@@ -33,14 +32,12 @@ std::string joinedNames(const std::vector<std::string>& names)
 
 bool isSimulatedPort(std::string_view port)
 {
-    return port.size() >= 3 && std::toupper(static_cast<unsigned char>(port[0])) == 'S'
-        && std::toupper(static_cast<unsigned char>(port[1])) == 'I'
-        && std::toupper(static_cast<unsigned char>(port[2])) == 'M';
+    return corvant::portKind(port) == corvant::PortKind::Sim;
 }
 
 bool isSerialPort(std::string_view port)
 {
-    return port.starts_with('/') || port.starts_with("COM") || port.starts_with("com");
+    return corvant::isSerialKind(corvant::portKind(port));
 }
 
 std::string levelsRead(std::uint16_t rawId)

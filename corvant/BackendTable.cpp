@@ -3,7 +3,6 @@
 #include "corvant/CorvantTexts.h"
 #include "corvant/GpioBackend.h"
 #include "corvant/JdmBackend.h"
-#include "corvant/PortName.h"
 
 namespace corvant {
 
@@ -17,15 +16,18 @@ BackendTable standardBackends()
 
 const BackendEntry* findBackend(const BackendTable& table, std::string_view port)
 {
+    const PortKind kind = portKind(port);
+    if (kind == PortKind::Unknown)
+        return nullptr;
     for (const BackendEntry& entry : table)
-        if (startsWithIgnoringCase(port, entry.prefix))
+        if (entry.kind == kind)
             return &entry;
     return nullptr;
 }
 
 BackendEntry simBackendEntry()
 {
-    return {"SIM", [](const std::string& port, std::string& failure) {
+    return {PortKind::Sim, [](const std::string& port, std::string& failure) {
                 auto backend = openSimBackend(port, failure);
                 if (!backend)
                     failure = "\"" + port + "\": "

@@ -1,9 +1,10 @@
 #pragma once
-// Which back end a port string names: one row per kind of port, the first row
-// whose prefix the string starts with (any case) opens it. A new back end is a
-// file pair that offers its row and one line in standardBackends().
+// Which back end a port string names: one row per kind of port (PortName.h), the
+// first row of the port's kind opens it. A new back end is a file pair that offers
+// its row and one line in standardBackends().
 
 #include "corvant/PinBackend.h"
+#include "corvant/PortName.h"
 
 #include <functional>
 #include <memory>
@@ -18,7 +19,7 @@ using BackendFactory =
     std::function<std::unique_ptr<PinBackend>(const std::string& port, std::string& failure)>;
 
 struct BackendEntry {
-    std::string_view prefix; // upper case
+    PortKind kind;
     BackendFactory open;
 };
 
@@ -27,7 +28,7 @@ using BackendTable = std::vector<BackendEntry>;
 // The rows for this platform's own hardware layers.
 BackendTable standardBackends();
 
-// nullptr when no row takes the port.
+// nullptr when no row is of the port's kind.
 const BackendEntry* findBackend(const BackendTable& table, std::string_view port);
 
 // The simulated programmer's row ("SIM").

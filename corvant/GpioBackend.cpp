@@ -248,7 +248,7 @@ std::string GpioBackend::describe() const
 
 BackendEntry gpioBackendEntry(GpioChips& chips)
 {
-    return {kGpioPrefix, [&chips](const std::string& port, std::string& failure) -> std::unique_ptr<PinBackend> {
+    return {PortKind::Gpio, [&chips](const std::string& port, std::string& failure) -> std::unique_ptr<PinBackend> {
                 const auto wiring = parseGpioPort(port, failure);
                 if (!wiring) {
                     failure = "\"" + port + "\": " + failure;

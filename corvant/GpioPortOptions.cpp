@@ -171,11 +171,11 @@ GpioLine lineOf(const Parsed& parsed, Role role)
 
 std::optional<GpioWiring> parseGpioPort(std::string_view port, std::string& failure)
 {
-    if (!startsWithIgnoringCase(port, kGpioPrefix)) {
+    if (portKind(port) != PortKind::Gpio) {
         failure = texts::kGpioUsage;
         return std::nullopt;
     }
-    const auto parts = split(port.substr(kGpioPrefix.size()), ',');
+    const auto parts = split(port.substr(portPrefix(PortKind::Gpio).size()), ',');
     if (parts.front().empty()) {
         failure = std::string(texts::kGpioNoChip) + std::string(texts::kGpioUsage);
         return std::nullopt;

@@ -34,8 +34,6 @@ struct GpioWiring {
     std::optional<GpioLine> pgm;
 };
 
-inline constexpr std::string_view kGpioPrefix = "GPIO:";
-
 // nullopt with the reason in failure for a string that is not a valid GPIO port.
 std::optional<GpioWiring> parseGpioPort(std::string_view port, std::string& failure);
 

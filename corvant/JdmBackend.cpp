@@ -83,7 +83,7 @@ std::string JdmBackend::describe() const
     return text;
 }
 
-BackendTable serialBackendEntries(SerialLinesOpener open, std::string_view devicePrefix)
+BackendTable serialBackendEntries(SerialLinesOpener open)
 {
     auto openDevice = [open](const std::string& device, std::string& failure) -> std::unique_ptr<PinBackend> {
         auto lines = open(device, failure);
@@ -99,7 +99,7 @@ BackendTable serialBackendEntries(SerialLinesOpener open, std::string_view devic
         }
         return openDevice(comPortDevice(*number), failure);
     };
-    return {{"COM", openComPort}, {devicePrefix, openDevice}};
+    return {{PortKind::ComName, openComPort}, {PortKind::SerialDevice, openDevice}};
 }
 
 } // namespace corvant

@@ -36,9 +36,8 @@ private:
     bool vppOn_ = false;
 };
 
-// The rows for serial ports: "COM<n>" and device paths starting with
-// devicePrefix ("/dev/ttyUSB0", "\\.\COM10"), opened with `open`.
-BackendTable serialBackendEntries(SerialLinesOpener open,
-                                  std::string_view devicePrefix = serialDevicePrefix());
+// The rows for serial ports: "COM<n>" and this platform's device paths
+// ("/dev/ttyUSB0", "\\.\COM10"), opened with `open`.
+BackendTable serialBackendEntries(SerialLinesOpener open);
 
 } // namespace corvant

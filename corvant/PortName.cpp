@@ -1,50 +1,76 @@
 #include "corvant/PortName.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
+#include <string>
 
-#include "sim/SimPortOptions.h"
+#include "corvant/GpioPortOptions.h"
+#include "corvant/sim/SimPortOptions.h"
 
 namespace corvant {
 namespace {
 
-constexpr std::string_view kComPrefix = "COM";
-constexpr std::string_view kSimPrefix = "SIM";
-constexpr std::string_view kGpioPrefix = "GPIO:";
-constexpr std::string_view kPgmOption = "PGM=";
-constexpr char kOptionSeparator = ',';
+struct KindRow {
+    PortKind kind;
+    std::string_view prefix;
+};
 
-// Whether a GPIO port string names a PGM line: one of the options after the chip.
-bool namesPgmLine(std::string_view options)
+// How a serial device path starts on this platform: "/" ("/dev/ttyUSB0") or
+// Windows' device namespace "\\.\" ("\\.\COM10").
+#if defined(_WIN32)
+constexpr std::string_view kSerialDevicePrefix = "\\\\.\\";
+#else
+constexpr std::string_view kSerialDevicePrefix = "/";
+#endif
+
+// No prefix starts another, so the order does not decide between them.
+constexpr std::array kKindRows{
+    KindRow{PortKind::Sim, "SIM"},
+    KindRow{PortKind::Gpio, "GPIO:"},
+    KindRow{PortKind::ComName, "COM"},
+    KindRow{PortKind::SerialDevice, kSerialDevicePrefix},
+};
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
-    while (!options.empty()) {
-        const auto end = options.find(kOptionSeparator);
-        if (startsWithIgnoringCase(options.substr(0, end), kPgmOption))
-            return true;
-        options = end == std::string_view::npos ? std::string_view {} : options.substr(end + 1);
-    }
-    return false;
+    if (text.size() < prefix.size())
+        return false;
+    return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char expected, char actual) {
+        return std::toupper(static_cast<unsigned char>(actual)) == std::toupper(static_cast<unsigned char>(expected));
+    });
 }
 
 } // namespace
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view upperCasePrefix)
+PortKind portKind(std::string_view port)
 {
-    if (text.size() < upperCasePrefix.size())
-        return false;
-    return std::equal(upperCasePrefix.begin(), upperCasePrefix.end(), text.begin(),
-                      [](char expected, char actual) {
-                          return std::toupper(static_cast<unsigned char>(actual)) == expected;
-                      });
+    for (const KindRow& row : kKindRows)
+        if (startsWithIgnoringCase(port, row.prefix))
+            return row.kind;
+    return PortKind::Unknown;
+}
+
+std::string_view portPrefix(PortKind kind)
+{
+    for (const KindRow& row : kKindRows)
+        if (row.kind == kind)
+            return row.prefix;
+    return {};
+}
+
+bool isSerialKind(PortKind kind)
+{
+    return kind == PortKind::ComName || kind == PortKind::SerialDevice;
 }
 
 std::optional<unsigned> parseComPort(std::string_view text)
 {
-    if (!startsWithIgnoringCase(text, kComPrefix))
+    if (portKind(text) != PortKind::ComName)
         return std::nullopt;
     // from_chars would accept a sign or stop early; only plain digits name a port.
-    const std::string_view digits = text.substr(kComPrefix.size());
+    const std::string_view digits = text.substr(portPrefix(PortKind::ComName).size());
     if (digits.empty() || digits.front() == '0'
         || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
@@ -57,14 +83,19 @@ std::optional<unsigned> parseComPort(std::string_view text)
 
 bool entersAtLowVoltage(std::string_view port)
 {
-    if (startsWithIgnoringCase(port, kSimPrefix)) {
+    switch (portKind(port)) {
+    case PortKind::Sim: {
         const auto options = velmora::sim::parseSimPort(port);
         return options && options->lowVoltage;
     }
-    if (!startsWithIgnoringCase(port, kGpioPrefix))
+    case PortKind::Gpio: {
+        std::string failure;
+        const auto wiring = parseGpioPort(port, failure);
+        return wiring && wiring->pgm.has_value();
+    }
+    default:
         return false;
-    const auto chipEnd = port.find(kOptionSeparator);
-    return chipEnd != std::string_view::npos && namesPgmLine(port.substr(chipEnd + 1));
+    }
 }
 
 } // namespace corvant

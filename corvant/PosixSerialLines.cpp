@@ -69,11 +69,6 @@ std::string comPortDevice(unsigned number)
     return "/dev/ttyS" + std::to_string(number - 1);
 }
 
-std::string_view serialDevicePrefix()
-{
-    return "/";
-}
-
 std::unique_ptr<SerialLines> PosixSerialLines::open(PosixSystem& system, const std::string& device,
                                                     std::string& failure)
 {

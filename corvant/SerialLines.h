@@ -33,8 +33,5 @@ using SerialLinesOpener =
 // The platform's own opener and its device name for "COM<number>".
 std::unique_ptr<SerialLines> openSerialLines(const std::string& device, std::string& failure);
 std::string comPortDevice(unsigned number);
-// How a serial device path starts on this platform: "/" ("/dev/ttyUSB0") or
-// Windows' device namespace "\\.\" ("\\.\COM10").
-std::string_view serialDevicePrefix();
 
 } // namespace corvant

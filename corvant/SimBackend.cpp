@@ -12,12 +12,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include "sim/ChipImageFile.h"
-#include "sim/SimMessages.h"
-#include "sim/SimFiles.h"
-#include "sim/SimPortOptions.h"
+#include "corvant/sim/ChipImageFile.h"
+#include "corvant/sim/SimFiles.h"
+#include "corvant/sim/SimPortOptions.h"
+#include "corvant/sim/SimProgrammerTexts.h"
+#include "corvant/sim/TraceWriter.h"
 #include "sim/SimulatedChip.h"
-#include "sim/TraceWriter.h"
 
 namespace corvant {
 namespace {

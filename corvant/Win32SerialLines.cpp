@@ -1,11 +1,10 @@
 #include "corvant/Win32SerialLines.h"
 
 #include "corvant/CorvantTexts.h"
+#include "corvant/PortName.h"
 
 namespace corvant {
 namespace {
-
-constexpr std::string_view kDeviceNamespace = "\\\\.\\";
 
 // Port names are plain ASCII; anything else cannot name a COM port.
 std::optional<std::wstring> widen(const std::string& device)
@@ -45,12 +44,7 @@ std::unique_ptr<SerialLines> openSerialLines(const std::string& device, std::str
 std::string comPortDevice(unsigned number)
 {
     // The device namespace form works for every number; plain "COM10" would not.
-    return std::string(kDeviceNamespace) + "COM" + std::to_string(number);
-}
-
-std::string_view serialDevicePrefix()
-{
-    return kDeviceNamespace;
+    return std::string(portPrefix(PortKind::SerialDevice)) + "COM" + std::to_string(number);
 }
 
 std::unique_ptr<SerialLines> Win32SerialLines::open(Win32Comm& comm, const std::string& device,

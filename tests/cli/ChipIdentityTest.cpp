@@ -67,6 +67,9 @@ TEST(SilentChipChecklist, SaysWhatWasReadAndSuitsTheProgrammer)
         EXPECT_NE(jdm.find(item), std::string::npos) << item;
     EXPECT_NE(jdm.find("TxD"), std::string::npos);
     EXPECT_EQ(jdm.find("fault="), std::string::npos);
+    // Every spelling corvant opens as a serial port gets the JDM's advice.
+    for (const char* port : {"COM3", "Com1"})
+        EXPECT_NE(silentChipChecklist(0xFFFF, port).find("TxD"), std::string::npos) << port;
 
     const std::string sim = silentChipChecklist(0x0000, "SIM:PIC18F452,fault=absent");
     EXPECT_NE(sim.find("read low on every bit (0x0000)"), std::string::npos);

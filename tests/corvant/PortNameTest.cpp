@@ -38,29 +38,44 @@ TEST(PortName, RejectsWhatIsNoComPort)
         EXPECT_FALSE(parseComPort(text)) << '"' << text << '"';
 }
 
-TEST(PortName, LowVoltageEntryIsALvpSimPortOrAGpioPortWithAPgmLine)
+TEST(PortName, TheKindIsToldByThePrefixInAnyCase)
+{
+    for (const auto& [port, kind] :
+         {std::pair<const char*, PortKind>{"SIM", PortKind::Sim}, {"sim:PIC18F4550,image=a.hex", PortKind::Sim},
+          {"SIMX", PortKind::Sim}, {"GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", PortKind::Gpio}, {"gpio:0", PortKind::Gpio},
+          {"COM1", PortKind::ComName}, {"Com12", PortKind::ComName}, {"com", PortKind::ComName},
+          {kDevicePath, PortKind::SerialDevice}})
+        EXPECT_EQ(portKind(port), kind) << port;
+    for (const char* port : {"", "LPT1", "ttyUSB0", "GPIO", "GPIO0", "SI", "CO", "dev/ttyS0", kOtherPlatformsPath})
+        EXPECT_EQ(portKind(port), PortKind::Unknown) << port;
+}
+
+// The parsers are asked, so only a port that would open at low voltage counts.
+TEST(PortName, LowVoltageEntryIsAValidLvpSimPortOrAValidGpioPortWithAPgmLine)
 {
     for (const char* port : {"SIM:PIC18F4550,lvp", "sim:pic18f4550,image=a.hex,LVP", "SIM:,lvp",
                              "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22", "gpio:0,PGM=4,mclr=17,pgc=27,pgd=22"})
         EXPECT_TRUE(entersAtLowVoltage(port)) << port;
     for (const char* port : {"SIM", "SIM:PIC18F4550", "SIM:PIC18F4550,image=lvp", "SIM:PIC18F4550,lvp,lvp",
                              "SIM:PIC18F999,lvp", "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "GPIO:pgm=3",
-                             "GPIO:gpiochip0,vpp=17,pgmx=3", "COM1", "/dev/ttyUSB0", ""})
+                             "GPIO:gpiochip0,vpp=17,pgmx=3", "GPIO:gpiochip0,pgm=24,pgc=27,pgd=22",
+                             "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=27", "COM1", "/dev/ttyUSB0", ""})
         EXPECT_FALSE(entersAtLowVoltage(port)) << port;
 }
 
-TEST(BackendTable, TheFirstRowWhosePrefixMatchesInAnyCaseTakesThePort)
+TEST(BackendTable, TheFirstRowOfThePortsKindTakesIt)
 {
     const BackendTable table = standardBackends();
-    for (const auto& [port, prefix] :
-         {std::pair<const char*, std::string_view>{"SIM", "SIM"}, {"sim:PIC18F4550,image=a.hex", "SIM"},
-          {"COM1", "COM"}, {"com9", "COM"}, {kDevicePath, serialDevicePrefix()}, {"GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "GPIO:"}, {"gpio:0", "GPIO:"}}) {
+    for (const char* port : {"SIM", "sim:PIC18F4550,image=a.hex", "COM1", "Com9", kDevicePath,
+                             "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "gpio:0"}) {
         const BackendEntry* entry = findBackend(table, port);
         ASSERT_NE(entry, nullptr) << port;
-        EXPECT_EQ(entry->prefix, prefix) << port;
+        EXPECT_EQ(entry->kind, portKind(port)) << port;
     }
     for (const char* port : {"", "LPT1", "ttyUSB0", "GPIO", "SI", "dev/ttyS0", kOtherPlatformsPath})
         EXPECT_EQ(findBackend(table, port), nullptr) << port;
+    // A table without the kind's row takes none of its ports.
+    EXPECT_EQ(findBackend(BackendTable{simBackendEntry()}, "COM1"), nullptr);
 }
 
 } // namespace

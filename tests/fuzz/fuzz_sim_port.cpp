@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/SimPortOptions.h"
+#include "corvant/sim/SimPortOptions.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <memory>
 #include <thread>
 
-#include "sim/ChipImageFile.h"
-#include "sim/SimPortOptions.h"
+#include "corvant/sim/ChipImageFile.h"
+#include "corvant/sim/SimPortOptions.h"
 #include "sim/SimulatedChip.h"
 #include "sim/Violation.h"
 

@@ -12,8 +12,8 @@
 #include "pendrel/pendrel.h"
 #include "signalling/HW_Cntrl.h"
 #include "signalling/PinDriver.h"
-#include "sim/ChipImageFile.h"
-#include "sim/SimFiles.h"
+#include "corvant/sim/ChipImageFile.h"
+#include "corvant/sim/SimFiles.h"
 #include "tests/sim/PublishedSequences.h"
 #include "tests/sim/TempPath.h"
 

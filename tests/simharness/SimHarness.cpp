@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/TraceWriter.h"
+#include "corvant/sim/TraceWriter.h"
 
 namespace velmora::test {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/IntelHex.h"
+#include "corvant/sim/IntelHex.h"
 
 namespace velmora::sim {
 namespace {

@@ -1,4 +1,4 @@
-#include "sim/ChipImageFile.h"
+#include "corvant/sim/ChipImageFile.h"
 
 #include <algorithm>
 #include <fstream>
@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "sim/AddressMap.h"
-#include "sim/SimFiles.h"
-#include "sim/IntelHex.h"
+#include "corvant/sim/SimFiles.h"
+#include "corvant/sim/IntelHex.h"
 
 namespace velmora::sim {
 

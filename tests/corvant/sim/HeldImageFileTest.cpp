@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/ChipImageFile.h"
-#include "sim/SimFiles.h"
+#include "corvant/sim/ChipImageFile.h"
+#include "corvant/sim/SimFiles.h"
 #include "tests/sim/TempPath.h"
 
 namespace velmora::sim {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/SimPortOptions.h"
+#include "corvant/sim/SimPortOptions.h"
 
 namespace velmora::sim {
 namespace {

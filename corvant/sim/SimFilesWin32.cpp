@@ -1,4 +1,4 @@
-#include "sim/SimFiles.h"
+#include "corvant/sim/SimFiles.h"
 
 #include <fstream>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "sim/IntelHex.h"
+#include "corvant/sim/IntelHex.h"
 
 #include <algorithm>
 #include <array>

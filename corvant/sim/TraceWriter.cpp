@@ -1,6 +1,6 @@
-#include "sim/TraceWriter.h"
+#include "corvant/sim/TraceWriter.h"
 
-#include "sim/SimFiles.h"
+#include "corvant/sim/SimFiles.h"
 #include "sim/TextFormat.h"
 
 namespace velmora::sim {

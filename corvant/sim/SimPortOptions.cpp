@@ -1,18 +1,16 @@
-#include "sim/SimPortOptions.h"
+#include "corvant/sim/SimPortOptions.h"
 
 #include <algorithm>
 #include <cctype>
 #include <utility>
 
-#include "sim/SimMessages.h"
-
-#include "sim/SimMessages.h"
+#include "corvant/PortName.h"
+#include "corvant/sim/SimProgrammerTexts.h"
 
 namespace velmora::sim {
 
 namespace {
 
-constexpr std::string_view kPrefix = "SIM";
 constexpr char kChipSeparator = ':';
 constexpr char kOptionSeparator = ',';
 constexpr std::string_view kImageOption = "image=";
@@ -84,9 +82,9 @@ Refusal takeFault(std::string_view option, FaultSet& faults)
 
 std::optional<SimPortOptions> parseSimPort(std::string_view port, std::string* refusal)
 {
-    if (!startsWithIgnoringCase(port, kPrefix))
+    if (corvant::portKind(port) != corvant::PortKind::Sim)
         return std::nullopt;
-    port.remove_prefix(kPrefix.size());
+    port.remove_prefix(corvant::portPrefix(corvant::PortKind::Sim).size());
     SimPortOptions options;
     if (port.empty()) {
         options.chip = findChipModel(kDefaultChipName);

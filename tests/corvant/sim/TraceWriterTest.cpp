@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "signalling/HW_Cntrl.h"
-#include "sim/TraceWriter.h"
+#include "corvant/sim/TraceWriter.h"
 #include "tests/sim/PublishedSequences.h"
 #include "tests/sim/TempPath.h"
 #include "tests/simharness/SimHarness.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/ChipImageFile.h"
+#include "corvant/sim/ChipImageFile.h"
 #include "tests/sim/TempPath.h"
 
 namespace velmora::sim {
