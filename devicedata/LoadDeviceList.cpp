@@ -50,18 +50,20 @@ DeviceRecord ReadDeviceRecord(const IniFile& ini, const std::string& name)
 {
     DeviceRecord record;
     record.name = name;
-    record.programMemorySize = ini.getInteger(name, "ProgMemSize", 0);
-    record.eepromSize = ini.getInteger(name, "EEPROMDataMemSize", 0);
-    record.configType = ini.getInteger(name, "Config", 1);
-    record.longEEAddr = ini.getBool(name, "LongEEAddr", false);
-    record.ccp2mxApp = ini.getBool(name, "CCP2MXApp", false);
-    record.waitAndPmApp = ini.getBool(name, "WAITandPMApp", false);
-    record.cp0App = ini.getBool(name, "CP0App", true);
-    record.cp1App = ini.getBool(name, "CP1App", true);
-    record.cp2App = ini.getBool(name, "CP2App", true);
-    record.cp3App = ini.getBool(name, "CP3App", true);
-    record.writeStrategy = static_cast<WriteStrategy>(ini.getInteger(name, "WriteStrategy", 1));
-    record.writeBufferSize = ini.getInteger(name, "WriteBufferSize", 8);
+    // A missing or unparsable key keeps the record's own default.
+    record.programMemorySize = ini.getInteger(name, "ProgMemSize", record.programMemorySize);
+    record.eepromSize = ini.getInteger(name, "EEPROMDataMemSize", record.eepromSize);
+    record.configType = ini.getInteger(name, "Config", record.configType);
+    record.longEEAddr = ini.getBool(name, "LongEEAddr", record.longEEAddr);
+    record.ccp2mxApp = ini.getBool(name, "CCP2MXApp", record.ccp2mxApp);
+    record.waitAndPmApp = ini.getBool(name, "WAITandPMApp", record.waitAndPmApp);
+    record.cp0App = ini.getBool(name, "CP0App", record.cp0App);
+    record.cp1App = ini.getBool(name, "CP1App", record.cp1App);
+    record.cp2App = ini.getBool(name, "CP2App", record.cp2App);
+    record.cp3App = ini.getBool(name, "CP3App", record.cp3App);
+    record.writeStrategy = static_cast<WriteStrategy>(
+        ini.getInteger(name, "WriteStrategy", static_cast<std::int32_t>(record.writeStrategy)));
+    record.writeBufferSize = ini.getInteger(name, "WriteBufferSize", record.writeBufferSize);
     ReadDeviceIdKeys(ini, name, record);
     return record;
 }
