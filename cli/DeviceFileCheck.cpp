@@ -7,6 +7,7 @@
 
 #include "cli/CliRunner.h"
 #include "cli/DeviceFileLayout.h"
+#include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceIdKeys.h"
 #include "devicedata/FileText.h"
 #include "devicedata/IniFile.h"
@@ -244,7 +245,8 @@ void Checker::checkDeviceIdKeys(const DeviceHeader& header, const DeviceRecord& 
     const std::string mask = ini_.getString(header.name, kDeviceIdMaskKey, kNoValue);
     if (record.deviceIdState == DeviceIdState::Absent && mask != kNoValue && !ParseDeviceIdValue(mask))
         warn(lineOf(header, kDeviceIdMaskKey), header,
-             std::string(kDeviceIdMaskKey) + "=" + mask + " is not a 16-bit number: the default 0xFFE0 applies");
+             std::string(kDeviceIdMaskKey) + "=" + mask + " is not a 16-bit number: the default "
+                 + DeviceIdText(kDeviceIdDeviceBits) + " applies");
 }
 
 void Checker::checkName(const DeviceHeader& header)
