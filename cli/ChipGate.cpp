@@ -48,7 +48,7 @@ DeviceIdCheck ChipGate::requiring(const DeviceRecord& selected)
     if (selected.deviceIdState != DeviceIdState::Usable)
         return {};
     return [this, name = selected.name](std::uint16_t rawId) {
-        const ChipIdentity chip = identifyChip(devices_, rawId);
+        const ChipIdentity chip = IdentifyChip(devices_, rawId);
         const std::string refusal = refusalToWrite(chip, name);
         if (refusal.empty())
             return refusal;
@@ -65,7 +65,7 @@ DeviceIdCheck ChipGate::choosing(Select select)
 
 std::string ChipGate::choose(std::uint16_t rawId, const Select& select)
 {
-    const ChipIdentity chip = identifyChip(devices_, rawId);
+    const ChipIdentity chip = IdentifyChip(devices_, rawId);
     std::fprintf(out_, "%s\n", describeChip(chip).c_str());
     std::fflush(out_);
     switch (chip.kind) {

@@ -1,32 +1,20 @@
 #include "cli/ChipIdentity.h"
 
-#include <cstdio>
+#include <string>
 
 #include "cli/CliTexts.h"
-#include "cli/KnownIdFamilies.h"
 #include "corvant/PortName.h"
-#include "devicedata/DeviceIdKeys.h"
+#include "devicedata/DeviceDataMessages.h"
 
 namespace velmora::cli {
 
 namespace {
 
-constexpr std::uint16_t kAllLow = 0x0000;
-constexpr std::uint16_t kAllHigh = 0xFFFF;
-constexpr std::uint16_t kDefaultRevisionBits = 0x001F;
-
-std::string hexId(std::uint16_t id)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(id));
-    return text;
-}
-
 std::string joinedNames(const std::vector<std::string>& names)
 {
     std::string text;
     for (const std::string& name : names)
-        text += (text.empty() ? "" : " or ") + name;
+        text += (text.empty() ? "" : kOrNext) + name;
     return text;
 }
 
@@ -42,54 +30,27 @@ bool isSerialPort(std::string_view port)
 
 std::string levelsRead(std::uint16_t rawId)
 {
-    if (rawId == kAllHigh)
-        return "data in read high on every bit (" + hexId(rawId) + ")";
-    if (rawId == kAllLow)
-        return "data in read low on every bit (" + hexId(rawId) + ")";
-    return "data in gave " + hexId(rawId) + ", an ID no device of these programming guides uses";
+    if (rawId == kSilentHighId)
+        return "data in read high on every bit (" + DeviceIdText(rawId) + ")";
+    if (rawId == kSilentLowId)
+        return "data in read low on every bit (" + DeviceIdText(rawId) + ")";
+    return "data in gave " + DeviceIdText(rawId) + ", an ID no device of these programming guides uses";
 }
 
 } // namespace
 
-ChipIdentity identifyChip(DeviceList& devices, std::uint16_t rawId)
-{
-    ChipIdentity chip;
-    chip.rawId = rawId;
-    chip.revision = rawId & kDefaultRevisionBits;
-    if (rawId == kAllLow || rawId == kAllHigh)
-        return chip;
-    devices.MoveTo(0);
-    for (std::int32_t i = 0; i < devices.Count(); ++i) {
-        const DeviceRecord record = devices.CopyCurrentAndAdvance();
-        if (!MatchesDeviceId(record, rawId))
-            continue;
-        if (chip.names.empty())
-            chip.revision = DeviceRevision(record, rawId);
-        chip.names.push_back(record.name);
-    }
-    if (!chip.names.empty()) {
-        chip.kind = ChipIdentity::Kind::Named;
-        return chip;
-    }
-    chip.family = knownIdFamily(static_cast<std::uint8_t>(rawId >> 8));
-    if (!chip.family.empty())
-        chip.kind = ChipIdentity::Kind::UnnamedInFamily;
-    return chip;
-}
-
 std::string describeChip(const ChipIdentity& chip)
 {
-    const std::string head = "device ID " + hexId(chip.rawId) + ": ";
+    const std::string head = kDeviceIdHead + DeviceIdText(chip.rawId) + ": ";
     switch (chip.kind) {
     case ChipIdentity::Kind::Named:
-        return head + joinedNames(chip.names) + ", revision " + std::to_string(chip.revision);
+        return head + joinedNames(chip.names) + kRevision + std::to_string(chip.revision);
     case ChipIdentity::Kind::UnnamedInFamily:
-        return head + "a " + std::string(chip.family) + " ID that no device of the database names, revision "
-            + std::to_string(chip.revision);
+        return head + "a " + std::string(chip.family) + kIdNoDeviceNames + kRevision + std::to_string(chip.revision);
     case ChipIdentity::Kind::Silent:
         break;
     }
-    return head + "no chip answering";
+    return head + kNoChipAnswering;
 }
 
 std::string silentChipChecklist(std::uint16_t rawId, std::string_view port)
@@ -127,16 +88,15 @@ std::string refusalToWrite(const ChipIdentity& chip, const std::string& selected
             if (name == selectedName)
                 return {};
         }
-        return "chip answers as " + chip.names.front() + " (" + hexId(chip.rawId) + "), but " + selectedName
-            + " is selected; use --device " + chip.names.front() + " or --no-id-check";
+        return kChipAnswersAs + chip.names.front() + " (" + DeviceIdText(chip.rawId) + kButSelectedHead + selectedName
+            + kSelectedUseDevice + chip.names.front() + kOrNoIdCheck;
     case ChipIdentity::Kind::UnnamedInFamily:
-        return "chip answers with device ID " + hexId(chip.rawId) + ", a " + std::string(chip.family)
-            + " ID that no device of the database names, but " + selectedName
-            + " is selected; use --no-id-check to go on anyway";
+        return kChipAnswersWithId + DeviceIdText(chip.rawId) + ", a " + std::string(chip.family) + kIdNoDeviceNames
+            + kButOtherSelected + selectedName + kSelectedGoOnAnyway;
     case ChipIdentity::Kind::Silent:
         break;
     }
-    return "no chip answers, " + selectedName + " is selected; nothing was sent beyond the device-ID read";
+    return kNoChipAnswers + selectedName + kSelectedNothingSent;
 }
 
 } // namespace velmora::cli

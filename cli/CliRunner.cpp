@@ -367,7 +367,7 @@ int Runner::runOnOpenPort(TPICPr& engine, const TerminalBridge& bridge)
         const auto rawId = readChipId(engine, bridge);
         if (!rawId)
             return ExitFailure;
-        return reportIdentity(identifyChip(devices_, *rawId), options_.port, out_, err_);
+        return reportIdentity(IdentifyChip(devices_, *rawId), options_.port, out_, err_);
     }
     ChipGate gate(devices_, options_.port, out_);
     const bool armed = armIdCheck(engine, bridge, gate);

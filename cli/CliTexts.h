@@ -85,6 +85,21 @@ inline constexpr const char* kNoSectionNamesChip = "no device of the database na
 inline constexpr const char* kSeveralSectionsNameChip =
     "more than one device of the database names this chip; choose one with --device";
 inline constexpr const char* kNothingBeyondIdRead = "nothing was sent beyond the device-ID read";
+// What identify prints, and why a chip that is not the selected device is not written.
+inline constexpr const char* kDeviceIdHead = "device ID ";
+inline constexpr const char* kOrNext = " or ";
+inline constexpr const char* kRevision = ", revision ";
+inline constexpr const char* kIdNoDeviceNames = " ID that no device of the database names";
+inline constexpr const char* kNoChipAnswering = "no chip answering";
+inline constexpr const char* kChipAnswersAs = "chip answers as ";
+inline constexpr const char* kButSelectedHead = "), but ";
+inline constexpr const char* kSelectedUseDevice = " is selected; use --device ";
+inline constexpr const char* kOrNoIdCheck = " or --no-id-check";
+inline constexpr const char* kChipAnswersWithId = "chip answers with device ID ";
+inline constexpr const char* kButOtherSelected = ", but ";
+inline constexpr const char* kSelectedGoOnAnyway = " is selected; use --no-id-check to go on anyway";
+inline constexpr const char* kNoChipAnswers = "no chip answers, ";
+inline constexpr const char* kSelectedNothingSent = " is selected; nothing was sent beyond the device-ID read";
 inline constexpr const char* kComCloseError = "COMM close error.";
 inline constexpr const char* kBlankCheckWithoutErase = "--blank-check goes with erase only";
 inline constexpr const char* kNoEndOfFile =

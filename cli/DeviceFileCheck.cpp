@@ -7,6 +7,7 @@
 
 #include "cli/CliRunner.h"
 #include "cli/DeviceFileLayout.h"
+#include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceIdKeys.h"
 #include "devicedata/FileText.h"
 #include "devicedata/IniFile.h"
@@ -25,17 +26,6 @@ namespace {
 using Method = ProgramMemoryProgramming::Method;
 using Kind = DeviceFileFinding::Kind;
 
-struct IntegerKey {
-    std::string_view name;
-    std::string_view defaultText;
-};
-
-// Every integer and yes/no key the loader reads, with the default it falls back to.
-constexpr IntegerKey kIntegerKeys[] = {
-    {"ProgMemSize", "0"}, {"EEPROMDataMemSize", "0"}, {"Config", "1"}, {"LongEEAddr", "0"},
-    {"CCP2MXApp", "0"}, {"WAITandPMApp", "0"}, {"CP0App", "1"}, {"CP1App", "1"}, {"CP2App", "1"},
-    {"CP3App", "1"}, {"WriteStrategy", "1"}, {"WriteBufferSize", "8"},
-};
 constexpr std::string_view kMaskKeys[] = {"Mask", "SetMask"};
 constexpr std::string_view kNoValue = "\x01";
 
@@ -185,14 +175,15 @@ void Checker::checkSizes(const DeviceHeader& header, const DeviceRecord& record)
 
 void Checker::checkIntegers(const DeviceHeader& header)
 {
-    for (const IntegerKey& key : kIntegerKeys) {
+    const DeviceRecord defaults;
+    for (const DeviceIntegerKey& key : DeviceIntegerKeys()) {
         const std::string value = ini_.getString(header.name, key.name, kNoValue);
         // A ProgMemSize that does not parse is a rejection, reported with the sizes.
         if (value == kNoValue || ParseInteger(value) || key.name == "ProgMemSize")
             continue;
         warn(lineOf(header, key.name), header,
-             std::string(key.name) + "=" + value + " does not parse: the default " + std::string(key.defaultText)
-                 + " applies");
+             std::string(key.name) + "=" + value + " does not parse: the default "
+                 + std::to_string(key.field(defaults)) + " applies");
     }
 }
 
@@ -244,7 +235,8 @@ void Checker::checkDeviceIdKeys(const DeviceHeader& header, const DeviceRecord& 
     const std::string mask = ini_.getString(header.name, kDeviceIdMaskKey, kNoValue);
     if (record.deviceIdState == DeviceIdState::Absent && mask != kNoValue && !ParseDeviceIdValue(mask))
         warn(lineOf(header, kDeviceIdMaskKey), header,
-             std::string(kDeviceIdMaskKey) + "=" + mask + " is not a 16-bit number: the default 0xFFE0 applies");
+             std::string(kDeviceIdMaskKey) + "=" + mask + " is not a 16-bit number: the default "
+                 + DeviceIdText(kDeviceIdDeviceBits) + " applies");
 }
 
 void Checker::checkName(const DeviceHeader& header)
@@ -272,7 +264,8 @@ void Checker::checkUnknownKeys(const DeviceHeader& header, const DeviceRecord& r
     for (const auto& [line, key] : keys->second) {
         const std::string& keyName = key;   // clang 14 cannot capture a structured binding
         const auto known = [&keyName](std::string_view name) { return IniNamesEqual(name, keyName); };
-        const bool isKnown = std::ranges::any_of(kIntegerKeys, [&](const IntegerKey& k) { return known(k.name); })
+        const bool isKnown
+            = std::ranges::any_of(DeviceIntegerKeys(), [&](const DeviceIntegerKey& k) { return known(k.name); })
             || std::ranges::any_of(kMaskKeys, known) || known(kDeviceIdKey) || known(kDeviceIdMaskKey);
         // A misspelt device-ID key is reported as what makes the ID unusable.
         if (!isKnown && !known(record.deviceIdProblemKey))

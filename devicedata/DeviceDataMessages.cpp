@@ -23,6 +23,13 @@ std::string DeviceSizesProblem(std::size_t line, const DeviceRecord& record)
            + std::to_string(record.programMemorySize) + " and EEPROMDataMemSize " + std::to_string(record.eepromSize);
 }
 
+std::string DeviceIdText(std::uint16_t id)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(id));
+    return text;
+}
+
 std::string DeviceIdNotANumberProblem(std::string_view key, const std::string& value)
 {
     std::string text = std::string(key) + "=" + value + " is not a 16-bit number";
@@ -33,9 +40,8 @@ std::string DeviceIdNotANumberProblem(std::string_view key, const std::string& v
 
 std::string DeviceIdMaskTooNarrowProblem(const std::string& value, std::uint16_t deviceBits)
 {
-    char bits[8];
-    std::snprintf(bits, sizeof bits, "0x%04X", static_cast<unsigned>(deviceBits));
-    return "DeviceIDMask=" + value + " does not cover the device bits " + bits + ", so it cannot tell devices apart";
+    return "DeviceIDMask=" + value + " does not cover the device bits " + DeviceIdText(deviceBits)
+        + ", so it cannot tell devices apart";
 }
 
 std::string DeviceIdSilentProblem(const std::string& value)

@@ -23,6 +23,8 @@ std::string DeviceListLoadFailedMessage();
 std::string DeviceSizesProblem(std::size_t line, const DeviceRecord& record);
 
 // Why a section's device-ID keys cannot name its chip (the record's deviceIdProblem).
+// A device ID or mask as every message writes it: "0x0420".
+std::string DeviceIdText(std::uint16_t id);
 std::string DeviceIdNotANumberProblem(std::string_view key, const std::string& value);
 std::string DeviceIdMaskTooNarrowProblem(const std::string& value, std::uint16_t deviceBits);
 std::string DeviceIdSilentProblem(const std::string& value);

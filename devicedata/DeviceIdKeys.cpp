@@ -48,7 +48,7 @@ std::optional<std::uint16_t> readMask(const IniFile& ini, const std::string& sec
     if (!ini.hasKey(section, kDeviceIdMaskKey)) {
         const std::string loose = looseSpelling(ini, section, kDeviceIdMaskKey);
         if (loose.empty())
-            return kDefaultDeviceIdMask;
+            return kDeviceIdDeviceBits;
         markUnusable(record, loose, DeviceIdKeyMisspeltProblem(loose, kDeviceIdMaskKey));
         return std::nullopt;
     }

@@ -14,10 +14,6 @@ namespace velmora {
 
 inline constexpr std::string_view kDeviceIdKey = "DeviceID";
 inline constexpr std::string_view kDeviceIdMaskKey = "DeviceIDMask";
-inline constexpr std::uint16_t kDefaultDeviceIdMask = 0xFFE0;
-// The bits that name the device in every programming guide: DEVID2 and DEVID1<7:5>.
-// The rest are revision bits, of which some parts lend DEVID1<4> to the device.
-inline constexpr std::uint16_t kDeviceIdDeviceBits = 0xFFE0;
 
 // The integer syntax of Devices.ini, limited to 0..FFFFh; empty for anything else.
 std::optional<std::uint16_t> ParseDeviceIdValue(std::string_view text);

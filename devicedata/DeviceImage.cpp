@@ -40,23 +40,12 @@ void DeviceImage::SelectDevice(const DeviceRecord& record)
 {
     image.programMemorySize = sizeWithin(record.programMemorySize, kProgramMemoryCapacity);
     image.eepromSize = sizeWithin(record.eepromSize, kEepromCapacity);
-    device.name = record.name;
-    device.configType = record.configType;
-    device.longEEAddr = record.longEEAddr;
-    device.writeStrategy = record.writeStrategy;
-    device.writeBufferSize = record.writeBufferSize;
-    device.ccp2mxApp = record.ccp2mxApp;
-    device.waitAndPmApp = record.waitAndPmApp;
-    device.cp0App = record.cp0App;
-    device.cp1App = record.cp1App;
-    device.cp2App = record.cp2App;
-    device.cp3App = record.cp3App;
+    device = static_cast<const SelectedDevice&>(record);
 }
 
 void DeviceImage::ApplyNoDeviceDefaults()
 {
     device = SelectedDevice{};
-    device.ccp2mxApp = false;
     image.programMemorySize = kNoDeviceProgramMemorySize;
     image.eepromSize = kNoDeviceEepromSize;
 }

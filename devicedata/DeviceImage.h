@@ -14,7 +14,7 @@ namespace velmora {
 
 class DeviceImage {
 public:
-    // Zero-filled buffers and the construction values of the selected-device fields.
+    // Zero-filled buffers and a selected device of a section's defaults.
     DeviceImage();
 
     MemoryImage image{};

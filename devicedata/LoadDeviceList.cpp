@@ -2,6 +2,8 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "devicedata/DeviceDataMessages.h"
@@ -44,24 +46,44 @@ std::vector<Header> deviceHeaders(std::string_view text)
     return headers;
 }
 
+// A key bound to one field: the field's default is the key's, and a yes/no field
+// takes any number but 0 as true.
+template <auto Field>
+constexpr DeviceIntegerKey integerKey(std::string_view name)
+{
+    using Value = std::remove_cvref_t<decltype(std::declval<DeviceRecord&>().*Field)>;
+    return {name, [](const DeviceRecord& record) { return static_cast<std::int32_t>(record.*Field); },
+            [](DeviceRecord& record, std::int32_t value) { record.*Field = static_cast<Value>(value); }};
+}
+
+constexpr DeviceIntegerKey kIntegerKeys[] = {
+    integerKey<&DeviceRecord::programMemorySize>("ProgMemSize"),
+    integerKey<&DeviceRecord::eepromSize>("EEPROMDataMemSize"),
+    integerKey<&DeviceRecord::configType>("Config"),
+    integerKey<&DeviceRecord::longEEAddr>("LongEEAddr"),
+    integerKey<&DeviceRecord::ccp2mxApp>("CCP2MXApp"),
+    integerKey<&DeviceRecord::waitAndPmApp>("WAITandPMApp"),
+    integerKey<&DeviceRecord::cp0App>("CP0App"),
+    integerKey<&DeviceRecord::cp1App>("CP1App"),
+    integerKey<&DeviceRecord::cp2App>("CP2App"),
+    integerKey<&DeviceRecord::cp3App>("CP3App"),
+    integerKey<&DeviceRecord::writeStrategy>("WriteStrategy"),
+    integerKey<&DeviceRecord::writeBufferSize>("WriteBufferSize"),
+};
+
 } // namespace
+
+std::span<const DeviceIntegerKey> DeviceIntegerKeys()
+{
+    return kIntegerKeys;
+}
 
 DeviceRecord ReadDeviceRecord(const IniFile& ini, const std::string& name)
 {
     DeviceRecord record;
     record.name = name;
-    record.programMemorySize = ini.getInteger(name, "ProgMemSize", 0);
-    record.eepromSize = ini.getInteger(name, "EEPROMDataMemSize", 0);
-    record.configType = ini.getInteger(name, "Config", 1);
-    record.longEEAddr = ini.getBool(name, "LongEEAddr", false);
-    record.ccp2mxApp = ini.getBool(name, "CCP2MXApp", false);
-    record.waitAndPmApp = ini.getBool(name, "WAITandPMApp", false);
-    record.cp0App = ini.getBool(name, "CP0App", true);
-    record.cp1App = ini.getBool(name, "CP1App", true);
-    record.cp2App = ini.getBool(name, "CP2App", true);
-    record.cp3App = ini.getBool(name, "CP3App", true);
-    record.writeStrategy = static_cast<WriteStrategy>(ini.getInteger(name, "WriteStrategy", 1));
-    record.writeBufferSize = ini.getInteger(name, "WriteBufferSize", 8);
+    for (const DeviceIntegerKey& key : DeviceIntegerKeys())
+        key.setField(record, ini.getInteger(name, key.name, key.field(record)));
     ReadDeviceIdKeys(ini, name, record);
     return record;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Builds the device list from Devices.ini.
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,6 +34,15 @@ bool BuildDeviceList(DeviceList& list, std::string_view text, std::string* probl
 // anything around the brackets is ignored, so a header behind ";" still counts.
 // Empty for a line that is no header.
 std::string_view DeviceHeaderName(std::string_view line);
+// An integer or yes/no key of a section and the record field it fills. A missing or
+// unparsable value leaves the field's default; a yes/no key is 0 or any other number.
+struct DeviceIntegerKey {
+    std::string_view name;
+    std::int32_t (*field)(const DeviceRecord& record);
+    void (*setField)(DeviceRecord& record, std::int32_t value);
+};
+// Every one, in the order the loader reads them.
+std::span<const DeviceIntegerKey> DeviceIntegerKeys();
 // One record with every key's value or default, looked up under name.
 DeviceRecord ReadDeviceRecord(const IniFile& ini, const std::string& name);
 // The load's size rule: ProgMemSize 1..1,048,576 and EEPROMDataMemSize at most

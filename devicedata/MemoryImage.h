@@ -36,19 +36,4 @@ struct MemoryImage {
     std::uint8_t deviceId[kDeviceIdCount];
 };
 
-// The selected device's parameters beside the image (sizes live in the image).
-struct SelectedDevice {
-    std::string name;
-    std::int32_t configType = 1;
-    bool longEEAddr = false;
-    WriteStrategy writeStrategy = WriteStrategy::Panels;
-    std::int32_t writeBufferSize = 8;
-    bool ccp2mxApp = true;
-    bool waitAndPmApp = false;
-    bool cp0App = true;
-    bool cp1App = true;
-    bool cp2App = true;
-    bool cp3App = true;
-};
-
 } // namespace velmora

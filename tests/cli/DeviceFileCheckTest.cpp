@@ -108,6 +108,14 @@ TEST(DeviceFileCheck, WarnsOfValuesTheProgramWouldSilentlyReplace)
     EXPECT_EQ(findings.size(), std::size(expected));
 }
 
+TEST(DeviceFileCheck, AnUnparsableValueNamesTheDefaultTheLoaderTakes)
+{
+    const auto findings = checkDeviceText("[A]\nProgMemSize=1024\nCP1App=no\nWriteBufferSize=eight\n", false);
+    EXPECT_EQ(findingAbout(findings, "[A] CP1App=no does not parse: the default 1 applies").line, 3);
+    EXPECT_EQ(findingAbout(findings, "[A] WriteBufferSize=eight does not parse: the default 8 applies").line, 4);
+    EXPECT_EQ(findings.size(), 2U);
+}
+
 TEST(DeviceFileCheck, WarnsOfNamesAndKeysTheProgramTakesOtherwise)
 {
     const struct {

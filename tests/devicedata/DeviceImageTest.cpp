@@ -13,7 +13,7 @@ bool allEqual(const std::uint8_t* bytes, std::size_t count, std::uint8_t value)
     return std::all_of(bytes, bytes + count, [value](std::uint8_t b) { return b == value; });
 }
 
-TEST(DeviceImage, NoDeviceDefaultsChangeOnlySizesAndCcp2mx)
+TEST(DeviceImage, NoDeviceDefaultsAreASectionsDefaultsWithTheStartSizes)
 {
     const auto owner = std::make_unique<DeviceImage>();
     owner->device.name = "PIC18F452";
@@ -93,8 +93,8 @@ TEST(DeviceImage, SelectDeviceCopiesEveryFieldAndLeavesTheImage)
 {
     const auto owner = std::make_unique<DeviceImage>();
     owner->image.programMemory[0] = 0x12;
-    DeviceRecord record{"Custom", 0x100000, 0x10000, 7, true, WriteStrategy::Buffers, 64, false, true, false, true, false, true,
-                        DeviceIdState::Usable, 0x1200, 0xFFF0, {}, {}};
+    DeviceRecord record{{"Custom", 7, true, WriteStrategy::Buffers, 64, false, true, false, true, false, true},
+                        0x100000, 0x10000, DeviceIdState::Usable, 0x1200, 0xFFF0, {}, {}};
     owner->SelectDevice(record);
     EXPECT_EQ(owner->image.programMemory[0], 0x12);
     EXPECT_EQ(owner->image.programMemorySize, 0x100000u);

@@ -1,22 +1,19 @@
-// The Devices.ini the build places beside the programs, checked on its own and
-// against Microchip's published device facts.
+// The Devices.ini the build places beside the programs, checked on its own; the
+// simulated chips' table is held to it in tests/sim.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 
-#include "devicedata/BuiltInMasks.h"
 #include "devicedata/DeviceIdKeys.h"
 #include "devicedata/DeviceImage.h"
 #include "devicedata/IniFile.h"
 #include "devicedata/LoadDeviceList.h"
 #include "devicedata/ParseMaskBytes.h"
 #include "tests/devicedata/RecordingMessages.h"
-#include "tests/support/Pic18Facts.h"
 
 namespace velmora {
 namespace {
@@ -68,55 +65,6 @@ TEST(ShippedDevicesIni, LoadsAndEveryDeviceIsProgrammable)
             EXPECT_EQ(owner->image.config[i], mask[i] | setMask[i]) << "byte " << i;
     }
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST(ShippedDevicesIni, MatchesMicrochipsPublishedFacts)
-{
-    auto devices = shippedDevices();
-    EXPECT_EQ(devices.size(), std::size(test::kPic18Facts));
-    IniFile ini;
-    ASSERT_EQ(ini.load(kShippedDevicesIni), FileReadStatus::Read);
-
-    for (const test::Pic18Facts& fact : test::kPic18Facts) {
-        const std::string name(fact.name);
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(devices.contains(name));
-        const DeviceRecord& d = devices[name];
-        EXPECT_EQ(static_cast<std::uint32_t>(d.programMemorySize), fact.programMemorySize);
-        EXPECT_EQ(static_cast<std::uint32_t>(d.eepromSize), fact.eepromSize);
-        EXPECT_EQ(d.longEEAddr, fact.eepromSize > 256);
-        EXPECT_EQ(static_cast<int>(d.writeStrategy), fact.writeStrategy);
-        EXPECT_EQ(static_cast<std::uint32_t>(d.writeBufferSize), fact.writeBufferSize);
-        EXPECT_EQ(d.configType, fact.configType);
-        EXPECT_EQ(d.ccp2mxApp, fact.ccp2mxApp);
-        EXPECT_EQ(d.waitAndPmApp, fact.waitAndPmApp);
-        EXPECT_EQ(std::to_string(d.cp0App) + std::to_string(d.cp1App) + std::to_string(d.cp2App)
-                      + std::to_string(d.cp3App),
-                  fact.codeBlocks);
-        EXPECT_EQ(d.deviceId, fact.deviceId);
-        EXPECT_EQ(d.deviceIdMask, fact.deviceIdMask);
-
-        ConfigBlock implemented{};
-        std::copy(fact.implementedConfigBits.begin(), fact.implementedConfigBits.end(), implemented.begin());
-        SelectedDevice flags;
-        flags.ccp2mxApp = d.ccp2mxApp;
-        flags.waitAndPmApp = d.waitAndPmApp;
-        flags.cp0App = d.cp0App;
-        flags.cp1App = d.cp1App;
-        flags.cp2App = d.cp2App;
-        flags.cp3App = d.cp3App;
-        ConfigBlock mask{};
-        if (d.configType == 1) {
-            mask = Type1Masks(flags).mask;
-        } else if (d.configType == 2) {
-            mask = Type2Masks(flags).mask;
-            // Type 2 leaves CCP2MX and ECCPMX (CONFIG3H bits 0 and 1) out of the user's control.
-            implemented[CONFIG3H] &= 0xFC;
-        } else {
-            ASSERT_TRUE(ParseMaskBytes(ini.getString(name, "Mask", ""), mask));
-        }
-        EXPECT_EQ(mask, implemented);
-    }
 }
 
 TEST(ShippedDevicesIni, NoTwoDevicesAnswerWithTheSameId)

@@ -1,16 +1,22 @@
-// Every chip model answers the device-ID read of the programming guide, and
-// the table holds what the published documents say about the chips the program uses.
+// Every chip model answers the device-ID read of the programming guide, and the
+// table agrees with the Devices.ini the program ships.
 
+#include <algorithm>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "devicedata/BuiltInMasks.h"
+#include "devicedata/DeviceIdKeys.h"
+#include "devicedata/IniFile.h"
+#include "devicedata/LoadDeviceList.h"
+#include "devicedata/ParseMaskBytes.h"
 #include "signalling/HW_Cntrl.h"
 #include "sim/ChipModel.h"
 #include "tests/sim/PublishedSequences.h"
-#include "tests/support/Pic18Facts.h"
 #include "tests/simharness/SimHarness.h"
 
 namespace velmora::sim {
@@ -52,29 +58,64 @@ TEST_P(EveryChipModel, AnswersItsDeviceIdAndReadsErasedWhenNew)
 INSTANTIATE_TEST_SUITE_P(Table, EveryChipModel, ::testing::ValuesIn(sim::chipModels()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ChipTable, HoldsEveryPublishedChipWithItsFacts)
+std::map<std::string, DeviceRecord, std::less<>> devicesIniSections()
 {
-    EXPECT_EQ(sim::chipModels().size(), std::size(kPic18Facts));
-    for (const Pic18Facts& fact : kPic18Facts) {
-        SCOPED_TRACE(fact.name);
-        const sim::ChipModel* model = sim::findChipModel(fact.name);
-        ASSERT_NE(model, nullptr);
-        EXPECT_EQ(model->family,
-                  fact.writeStrategy == 1 ? sim::ChipFamily::PanelWrite : sim::ChipFamily::BufferWrite);
-        EXPECT_EQ(model->programMemorySize, fact.programMemorySize);
-        EXPECT_EQ(model->eepromSize, fact.eepromSize);
-        EXPECT_EQ(model->writeBufferSize, fact.writeBufferSize);
-        EXPECT_EQ(model->deviceId, fact.deviceId);
-        EXPECT_EQ(model->configMask, fact.implementedConfigBits);
+    DeviceList list;
+    std::map<std::string, DeviceRecord, std::less<>> sections;
+    EXPECT_TRUE(LoadDeviceList(list, VELMORA_DEVICES_INI));
+    list.MoveTo(0);
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        DeviceRecord record = list.CopyCurrentAndAdvance();
+        sections.emplace(record.name, std::move(record));
+    }
+    return sections;
+}
 
-        SimHarness chip(fact.name);
+// The configuration bits Devices.ini lets the user set, from the masks the program builds.
+ConfigBlock userBits(const DeviceRecord& section)
+{
+    if (section.configType == 1)
+        return Type1Masks(section).mask;
+    if (section.configType == 2)
+        return Type2Masks(section).mask;
+    ConfigBlock mask {};
+    IniFile ini;
+    EXPECT_EQ(ini.load(VELMORA_DEVICES_INI), FileReadStatus::Read);
+    EXPECT_TRUE(ParseMaskBytes(ini.getString(section.name, "Mask", ""), mask));
+    return mask;
+}
+
+// Devices.ini is what the user believes, the models what the silicon is: the two are
+// written apart from the documents, and each chip must answer as its own section.
+TEST(ChipTable, AgreesWithEveryDevicesIniSection)
+{
+    const auto sections = devicesIniSections();
+    EXPECT_EQ(sections.size(), sim::chipModels().size());
+    for (const sim::ChipModel& model : sim::chipModels()) {
+        SCOPED_TRACE(model.name);
+        const auto found = sections.find(model.name);
+        ASSERT_NE(found, sections.end());
+        const DeviceRecord& section = found->second;
+        EXPECT_EQ(static_cast<std::uint32_t>(section.programMemorySize), model.programMemorySize);
+        EXPECT_EQ(static_cast<std::uint32_t>(section.eepromSize), model.eepromSize);
+        EXPECT_EQ(static_cast<std::uint32_t>(section.writeBufferSize), model.writeBufferSize);
+        EXPECT_EQ(section.writeStrategy == WriteStrategy::Panels, model.family == sim::ChipFamily::PanelWrite);
+        EXPECT_EQ(section.deviceId, model.deviceId);
+        ConfigBlock implemented {};
+        std::ranges::copy(model.configMask, implemented.begin());
+        // Type 2 leaves CCP2MX and ECCPMX (CONFIG3H bits 0 and 1) out of the user's control.
+        if (section.configType == 2)
+            implemented[CONFIG3H] &= 0xFC;
+        EXPECT_EQ(userBits(section), implemented);
+
+        SimHarness chip(model.name);
         ASSERT_TRUE(EnterProgMode());
         const auto devid = published::readBytes(0x3FFFFE, 2);
         ASSERT_TRUE(ExitProgMode());
         ASSERT_EQ(devid.size(), 2U);
         const auto raw = static_cast<std::uint16_t>((devid[1] << 8) | devid[0]);
-        EXPECT_EQ(raw & fact.deviceIdMask, fact.deviceId) << "the chip answers as its own device";
-        EXPECT_NE(raw & ~fact.deviceIdMask, 0) << "a revision is read too";
+        EXPECT_TRUE(MatchesDeviceId(section, raw)) << "the chip answers as its own section";
+        EXPECT_NE(DeviceRevision(section, raw), 0) << "a revision is read too";
     }
 }
 

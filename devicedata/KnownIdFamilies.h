@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace velmora::cli {
+namespace velmora {
 
 // The family a DEVID2 byte belongs to, or empty when no guide uses it.
-std::string_view knownIdFamily(std::uint8_t devid2);
+std::string_view KnownIdFamily(std::uint8_t devid2);
 
-} // namespace velmora::cli
+} // namespace velmora

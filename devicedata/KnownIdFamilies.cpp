@@ -1,9 +1,9 @@
-#include "cli/KnownIdFamilies.h"
+#include "devicedata/KnownIdFamilies.h"
 
 #include <algorithm>
 #include <iterator>
 
-namespace velmora::cli {
+namespace velmora {
 
 namespace {
 
@@ -29,10 +29,10 @@ constexpr IdFamily kFamilies[] = {
 
 } // namespace
 
-std::string_view knownIdFamily(std::uint8_t devid2)
+std::string_view KnownIdFamily(std::uint8_t devid2)
 {
     const auto found = std::ranges::find(kFamilies, devid2, &IdFamily::devid2);
     return found == std::end(kFamilies) ? std::string_view {} : found->family;
 }
 
-} // namespace velmora::cli
+} // namespace velmora
