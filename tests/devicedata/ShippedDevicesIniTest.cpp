@@ -15,7 +15,7 @@
 #include "devicedata/IniFile.h"
 #include "devicedata/LoadDeviceList.h"
 #include "devicedata/ParseMaskBytes.h"
-#include "tests/devicedata/RecordingMessages.h"
+#include "tests/support/ScriptedMessages.h"
 #include "tests/support/Pic18Facts.h"
 
 namespace velmora {
@@ -44,7 +44,7 @@ TEST(ShippedDevicesIni, LoadsAndEveryDeviceIsProgrammable)
     ASSERT_GE(devices.size(), 48u) << kShippedDevicesIni;
     IniFile ini;
     ASSERT_EQ(ini.load(kShippedDevicesIni), FileReadStatus::Read);
-    test::RecordingMessages messages;
+    test::ScriptedMessages messages;
     auto owner = std::make_unique<DeviceImage>();
     owner->setMaskSource(kShippedDevicesIni.string(), &messages);
     for (const auto& [name, device] : devices) {

@@ -10,7 +10,7 @@
 
 #include "sim/ChipImageFile.h"
 #include "sim/SimFiles.h"
-#include "tests/sim/TempPath.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora::sim {
 namespace {
