@@ -1,38 +1,31 @@
 // The JDM programmer for the back-end contract on the recorded Win32 comm API.
 
-#include "BackendContractRig.h"
+#include "JdmRig.h"
 #include "RecordedWin32Comm.h"
 
-#include "corvant/JdmBackend.h"
 #include "corvant/Win32SerialLines.h"
 
 namespace corvant::test {
 namespace {
 
-class JdmRig final : public Rig {
+class Win32JdmRig final : public JdmRig {
 public:
-    JdmRig() : port_(comm_.addPort(L"\\\\.\\COM1"))
+    // As another program might have left it: every line up (the driver raised DTR and RTS).
+    Win32JdmRig() : port_(comm_.addPort(L"\\\\.\\COM1")) { port_.breakOn = true; }
+    std::optional<Levels> levels() override { return Levels{port_.breakOn, port_.dtr, port_.rts}; }
+
+protected:
+    SerialLinesOpener opener() override
     {
-        // As another program might have left it: every line up (the driver raised DTR and RTS).
-        port_.breakOn = true;
-    }
-    std::string port() const override { return "COM1"; }
-    std::unique_ptr<PinInterface> program() override
-    {
-        auto open = [this](const std::string& device, std::string& failure) {
+        return [this](const std::string& device, std::string& failure) {
             return Win32SerialLines::open(comm_, device, failure);
         };
-        return std::make_unique<PinInterface>(serialBackendEntries(open));
     }
-    std::optional<Levels> levels() override
-    {
-        return Levels{port_.breakOn ? 1 : 0, port_.dtr ? 1 : 0, port_.rts ? 1 : 0};
-    }
-    void setDataIn(PinInterface&, bool high) override
+    std::string device() const override { return "\\\\.\\COM1"; }
+    void setCts(bool high) override
     {
         port_.modemStatus = high ? port_.modemStatus | MS_CTS_ON : port_.modemStatus & ~MS_CTS_ON;
     }
-    std::vector<std::string> infoWords() const override { return {"JDM", "\\\\.\\COM1"}; }
 
 private:
     RecordedWin32Comm comm_;
@@ -43,7 +36,7 @@ private:
 
 std::unique_ptr<Rig> makeJdmRig()
 {
-    return std::make_unique<JdmRig>();
+    return std::make_unique<Win32JdmRig>();
 }
 
 } // namespace corvant::test
