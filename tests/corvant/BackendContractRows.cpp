@@ -15,11 +15,11 @@ namespace {
 
 class JdmLinesRig final : public JdmRig {
 public:
+    JdmLinesRig() : JdmRig(comPortDevice(1)) {}
     std::optional<Levels> levels() override { return Levels{port_.breakOn, port_.dtr, port_.rts}; }
 
 protected:
     SerialLinesOpener opener() override { return fakeSerialOpener(port_); }
-    std::string device() const override { return port_.device; }
     void setCts(bool high) override { port_.cts = high; }
 
 private:

@@ -11,11 +11,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+#include <vector>
+
 namespace corvant::test {
 namespace {
-
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 
 class JdmBackendOnLines : public ::testing::Test {
 protected:
@@ -34,21 +35,18 @@ TEST_F(JdmBackendOnLines, VppLeavesFirstAndComesLast)
 {
     openPort();
     EXPECT_TRUE(allLow());
-    struct Step {
-        std::uint8_t vpp, data, clock;
-        std::vector<std::string> calls;
+    // Vpp, data and clock as written, and the calls they take on the lines.
+    const std::vector<std::pair<std::array<std::uint8_t, 3>, std::vector<std::string>>> steps{
+        {{0, 1, 0}, {"lines 1 0"}},
+        {{1, 0, 0}, {"lines 0 0", "break 1"}},
+        {{1, 1, 1}, {"lines 1 1"}},
+        {{0, 1, 1}, {"break 0", "lines 1 1"}},
+        {{2, 0x80, 255}, {"lines 1 1", "break 1"}}, // any non-zero level is high
     };
-    const Step steps[] = {
-        {0, 1, 0, {"lines 1 0"}},
-        {1, 0, 0, {"lines 0 0", "break 1"}},
-        {1, 1, 1, {"lines 1 1"}},
-        {0, 1, 1, {"break 0", "lines 1 1"}},
-        {2, 0x80, 255, {"lines 1 1", "break 1"}}, // any non-zero level is high
-    };
-    for (const Step& step : steps) {
+    for (const auto& [levels, calls] : steps) {
         port.calls.clear();
-        EXPECT_TRUE(pins.write(step.vpp, step.data, step.clock));
-        EXPECT_EQ(port.calls, step.calls) << int(step.vpp) << int(step.data) << int(step.clock);
+        EXPECT_TRUE(pins.write(levels[0], levels[1], levels[2]));
+        EXPECT_EQ(port.calls, calls) << int(levels[0]) << int(levels[1]) << int(levels[2]);
     }
 }
 
@@ -60,7 +58,7 @@ TEST_F(JdmBackendOnLines, AFailedBreakIsTriedAgainOnTheNextWrite)
     EXPECT_FALSE(port.breakOn);
     port.calls.clear();
     EXPECT_TRUE(pins.write(1, 0, 0));
-    EXPECT_THAT(port.calls, ElementsAre("lines 0 0", "break 1"));
+    EXPECT_THAT(port.calls, ::testing::ElementsAre("lines 0 0", "break 1"));
 
     // Vpp that failed to fall holds data and clock where they are.
     port.failNext = "break";
@@ -69,7 +67,7 @@ TEST_F(JdmBackendOnLines, AFailedBreakIsTriedAgainOnTheNextWrite)
     EXPECT_FALSE(port.dtr || port.rts);
     port.calls.clear();
     EXPECT_TRUE(pins.write(0, 1, 1));
-    EXPECT_THAT(port.calls, ElementsAre("break 0", "lines 1 1"));
+    EXPECT_THAT(port.calls, ::testing::ElementsAre("break 0", "lines 1 1"));
 }
 
 TEST_F(JdmBackendOnLines, ReadGivesCtsAsOneOrZero)
@@ -93,7 +91,7 @@ TEST_F(JdmBackendOnLines, CloseTakesVppThenTheLinesAndLetsGoEvenWhenALineFails)
     ASSERT_TRUE(pins.write(1, 1, 1));
     port.calls.clear();
     EXPECT_TRUE(pins.comClose());
-    EXPECT_THAT(port.calls, ElementsAre("break 0", "lines 0 0", "close"));
+    EXPECT_THAT(port.calls, ::testing::ElementsAre("break 0", "lines 0 0", "close"));
     EXPECT_TRUE(allLow());
     EXPECT_FALSE(port.held);
 
@@ -102,7 +100,7 @@ TEST_F(JdmBackendOnLines, CloseTakesVppThenTheLinesAndLetsGoEvenWhenALineFails)
     port.calls.clear();
     port.failNext = "break";
     EXPECT_FALSE(pins.comClose());
-    EXPECT_THAT(port.calls, ElementsAre("break 0", "lines 0 0", "close"));
+    EXPECT_THAT(port.calls, ::testing::ElementsAre("break 0", "lines 0 0", "close"));
     EXPECT_FALSE(port.held);
     EXPECT_TRUE(pins.comInit("COM1")) << pins.info();
 }
@@ -112,7 +110,7 @@ TEST_F(JdmBackendOnLines, APortWhoseLinesCannotBeSetLowIsRefusedAndLetGo)
     for (const char* failing : {"break", "lines"}) {
         port.failNext = failing;
         EXPECT_FALSE(pins.comInit("COM1")) << failing;
-        EXPECT_THAT(pins.info(), HasSubstr(port.device + " has no modem control lines")) << failing;
+        EXPECT_THAT(pins.info(), ::testing::HasSubstr(port.device + " has no modem control lines")) << failing;
         EXPECT_FALSE(port.held) << failing;
         EXPECT_FALSE(pins.write(0, 0, 0)) << failing;
     }

@@ -12,7 +12,7 @@ namespace {
 
 class PosixJdmRig final : public JdmRig {
 public:
-    PosixJdmRig() : port_(os_.addSerialPort("/dev/ttyS0"))
+    PosixJdmRig() : JdmRig("/dev/ttyS0"), port_(os_.addSerialPort(device()))
     {
         // As another program might have left it: every line up.
         port_.modemBits = TIOCM_DTR | TIOCM_RTS;
@@ -20,25 +20,16 @@ public:
     }
     std::optional<Levels> levels() override
     {
-        return Levels{port_.breakOn ? 1 : 0, (port_.modemBits & TIOCM_DTR) ? 1 : 0, (port_.modemBits & TIOCM_RTS) ? 1 : 0};
+        return Levels{port_.breakOn, (port_.modemBits & TIOCM_DTR) != 0, (port_.modemBits & TIOCM_RTS) != 0};
     }
 
 protected:
-    SerialLinesOpener opener() override
-    {
-        return [this](const std::string& device, std::string& failure) {
-            return PosixSerialLines::open(os_, device, failure);
-        };
-    }
+    SerialLinesOpener opener() override { return openOn<PosixSerialLines>(os_); }
     MonotonicClock clock() override
     {
         return [this] { return os_.seconds(); };
     }
-    std::string device() const override { return "/dev/ttyS0"; }
-    void setCts(bool high) override
-    {
-        port_.modemBits = high ? port_.modemBits | TIOCM_CTS : port_.modemBits & ~TIOCM_CTS;
-    }
+    void setCts(bool high) override { port_.modemBits = high ? port_.modemBits | TIOCM_CTS : port_.modemBits & ~TIOCM_CTS; }
 
 private:
     FakePosixSystem os_;
@@ -47,9 +38,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Rig> makeJdmRig()
-{
-    return std::make_unique<PosixJdmRig>();
-}
+std::unique_ptr<Rig> makeJdmRig() { return std::make_unique<PosixJdmRig>(); }
 
 } // namespace corvant::test

@@ -9,34 +9,24 @@ namespace corvant::test {
 namespace {
 
 class Win32JdmRig final : public JdmRig {
+    RecordedWin32Comm comm_;
+    RecordedPort& port_;
+
 public:
     // As another program might have left it: every line up (the driver raised DTR and RTS).
-    Win32JdmRig() : port_(comm_.addPort(L"\\\\.\\COM1")) { port_.breakOn = true; }
+    Win32JdmRig() : JdmRig("\\\\.\\COM1"), port_(comm_.addPort(L"\\\\.\\COM1")) { port_.breakOn = true; }
     std::optional<Levels> levels() override { return Levels{port_.breakOn, port_.dtr, port_.rts}; }
 
 protected:
-    SerialLinesOpener opener() override
-    {
-        return [this](const std::string& device, std::string& failure) {
-            return Win32SerialLines::open(comm_, device, failure);
-        };
-    }
-    std::string device() const override { return "\\\\.\\COM1"; }
+    SerialLinesOpener opener() override { return openOn<Win32SerialLines>(comm_); }
     void setCts(bool high) override
     {
         port_.modemStatus = high ? port_.modemStatus | MS_CTS_ON : port_.modemStatus & ~MS_CTS_ON;
     }
-
-private:
-    RecordedWin32Comm comm_;
-    RecordedPort& port_;
 };
 
 } // namespace
 
-std::unique_ptr<Rig> makeJdmRig()
-{
-    return std::make_unique<Win32JdmRig>();
-}
+std::unique_ptr<Rig> makeJdmRig() { return std::make_unique<Win32JdmRig>(); }
 
 } // namespace corvant::test

@@ -3,6 +3,7 @@
 // back end's own logic is JdmBackendTest's, a second program on the port the contract's.
 
 #include "FakePosixSystem.h"
+#include "JdmRig.h"
 
 #include "corvant/JdmBackend.h"
 #include "corvant/PinInterface.h"
@@ -29,9 +30,7 @@ constexpr int kOut2 = 0x4000;
 
 BackendTable serialPortsOn(FakePosixSystem& os)
 {
-    return serialBackendEntries([&os](const std::string& device, std::string& failure) {
-        return PosixSerialLines::open(os, device, failure);
-    });
+    return serialBackendEntries(openOn<PosixSerialLines>(os));
 }
 
 class SerialPort : public ::testing::Test {
