@@ -8,6 +8,12 @@ FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& cont
     return ReadFileText(path, contents, ignored, limit);
 }
 
+FileReadStatus ReadFileText(const std::filesystem::path& path, std::string& contents, std::error_code& error,
+                            std::size_t limit)
+{
+    return platform::readRegularFile(path, contents, error, limit);
+}
+
 std::string FileReadProblem(FileReadStatus status, std::size_t limit)
 {
     switch (status) {

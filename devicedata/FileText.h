@@ -1,17 +1,17 @@
 #pragma once
-// Reads a whole settings or database file into memory through one careful door: only
-// regular files, never more than a bound, every I/O error a status instead of an
-// exception, so a hostile path (a device, a FIFO, /proc) can neither hang nor abort
-// the program.
+// Reads a whole settings or database file into memory through the platform's careful
+// door (platform/ReadRegularFile.h), with the bound and the words these files need.
 
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
+#include "platform/ReadRegularFile.h"
+
 namespace velmora {
 
-enum class FileReadStatus { Read, Missing, NotRegularFile, TooLarge, Unreadable };
+using FileReadStatus = platform::ReadStatus;
 
 // Devices.ini and Velmora.ini are a few kilobytes; a thousand times that is plenty.
 inline constexpr std::size_t kTextFileSizeLimit = 8 * 1024 * 1024;

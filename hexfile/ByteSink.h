@@ -1,5 +1,5 @@
 #pragma once
-// Where the HEX writer puts its text: a file (platform/ReplacingFile.h) or memory.
+// Where the HEX writer puts its text: a file (SaveHexFile's ReplacingFile) or memory.
 
 #include <string_view>
 

@@ -1,5 +1,5 @@
 #pragma once
-// Where the HEX loader takes its bytes from: a file (platform/InputFile.h) or memory.
+// Where the HEX loader takes its bytes from: a file (InputFile.h) or memory.
 
 #include <cstddef>
 #include <optional>

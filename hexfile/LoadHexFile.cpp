@@ -2,7 +2,7 @@
 
 #include "hexfile/HexImageLoader.h"
 #include "hexfile/HexMessages.h"
-#include "hexfile/platform/InputFile.h"
+#include "hexfile/InputFile.h"
 
 namespace velmora {
 

@@ -5,11 +5,23 @@
 
 #include "hexfile/HexMessages.h"
 #include "hexfile/HexTextWriter.h"
-#include "hexfile/platform/ReplacingFile.h"
+#include "platform/ReplacingFile.h"
 
 namespace velmora {
 
 namespace {
+
+using platform::ReplacingFile;
+
+// The writer's text goes straight into the new version of the file.
+class ReplacingFileSink final : public ByteSink {
+public:
+    explicit ReplacingFileSink(ReplacingFile& file) : file_(file) {}
+    bool write(std::string_view bytes) override { return file_.write(bytes); }
+
+private:
+    ReplacingFile& file_;
+};
 
 constexpr std::size_t kBytesPerRecord = 16;
 constexpr Address kSegmentSize = 0x10000;
@@ -68,7 +80,8 @@ void SaveHexFile(const DeviceImage& image, const std::string& fileName, UserMess
         showError(messages, std::string(hexmessages::kCannotCreateFile));
         return;
     }
-    if (!WriteHexImage(image.image, file)) {
+    ReplacingFileSink sink(file);
+    if (!WriteHexImage(image.image, sink)) {
         file.discard();
         showError(messages, std::string(hexmessages::kFileWriteError));
         return;

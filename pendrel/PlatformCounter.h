@@ -1,5 +1,5 @@
 #pragma once
-// The operating system's high-resolution counter: one implementation file per platform.
+// The operating system's high-resolution counter as a PerformanceCounter.
 
 #include "pendrel/PerformanceCounter.h"
 

@@ -1,6 +1,5 @@
 #include "ui/COMSel.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,12 +33,7 @@ TForm6::TForm6(UserMessages& messages, QWidget* parent) : QDialog(parent), messa
         useCom_[number - 1] = button;
     }
     layout->addLayout(grid);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    ok_ = buttons->button(QDialogButtonBox::Ok);
-    ok_->setDefault(true);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ok_ = addOkCancelRow(this, layout);
     makeFixedDialog(this, 201, 160, MinimizeBox::Shown);
 }
 

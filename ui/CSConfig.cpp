@@ -1,7 +1,6 @@
 #include "ui/CSConfig.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -47,12 +46,7 @@ TCSCfg::TCSCfg(UserMessages& messages, QWidget* parent) : QDialog(parent), messa
                            {QString::fromLatin1(ui::kChecksumSimpleSum), QString::fromLatin1(ui::kChecksumAdditionToZero)},
                            1, this);
     layout->addWidget(type_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    ok_ = buttons->button(QDialogButtonBox::Ok);
-    ok_->setDefault(true);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ok_ = addOkCancelRow(this, layout);
     connect(enable_, &QCheckBox::clicked, this, &TCSCfg::applyEnabling);
     connect(warn_, &QCheckBox::clicked, this, &TCSCfg::applyEnabling);
     warnValue_->installEventFilter(this);

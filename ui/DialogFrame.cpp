@@ -1,7 +1,10 @@
 #include "ui/DialogFrame.h"
 
+#include <QBoxLayout>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGuiApplication>
-#include <QLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -31,6 +34,17 @@ void centerOnScreen(QWidget* window)
     QRect client(QPoint(), window->size());
     client.moveCenter(screen->availableGeometry().center());
     window->setGeometry(client);
+}
+
+QPushButton* addOkCancelRow(QDialog* dialog, QBoxLayout* layout)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setDefault(true);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return ok;
 }
 
 } // namespace velmora

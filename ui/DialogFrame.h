@@ -2,6 +2,9 @@
 // The window frame every dialog shares: fixed size, system menu, optionally a minimize
 // box, centred on the screen when shown (the same place at every opening).
 
+class QBoxLayout;
+class QDialog;
+class QPushButton;
 class QWidget;
 
 namespace velmora {
@@ -12,5 +15,8 @@ enum class MinimizeBox { Shown, Hidden };
 // given client size and grows when its controls need more (larger desktop fonts).
 void makeFixedDialog(QWidget* dialog, int clientWidth, int clientHeight, MinimizeBox minimize);
 void centerOnScreen(QWidget* window);
+// Appends the OK and Cancel row to the dialog's layout: OK is the default button and
+// accepts, Cancel rejects. Returns the OK button.
+QPushButton* addOkCancelRow(QDialog* dialog, QBoxLayout* layout);
 
 } // namespace velmora

@@ -2,7 +2,7 @@
 
 #include "corvant/corvant.h"
 #include "pendrel/pendrel.h"
-#include "ui/platform/PerformanceCounter.h"
+#include "platform/PerformanceCounter.h"
 
 namespace velmora {
 

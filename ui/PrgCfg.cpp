@@ -1,7 +1,6 @@
 #include "ui/PrgCfg.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -50,12 +49,7 @@ TPrgConfig::TPrgConfig(QWidget* parent) : QDialog(parent)
     groups->addWidget(programming);
     groups->addWidget(areas);
     layout->addLayout(groups);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    ok_ = buttons->button(QDialogButtonBox::Ok);
-    ok_->setDefault(true);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ok_ = addOkCancelRow(this, layout);
     makeFixedDialog(this, 346, 149, MinimizeBox::Shown);
 }
 

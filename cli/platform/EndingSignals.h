@@ -15,4 +15,9 @@ int caughtEndingSignal();
 // The signal number that stands for output nobody reads any more (SIGPIPE).
 int brokenPipeSignal();
 
+// For the handlers (EndingSignalsPosix.cpp, EndingSignalsWin32.cpp): keeps the first
+// number and ignores the later ones, so a second Ctrl+C cannot hurry the switch-off.
+// Safe in a signal handler: one lock-free atomic, no lock, no allocation.
+void recordEndingSignal(int number);
+
 } // namespace velmora::cli

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "tests/devicedata/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora::cli {
 namespace {

@@ -1,15 +1,30 @@
 // The contract's rigs on stand-ins that need no operating system: the serial
-// programmer over the platform's recorded system layer, the simulated programmer,
-// and the GPIO programmer over its line layer, as libgpiod 1.6 (one drive per
-// request) and 2.x (one request) present it, in every wiring.
+// programmer over the platform's recorded system layer and over its serial lines,
+// the simulated programmer, and the GPIO programmer over its line layer, as
+// libgpiod 1.6 (one drive per request) and 2.x (one request) present it, in every wiring.
 
 #include "BackendContractRig.h"
 #include "FakeGpioChips.h"
+#include "FakeSerialLines.h"
+#include "JdmRig.h"
 
 #include "corvant/GpioBackend.h"
 
 namespace corvant::test {
 namespace {
+
+class JdmLinesRig final : public JdmRig {
+public:
+    JdmLinesRig() : JdmRig(comPortDevice(1)) {}
+    std::optional<Levels> levels() override { return Levels{port_.breakOn, port_.dtr, port_.rts}; }
+
+protected:
+    SerialLinesOpener opener() override { return fakeSerialOpener(port_); }
+    void setCts(bool high) override { port_.cts = high; }
+
+private:
+    FakeSerialPort port_;
+};
 
 class SimRig final : public Rig {
 public:
@@ -74,6 +89,7 @@ RigMaker gpio(const char* name, Wiring wiring, bool oneRequest)
 
 INSTANTIATE_TEST_SUITE_P(EveryBackEnd, BackendContract,
                          ::testing::Values(RigMaker{"Jdm", makeJdmRig},
+                                           RigMaker{"JdmOnSerialLines", [] { return std::make_unique<JdmLinesRig>(); }},
                                            RigMaker{"Sim", [] { return std::make_unique<SimRig>(); }},
                                            gpio("GpioOpenDrain", Wiring::OpenDrain, false),
                                            gpio("GpioSeparateDataIn", Wiring::SeparateDataIn, false),

@@ -56,7 +56,9 @@ TEST_P(BackendContract, EveryCallFailsWithoutAnOpenPortOrWithANullPointer)
     std::uint8_t level = 7;
     EXPECT_FALSE(pins->write(0, 0, 0));
     EXPECT_FALSE(pins->read(&level));
+    EXPECT_EQ(level, 7); // a refused read leaves the caller's byte alone
     EXPECT_FALSE(pins->comInit(nullptr));
+    EXPECT_THAT(pins->info(), HasSubstr("no port name given"));
 
     open();
     EXPECT_FALSE(pins->read(nullptr));

@@ -58,13 +58,10 @@ const FakePosixSystem::OpenFile* FakePosixSystem::fileOf(const std::string& path
 
 bool FakePosixSystem::failing(const std::string& entry)
 {
-    calls_.push_back(entry);
-    const auto failure = failures_.find(entry.substr(0, entry.find(' ')));
-    if (failure == failures_.end())
-        return false;
-    errno = failure->second;
-    failures_.erase(failure);
-    return true;
+    const auto error = log_.record(entry);
+    if (error)
+        errno = *error;
+    return error.has_value();
 }
 
 FakeDevice* FakePosixSystem::portOf(int fd)

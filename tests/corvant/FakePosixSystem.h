@@ -4,6 +4,7 @@
 // the next call of a given name can be made to fail.
 
 #include "corvant/PosixSystem.h"
+#include "tests/support/CallLog.h"
 
 #include <map>
 #include <string>
@@ -24,7 +25,7 @@ class FakePosixSystem final : public PosixSystem {
 public:
     // A port as a driver leaves it: hardware flow control and XON/XOFF on.
     FakeDevice& addSerialPort(const std::string& path);
-    void failNext(const std::string& call, int error) { failures_[call] = error; }
+    void failNext(const std::string& call, int error) { log_.failNext(call, error); }
     // A symbolic link (as sysfs has them) that readlink reports.
     void addLink(const std::string& path, const std::string& target) { links_[path] = target; }
     // A slow port: every modem-line set or get moves the clock on by its cost.
@@ -35,8 +36,8 @@ public:
     }
     double seconds() const { return seconds_; }
 
-    const std::vector<std::string>& calls() const { return calls_; }
-    void clearCalls() { calls_.clear(); }
+    const std::vector<std::string>& calls() const { return log_.calls(); }
+    void clearCalls() { log_.clear(); }
     std::size_t openCount() const { return files_.size(); }
     struct OpenFile {
         std::string path;
@@ -62,8 +63,7 @@ private:
 
     std::map<std::string, FakeDevice> devices_;
     std::map<int, OpenFile> files_;
-    std::map<std::string, int> failures_;
-    std::vector<std::string> calls_;
+    velmora::test::CallLog<int> log_;
     std::map<std::string, std::string> links_;
     int nextFd_ = 10;
     double writeCost_ = 0;

@@ -1,9 +1,8 @@
 // The JDM programmer for the back-end contract on a stand-in kernel tty layer.
 
-#include "BackendContractRig.h"
 #include "FakePosixSystem.h"
+#include "JdmRig.h"
 
-#include "corvant/JdmBackend.h"
 #include "corvant/PosixSerialLines.h"
 
 #include <sys/ioctl.h>
@@ -11,31 +10,26 @@
 namespace corvant::test {
 namespace {
 
-class JdmRig final : public Rig {
+class PosixJdmRig final : public JdmRig {
 public:
-    JdmRig() : port_(os_.addSerialPort("/dev/ttyS0"))
+    PosixJdmRig() : JdmRig("/dev/ttyS0"), port_(os_.addSerialPort(device()))
     {
         // As another program might have left it: every line up.
         port_.modemBits = TIOCM_DTR | TIOCM_RTS;
         port_.breakOn = true;
     }
-    std::string port() const override { return "COM1"; }
-    std::unique_ptr<PinInterface> program() override
-    {
-        auto open = [this](const std::string& device, std::string& failure) {
-            return PosixSerialLines::open(os_, device, failure);
-        };
-        return std::make_unique<PinInterface>(serialBackendEntries(open), [this] { return os_.seconds(); });
-    }
     std::optional<Levels> levels() override
     {
-        return Levels{port_.breakOn ? 1 : 0, (port_.modemBits & TIOCM_DTR) ? 1 : 0, (port_.modemBits & TIOCM_RTS) ? 1 : 0};
+        return Levels{port_.breakOn, (port_.modemBits & TIOCM_DTR) != 0, (port_.modemBits & TIOCM_RTS) != 0};
     }
-    void setDataIn(PinInterface&, bool high) override
+
+protected:
+    SerialLinesOpener opener() override { return openOn<PosixSerialLines>(os_); }
+    MonotonicClock clock() override
     {
-        port_.modemBits = high ? port_.modemBits | TIOCM_CTS : port_.modemBits & ~TIOCM_CTS;
+        return [this] { return os_.seconds(); };
     }
-    std::vector<std::string> infoWords() const override { return {"JDM", "/dev/ttyS0"}; }
+    void setCts(bool high) override { port_.modemBits = high ? port_.modemBits | TIOCM_CTS : port_.modemBits & ~TIOCM_CTS; }
 
 private:
     FakePosixSystem os_;
@@ -44,9 +38,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Rig> makeJdmRig()
-{
-    return std::make_unique<JdmRig>();
-}
+std::unique_ptr<Rig> makeJdmRig() { return std::make_unique<PosixJdmRig>(); }
 
 } // namespace corvant::test

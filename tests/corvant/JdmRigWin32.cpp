@@ -1,49 +1,32 @@
 // The JDM programmer for the back-end contract on the recorded Win32 comm API.
 
-#include "BackendContractRig.h"
+#include "JdmRig.h"
 #include "RecordedWin32Comm.h"
 
-#include "corvant/JdmBackend.h"
 #include "corvant/Win32SerialLines.h"
 
 namespace corvant::test {
 namespace {
 
-class JdmRig final : public Rig {
+class Win32JdmRig final : public JdmRig {
+    RecordedWin32Comm comm_;
+    RecordedPort& port_;
+
 public:
-    JdmRig() : port_(comm_.addPort(L"\\\\.\\COM1"))
-    {
-        // As another program might have left it: every line up (the driver raised DTR and RTS).
-        port_.breakOn = true;
-    }
-    std::string port() const override { return "COM1"; }
-    std::unique_ptr<PinInterface> program() override
-    {
-        auto open = [this](const std::string& device, std::string& failure) {
-            return Win32SerialLines::open(comm_, device, failure);
-        };
-        return std::make_unique<PinInterface>(serialBackendEntries(open));
-    }
-    std::optional<Levels> levels() override
-    {
-        return Levels{port_.breakOn ? 1 : 0, port_.dtr ? 1 : 0, port_.rts ? 1 : 0};
-    }
-    void setDataIn(PinInterface&, bool high) override
+    // As another program might have left it: every line up (the driver raised DTR and RTS).
+    Win32JdmRig() : JdmRig("\\\\.\\COM1"), port_(comm_.addPort(L"\\\\.\\COM1")) { port_.breakOn = true; }
+    std::optional<Levels> levels() override { return Levels{port_.breakOn, port_.dtr, port_.rts}; }
+
+protected:
+    SerialLinesOpener opener() override { return openOn<Win32SerialLines>(comm_); }
+    void setCts(bool high) override
     {
         port_.modemStatus = high ? port_.modemStatus | MS_CTS_ON : port_.modemStatus & ~MS_CTS_ON;
     }
-    std::vector<std::string> infoWords() const override { return {"JDM", "\\\\.\\COM1"}; }
-
-private:
-    RecordedWin32Comm comm_;
-    RecordedPort& port_;
 };
 
 } // namespace
 
-std::unique_ptr<Rig> makeJdmRig()
-{
-    return std::make_unique<JdmRig>();
-}
+std::unique_ptr<Rig> makeJdmRig() { return std::make_unique<Win32JdmRig>(); }
 
 } // namespace corvant::test

@@ -44,14 +44,10 @@ RecordedPort& RecordedWin32Comm::addPort(const std::wstring& path)
 
 bool RecordedWin32Comm::failing(const std::string& entry)
 {
-    calls_.push_back(entry);
-    const auto name = entry.substr(0, entry.find(' '));
-    const auto failure = failures_.find(name);
-    if (failure == failures_.end())
-        return false;
-    lastError_ = failure->second;
-    failures_.erase(failure);
-    return true;
+    const auto error = log_.record(entry);
+    if (error)
+        lastError_ = *error;
+    return error.has_value();
 }
 
 RecordedPort* RecordedWin32Comm::portOf(HANDLE handle)
@@ -62,6 +58,11 @@ RecordedPort* RecordedWin32Comm::portOf(HANDLE handle)
         return nullptr;
     }
     return &ports_.at(found->second);
+}
+
+RecordedPort* RecordedWin32Comm::callOn(HANDLE handle, const std::string& entry)
+{
+    return failing(entry) ? nullptr : portOf(handle);
 }
 
 HANDLE RecordedWin32Comm::createFile(const wchar_t* path, DWORD access, DWORD shareMode, DWORD disposition,
@@ -100,9 +101,7 @@ BOOL RecordedWin32Comm::closeHandle(HANDLE handle)
 
 BOOL RecordedWin32Comm::getCommState(HANDLE handle, DCB* settings)
 {
-    if (failing("GetCommState"))
-        return FALSE;
-    RecordedPort* port = portOf(handle);
+    RecordedPort* port = callOn(handle, "GetCommState");
     if (port == nullptr)
         return FALSE;
     *settings = port->settings;
@@ -111,9 +110,7 @@ BOOL RecordedWin32Comm::getCommState(HANDLE handle, DCB* settings)
 
 BOOL RecordedWin32Comm::setCommState(HANDLE handle, DCB* settings)
 {
-    if (failing("SetCommState"))
-        return FALSE;
-    RecordedPort* port = portOf(handle);
+    RecordedPort* port = callOn(handle, "SetCommState");
     if (port == nullptr)
         return FALSE;
     port->settings = *settings;
@@ -127,9 +124,7 @@ BOOL RecordedWin32Comm::setCommState(HANDLE handle, DCB* settings)
 
 BOOL RecordedWin32Comm::escapeCommFunction(HANDLE handle, DWORD function)
 {
-    if (failing(escapeName(function)))
-        return FALSE;
-    RecordedPort* port = portOf(handle);
+    RecordedPort* port = callOn(handle, escapeName(function));
     if (port == nullptr)
         return FALSE;
     switch (function) {
@@ -146,9 +141,7 @@ BOOL RecordedWin32Comm::escapeCommFunction(HANDLE handle, DWORD function)
 
 BOOL RecordedWin32Comm::getCommModemStatus(HANDLE handle, DWORD* status)
 {
-    if (failing("GetCommModemStatus"))
-        return FALSE;
-    RecordedPort* port = portOf(handle);
+    RecordedPort* port = callOn(handle, "GetCommModemStatus");
     if (port == nullptr)
         return FALSE;
     *status = port->modemStatus;

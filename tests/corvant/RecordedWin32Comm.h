@@ -4,6 +4,7 @@
 // to fail with a given error code.
 
 #include "corvant/Win32Comm.h"
+#include "tests/support/CallLog.h"
 
 #include <map>
 #include <string>
@@ -26,10 +27,10 @@ class RecordedWin32Comm final : public Win32Comm {
 public:
     // A port as a driver leaves it: handshaking on, DTR and RTS raised by the driver.
     RecordedPort& addPort(const std::wstring& path);
-    void failNext(const std::string& call, DWORD error) { failures_[call] = error; }
+    void failNext(const std::string& call, DWORD error) { log_.failNext(call, error); }
 
-    const std::vector<std::string>& calls() const { return calls_; }
-    void clearCalls() { calls_.clear(); }
+    const std::vector<std::string>& calls() const { return log_.calls(); }
+    void clearCalls() { log_.clear(); }
 
     HANDLE createFile(const wchar_t* path, DWORD access, DWORD shareMode, DWORD disposition,
                       DWORD flags) override;
@@ -45,11 +46,12 @@ private:
     bool failing(const std::string& entry);
     // The open port behind handle; nullptr with ERROR_INVALID_HANDLE.
     RecordedPort* portOf(HANDLE handle);
+    // Logs the call on handle; its port unless the call is to fail or the handle is bad.
+    RecordedPort* callOn(HANDLE handle, const std::string& entry);
 
     std::map<std::wstring, RecordedPort> ports_;
     std::map<HANDLE, std::wstring> handles_;
-    std::map<std::string, DWORD> failures_;
-    std::vector<std::string> calls_;
+    velmora::test::CallLog<DWORD> log_;
     DWORD lastError_ = 0;
     std::intptr_t nextHandle_ = 0x100;
 };

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "devicedata/ConfigMasks.h"
-#include "tests/devicedata/RecordingMessages.h"
-#include "tests/devicedata/TempFolder.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora {
 namespace {
@@ -23,7 +23,7 @@ class ClearImageMasks : public ::testing::Test {
 protected:
     std::unique_ptr<DeviceImage> owner = std::make_unique<DeviceImage>();
     test::TempFolder folder;
-    test::RecordingMessages messages;
+    test::ScriptedMessages messages;
 
     void clearAs(std::int32_t configType)
     {

@@ -10,7 +10,7 @@
 #  include <sys/stat.h>
 #endif
 
-#include "tests/devicedata/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora {
 namespace {
@@ -52,7 +52,7 @@ TEST(FileText, DevicesFifosAndProcFilesNeitherHangNorThrow)
     std::string text;
     EXPECT_EQ(ReadFileText("/dev/zero", text), FileReadStatus::NotRegularFile);
     EXPECT_EQ(ReadFileText("/dev/null", text), FileReadStatus::NotRegularFile);
-    const std::string fifo = folder.file("fifo.ini");
+    const std::string fifo = folder.file("fifo.ini").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(ReadFileText(fifo, text), FileReadStatus::NotRegularFile);
     // A regular file whose every read fails, with the system's reason.

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "tests/devicedata/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora {
 namespace {

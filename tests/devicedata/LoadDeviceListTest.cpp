@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/devicedata/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora {
 namespace {

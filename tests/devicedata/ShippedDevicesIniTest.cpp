@@ -13,7 +13,7 @@
 #include "devicedata/IniFile.h"
 #include "devicedata/LoadDeviceList.h"
 #include "devicedata/ParseMaskBytes.h"
-#include "tests/devicedata/RecordingMessages.h"
+#include "tests/support/ScriptedMessages.h"
 
 namespace velmora {
 namespace {
@@ -41,7 +41,7 @@ TEST(ShippedDevicesIni, LoadsAndEveryDeviceIsProgrammable)
     ASSERT_GE(devices.size(), 48u) << kShippedDevicesIni;
     IniFile ini;
     ASSERT_EQ(ini.load(kShippedDevicesIni), FileReadStatus::Read);
-    test::RecordingMessages messages;
+    test::ScriptedMessages messages;
     auto owner = std::make_unique<DeviceImage>();
     owner->setMaskSource(kShippedDevicesIni.string(), &messages);
     for (const auto& [name, device] : devices) {

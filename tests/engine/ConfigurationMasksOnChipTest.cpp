@@ -10,7 +10,7 @@
 #include "engine/EngineTexts.h"
 #include "tests/engine/ChipUnderTest.h"
 #include "tests/engine/EngineTestSupport.h"
-#include "tests/sim/TempPath.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora::test {
 namespace {

@@ -12,7 +12,7 @@ namespace {
 
 struct Checksum {
     std::unique_ptr<DeviceImage> image;
-    test::RecordingMessages messages;
+    test::ScriptedMessages messages;
     ChecksumSettings settings{true, false, "0x0000", SimpleSumOfWords};
 
     explicit Checksum(std::int32_t programSize) : image(test::MakeImage(programSize, 0)) { image->ClearImage(false); }

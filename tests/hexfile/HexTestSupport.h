@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "devicedata/DeviceImage.h"
-#include "tests/devicedata/RecordingMessages.h"
-#include "tests/devicedata/TempFolder.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora::test {
 

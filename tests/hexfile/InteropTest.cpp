@@ -28,7 +28,7 @@ enum class Order { Ascending, EepromFirst };
 std::string srecCatArea(const std::string& file, Address first, Address size, const char* fill, Order order)
 {
     const test::TempFolder scratch;
-    const std::string output = scratch.file("area.bin");
+    const std::string output = scratch.file("area.bin").string();
     const std::string from = std::to_string(first);
     const std::string to = std::to_string(first + size);
     const test::ToolRun run =
@@ -97,7 +97,7 @@ TEST_F(ThirdPartyFiles, LoadExactlyAsSrecCatReadsThem)
 {
     for (const char* name : {"usb-bootloader-18f4550.hex", "blink-18f4550-app.hex", "gpasm-18f452-blink.hex"}) {
         auto image = test::MakeImage(0x8000, 0x100);
-        test::RecordingMessages messages;
+        test::ScriptedMessages messages;
         LoadHexFile(*image, kTestDataDir + "/" + name, messages);
         EXPECT_TRUE(messages.shown.empty()) << name;
         expectSameAsSrecCat(*image, kTestDataDir + "/" + name);
@@ -116,7 +116,7 @@ TEST_F(WithSrecCat, TheAssembledTestProgramsLoadExactlyAsSrecCatReadsThem)
     for (const auto& program : programs) {
         const std::string file = kTestHexDir + "/" + program.name;
         auto image = test::MakeImage(program.programSize, program.eepromSize);
-        test::RecordingMessages messages;
+        test::ScriptedMessages messages;
         LoadHexFile(*image, file, messages);
         EXPECT_TRUE(messages.shown.empty()) << program.name;
         expectSameAsSrecCat(*image, file);
@@ -128,13 +128,13 @@ TEST_F(WithSrecCat, GpasmOutputOfTheTestProgramLoadsWithItsKnownContents)
     if (kGpasm.empty())
         GTEST_SKIP() << "gpasm (Debian package gputils) is not installed";
     test::TempFolder scratch;
-    const std::string output = scratch.file("program.hex");
+    const std::string output = scratch.file("program.hex").string();
     const test::ToolRun assembled =
         test::RunTool({kGpasm, "-a", "inhx32", "-w", "1", "-o", output, kTestAsmDir + "/pic18f452-program.asm"});
     ASSERT_EQ(assembled.exitCode, 0) << assembled.printed;
 
     auto image = test::MakeImage(0x8000, 0x100);
-    test::RecordingMessages messages;
+    test::ScriptedMessages messages;
     LoadHexFile(*image, output, messages);
     EXPECT_TRUE(messages.shown.empty());
     const MemoryImage& memory = image->image;
@@ -152,11 +152,11 @@ TEST_F(WithSrecCat, SrecCatReadsOurOutputWithoutComplaint)
     for (auto [programSize, eepromSize] : {std::pair{0x8000, 0x100}, std::pair{0x20008, 0x400}}) {
         auto image = test::MakeImage(programSize, eepromSize);
         test::FillPattern(*image, 3);
-        test::RecordingMessages messages;
-        SaveHexFile(*image, scratch.file("saved.hex"), messages);
+        test::ScriptedMessages messages;
+        SaveHexFile(*image, scratch.file("saved.hex").string(), messages);
         ASSERT_TRUE(messages.shown.empty());
         // The writer dumps whole areas, so srec_cat must see every byte of the device.
-        expectSameAsSrecCat(*image, scratch.file("saved.hex"), Order::EepromFirst);
+        expectSameAsSrecCat(*image, scratch.file("saved.hex").string(), Order::EepromFirst);
     }
 }
 

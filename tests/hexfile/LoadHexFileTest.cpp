@@ -18,7 +18,7 @@ namespace {
 bool failsWith(const std::string& path, std::string_view message)
 {
     auto image = test::MakeImage(0x8000, 0x100);
-    test::RecordingMessages messages;
+    test::ScriptedMessages messages;
     LoadHexFile(*image, path, messages);
     return messages.showedOnly(MessageKind::Error, message) && image->IsProgramPresent(0);
 }
@@ -26,7 +26,7 @@ bool failsWith(const std::string& path, std::string_view message)
 TEST(LoadHexFile, MissingFileAndFolderCannotBeOpened)
 {
     test::TempFolder scratch;
-    EXPECT_TRUE(failsWith(scratch.file("absent.hex"), hexmessages::kCannotOpenFile));
+    EXPECT_TRUE(failsWith(scratch.file("absent.hex").string(), hexmessages::kCannotOpenFile));
     EXPECT_TRUE(failsWith(scratch.path().string(), hexmessages::kCannotOpenFile));
 }
 

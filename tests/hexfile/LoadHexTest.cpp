@@ -37,7 +37,7 @@ const std::string kEof = ":00000001FF\r\n";
 
 struct Load {
     std::unique_ptr<DeviceImage> image;
-    test::RecordingMessages messages;
+    test::ScriptedMessages messages;
 
     explicit Load(const std::string& text, std::int32_t programSize = 0x8000, std::int32_t eepromSize = 0x100)
         : image(test::MakeImage(programSize, eepromSize))

@@ -82,7 +82,7 @@ TEST(WriteHexImage, EveryAreaRoundTripsThroughTheLoaderWithTheDeviceFullyPresent
         StringSink sink;
         ASSERT_TRUE(WriteHexImage(saved->image, sink));
         auto loaded = test::MakeImage(programSize, eepromSize);
-        test::RecordingMessages messages;
+        test::ScriptedMessages messages;
         MemoryByteSource source(sink.text);
         LoadHex(*loaded, source, messages);
         EXPECT_TRUE(messages.shown.empty());
@@ -102,8 +102,8 @@ TEST(WriteHexImage, EveryAreaRoundTripsThroughTheLoaderWithTheDeviceFullyPresent
 struct SaveHexFileTest : testing::Test {
     test::TempFolder scratch;
     std::unique_ptr<DeviceImage> image = test::MakeImage(0x8000, 0x100);
-    test::RecordingMessages messages;
-    const std::string target = scratch.file("out.hex");
+    test::ScriptedMessages messages;
+    const std::string target = scratch.file("out.hex").string();
     const std::string previous = "previous contents\r\n";
 
     std::string expected()
@@ -137,7 +137,7 @@ TEST_F(SaveHexFileTest, ReplacesTheFileKeepingItsPermissionsAndALinkToIt)
 
 TEST_F(SaveHexFileTest, UncreatableFileOrAFolderAsTargetCannotBeOpened)
 {
-    for (const std::string& path : {scratch.file("no-such-folder/out.hex"), scratch.path().string()}) {
+    for (const std::string& path : {scratch.file("no-such-folder/out.hex").string(), scratch.path().string()}) {
         messages.shown.clear();
         SaveHexFile(*image, path, messages);
         EXPECT_TRUE(messages.showedOnly(MessageKind::Error, hexmessages::kCannotCreateFile)) << path;
@@ -187,7 +187,7 @@ TEST_F(SaveHexFileTest, TheCheckBeforeAReadSeesAMissingFolderAndAFolderAsTarget)
     EXPECT_TRUE(CanSaveHexFile(target));
     scratch.write("out.hex", previous);
     EXPECT_TRUE(CanSaveHexFile(target));
-    EXPECT_FALSE(CanSaveHexFile(scratch.file("typo/out.hex")));
+    EXPECT_FALSE(CanSaveHexFile(scratch.file("typo/out.hex").string()));
     EXPECT_FALSE(CanSaveHexFile(scratch.path().string()));
     EXPECT_EQ(scratch.entries(), std::vector<std::string>{"out.hex"});
 }
@@ -202,7 +202,7 @@ TEST_F(SaveHexFileTest, ADanglingLinkKeepsPointingAtTheFileItNames)
     struct stat status {};
     ASSERT_EQ(::lstat(target.c_str(), &status), 0);
     EXPECT_TRUE(S_ISLNK(status.st_mode));
-    EXPECT_EQ(test::ReadWholeFile(scratch.file("later.hex")), expected());
+    EXPECT_EQ(test::ReadWholeFile(scratch.file("later.hex").string()), expected());
 }
 
 pid_t endedProcess()

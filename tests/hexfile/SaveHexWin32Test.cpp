@@ -16,7 +16,7 @@ namespace {
 struct SaveHexFileWin32 : testing::Test {
     test::TempFolder scratch;
     std::unique_ptr<DeviceImage> image = test::MakeImage(0x8000, 0x100);
-    test::RecordingMessages messages;
+    test::ScriptedMessages messages;
     const std::string previous = "previous contents\r\n";
 };
 
@@ -26,7 +26,7 @@ TEST_F(SaveHexFileWin32, AUtf8NameIsSavedAndLoadedUnderItsUnicodeName)
     // "Prüfung-Ω.hex" in UTF-8, and the same name as Windows spells it.
     const std::string utf8Name = "Pr\xC3\xBC" "fung-\xCE\xA9.hex";
     const std::wstring wideName = L"Pr\u00FCfung-\u03A9.hex";
-    const std::string target = scratch.file("") + utf8Name;
+    const std::string target = scratch.file("").string() + utf8Name;
 
     SaveHexFile(*image, target, messages);
     ASSERT_TRUE(messages.shown.empty());
@@ -59,7 +59,7 @@ TEST_F(SaveHexFileWin32, ATargetHeldOpenWithoutSharingKeepsItsContents)
 
 TEST_F(SaveHexFileWin32, ANameThatIsNoUtf8CannotBeCreated)
 {
-    SaveHexFile(*image, scratch.file("") + "bad-\xFF.hex", messages);
+    SaveHexFile(*image, scratch.file("").string() + "bad-\xFF.hex", messages);
     EXPECT_TRUE(messages.showedOnly(MessageKind::Error, hexmessages::kCannotCreateFile));
     EXPECT_TRUE(scratch.entries().empty());
 }

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "ScriptedMessages.h"
+#include "tests/support/ScriptedMessages.h"
 #include "devicedata/DeviceImage.h"
 #include "ui/CfgIDs.h"
 #include "ui/ConfigBinding.h"

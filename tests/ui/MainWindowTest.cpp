@@ -14,8 +14,8 @@
 
 #include <filesystem>
 
-#include "ScriptedMessages.h"
-#include "TempFolder.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TempFolder.h"
 #include "UiDriver.h"
 #include "devicedata/DeviceDataMessages.h"
 #include "engine/TPICPr.h"

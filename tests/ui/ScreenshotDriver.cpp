@@ -15,8 +15,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "ScriptedMessages.h"
-#include "TempFolder.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TempFolder.h"
 #include "UiDriver.h"
 #include "engine/TPICPr.h"
 #include "ui/CfgIDs.h"

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "devicedata/FileText.h"
 #include "ui/IniTextEditor.h"
 #include "ui/SettingsFile.h"

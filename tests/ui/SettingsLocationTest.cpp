@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "ui/SettingsFile.h"
 #include "ui/SettingsLocation.h"
 #include "ui/platform/UserFolders.h"

@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <string>
 
-#include "ScriptedMessages.h"
-#include "TempFolder.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TempFolder.h"
 #include "UiDriver.h"
 #include "tests/support/TraceText.h"
 #include "ui/EndingSignals.h"

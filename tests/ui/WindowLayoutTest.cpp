@@ -156,6 +156,35 @@ TEST(WindowLayoutTest, DialogsOpenCentredAtTheSamePlaceEveryTime)
     EXPECT_LE((openings[0].center() - screenCentre()).manhattanLength(), 2);
 }
 
+// The three dialogs share one OK/Cancel row: captions, the default button, and Enter and
+// Esc closing with their results.
+TEST(WindowLayoutTest, OkCancelRowsAcceptOnEnterAndRejectOnEscape)
+{
+    test::WindowsOnTheSimulator program;
+    VelmoraWindows& w = *program.windows;
+    const std::vector<std::pair<QDialog*, QPushButton*>> dialogs{
+        {&w.comSelect(), w.comSelect().okButton()},
+        {&w.programming(), w.programming().okButton()},
+        {&w.checksum(), w.checksum().okButton()},
+    };
+    for (const auto& [dialog, ok] : dialogs) {
+        const QString title = dialog->windowTitle();
+        EXPECT_EQ(ok->text(), QStringLiteral("OK")) << title.toStdString();
+        EXPECT_TRUE(ok->isDefault()) << title.toStdString();
+        const auto captions = dialog->findChildren<QPushButton*>();
+        EXPECT_TRUE(std::any_of(captions.begin(), captions.end(),
+                                [](const QPushButton* b) { return b->text() == QStringLiteral("Cancel"); }))
+            << title.toStdString();
+        for (const auto& [key, result] : {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
+            dialog->show();
+            ok->setFocus(Qt::OtherFocusReason);
+            QTest::keyClick(ok, key);
+            EXPECT_FALSE(dialog->isVisible()) << title.toStdString();
+            EXPECT_EQ(dialog->result(), result) << title.toStdString();
+        }
+    }
+}
+
 TEST(WindowLayoutTest, CurrentCellStaysOnByteCells)
 {
     test::WindowsOnTheSimulator program;

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "ScriptedMessages.h"
-#include "TempFolder.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TempFolder.h"
 #include "UiDriver.h"
 #include "ui/ErrorHook.h"
 #include "ui/VelmoraWindows.h"

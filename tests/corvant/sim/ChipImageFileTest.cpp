@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "corvant/sim/ChipImageFile.h"
-#include "tests/sim/TempPath.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora::sim {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "corvant/sim/ChipImageFile.h"
 #include "corvant/sim/SimFiles.h"
-#include "tests/sim/TempPath.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora::sim {
 namespace {

@@ -9,7 +9,7 @@
 #include "signalling/HW_Cntrl.h"
 #include "corvant/sim/TraceWriter.h"
 #include "tests/sim/PublishedSequences.h"
-#include "tests/sim/TempPath.h"
+#include "tests/support/TempFolder.h"
 #include "tests/simharness/SimHarness.h"
 
 namespace velmora::test {

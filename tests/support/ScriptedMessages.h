@@ -1,8 +1,11 @@
 #pragma once
-// A UserMessages that records every box and answers from a script (OK when empty).
+// A UserMessages that records every box and answers from a script; with the script
+// used up, a question (a box with Yes) gets questionAnswer and any other box OK.
 
+#include <algorithm>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "devicedata/UserMessages.h"
@@ -22,7 +25,7 @@ public:
     {
         shown.push_back({kind, text, buttons});
         if (answers.empty())
-            return ButtonOk;
+            return (buttons & ButtonYes) != 0 ? questionAnswer : ButtonOk;
         const MessageButton answer = answers.front();
         answers.pop_front();
         return answer;
@@ -36,26 +39,26 @@ public:
         return answer;
     }
 
-    bool contains(const std::string& text) const
+    bool contains(std::string_view text) const
     {
-        for (const ShownMessage& message : shown) {
-            if (message.text == text)
-                return true;
-        }
-        return false;
+        return std::any_of(shown.begin(), shown.end(), [&](const ShownMessage& m) { return m.text == text; });
     }
 
-    bool containsPrefix(const std::string& prefix) const
+    bool containsPrefix(std::string_view prefix) const
     {
-        for (const ShownMessage& message : shown) {
-            if (message.text.rfind(prefix, 0) == 0)
-                return true;
-        }
-        return false;
+        return std::any_of(shown.begin(), shown.end(),
+                           [&](const ShownMessage& m) { return m.text.starts_with(prefix); });
+    }
+
+    // True when exactly one box was shown, of that kind and text.
+    bool showedOnly(MessageKind kind, std::string_view text) const
+    {
+        return shown.size() == 1 && shown[0].kind == kind && shown[0].text == text;
     }
 
     std::vector<ShownMessage> shown;
     std::deque<MessageButton> answers;
+    MessageButton questionAnswer = ButtonNo;
 };
 
 } // namespace velmora::test

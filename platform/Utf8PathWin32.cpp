@@ -1,9 +1,9 @@
-#include "hexfile/platform/WidePath.h"
+#include "platform/Utf8Path.h"
 
 #include <climits>
 #include <windows.h>
 
-namespace velmora {
+namespace velmora::platform {
 
 std::optional<std::wstring> widePath(const std::string& utf8)
 {
@@ -21,4 +21,4 @@ std::optional<std::wstring> widePath(const std::string& utf8)
     return wide;
 }
 
-} // namespace velmora
+} // namespace velmora::platform

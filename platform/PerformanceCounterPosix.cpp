@@ -1,4 +1,4 @@
-#include "ui/platform/PerformanceCounter.h"
+#include "platform/PerformanceCounter.h"
 
 #include <time.h>
 
@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
 
-clockid_t counterClock()
+clockid_t chooseClock()
 {
 #if defined(CLOCK_MONOTONIC_RAW)
     timespec probe{};
@@ -18,13 +18,27 @@ clockid_t counterClock()
     return CLOCK_MONOTONIC;
 }
 
+clockid_t counterClock()
+{
+    static const clockid_t clock = chooseClock();
+    return clock;
+}
+
 } // namespace
+
+bool performanceFrequency(std::int64_t& countsPerSecond)
+{
+    timespec probe{};
+    if (clock_gettime(counterClock(), &probe) != 0)
+        return false;
+    countsPerSecond = kNanosecondsPerSecond;
+    return true;
+}
 
 bool readPerformanceCounter(std::int64_t& count)
 {
-    static const clockid_t clock = counterClock();
     timespec now{};
-    if (clock_gettime(clock, &now) != 0)
+    if (clock_gettime(counterClock(), &now) != 0)
         return false;
     count = static_cast<std::int64_t>(now.tv_sec) * kNanosecondsPerSecond + now.tv_nsec;
     return true;

@@ -1,25 +1,24 @@
 #pragma once
 // Writes a new version of a file beside it and puts it in place only when it is
 // complete: until commit() succeeds the previous file stays exactly as it was, and a
-// failed or abandoned write leaves no temporary file behind. One of the hexfile's two
-// OS seams (with InputFile); ReplacingFilePosix.cpp implements it with rename(),
-// ReplacingFileWin32.cpp with MoveFileExW.
+// failed or abandoned write leaves no temporary file behind. The order of the steps
+// lives in ReplacingFile.cpp; the system calls in ReplacingFilePosix.cpp (rename) and
+// ReplacingFileWin32.cpp (MoveFileExW). Paths are UTF-8.
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "hexfile/ByteSink.h"
-#include "hexfile/platform/NativeFile.h"
+namespace velmora::platform {
 
-namespace velmora {
-
-class ReplacingFile final : public ByteSink {
+class ReplacingFile {
 public:
     enum class CommitResult { Done, WriteFailed, CloseFailed };
 
     ReplacingFile() = default;
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
-    ~ReplacingFile() override;
+    ~ReplacingFile();
 
     // Creates the temporary file in the target's folder. Fails when that is impossible
     // or when the target exists but is no regular file or is write-protected (on Windows:
@@ -30,7 +29,7 @@ public:
     // The checks of open() without creating anything: whether a later open() would get
     // past the target and its folder.
     static bool canReplace(const std::string& targetPath);
-    bool write(std::string_view bytes) override;
+    bool write(std::string_view bytes);
     // Flushes the data to the disk, closes the temporary file and renames it over the
     // target. WriteFailed when the flush fails, CloseFailed when closing or renaming does;
     // either way the temporary file is gone and the target untouched.
@@ -42,9 +41,14 @@ public:
     const std::string& temporaryPath() const { return temporaryPath_; }
 
 private:
-    NativeFile file_ = kNoNativeFile;
+    std::intptr_t file_ = -1;
     std::string targetPath_;
     std::string temporaryPath_;
 };
 
-} // namespace velmora
+enum class ReplaceResult { Done, CannotCreate, WriteFailed, CloseFailed };
+
+// The whole new contents of a file in one call, by the steps above.
+ReplaceResult replaceFileContents(const std::string& targetPath, std::string_view contents);
+
+} // namespace velmora::platform
