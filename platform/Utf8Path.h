@@ -26,4 +26,11 @@ inline std::optional<std::filesystem::path> pathFromUtf8(const std::string& utf8
 #endif
 }
 
+// The UTF-8 text of a path, as the functions that take UTF-8 paths want it.
+inline std::string utf8FromPath(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 } // namespace velmora::platform

@@ -1,13 +1,13 @@
 #include "corvant/sim/ChipImageFile.h"
 
 #include <algorithm>
-#include <fstream>
 #include <span>
-#include <system_error>
 
 #include "sim/AddressMap.h"
 #include "corvant/sim/SimFiles.h"
 #include "corvant/sim/IntelHex.h"
+#include "platform/ReplacingFile.h"
+#include "platform/Utf8Path.h"
 
 namespace velmora::sim {
 
@@ -62,26 +62,15 @@ bool saveChipImage(const std::filesystem::path& path, const ChipMemory& memory, 
     addSkippingErased(writer, kHexEepromAddress, memory.eeprom());
     const std::string text = writer.finish();
 
-    // Named for this process, so that two processes never write into one temporary file.
-    std::filesystem::path temporary = path;
-    temporary += "." + std::to_string(currentProcessId()) + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.close();
-        if (!file) {
-            error = "cannot write " + temporary.string();
-            return false;
-        }
+    // Written beside the image and renamed over it, so a failed save keeps the last one.
+    switch (platform::replaceFileContents(platform::utf8FromPath(path), text)) {
+    case platform::ReplaceResult::Done: return true;
+    case platform::ReplaceResult::CannotCreate:
+    case platform::ReplaceResult::WriteFailed: error = "cannot write " + path.string(); return false;
+    case platform::ReplaceResult::CloseFailed: break;
     }
-    std::error_code failure;
-    std::filesystem::rename(temporary, path, failure);
-    if (failure) {
-        error = "cannot replace " + path.string() + ": " + failure.message();
-        std::filesystem::remove(temporary, failure);
-        return false;
-    }
-    return true;
+    error = "cannot replace " + path.string();
+    return false;
 }
 
 } // namespace velmora::sim

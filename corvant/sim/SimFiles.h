@@ -39,15 +39,13 @@ private:
 };
 
 // Reads a regular file with the same bound, without a lock; false with an empty error
-// when there is no such file.
+// when there is no such file. The same on every system: the careful open and the bound
+// are the platform library's.
 bool readImageText(const std::filesystem::path& path, std::string& text, std::string& error);
 
 // Creates or truncates a trace file for writing: a regular file, a character device
 // (/dev/null) or a FIFO that a reader holds open; nullptr for anything else, for a FIFO
 // without a reader, or when it cannot be opened.
 std::FILE* openTraceStream(const std::filesystem::path& path);
-
-// The running process's id, for names of temporary files.
-unsigned long currentProcessId();
 
 } // namespace velmora::sim

@@ -119,22 +119,6 @@ void HeldImageFile::release(bool keepCreatedFile)
     created_ = false;
 }
 
-bool readImageText(const std::filesystem::path& path, std::string& text, std::string& error)
-{
-    text.clear();
-    error.clear();
-    bool missing = false;
-    const int descriptor = openRegular(path, O_RDONLY, error, missing);
-    if (descriptor < 0) {
-        if (missing)
-            error.clear();
-        return false;
-    }
-    const bool read = readDescriptor(descriptor, path, text, error);
-    ::close(descriptor);
-    return read;
-}
-
 } // namespace velmora::sim
 
 namespace velmora::sim {
@@ -156,11 +140,6 @@ std::FILE* openTraceStream(const std::filesystem::path& path)
     if (stream == nullptr)
         ::close(descriptor);
     return stream;
-}
-
-unsigned long currentProcessId()
-{
-    return static_cast<unsigned long>(::getpid());
 }
 
 } // namespace velmora::sim

@@ -1,6 +1,5 @@
 #include "corvant/sim/SimFiles.h"
 
-#include <fstream>
 #include <system_error>
 #include <windows.h>
 
@@ -16,30 +15,6 @@ constexpr int kHeldWithoutHandle = 0;
 std::string reason(const std::filesystem::path& path, const char* what)
 {
     return path.string() + what;
-}
-
-bool readRegular(const std::filesystem::path& path, std::string& text, std::string& error)
-{
-    text.clear();
-    std::error_code failure;
-    if (!std::filesystem::is_regular_file(path, failure)) {
-        error = reason(path, " is not a regular file");
-        return false;
-    }
-    const auto size = std::filesystem::file_size(path, failure);
-    if (failure || size > HeldImageFile::kSizeLimit) {
-        error = reason(path, failure ? " cannot be read" : " is larger than an image file can be");
-        return false;
-    }
-    std::ifstream file(path, std::ios::binary);
-    text.resize(static_cast<std::size_t>(size));
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!file) {
-        text.clear();
-        error = reason(path, " cannot be read");
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -79,7 +54,11 @@ bool HeldImageFile::read(std::string& text, std::string& error) const
         error = reason(path_, " is not open");
         return false;
     }
-    return readRegular(path_, text, error);
+    if (readImageText(path_, text, error))
+        return true;
+    if (error.empty())
+        error = reason(path_, " is not a regular file");
+    return false;
 }
 
 void HeldImageFile::release(bool keepCreatedFile)
@@ -94,16 +73,6 @@ void HeldImageFile::release(bool keepCreatedFile)
     created_ = false;
 }
 
-bool readImageText(const std::filesystem::path& path, std::string& text, std::string& error)
-{
-    text.clear();
-    error.clear();
-    std::error_code failure;
-    if (!std::filesystem::exists(path, failure))
-        return false;
-    return readRegular(path, text, error);
-}
-
 // Regular files and devices such as NUL; Windows has no FIFO that could hang the open.
 std::FILE* openTraceStream(const std::filesystem::path& path)
 {
@@ -111,11 +80,6 @@ std::FILE* openTraceStream(const std::filesystem::path& path)
     if (std::filesystem::is_directory(path, failure))
         return nullptr;
     return _wfopen(path.c_str(), L"wb");
-}
-
-unsigned long currentProcessId()
-{
-    return static_cast<unsigned long>(GetCurrentProcessId());
 }
 
 } // namespace velmora::sim
