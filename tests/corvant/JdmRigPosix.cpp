@@ -20,12 +20,15 @@ public:
         port_.breakOn = true;
     }
     std::string port() const override { return "COM1"; }
-    std::unique_ptr<PinInterface> program() override
+    BackendTable backends() override
     {
-        auto open = [this](const std::string& device, std::string& failure) {
+        return serialBackendEntries([this](const std::string& device, std::string& failure) {
             return PosixSerialLines::open(os_, device, failure);
-        };
-        return std::make_unique<PinInterface>(serialBackendEntries(open), [this] { return os_.seconds(); });
+        });
+    }
+    MonotonicClock clock() override
+    {
+        return [this] { return os_.seconds(); };
     }
     std::optional<Levels> levels() override
     {

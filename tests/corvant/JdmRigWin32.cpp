@@ -17,12 +17,11 @@ public:
         port_.breakOn = true;
     }
     std::string port() const override { return "COM1"; }
-    std::unique_ptr<PinInterface> program() override
+    BackendTable backends() override
     {
-        auto open = [this](const std::string& device, std::string& failure) {
+        return serialBackendEntries([this](const std::string& device, std::string& failure) {
             return Win32SerialLines::open(comm_, device, failure);
-        };
-        return std::make_unique<PinInterface>(serialBackendEntries(open));
+        });
     }
     std::optional<Levels> levels() override
     {
