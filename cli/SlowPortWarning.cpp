@@ -1,14 +1,23 @@
 #include "cli/SlowPortWarning.h"
 
 #include "cli/CliTexts.h"
-#include "corvant/PortSpeed.h"
+#include "corvant/corvant.h"
+#include "engine/OperationTime.h"
 
 namespace velmora::cli {
 
-std::optional<std::string> slowPortWarning(std::string_view info)
+std::optional<corvant::LineCosts> openPortLineCosts()
 {
-    const auto costs = corvant::parseSpeedText(info);
-    if (!costs || !corvant::isSlowPort(*costs))
+    std::uint32_t writeNanoseconds = 0;
+    std::uint32_t readNanoseconds = 0;
+    if (GetLineCosts(&writeNanoseconds, &readNanoseconds) == 0)
+        return std::nullopt;
+    return corvant::LineCosts{writeNanoseconds * 1e-9, readNanoseconds * 1e-9};
+}
+
+std::optional<std::string> slowPortWarning(std::string_view info, const std::optional<corvant::LineCosts>& costs)
+{
+    if (!costs || !corvant::isSlowPort(referenceFullRead(), *costs))
         return std::nullopt;
     // The library's name adds nothing here; the port, its driver and its speed do.
     constexpr std::string_view kLibraryHead = "corvant " VELMORA_VERSION ", ";

@@ -11,6 +11,7 @@
 #include "cli/SlowPortWarning.h"
 #include "cli/TerminalBridge.h"
 #include "corvant/PortSpeed.h"
+#include "engine/OperationTime.h"
 
 namespace velmora::cli {
 namespace {
@@ -79,19 +80,22 @@ TEST_F(ProgressLine, SaysNothingUntilThereIsARateOrWhenTheActionIsDone)
 
 TEST(SlowPortWarning, NamesThePortAndItsSpeedOnlyWhenSlow)
 {
+    const corvant::LineCosts slowCosts{1.1e-3, 1.0e-3};
     const std::string slow = "corvant " VELMORA_VERSION ", JDM serial bit-bang programmer on /dev/ttyUSB0 (...). "
-        + corvant::speedText({1.1e-3, 1.0e-3});
-    const auto warning = slowPortWarning(slow);
+        + corvant::speedText(slowCosts);
+    const auto warning = slowPortWarning(slow, slowCosts);
     ASSERT_TRUE(warning);
     EXPECT_EQ(*warning, "Warning: this port is slow. JDM serial bit-bang programmer on /dev/ttyUSB0 (...). "
-                            + corvant::speedText({1.1e-3, 1.0e-3}));
+                            + corvant::speedText(slowCosts));
 
-    EXPECT_FALSE(slowPortWarning("corvant " VELMORA_VERSION ", GPIO programmer on gpiochip0. " + corvant::speedText({1e-6, 1e-6})));
-    EXPECT_FALSE(slowPortWarning("corvant " VELMORA_VERSION ", no port open"));
-    // Just under three times the protocol's own time is not slow yet.
-    const double edge = 2 * corvant::protocolFullReadSeconds() / static_cast<double>(corvant::kFullReadWrites);
-    EXPECT_FALSE(slowPortWarning(corvant::speedText({edge * 0.9, 0})));
-    EXPECT_TRUE(slowPortWarning(corvant::speedText({edge * 1.2, 0})));
+    const corvant::LineCosts fast{1e-6, 1e-6};
+    EXPECT_FALSE(slowPortWarning("corvant " VELMORA_VERSION ", GPIO programmer on gpiochip0. " + corvant::speedText(fast), fast));
+    EXPECT_FALSE(slowPortWarning("corvant " VELMORA_VERSION ", no port open", std::nullopt));
+    // Just under three times the protocol's own time, by the engine's count of a full read, is not slow yet.
+    const corvant::PinWork& read = referenceFullRead();
+    const double edge = 2 * corvant::protocolSeconds(read) / static_cast<double>(read.writes);
+    EXPECT_FALSE(slowPortWarning(slow, corvant::LineCosts{edge * 0.9, 0}));
+    EXPECT_TRUE(slowPortWarning(slow, corvant::LineCosts{edge * 1.2, 0}));
 }
 
 } // namespace
