@@ -1,6 +1,7 @@
 #include "cli/SlowPortWarning.h"
 
 #include "cli/CliTexts.h"
+#include "cli/Platform.h"
 #include "corvant/corvant.h"
 #include "engine/OperationTime.h"
 
@@ -8,9 +9,13 @@ namespace velmora::cli {
 
 std::optional<corvant::LineCosts> openPortLineCosts()
 {
+    // Looked up, not imported: a pin-interface library from before it still loads.
+    using GetLineCostsFunction = std::uint8_t(CORVANT_CALL*)(std::uint32_t*, std::uint32_t*);
+    const auto getLineCosts = reinterpret_cast<GetLineCostsFunction>(
+        loadedLibraryFunction(VELMORA_CORVANT_FILE_NAME, "GetLineCosts"));
     std::uint32_t writeNanoseconds = 0;
     std::uint32_t readNanoseconds = 0;
-    if (GetLineCosts(&writeNanoseconds, &readNanoseconds) == 0)
+    if (getLineCosts == nullptr || getLineCosts(&writeNanoseconds, &readNanoseconds) == 0)
         return std::nullopt;
     return corvant::LineCosts{writeNanoseconds * 1e-9, readNanoseconds * 1e-9};
 }

@@ -12,7 +12,7 @@
 namespace velmora::cli {
 
 // The open port's line costs as the pin-interface library measured them;
-// nullopt when no port is open.
+// nullopt when no port is open or the library does not offer them.
 std::optional<corvant::LineCosts> openPortLineCosts();
 
 // info: the GetDllInfo text of the open port, costs: its line costs. nullopt

@@ -8,9 +8,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "cli/Platform.h"
 #include "cli/SlowPortWarning.h"
 #include "cli/TerminalBridge.h"
 #include "corvant/PortSpeed.h"
+#include "corvant/corvant.h"
 #include "engine/OperationTime.h"
 
 namespace velmora::cli {
@@ -96,6 +98,18 @@ TEST(SlowPortWarning, NamesThePortAndItsSpeedOnlyWhenSlow)
     const double edge = 2 * corvant::protocolSeconds(read) / static_cast<double>(read.writes);
     EXPECT_FALSE(slowPortWarning(slow, corvant::LineCosts{edge * 0.9, 0}));
     EXPECT_TRUE(slowPortWarning(slow, corvant::LineCosts{edge * 1.2, 0}));
+}
+
+TEST(SlowPortWarning, TakesTheCostsFromTheLoadedLibraryWhenItOffersThem)
+{
+    EXPECT_FALSE(openPortLineCosts()) << "no port open";
+    ASSERT_NE(ComInit("SIM:PIC18F452"), 0) << GetDllInfo();
+    const auto costs = openPortLineCosts();
+    EXPECT_NE(ComClose(), 0);
+    ASSERT_TRUE(costs);
+    EXPECT_GT(costs->writeSeconds, 0);
+    EXPECT_FALSE(loadedLibraryFunction(VELMORA_CORVANT_FILE_NAME, "NoSuchExport"));
+    EXPECT_FALSE(loadedLibraryFunction("libnot-loaded.so", "GetLineCosts"));
 }
 
 } // namespace

@@ -1,11 +1,20 @@
 // The engine's own count of a full read, which judges a port's speed, and the
 // full read that GetDllInfo's words speak of.
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "corvant/PortSpeed.h"
 #include "engine/OperationTime.h"
 #include "tests/engine/EngineTestSupport.h"
+
+namespace corvant {
+inline void PrintTo(const PinWork& work, std::ostream* out)
+{
+    *out << work.writes << " writes, " << work.reads << " reads, " << work.waitUnits << " wait units";
+}
+} // namespace corvant
 
 namespace velmora::test {
 namespace {
