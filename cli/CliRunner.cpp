@@ -256,7 +256,7 @@ bool Runner::startDelays()
 bool Runner::openPort()
 {
     if (ComInit(options_.port.c_str()) != 0) {
-        if (const auto warning = slowPortWarning(GetDllInfo()))
+        if (const auto warning = slowPortWarning(GetDllInfo(), openPortLineCosts()))
             error(*warning);
         return true;
     }

@@ -1,4 +1,4 @@
-// The five C exports. Each forwards to the one PinInterface and never lets an
+// The C exports. Each forwards to the one PinInterface and never lets an
 // exception cross into the caller.
 
 #include "corvant/corvant.h"
@@ -54,6 +54,15 @@ uint8_t CORVANT_CALL ProgrammerRead(uint8_t* level)
 {
     try {
         return result(pins().read(level));
+    } catch (...) {
+        return 0;
+    }
+}
+
+uint8_t CORVANT_CALL GetLineCosts(uint32_t* writeNanoseconds, uint32_t* readNanoseconds)
+{
+    try {
+        return result(pins().lineCosts(writeNanoseconds, readNanoseconds));
     } catch (...) {
         return 0;
     }

@@ -168,7 +168,7 @@ bool GpioBackend::apply(const Signals& signals)
         setTo(levels, pgm_, *wiring_.pgm, signals.pgm);
     setTo(levels, pgc_, wiring_.pgc, signals.pgc);
     setTo(levels, pgd_, wiring_.pgd, signals.pgd);
-    // With two requests the data line's goes first: data moves under an unchanged Vpp.
+    // With two requests the data line's goes first: data settles before the clock moves.
     for (std::size_t i = requests_.size(); i-- > 0;) {
         Request& request = requests_[i];
         if (levels[i] == request.levels)
@@ -181,28 +181,36 @@ bool GpioBackend::apply(const Signals& signals)
     return true;
 }
 
-bool GpioBackend::write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock)
+bool GpioBackend::setVpp(bool on)
 {
     if (requests_.empty())
         return false;
+    Signals wanted = signals_;
+    wanted.vpp = on;
+    wanted.pgm = wiring_.pgm && on;
     // Low-voltage entry: PGM is high whenever MCLR is, rising before it and falling after.
-    const Signals wanted{vpp != 0, wiring_.pgm && vpp != 0, clock != 0, data != 0};
-    // Vpp leaves first and comes last, so that data and clock never change under
-    // a programming voltage that is about to go or come.
-    if (wanted.vpp && !signals_.vpp) {
-        const bool pgmRises = wanted.pgm && !signals_.pgm;
-        Signals before = wanted;
-        before.vpp = false;
-        if (!apply(before))
+    if (wanted.pgm && !signals_.pgm) {
+        Signals pgmFirst = signals_;
+        pgmFirst.pgm = true;
+        if (!apply(pgmFirst))
             return false;
-        if (pgmRises)
-            waitAtLeast(kPgmBeforeMclr);
-    } else if (!wanted.vpp && signals_.vpp) {
-        Signals before = signals_;
-        before.vpp = false;
-        if (!apply(before))
+        waitAtLeast(kPgmBeforeMclr);
+    } else if (!wanted.pgm && signals_.pgm) {
+        Signals mclrFirst = wanted;
+        mclrFirst.pgm = true;
+        if (!apply(mclrFirst))
             return false;
     }
+    return apply(wanted);
+}
+
+bool GpioBackend::setDataClock(bool data, bool clock)
+{
+    if (requests_.empty())
+        return false;
+    Signals wanted = signals_;
+    wanted.pgd = data;
+    wanted.pgc = clock;
     return apply(wanted);
 }
 
@@ -221,13 +229,10 @@ bool GpioBackend::read(std::uint8_t& level)
 
 bool GpioBackend::close()
 {
-    if (requests_.empty())
-        return true;
-    const bool inactive = write(0, 0, 0);
     while (!requests_.empty())
         requests_.pop_back();
     chip_.reset();
-    return inactive;
+    return true;
 }
 
 std::string GpioBackend::describe() const

@@ -24,7 +24,8 @@ public:
     GpioBackend(const GpioBackend&) = delete;
     GpioBackend& operator=(const GpioBackend&) = delete;
 
-    bool write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override;
+    bool setVpp(bool on) override;
+    bool setDataClock(bool data, bool clock) override;
     bool read(std::uint8_t& level) override;
     bool close() override;
     std::string describe() const override;

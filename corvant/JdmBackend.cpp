@@ -28,26 +28,14 @@ JdmBackend::~JdmBackend()
     close();
 }
 
-bool JdmBackend::write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock)
+bool JdmBackend::setVpp(bool on)
 {
-    if (!lines_)
-        return false;
-    const bool vppOn = vpp != 0;
-    // Vpp leaves first and comes last, so the target never sees data and
-    // clock change under a programming voltage that is about to go or come.
-    if (!vppOn && vppOn_) {
-        if (!lines_->setBreak(false))
-            return false;
-        vppOn_ = false;
-    }
-    if (!lines_->setDtrRts(data != 0, clock != 0))
-        return false;
-    if (vppOn && !vppOn_) {
-        if (!lines_->setBreak(true))
-            return false;
-        vppOn_ = true;
-    }
-    return true;
+    return lines_ && lines_->setBreak(on);
+}
+
+bool JdmBackend::setDataClock(bool data, bool clock)
+{
+    return lines_ && lines_->setDtrRts(data, clock);
 }
 
 bool JdmBackend::read(std::uint8_t& level)
@@ -66,12 +54,8 @@ bool JdmBackend::close()
 {
     if (!lines_)
         return true;
-    // Vpp off first whatever we remember, then data and clock, then let go.
-    bool closed = lines_->setBreak(false);
-    closed = lines_->setDtrRts(false, false) && closed;
-    closed = lines_->close() && closed;
+    const bool closed = lines_->close();
     lines_.reset();
-    vppOn_ = false;
     return closed;
 }
 

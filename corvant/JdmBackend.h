@@ -22,7 +22,8 @@ public:
     JdmBackend(const JdmBackend&) = delete;
     JdmBackend& operator=(const JdmBackend&) = delete;
 
-    bool write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override;
+    bool setVpp(bool on) override;
+    bool setDataClock(bool data, bool clock) override;
     bool read(std::uint8_t& level) override;
     bool close() override;
     std::string describe() const override;
@@ -33,7 +34,6 @@ private:
     std::unique_ptr<SerialLines> lines_;
     std::string device_;
     std::string usbDriver_;
-    bool vppOn_ = false;
 };
 
 // The rows for serial ports: "COM<n>" and this platform's device paths

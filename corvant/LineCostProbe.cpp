@@ -31,7 +31,7 @@ MonotonicClock steadyClock()
 
 std::optional<LineCosts> measureLineCosts(PinBackend& backend, const MonotonicClock& now)
 {
-    const auto write = averageCost([&] { return backend.write(0, 0, 0); }, now);
+    const auto write = averageCost([&] { return backend.setDataClock(false, false); }, now);
     if (!write)
         return std::nullopt;
     std::uint8_t level = 0;

@@ -1,7 +1,10 @@
 #pragma once
-// A programmer back end behind the five exports: one per kind of hardware (a
-// serial port, GPIO lines, the simulated chip). ComInit picks one by the port
-// string from the back-end table; the exports only forward to it.
+// A programmer back end behind the exports: one per kind of hardware (a serial
+// port, GPIO lines, the simulated chip). ComInit picks one by the port string
+// from the back-end table. PinInterface owns the order of the lines (Vpp leaves
+// first and comes last) and hands a back end one move at a time, so a back end
+// only carries out what it is given. Unlike the ICSP layer's PinDriver it knows
+// no waits and lives inside the shared library, below the C exports.
 
 #include <cstdint>
 #include <memory>
@@ -12,11 +15,14 @@ namespace corvant {
 class PinBackend {
 public:
     virtual ~PinBackend() = default;
-    // All three lines take the given levels (0 or 1) before the call returns.
-    virtual bool write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) = 0;
+    // Vpp alone, data and clock staying as they are.
+    virtual bool setVpp(bool on) = 0;
+    // Data and clock together, under an unchanged Vpp; both take their levels
+    // before the call returns.
+    virtual bool setDataClock(bool data, bool clock) = 0;
     // level receives the data-in line: 0 low, 1 high.
     virtual bool read(std::uint8_t& level) = 0;
-    // Drives every line low and releases the hardware.
+    // Releases the hardware; PinInterface has driven every line low first.
     virtual bool close() = 0;
     // One line describing the back end and its port, for GetDllInfo.
     virtual std::string describe() const = 0;

@@ -2,7 +2,22 @@
 
 #include "corvant/CorvantTexts.h"
 
+#include <cmath>
+#include <limits>
+
 namespace corvant {
+namespace {
+
+std::uint32_t nanoseconds(double seconds)
+{
+    constexpr auto kMost = std::numeric_limits<std::uint32_t>::max();
+    const double value = std::round(seconds * 1e9);
+    if (!(value > 0))
+        return 0;
+    return value >= static_cast<double>(kMost) ? kMost : static_cast<std::uint32_t>(value);
+}
+
+} // namespace
 
 PinInterface::PinInterface(BackendTable backends, MonotonicClock clock)
     : backends_(std::move(backends)), clock_(std::move(clock))
@@ -33,7 +48,8 @@ bool PinInterface::comInit(const char* port)
         describeNoPort(failure);
         return false;
     }
-    info_ = std::string(texts::kLibrary) + ", " + backend_->describe() + ". " + speedText(*costs);
+    costs_ = *costs;
+    info_ = std::string(texts::kLibrary) + ", " + backend_->describe() + ". " + speedText(costs_);
     return true;
 }
 
@@ -50,7 +66,26 @@ bool PinInterface::write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock
     std::lock_guard lock(mutex_);
     if (!backend_)
         return false;
-    return backend_->write(vpp != 0, data != 0, clock != 0);
+    return writeInOrder(vpp != 0, data != 0, clock != 0);
+}
+
+bool PinInterface::writeInOrder(bool vpp, bool data, bool clock)
+{
+    // Vpp leaves first and comes last, so the target never sees data and clock
+    // change under a programming voltage that is about to go or come.
+    if (vppOn_ && !vpp) {
+        if (!backend_->setVpp(false))
+            return false;
+        vppOn_ = false;
+    }
+    if (!backend_->setDataClock(data, clock))
+        return false;
+    if (vpp && !vppOn_) {
+        if (!backend_->setVpp(true))
+            return false;
+        vppOn_ = true;
+    }
+    return true;
 }
 
 bool PinInterface::read(std::uint8_t* level)
@@ -70,12 +105,26 @@ const char* PinInterface::info()
     return info_.c_str();
 }
 
+bool PinInterface::lineCosts(std::uint32_t* writeNanoseconds, std::uint32_t* readNanoseconds)
+{
+    std::lock_guard lock(mutex_);
+    if (!writeNanoseconds || !readNanoseconds || !backend_)
+        return false;
+    *writeNanoseconds = nanoseconds(costs_.writeSeconds);
+    *readNanoseconds = nanoseconds(costs_.readSeconds);
+    return true;
+}
+
 bool PinInterface::closeBackend()
 {
     if (!backend_)
         return true;
-    const bool closed = backend_->close();
+    // Vpp off first whatever we remember, then data and clock, then let go.
+    bool closed = backend_->setVpp(false);
+    closed = backend_->setDataClock(false, false) && closed;
+    closed = backend_->close() && closed;
     backend_.reset();
+    vppOn_ = false;
     return closed;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The state behind the five exports: the one open back end and the GetDllInfo
-// text. The exports forward here; tests drive it directly with their own back
+// The state behind the exports: the one open back end, its measured line
+// costs and the GetDllInfo text. The exports forward here; tests drive it directly with their own back
 // end table and clock.
 
 #include "corvant/BackendTable.h"
@@ -31,9 +31,12 @@ public:
     bool read(std::uint8_t* level);
     // Valid until the next comInit or comClose.
     const char* info();
+    // The open port's line costs in nanoseconds; false when no port is open.
+    bool lineCosts(std::uint32_t* writeNanoseconds, std::uint32_t* readNanoseconds);
 
 private:
     bool closeBackend();
+    bool writeInOrder(bool vpp, bool data, bool clock);
     std::unique_ptr<PinBackend> openBackend(const char* port, std::string& failure);
     void describeNoPort(const std::string& failure);
 
@@ -44,6 +47,8 @@ private:
     BackendTable backends_;
     MonotonicClock clock_;
     std::unique_ptr<PinBackend> backend_;
+    bool vppOn_ = false;  // as the open back end last took it
+    LineCosts costs_;     // the open back end's
     std::string info_;
 };
 

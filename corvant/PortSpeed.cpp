@@ -1,7 +1,6 @@
 #include "corvant/PortSpeed.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -31,40 +30,23 @@ std::string oneDecimalBelowTen(double value)
     return text;
 }
 
-// Number and unit at the start of text, as costText writes them.
-std::optional<double> parseCost(std::string_view& text)
-{
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end == text.data() + text.size() || *end != ' ')
-        return std::nullopt;
-    text.remove_prefix(static_cast<std::size_t>(end - text.data()) + 1);
-    for (const Unit& unit : kUnits) {
-        if (text.starts_with(unit.name)) {
-            text.remove_prefix(unit.name.size());
-            return value * unit.seconds;
-        }
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
-double protocolFullReadSeconds()
+double protocolSeconds(const PinWork& work)
 {
-    return static_cast<double>(kFullReadWaitUnits) * kSecondsPerUnit;
+    return static_cast<double>(work.waitUnits) * kSecondsPerUnit;
 }
 
-double fullReadSeconds(const LineCosts& costs)
+double workSeconds(const PinWork& work, const LineCosts& costs)
 {
     // Every wait starts after the call before it returns, so call costs add up.
-    return protocolFullReadSeconds() + static_cast<double>(kFullReadWrites) * costs.writeSeconds
-        + static_cast<double>(kFullReadReads) * costs.readSeconds;
+    return protocolSeconds(work) + static_cast<double>(work.writes) * costs.writeSeconds
+        + static_cast<double>(work.reads) * costs.readSeconds;
 }
 
-bool isSlowPort(const LineCosts& costs)
+bool isSlowPort(const PinWork& work, const LineCosts& costs)
 {
-    return fullReadSeconds(costs) > kSlowFactor * protocolFullReadSeconds();
+    return workSeconds(work, costs) > kSlowFactor * protocolSeconds(work);
 }
 
 std::string costText(double seconds)
@@ -96,48 +78,11 @@ std::string durationText(double seconds)
 std::string speedText(const LineCosts& costs)
 {
     std::string text = std::string(kWriteLabel) + costText(costs.writeSeconds) + std::string(kReadLabel)
-        + costText(costs.readSeconds) + std::string(kEstimateHead) + durationText(fullReadSeconds(costs))
+        + costText(costs.readSeconds) + std::string(kEstimateHead) + durationText(workSeconds(kWordsFullRead, costs))
         + std::string(kEstimateTail);
-    if (isSlowPort(costs))
-        text += std::string(kProtocolHead) + durationText(protocolFullReadSeconds()) + std::string(kProtocolTail);
+    if (isSlowPort(kWordsFullRead, costs))
+        text += std::string(kProtocolHead) + durationText(protocolSeconds(kWordsFullRead)) + std::string(kProtocolTail);
     return text;
-}
-
-std::optional<LineCosts> parseSpeedText(std::string_view text)
-{
-    const auto start = text.find(kWriteLabel);
-    if (start == std::string_view::npos)
-        return std::nullopt;
-    text.remove_prefix(start + kWriteLabel.size());
-    LineCosts costs;
-    const auto write = parseCost(text);
-    if (!write || !text.starts_with(kReadLabel))
-        return std::nullopt;
-    text.remove_prefix(kReadLabel.size());
-    const auto read = parseCost(text);
-    if (!read)
-        return std::nullopt;
-    costs.writeSeconds = *write;
-    costs.readSeconds = *read;
-    return costs;
-}
-
-std::string_view estimateSentence(std::string_view text)
-{
-    const auto start = text.find(kEstimateHead);
-    if (start == std::string_view::npos)
-        return {};
-    text.remove_prefix(start + 2); // past ": "
-    const auto end = text.find(kEstimateTail);
-    if (end == std::string_view::npos)
-        return {};
-    const auto protocol = text.find(kProtocolHead, end);
-    if (protocol == end + kEstimateTail.size()) {
-        const auto close = text.find(kProtocolTail, protocol + kProtocolHead.size());
-        if (close != std::string_view::npos)
-            return text.substr(0, close + kProtocolTail.size());
-    }
-    return text.substr(0, end + kEstimateTail.size());
 }
 
 } // namespace corvant

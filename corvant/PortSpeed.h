@@ -1,13 +1,10 @@
 #pragma once
-// How fast a port is, in the words GetDllInfo uses: what one line change and one
-// line read cost, and what that makes of a full read of a 32 KB / 256-byte chip.
-// Both the library (which measures and writes the words) and its callers (which
-// read them back to warn) use this one model.
+// How fast a port is: what one line change and one line read cost (the library
+// measures them and offers them through GetLineCosts), what an operation's calls
+// and waits make of them, and the words GetDllInfo says it in.
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace corvant {
 
@@ -16,18 +13,28 @@ struct LineCosts {
     double readSeconds = 0;  // one ProgrammerRead
 };
 
-// A full read of a 32 KB / 256-byte chip (program memory, EEPROM, IDs, device
-// ID, configuration): the calls it makes and the waits of the protocol itself.
-inline constexpr std::uint64_t kFullReadWrites = 1486672;
-inline constexpr std::uint64_t kFullReadReads = 264384;
-inline constexpr std::uint64_t kFullReadWaitUnits = 1946672; // 5 us units
+// What an operation asks of the pin interface: its calls, and the waits of the
+// protocol itself in the delay library's 5 us units.
+struct PinWork {
+    std::uint64_t writes = 0;
+    std::uint64_t reads = 0;
+    std::uint64_t waitUnits = 0;
+    bool operator==(const PinWork&) const = default;
+};
+
+// The full read GetDllInfo's words speak of: a 32 KB / 256-byte chip (program
+// memory, EEPROM, IDs, device ID, configuration). The words are all it serves;
+// judgements use the engine's own count of it (engine/OperationTime), which a
+// test holds equal to this.
+inline constexpr PinWork kWordsFullRead{1486672, 264384, 1946672};
 
 // The estimate is slow beyond this many times the protocol's own time.
 inline constexpr double kSlowFactor = 3.0;
 
-double protocolFullReadSeconds();
-double fullReadSeconds(const LineCosts& costs);
-bool isSlowPort(const LineCosts& costs);
+double protocolSeconds(const PinWork& work);
+// The protocol's own time and the calls' cost on a port with these costs.
+double workSeconds(const PinWork& work, const LineCosts& costs);
+bool isSlowPort(const PinWork& work, const LineCosts& costs);
 
 // "1.1 ms", "850 ns"
 std::string costText(double seconds);
@@ -37,10 +44,5 @@ std::string durationText(double seconds);
 // "line change 1.1 ms, line read 1.0 ms: a full read of a 32 KB chip takes about
 // 31 min on this port", with the protocol's own time added for a slow port.
 std::string speedText(const LineCosts& costs);
-// The costs back from a text that contains speedText (as GetDllInfo does), to
-// the precision the text shows; nullopt when there are none.
-std::optional<LineCosts> parseSpeedText(std::string_view text);
-// The estimate sentence alone, from "a full read" on; empty when there is none.
-std::string_view estimateSentence(std::string_view text);
 
 } // namespace corvant

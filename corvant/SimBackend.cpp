@@ -74,14 +74,8 @@ public:
         return true;
     }
 
-    bool write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override
-    {
-        if (lowVoltage_)
-            writeLowVoltage(vpp != 0, data != 0, clock != 0);
-        else
-            chip_.setLines(now(), vpp != 0, data != 0, clock != 0);
-        return true;
-    }
+    bool setVpp(bool on) override { return write(on, data_, clock_); }
+    bool setDataClock(bool data, bool clock) override { return write(vpp_, data, clock); }
 
     bool read(std::uint8_t& level) override
     {
@@ -94,7 +88,6 @@ public:
         if (closed_)
             return true;
         closed_ = true;
-        write(0, 0, 0);
         bool ok = true;
         std::string error;
         if (!imagePath_.empty())
@@ -118,17 +111,28 @@ public:
     }
 
 private:
+    bool write(bool vpp, bool data, bool clock)
+    {
+        if (lowVoltage_)
+            writeLowVoltage(vpp, data, clock);
+        else
+            chip_.setLines(now(), vpp, data, clock);
+        vpp_ = vpp;
+        data_ = data;
+        clock_ = clock;
+        return true;
+    }
+
     // The ICSP layer's Vpp as a low-voltage entry: PGM high, P15, then MCLR at VDD;
     // on the way out MCLR falls first and PGM after it (P18 >= 0).
     void writeLowVoltage(bool vpp, bool data, bool clock)
     {
-        if (vpp && !mclrHigh_) {
+        if (vpp && !vpp_) {
             const sim::SimTime pgmRise = now();
             chip_.setPgm(pgmRise, true);
             while (now() - pgmRise < kPgmSetup) {
             }
         }
-        mclrHigh_ = vpp;
         chip_.setLines(now(), vpp ? sim::McLr::Vdd : sim::McLr::Low, data, clock);
         if (!vpp)
             chip_.setPgm(now(), false);
@@ -160,7 +164,9 @@ private:
     std::string port_;
     std::chrono::steady_clock::time_point start_;
     bool lowVoltage_;
-    bool mclrHigh_ = false;
+    bool vpp_ = false;
+    bool data_ = false;
+    bool clock_ = false;
     bool closed_ = true;
 };
 

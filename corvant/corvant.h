@@ -30,6 +30,14 @@ CORVANT_API uint8_t CORVANT_CALL ProgrammerWrite(uint8_t vpp, uint8_t data, uint
 CORVANT_API uint8_t CORVANT_CALL ProgrammerRead(uint8_t* level);
 // Static text owned by the library; copy it at once, never free it.
 CORVANT_API const char* CORVANT_CALL GetDllInfo(void);
+// Optional, newer than the five above: the open port's cost of one
+// ProgrammerWrite and one ProgrammerRead as ComInit measured it, in nanoseconds
+// (4294967295 for that or more); 0 when no port is open or a pointer is null.
+// Callers look it up by name rather than import it, so that another pin-interface
+// library without it still loads; one that does not find it knows no costs
+// (velmora-cli then gives no slow-port warning), since GetDllInfo's words are for
+// people and say nothing fixed.
+CORVANT_API uint8_t CORVANT_CALL GetLineCosts(uint32_t* writeNanoseconds, uint32_t* readNanoseconds);
 
 #ifdef __cplusplus
 }

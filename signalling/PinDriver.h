@@ -1,7 +1,9 @@
 #pragma once
 // The binding between the ICSP layer and the outside world: the pin-interface
 // library's ProgrammerWrite/ProgrammerRead and the delay library's Delay. Tests and
-// the simulated chip install their own driver with setPinDriver.
+// the simulated chip install their own driver with setPinDriver. The low-level test
+// window drives this same binding (ui/LowLevelAccess); the library's back ends
+// (corvant/PinBackend) sit below its C exports and take ordered moves, no waits.
 
 #include <cstdint>
 

@@ -106,14 +106,14 @@ void TForm2::showEvent(QShowEvent* event)
 
 void TForm2::writePins()
 {
-    if (!access_.programmerWrite(level(vpp_), level(data_), level(clock_)))
+    if (!access_.pins().programmerWrite(level(vpp_), level(data_), level(clock_)))
         showError(messages_, ui::kCommWriteError);
 }
 
 void TForm2::readDataIn()
 {
     std::uint8_t dataIn = 0;
-    if (access_.programmerRead(dataIn)) {
+    if (access_.pins().programmerRead(&dataIn)) {
         readData_->setChecked(dataIn != 0);
         return;
     }
@@ -144,9 +144,9 @@ void TForm2::runDelayTest()
 {
     delayButton_->setEnabled(false);
     // The user-interface thread is blocked for the whole test, as the delay busy-waits.
-    if (!access_.delay(kSettlingUnits))
+    if (!access_.pins().delay(kSettlingUnits))
         showError(messages_, ui::kDelayError);
-    else if (!access_.delay(kFiveSecondUnits))
+    else if (!access_.pins().delay(kFiveSecondUnits))
         showError(messages_, ui::kDelayError);
     delayButton_->setEnabled(true);
 }
@@ -154,7 +154,7 @@ void TForm2::runDelayTest()
 void TForm2::done(int result)
 {
     timer_.stop();
-    if (pinGroupEnabled() && !access_.programmerWrite(0, 0, 0))
+    if (pinGroupEnabled() && !access_.pins().programmerWrite(0, 0, 0))
         showError(messages_, ui::kCommWriteError);
     QDialog::done(result);
 }

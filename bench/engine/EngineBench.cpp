@@ -12,7 +12,10 @@
 // The full read with the command line's device-ID check off and on, side by side
 // (medians of three interleaved rounds). Target: on at most 0.02 above off.
 //
-//   bench_engine [read|program|gpio|idcheck]...   (default: all)
+// The engine's own count of a full read, which velmora-cli makes once a port is
+// open to judge its speed. Target: at most 0.10 s.
+//
+//   bench_engine [read|program|gpio|idcheck|estimate]...   (default: all)
 
 #include <algorithm>
 #include <chrono>
@@ -29,6 +32,7 @@
 #include "corvant/corvant.h"
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
+#include "engine/OperationTime.h"
 #include "engine/TPICPr.h"
 #include "bench/engine/GpioStandIn.h"
 #include "pendrel/pendrel.h"
@@ -43,6 +47,7 @@ constexpr double kTarget = 1.10;
 constexpr double kGpioTarget = 0.05;
 constexpr double kIdCheckTarget = 0.02;
 constexpr int kIdCheckRounds = 3;
+constexpr double kCountTarget = 0.10;
 constexpr const char* kGpioPort = "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22";
 constexpr double kSecondsPerUnit = 5e-6;
 constexpr const char* kDevice = "PIC18F452";
@@ -242,6 +247,19 @@ int compareIdCheck(TPICPr& engine, SummingPinDriver& pins, DeviceList& list, std
     return difference > kIdCheckTarget || gate.stopStatus() ? 1 : 0;
 }
 
+// The count runs the read on an engine of its own against a counting driver.
+int timeFullReadCount()
+{
+    const auto start = Clock::now();
+    const corvant::PinWork& work = referenceFullRead();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("full read counted        %llu writes, %llu reads, waits %.3f s  counted in %.3f s (target at most "
+                "%.2f)  %s\n",
+                static_cast<unsigned long long>(work.writes), static_cast<unsigned long long>(work.reads),
+                corvant::protocolSeconds(work), seconds, kCountTarget, seconds <= kCountTarget ? "within" : "ABOVE");
+    return seconds > kCountTarget ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -250,11 +268,13 @@ int main(int argc, char** argv)
     bool doProgram = argc == 1;
     bool doGpio = argc == 1;
     bool doIdCheck = argc == 1;
+    bool doEstimate = argc == 1;
     for (int i = 1; i < argc; ++i) {
         doIdCheck = doIdCheck || std::strcmp(argv[i], "idcheck") == 0;
         doRead = doRead || std::strcmp(argv[i], "read") == 0;
         doProgram = doProgram || std::strcmp(argv[i], "program") == 0;
         doGpio = doGpio || std::strcmp(argv[i], "gpio") == 0;
+        doEstimate = doEstimate || std::strcmp(argv[i], "estimate") == 0;
     }
     if (DelayInit() != 0 || ComInit("SIM:PIC18F452") == 0) {
         std::fprintf(stderr, "no delay counter or no simulated programmer\n");
@@ -299,6 +319,8 @@ int main(int argc, char** argv)
         std::fclose(nowhere);
         if (doGpio)
             status |= compareGpioWithSim(engine, pins);
+        if (doEstimate)
+            status |= timeFullReadCount();
     }
     setPinDriver(nullptr);
     ComClose();

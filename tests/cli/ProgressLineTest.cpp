@@ -8,9 +8,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "cli/Platform.h"
 #include "cli/SlowPortWarning.h"
 #include "cli/TerminalBridge.h"
 #include "corvant/PortSpeed.h"
+#include "corvant/corvant.h"
+#include "engine/OperationTime.h"
 
 namespace velmora::cli {
 namespace {
@@ -79,19 +82,34 @@ TEST_F(ProgressLine, SaysNothingUntilThereIsARateOrWhenTheActionIsDone)
 
 TEST(SlowPortWarning, NamesThePortAndItsSpeedOnlyWhenSlow)
 {
+    const corvant::LineCosts slowCosts{1.1e-3, 1.0e-3};
     const std::string slow = "corvant " VELMORA_VERSION ", JDM serial bit-bang programmer on /dev/ttyUSB0 (...). "
-        + corvant::speedText({1.1e-3, 1.0e-3});
-    const auto warning = slowPortWarning(slow);
+        + corvant::speedText(slowCosts);
+    const auto warning = slowPortWarning(slow, slowCosts);
     ASSERT_TRUE(warning);
     EXPECT_EQ(*warning, "Warning: this port is slow. JDM serial bit-bang programmer on /dev/ttyUSB0 (...). "
-                            + corvant::speedText({1.1e-3, 1.0e-3}));
+                            + corvant::speedText(slowCosts));
 
-    EXPECT_FALSE(slowPortWarning("corvant " VELMORA_VERSION ", GPIO programmer on gpiochip0. " + corvant::speedText({1e-6, 1e-6})));
-    EXPECT_FALSE(slowPortWarning("corvant " VELMORA_VERSION ", no port open"));
-    // Just under three times the protocol's own time is not slow yet.
-    const double edge = 2 * corvant::protocolFullReadSeconds() / static_cast<double>(corvant::kFullReadWrites);
-    EXPECT_FALSE(slowPortWarning(corvant::speedText({edge * 0.9, 0})));
-    EXPECT_TRUE(slowPortWarning(corvant::speedText({edge * 1.2, 0})));
+    const corvant::LineCosts fast{1e-6, 1e-6};
+    EXPECT_FALSE(slowPortWarning("corvant " VELMORA_VERSION ", GPIO programmer on gpiochip0. " + corvant::speedText(fast), fast));
+    EXPECT_FALSE(slowPortWarning("corvant " VELMORA_VERSION ", no port open", std::nullopt));
+    // Just under three times the protocol's own time, by the engine's count of a full read, is not slow yet.
+    const corvant::PinWork& read = referenceFullRead();
+    const double edge = 2 * corvant::protocolSeconds(read) / static_cast<double>(read.writes);
+    EXPECT_FALSE(slowPortWarning(slow, corvant::LineCosts{edge * 0.9, 0}));
+    EXPECT_TRUE(slowPortWarning(slow, corvant::LineCosts{edge * 1.2, 0}));
+}
+
+TEST(SlowPortWarning, TakesTheCostsFromTheLoadedLibraryWhenItOffersThem)
+{
+    EXPECT_FALSE(openPortLineCosts()) << "no port open";
+    ASSERT_NE(ComInit("SIM:PIC18F452"), 0) << GetDllInfo();
+    const auto costs = openPortLineCosts();
+    EXPECT_NE(ComClose(), 0);
+    ASSERT_TRUE(costs);
+    EXPECT_GT(costs->writeSeconds, 0);
+    EXPECT_FALSE(loadedLibraryFunction(VELMORA_CORVANT_FILE_NAME, "NoSuchExport"));
+    EXPECT_FALSE(loadedLibraryFunction("libnot-loaded.so", "GetLineCosts"));
 }
 
 } // namespace

@@ -31,8 +31,11 @@ class Rig {
 public:
     virtual ~Rig() = default;
     virtual std::string port() const = 0;
-    // A fresh PinInterface, as another program would have, on the same hardware.
-    virtual std::unique_ptr<PinInterface> program() = 0;
+    // The rows that open this back end on the rig's hardware; each call gives
+    // rows for another program on the same hardware.
+    virtual BackendTable backends() = 0;
+    // The clock the speed check reads.
+    virtual MonotonicClock clock() { return steadyClock(); }
     // The three outputs as the hardware has them; nullopt where they cannot be seen.
     virtual std::optional<Levels> levels() = 0;
     // Puts `high` on the data-in line the way this hardware allows.
@@ -56,15 +59,60 @@ inline void PrintTo(const RigMaker& maker, std::ostream* out)
     *out << maker.name;
 }
 
+// Hands every move on to the back end and then notes what the hardware shows.
+class WatchedBackend final : public PinBackend {
+public:
+    WatchedBackend(std::unique_ptr<PinBackend> backend, std::function<void()> moved)
+        : backend_(std::move(backend)), moved_(std::move(moved))
+    {
+    }
+    bool setVpp(bool on) override { return noted(backend_->setVpp(on)); }
+    bool setDataClock(bool data, bool clock) override { return noted(backend_->setDataClock(data, clock)); }
+    bool read(std::uint8_t& level) override { return backend_->read(level); }
+    bool close() override { return backend_->close(); }
+    std::string describe() const override { return backend_->describe(); }
+
+private:
+    bool noted(bool ok)
+    {
+        moved_();
+        return ok;
+    }
+
+    std::unique_ptr<PinBackend> backend_;
+    std::function<void()> moved_;
+};
+
 // The contract suite (BackendContractTest.cpp); each test program instantiates
 // it with the rigs it has.
 class BackendContract : public ::testing::TestWithParam<RigMaker> {
 protected:
-    BackendContract() : rig(GetParam().make()), pins(rig->program()) {}
+    BackendContract() : rig(GetParam().make()), pins(program()) {}
+
+    // A fresh PinInterface on the rig's hardware, as another program would have.
+    // Each move it hands a back end leaves the levels the hardware then shows in moves.
+    std::unique_ptr<PinInterface> program()
+    {
+        BackendTable table = rig->backends();
+        for (BackendEntry& entry : table) {
+            entry.open = [this, open = entry.open](const std::string& port,
+                                                  std::string& failure) -> std::unique_ptr<PinBackend> {
+                auto backend = open(port, failure);
+                if (!backend)
+                    return nullptr;
+                return std::make_unique<WatchedBackend>(std::move(backend), [this] {
+                    if (const auto seen = rig->levels())
+                        moves.push_back(*seen);
+                });
+            };
+        }
+        return std::make_unique<PinInterface>(std::move(table), rig->clock());
+    }
 
     void open() { ASSERT_TRUE(pins->comInit(rig->port().c_str())) << pins->info(); }
 
     std::unique_ptr<Rig> rig;
+    std::vector<Levels> moves;
     std::unique_ptr<PinInterface> pins;
 };
 

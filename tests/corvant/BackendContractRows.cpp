@@ -29,10 +29,7 @@ private:
 class SimRig final : public Rig {
 public:
     std::string port() const override { return "SIM:PIC18F452"; }
-    std::unique_ptr<PinInterface> program() override
-    {
-        return std::make_unique<PinInterface>(BackendTable{simBackendEntry()});
-    }
+    BackendTable backends() override { return {simBackendEntry()}; }
     // The simulated chip's lines live inside the back end.
     std::optional<Levels> levels() override { return std::nullopt; }
     // Outside a read command the chip leaves PGD alone, so data in follows data out.
@@ -59,10 +56,10 @@ public:
         default: return "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22";
         }
     }
-    std::unique_ptr<PinInterface> program() override
+    BackendTable backends() override { return {gpioBackendEntry(chips_)}; }
+    MonotonicClock clock() override
     {
-        return std::make_unique<PinInterface>(BackendTable{gpioBackendEntry(chips_)},
-                                              [this] { return chips_.seconds(); });
+        return [this] { return chips_.seconds(); };
     }
     std::optional<Levels> levels() override
     {

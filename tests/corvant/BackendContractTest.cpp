@@ -27,16 +27,29 @@ TEST_P(BackendContract, LinesAreLowAfterComInitAndAfterComClose)
     EXPECT_EQ(rig->levels(), Levels{});
 }
 
-TEST_P(BackendContract, WriteTakesVppThenDataThenClock)
+TEST_P(BackendContract, VppLeavesFirstAndComesLast)
 {
     open();
     if (!rig->levels())
         GTEST_SKIP() << "the lines cannot be seen from outside";
-    for (const Levels& wanted : {Levels{1, 0, 0}, Levels{0, 1, 0}, Levels{0, 0, 1}, Levels{1, 1, 0}, Levels{0, 1, 1}}) {
-        ASSERT_TRUE(pins->write(static_cast<std::uint8_t>(wanted.vpp), static_cast<std::uint8_t>(wanted.data),
-                                static_cast<std::uint8_t>(wanted.clock)));
-        EXPECT_EQ(rig->levels(), wanted);
-    }
+    const auto writeThrough = [this](Levels from, Levels to) {
+        ASSERT_TRUE(pins->write(static_cast<std::uint8_t>(from.vpp), static_cast<std::uint8_t>(from.data),
+                                static_cast<std::uint8_t>(from.clock)));
+        moves.clear();
+        ASSERT_TRUE(pins->write(static_cast<std::uint8_t>(to.vpp), static_cast<std::uint8_t>(to.data),
+                                static_cast<std::uint8_t>(to.clock)));
+    };
+    writeThrough({0, 1, 1}, {1, 0, 0});
+    EXPECT_EQ(moves, (std::vector<Levels>{{0, 0, 0}, {1, 0, 0}})) << "data and clock settle, then Vpp rises";
+    writeThrough({1, 0, 0}, {0, 1, 1});
+    EXPECT_EQ(moves, (std::vector<Levels>{{0, 0, 0}, {0, 1, 1}})) << "Vpp falls before anything moves";
+    writeThrough({1, 0, 0}, {1, 1, 0});
+    EXPECT_EQ(moves, (std::vector<Levels>{{1, 1, 0}})) << "under a steady Vpp, one move";
+
+    ASSERT_TRUE(pins->write(1, 1, 1));
+    moves.clear();
+    EXPECT_TRUE(pins->comClose());
+    EXPECT_EQ(moves, (std::vector<Levels>{{0, 1, 1}, {0, 0, 0}})) << "closing drops Vpp first";
 }
 
 TEST_P(BackendContract, ReadReturnsTheDataInLevel)
@@ -77,7 +90,7 @@ TEST_P(BackendContract, ASecondOpenOfTheSamePortIsRefused)
     if (!rig->exclusive())
         GTEST_SKIP() << "every program has a port of its own";
     open();
-    auto other = rig->program();
+    auto other = program();
     EXPECT_FALSE(other->comInit(rig->port().c_str()));
     EXPECT_THAT(other->info(), HasSubstr("no port open"));
     EXPECT_TRUE(pins->write(0, 1, 0)); // the holder is undisturbed

@@ -26,17 +26,13 @@ class JdmRig : public Rig {
 public:
     explicit JdmRig(std::string device) : device_(std::move(device)) {}
     std::string port() const override { return "COM1"; }
-    std::unique_ptr<PinInterface> program() override
-    {
-        return std::make_unique<PinInterface>(serialBackendEntries(opener()), clock());
-    }
+    BackendTable backends() override { return serialBackendEntries(opener()); }
     void setDataIn(PinInterface&, bool high) override { setCts(high); }
     std::vector<std::string> infoWords() const override { return {"JDM", device_}; }
     const std::string& device() const { return device_; }
 
 protected:
     virtual SerialLinesOpener opener() = 0;
-    virtual MonotonicClock clock() { return steadyClock(); }
     virtual void setCts(bool high) = 0;
 
 private:

@@ -15,10 +15,7 @@ class LibgpiodRig final : public Rig {
 public:
     explicit LibgpiodRig(std::string port) : port_(std::move(port)) {}
     std::string port() const override { return port_; }
-    std::unique_ptr<PinInterface> program() override
-    {
-        return std::make_unique<PinInterface>(BackendTable{gpioBackendEntry(platformGpioChips())});
-    }
+    BackendTable backends() override { return {gpioBackendEntry(platformGpioChips())}; }
     // The levels the lines were last driven to on the stand-in's chip.
     std::optional<Levels> levels() override
     {

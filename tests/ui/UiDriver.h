@@ -48,17 +48,18 @@ struct PinWrite {
 };
 
 // Records pin traffic; reads give a high data line; the counter advances 40 ms a call.
-class RecordingLowLevel : public LowLevelAccess {
+class RecordingLowLevel : public LowLevelAccess, public PinDriver {
 public:
+    PinDriver& pins() override { return *this; }
     bool programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override
     {
         writes.push_back({vpp, data, clock});
         return true;
     }
-    bool programmerRead(std::uint8_t& level) override
+    bool programmerRead(std::uint8_t* level) override
     {
         ++reads;
-        level = 1;
+        *level = 1;
         return true;
     }
     std::int64_t performanceFrequency() override { return kFrequency; }
