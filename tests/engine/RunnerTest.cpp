@@ -11,6 +11,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/PostingBlock.h"
 #include "tests/engine/EngineTestSupport.h"
+#include "tests/engine/LoggingBridge.h"
 
 namespace velmora::test {
 namespace {
@@ -66,25 +67,6 @@ private:
     std::atomic<bool> open_{false};
 };
 
-// Records what reaches the user interface, without threads.
-class CountingBridge final : public ProgressBridge {
-public:
-    void clearAddress() override { log.push_back("clear"); }
-    void postAddress(Address a, bool marker) override { log.push_back(hexAddress(a) + (marker ? "&+1" : "")); }
-    void postProgress(std::uint16_t p) override { log.push_back("progress " + std::to_string(p)); }
-    void postAction(const std::string& t) override { log.push_back("action " + t); }
-    void postProcessText(const std::string& t) override { log.push_back("process " + t); }
-    MessageButton messageBox(MessageKind, const std::string& t, MessageButtons) override
-    {
-        log.push_back("box " + t);
-        return ButtonOk;
-    }
-    void refreshGrid() override { log.push_back("grid"); }
-    void hideWindow() override { log.push_back("hide"); }
-    void closeWindow() override { log.push_back("close"); }
-    std::vector<std::string> log;
-};
-
 TEST(Runner, SecondOperationResumesTheSameWorker)
 {
     ThreadNotingDriver pins;
@@ -104,7 +86,7 @@ TEST(Runner, ExitNeverStartsTheOperationOfASuspendedWorker)
 {
     RecordingPinDriver pins;
     ScopedPinDriver scoped(pins);
-    CountingBridge bridge;   // every operation's opening reaches it, cancelled or not
+    LoggingBridge bridge;   // every operation's opening reaches it, cancelled or not
     {
         TPICPr engine;
         engine.setBridge(&bridge);
@@ -237,7 +219,7 @@ TEST_F(RunnerEndings, EveryOperationOpensWithClearedDisplays)
 
 TEST(PostingBlock, SendsOnlyWhatChangesTheWindow)
 {
-    CountingBridge bridge;
+    LoggingBridge bridge;
     PostingBlock post;
     post.setBridge(&bridge);
     post.postAddress(0x1A);
