@@ -7,6 +7,9 @@ namespace velmora {
 
 namespace {
 constexpr Address kProgrammingControlAddress = 0x3C0006;
+constexpr std::uint8_t kEecon1Wr = 1 << 1;
+constexpr std::uint8_t kUnlockFirst = 0x55;
+constexpr std::uint8_t kUnlockSecond = 0xAA;
 } // namespace
 
 ClassicIcsp::ClassicIcsp(StepGuard& guard, const SelectedDevice& device)
@@ -87,6 +90,28 @@ bool ClassicIcsp::latchEepromCell()
 bool ClassicIcsp::shiftOutTablat(std::uint8_t& value, const char* failureMessage)
 {
     return SendCommandReadByte(IcspCommand::ShiftOutTablat, value) || guard_.fail(failureMessage);
+}
+
+bool ClassicIcsp::startEepromWrite(std::uint8_t value)
+{
+    return core(movlw(value)) && core(CoreInstruction::MovwfEedata) && core(CoreInstruction::BsfEecon1Wren)
+        && core(movlw(kUnlockFirst)) && core(CoreInstruction::MovwfEecon2) && core(movlw(kUnlockSecond))
+        && core(CoreInstruction::MovwfEecon2) && core(CoreInstruction::BsfEecon1Wr) && core(CoreInstruction::Nop);
+}
+
+bool ClassicIcsp::eepromWriting(bool& writing)
+{
+    std::uint8_t eecon1 = 0;
+    if (!core(CoreInstruction::MovfEecon1W) || !core(CoreInstruction::MovwfTablat) || !core(CoreInstruction::Nop)
+        || !shiftOutTablat(eecon1, texts::kFaultReadingInstruction))
+        return false;
+    writing = (eecon1 & kEecon1Wr) != 0;
+    return true;
+}
+
+bool ClassicIcsp::endEepromWrite()
+{
+    return core(CoreInstruction::BcfEecon1Wren);
 }
 
 bool ClassicIcsp::selectEeprom()

@@ -44,6 +44,12 @@ public:
     // The addressed EEPROM cell read and moved into TABLAT.
     bool latchEepromCell();
     bool shiftOutTablat(std::uint8_t& value, const char* failureMessage);
+    // The addressed cell's write started: value, write enable, the unlock keys, WR.
+    bool startEepromWrite(std::uint8_t value);
+    // Whether WR still reads set, from EECON1 shifted out through TABLAT.
+    bool eepromWriting(bool& writing);
+    // Write enable cleared once the write is done.
+    bool endEepromWrite();
     // EECON1 pointed at data EEPROM, at code memory, at the configuration space.
     bool selectEeprom();
     bool selectCodeMemory();

@@ -1,7 +1,7 @@
 #include "engine/operations/BlankCheck.h"
 
 #include "engine/EngineTexts.h"
-#include "engine/operations/EepromRead.h"
+#include "engine/operations/EepromCells.h"
 
 namespace velmora {
 

@@ -59,7 +59,8 @@ bool ConfigurationProgramming::writePair(int n, Address address)
 
     // Only the even byte goes through the masks; the odd byte is written as the image holds it.
     s.post().postAddress(address);
-    const std::uint8_t even = EffectiveConfigValue(s.image().config[i], s.image().configMask[i], s.image().configSetMask[i]);
+    const MemoryImage& image = s.image();
+    const std::uint8_t even = EffectiveConfigValue(image.config[i], image.configMask[i], image.configSetMask[i]);
     if (!s.icsp.tableWrite(IcspCommand::TableWriteStartProgramming, even) || !pulse(2 * n + 1))
         return false;
 
@@ -67,7 +68,7 @@ bool ConfigurationProgramming::writePair(int n, Address address)
     if (!s.icsp.core(CoreInstruction::IncfTblptrl))
         return false;
     s.post().postAddress(address + 1);
-    const auto odd = static_cast<std::uint16_t>(s.image().config[i + 1] << 8);
+    const auto odd = static_cast<std::uint16_t>(image.config[i + 1] << 8);
     return s.icsp.tableWrite(IcspCommand::TableWriteStartProgramming, odd) && pulse(2 * n + 2);
 }
 

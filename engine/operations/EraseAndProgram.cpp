@@ -25,7 +25,8 @@ void EraseAndProgram::run()
         Endings(s.frame).interrupted();
         return;
     }
-    Endings(s.frame).normal(eraseOnly_ ? texts::kErasingPerformed : texts::kProgrammingPerformed, OperationOutcome::Completed);
+    Endings(s.frame).normal(eraseOnly_ ? texts::kErasingPerformed : texts::kProgrammingPerformed,
+                            OperationOutcome::Completed);
 }
 
 bool EraseAndProgram::eraseAndProgram()

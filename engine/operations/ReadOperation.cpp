@@ -1,7 +1,7 @@
 #include "engine/operations/ReadOperation.h"
 
 #include "engine/EngineTexts.h"
-#include "engine/operations/EepromRead.h"
+#include "engine/operations/EepromCells.h"
 #include "engine/operations/ProgrammingEntry.h"
 
 namespace velmora {

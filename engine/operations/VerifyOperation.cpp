@@ -4,7 +4,7 @@
 #include "engine/ProgrammingOptions.h"
 #include "engine/frame/Endings.h"
 #include "engine/operations/AreaComparison.h"
-#include "engine/operations/EepromRead.h"
+#include "engine/operations/EepromCells.h"
 #include "engine/operations/ProgrammingEntry.h"
 
 namespace velmora {

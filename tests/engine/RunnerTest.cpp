@@ -18,35 +18,8 @@ namespace {
 
 using Kind = BridgeEvent::Kind;
 
-// Notes which threads drive the pins.
-class ThreadNotingDriver final : public PinDriver {
-public:
-    bool programmerWrite(std::uint8_t, std::uint8_t, std::uint8_t) override { return note(); }
-    bool programmerRead(std::uint8_t* level) override
-    {
-        *level = 1;
-        return note();
-    }
-    bool delay(std::uint32_t) override { return note(); }
-    std::set<std::thread::id> threads() const
-    {
-        std::lock_guard lock(mutex_);
-        return threads_;
-    }
-
-private:
-    bool note()
-    {
-        std::lock_guard lock(mutex_);
-        threads_.insert(std::this_thread::get_id());
-        return true;
-    }
-    mutable std::mutex mutex_;
-    std::set<std::thread::id> threads_;
-};
-
-// Holds the worker in its first pin call until released.
-class GatedDriver final : public PinDriver {
+// Notes which threads drive the pins; once closed, holds them until opened again.
+class WorkerPins final : public PinDriver {
 public:
     bool programmerWrite(std::uint8_t, std::uint8_t, std::uint8_t) override { return pass(); }
     bool programmerRead(std::uint8_t* level) override
@@ -55,21 +28,33 @@ public:
         return pass();
     }
     bool delay(std::uint32_t) override { return pass(); }
-    void release() { open_ = true; }
+    std::set<std::thread::id> threads() const
+    {
+        std::lock_guard lock(mutex_);
+        return threads_;
+    }
+    void close() { open_ = false; }
+    void open() { open_ = true; }
 
 private:
     bool pass()
     {
+        {
+            std::lock_guard lock(mutex_);
+            threads_.insert(std::this_thread::get_id());
+        }
         while (!open_)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return true;
     }
-    std::atomic<bool> open_{false};
+    mutable std::mutex mutex_;
+    std::set<std::thread::id> threads_;
+    std::atomic<bool> open_{true};
 };
 
 TEST(Runner, SecondOperationResumesTheSameWorker)
 {
-    ThreadNotingDriver pins;
+    WorkerPins pins;
     ScopedPinDriver scoped(pins);
     TPICPr engine;
     FakeProgressWindow window(engine);
@@ -125,14 +110,15 @@ TEST(Handover, CancelIsRequestedOnlyWhileBusyAndTheWaitEndsWithIt)
     EXPECT_EQ(serves, 0);
 
     // While an operation runs, the wait serves until its caller gives up.
-    GatedDriver pins;
+    WorkerPins pins;
     ScopedPinDriver scoped(pins);
+    pins.close();
     engine.start(OperationDeviceId);
     engine.requestCancel();
     EXPECT_TRUE(engine.cancelRequest);
     EXPECT_FALSE(engine.waitForEnd([&serves] { return ++serves < 3; }));
     EXPECT_EQ(serves, 3);
-    pins.release();
+    pins.open();
     ASSERT_TRUE(engine.waitIdle(std::chrono::seconds(10)));
     EXPECT_FALSE(engine.busy);
     EXPECT_FALSE(engine.cancelRequest);

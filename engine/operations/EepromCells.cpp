@@ -1,4 +1,4 @@
-#include "engine/operations/EepromRead.h"
+#include "engine/operations/EepromCells.h"
 
 #include "engine/EngineTexts.h"
 
@@ -24,7 +24,8 @@ bool readCell(const OperationContext& c, std::uint32_t cell, std::uint8_t& value
 
 } // namespace
 
-bool readEepromCells(const OperationContext& c, bool onlyPresent, const ByteVisitor& visit)
+bool forEachEepromCell(const OperationContext& c, const std::function<bool(std::uint32_t cell)>& wanted,
+                       const std::function<AfterByte(std::uint32_t cell)>& step)
 {
     c.post().postProcessText(texts::kWriteInstruction);
     if (!c.icsp.selectEeprom() || !c.frame.check())
@@ -33,17 +34,24 @@ bool readEepromCells(const OperationContext& c, bool onlyPresent, const ByteVisi
     for (std::uint32_t e = 0; e < size; ++e) {
         if (!c.frame.check())
             return false;
-        if (onlyPresent && !c.data.IsEepromPresent(e))
+        if (!wanted(e))
             continue;
-        std::uint8_t value = 0;
-        if (!readCell(c, e, value))
-            return false;
-        const AfterByte after = visit(e, value);
+        const AfterByte after = step(e);
         if (after != AfterByte::Next)
             return after == AfterByte::Stop;
         c.post().postProgress(percent(e, size - 1));
     }
     return true;
+}
+
+bool readEepromCells(const OperationContext& c, bool onlyPresent, const ByteVisitor& visit)
+{
+    return forEachEepromCell(
+        c, [&c, onlyPresent](std::uint32_t e) { return !onlyPresent || c.data.IsEepromPresent(e); },
+        [&c, &visit](std::uint32_t e) {
+            std::uint8_t value = 0;
+            return readCell(c, e, value) ? visit(e, value) : AfterByte::Leave;
+        });
 }
 
 } // namespace velmora
