@@ -282,7 +282,8 @@ void Runner::runOperation(TPICPr& engine, std::uint8_t code, const TerminalBridg
     // The final report still comes from the worker once busy is clear.
     while (!engine.waitIdle(std::chrono::milliseconds(50))) {
     }
-    engine.windowClosed = true;
+    // The window's close path; the operation has ended, so no cancel is requested.
+    engine.requestCancel();
     if (engine.lastOutcome == OperationOutcome::Cancelled && !bridge.outputLost())
         error(kCancelled);
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "engine/AreaComparison.h"
 #include "engine/EngineTexts.h"
 #include "engine/ProgrammingOptions.h"
+#include "engine/operations/AreaComparison.h"
 
 namespace velmora {
 
@@ -19,9 +19,9 @@ constexpr std::uint16_t kMultiPanelMode = 0x0040;
 
 bool ProgramMemoryProgramming::run()
 {
-    s.post.postAction(texts::kProgramProgramMemory);
+    s.post().postAction(texts::kProgramProgramMemory);
     const Method method = s.strategy().methodFor(s.options.multiPanelWrite);
-    if (!checkSize() || !s.check())
+    if (!checkSize() || !s.frame.check())
         return false;
     switch (method) {
     case Method::MultiPanel:
@@ -72,39 +72,39 @@ const char* ProgramMemoryProgramming::misfitFor(const DeviceImage& data, const P
 bool ProgramMemoryProgramming::checkSize()
 {
     const char* misfit = misfitFor(s.data, s.options);
-    return misfit == nullptr || s.fail(misfit);
+    return misfit == nullptr || s.frame.fail(misfit);
 }
 
 bool ProgramMemoryProgramming::enterPanelMode(std::uint16_t mode)
 {
-    s.post.postProcessText(texts::kWriteInstruction);
-    if (!s.selectConfigurationSpace() || !s.core(CoreInstruction::BsfEecon1Bit3) || !s.check())
+    s.post().postProcessText(texts::kWriteInstruction);
+    if (!s.icsp.selectConfigurationSpace() || !s.icsp.core(CoreInstruction::BsfEecon1Bit3) || !s.frame.check())
         return false;
-    s.post.postProcessText(texts::kWriteInstruction);
-    return s.writePanelMode(mode);
+    s.post().postProcessText(texts::kWriteInstruction);
+    return s.icsp.writePanelMode(mode);
 }
 
 bool ProgramMemoryProgramming::loadWord(IcspCommand command, Address address)
 {
-    if (!s.check())
+    if (!s.frame.check())
         return false;
-    s.post.postAddress(address, true);
+    s.post().postAddress(address, true);
     const auto operand =
-        static_cast<std::uint16_t>(s.image.programMemory[address] | (s.image.programMemory[address + 1] << 8));
-    return s.tableWrite(command, operand);
+        static_cast<std::uint16_t>(s.image().programMemory[address] | (s.image().programMemory[address + 1] << 8));
+    return s.icsp.tableWrite(command, operand);
 }
 
 bool ProgramMemoryProgramming::programWord(Address address)
 {
-    if (!loadWord(IcspCommand::TableWriteStartProgramming, address) || !s.check())
+    if (!loadWord(IcspCommand::TableWriteStartProgramming, address) || !s.frame.check())
         return false;
-    s.post.postProcessText(texts::kWriteProgTimeInstruction);
-    return s.programPulse();
+    s.post().postProcessText(texts::kWriteProgTimeInstruction);
+    return s.icsp.programPulse();
 }
 
 bool ProgramMemoryProgramming::allBlank(Address first, std::uint32_t count) const
 {
-    const std::uint8_t* begin = s.image.programMemory + first;
+    const std::uint8_t* begin = s.image().programMemory + first;
     return std::all_of(begin, begin + count, [](std::uint8_t b) { return b == kBlank; });
 }
 
@@ -116,17 +116,17 @@ bool ProgramMemoryProgramming::writeMultiPanel()
     // Every block of every panel is loaded: the panels program together, so a blank
     // block cannot be left out of its row.
     for (std::uint32_t v = 0; v < kBlocksPerPanel; ++v) {
-        if (!s.check())
+        if (!s.frame.check())
             return false;
-        s.post.postProcessText(texts::kWriteInstruction);
-        if (!s.selectCodeMemory())
+        s.post().postProcessText(texts::kWriteInstruction);
+        if (!s.icsp.selectCodeMemory())
             return false;
         for (std::uint32_t p = 1; p <= panels; ++p) {
-            if (!s.check())
+            if (!s.frame.check())
                 return false;
-            s.post.postProcessText(texts::kWriteInstruction);
+            s.post().postProcessText(texts::kWriteInstruction);
             const Address a = (p - 1) * kPanelSize + v * kBlockSize;
-            if (!s.setTablePointer(a) || !loadWord(IcspCommand::TableWritePostIncrement2, a)
+            if (!s.icsp.setTablePointer(a) || !loadWord(IcspCommand::TableWritePostIncrement2, a)
                 || !loadWord(IcspCommand::TableWritePostIncrement2, a + 2)
                 || !loadWord(IcspCommand::TableWritePostIncrement2, a + 4))
                 return false;
@@ -134,7 +134,7 @@ bool ProgramMemoryProgramming::writeMultiPanel()
             if (!(lastPanel ? programWord(a + 6) : loadWord(IcspCommand::TableWrite, a + 6)))
                 return false;
         }
-        s.post.postProgress(percent(v, kBlocksPerPanel - 1));
+        s.post().postProgress(percent(v, kBlocksPerPanel - 1));
     }
     return true;
 }
@@ -142,45 +142,45 @@ bool ProgramMemoryProgramming::writeMultiPanel()
 bool ProgramMemoryProgramming::writeSinglePanel()
 {
     const std::uint32_t blocks = s.programSize() / kBlockSize;
-    if (!enterPanelMode(IcspSession::kSinglePanelMode))
+    if (!enterPanelMode(ClassicIcsp::kSinglePanelMode))
         return false;
     for (std::uint32_t v = 0; v < blocks; ++v) {
         const Address a = v * kBlockSize;
         // The erase left blank blocks blank on the device.
         if (allBlank(a, kBlockSize))
             continue;
-        if (!s.check())
+        if (!s.frame.check())
             return false;
-        s.post.postProcessText(texts::kWriteInstruction);
-        if (!s.selectCodeMemory() || !s.check())
+        s.post().postProcessText(texts::kWriteInstruction);
+        if (!s.icsp.selectCodeMemory() || !s.frame.check())
             return false;
-        s.post.postProcessText(texts::kWriteInstruction);
-        if (!s.setTablePointer(a) || !loadWord(IcspCommand::TableWritePostIncrement2, a)
+        s.post().postProcessText(texts::kWriteInstruction);
+        if (!s.icsp.setTablePointer(a) || !loadWord(IcspCommand::TableWritePostIncrement2, a)
             || !loadWord(IcspCommand::TableWritePostIncrement2, a + 2)
             || !loadWord(IcspCommand::TableWritePostIncrement2, a + 4) || !programWord(a + 6))
             return false;
-        s.post.postProgress(percent(v, blocks));
+        s.post().postProgress(percent(v, blocks));
     }
     return true;
 }
 
 bool ProgramMemoryProgramming::writeBuffers()
 {
-    const auto bufferSize = static_cast<std::uint32_t>(s.device.writeBufferSize);
+    const auto bufferSize = static_cast<std::uint32_t>(s.device().writeBufferSize);
     const std::uint32_t buffers = s.programSize() / bufferSize;
-    if (!s.check())
+    if (!s.frame.check())
         return false;
-    s.post.postProcessText(texts::kWriteInstruction);
-    if (!s.selectCodeMemory() || !s.check())
+    s.post().postProcessText(texts::kWriteInstruction);
+    if (!s.icsp.selectCodeMemory() || !s.frame.check())
         return false;
     for (std::uint32_t v = 0; v < buffers; ++v) {
         const Address a = v * bufferSize;
         if (allBlank(a, bufferSize))
             continue;
-        if (!s.check())
+        if (!s.frame.check())
             return false;
-        s.post.postProcessText(texts::kWriteInstruction);
-        if (!s.setTablePointer(a))
+        s.post().postProcessText(texts::kWriteInstruction);
+        if (!s.icsp.setTablePointer(a))
             return false;
         const Address lastWord = a + bufferSize - 2;
         for (Address w = a; w < lastWord; w += 2) {
@@ -189,51 +189,24 @@ bool ProgramMemoryProgramming::writeBuffers()
         }
         if (!programWord(lastWord))
             return false;
-        s.post.postProgress(percent(v, buffers));
+        s.post().postProgress(percent(v, buffers));
     }
     return true;
 }
 
 bool ProgramMemoryProgramming::endWriting()
 {
-    s.post.postProcessText({});
-    s.post.clearAddress();
-    return s.check() && s.wait300ms() && s.check();
+    s.frame.clearAreaDisplays();
+    return s.frame.check() && s.frame.wait300ms() && s.frame.check();
 }
 
 bool ProgramMemoryProgramming::verify()
 {
-    s.post.postAction(texts::kVerifyWrittenProgramMemory);
-    s.post.postProcessText(texts::kWriteInstruction);
-    if (!s.setTablePointer(0) || !s.check())
-        return false;
-    const std::uint32_t size = s.programSize();
-    const std::uint32_t last = size - 1;
-    Address pointer = 0;
-    for (Address a = 0; a < size; ++a) {
-        if (!s.check())
-            return false;
-        if (s.options.fastVerify && !s.data.IsProgramPresent(a))
-            continue;
-        s.post.postAddress(a);
-        if (a != pointer) {
-            s.post.postProcessText(texts::kWriteInstruction);
-            if (!s.setTablePointer(a))
-                return false;
-        }
-        s.post.postProcessText(texts::kReadByte);
-        std::uint8_t value = 0;
-        if (!s.readFlashByte(a == last, value))
-            return false;
-        pointer = a == last ? a : a + 1;
-        const Comparison c = compareByte(s.image, MemoryArea::ProgramMemory, a, value);
-        if (c.differs())
-            return s.fail(programmingMismatch(MemoryArea::ProgramMemory, a, c.device, c.image));
-        s.post.postProgress(percent(a, last));
-    }
-    s.post.postProcessText({});
-    s.post.clearAddress();
-    return s.wait300ms() && s.check();
+    s.post().postAction(texts::kVerifyWrittenProgramMemory);
+    const ByteVisitor compare = failAtDifference(s, MemoryArea::ProgramMemory, 0);
+    // Every byte is read unless the fast verify leaves out those the image lacks.
+    const Presence present = [this](Address a) { return !s.options.fastVerify || s.data.IsProgramPresent(a); };
+    return s.table().readPresent(0, s.programSize(), present, compare) && s.frame.endArea();
 }
 
 } // namespace velmora

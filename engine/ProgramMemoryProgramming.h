@@ -4,14 +4,14 @@
 
 #include <cstdint>
 
-#include "engine/IcspSession.h"
 #include "engine/ProgrammingOptions.h"
+#include "engine/operations/OperationContext.h"
 
 namespace velmora {
 
 class ProgramMemoryProgramming {
 public:
-    explicit ProgramMemoryProgramming(IcspSession& session) : s(session) {}
+    explicit ProgramMemoryProgramming(const OperationContext& context) : s(context) {}
     bool run();
 
     using Method = ProgramMemoryMethod;
@@ -37,7 +37,7 @@ private:
     bool endWriting();
     bool verify();
 
-    IcspSession& s;
+    OperationContext s;
 };
 
 } // namespace velmora

@@ -1,11 +1,13 @@
 #include "engine/TPICPr.h"
 
-#include "engine/BlankCheckOperation.h"
-#include "engine/DeviceIdOperation.h"
-#include "engine/EraseAndProgram.h"
-#include "engine/IcspSession.h"
-#include "engine/ReadOperation.h"
-#include "engine/VerifyOperation.h"
+#include "engine/classic/ClassicIcsp.h"
+#include "engine/frame/OperationFrame.h"
+#include "engine/operations/BlankCheckOperation.h"
+#include "engine/operations/DeviceIdOperation.h"
+#include "engine/operations/EraseAndProgram.h"
+#include "engine/operations/OperationContext.h"
+#include "engine/operations/ReadOperation.h"
+#include "engine/operations/VerifyOperation.h"
 
 namespace velmora {
 
@@ -62,30 +64,43 @@ void TPICPr::Execute()
     }
 }
 
+void TPICPr::operationOpened()
+{
+    operationCode = OperationNone;
+    busy = true;
+}
+
+void TPICPr::operationEnded(OperationOutcome outcome)
+{
+    lastOutcome = outcome;
+    busy = false;
+    cancelRequest = false;
+}
+
 void TPICPr::dispatch(std::uint8_t code)
 {
-    IcspSession session(*this, posting_);
+    OperationFrame frame(*this, posting_);
+    ClassicIcsp icsp(frame, data().device);
+    frame.setMode(icsp);
+    const OperationContext context{frame, icsp, data(), options, deviceIdCheck};
     switch (code) {
     case OperationRead:
-        ReadOperation(session).run();
+        ReadOperation(context).run();
         break;
     case OperationErase:
-        eraseOnly = true;
-        EraseAndProgram(session).run();
-        eraseOnly = false;
+        EraseAndProgram(context, true).run();
         break;
     case OperationProgram:
-        eraseOnly = false;
-        EraseAndProgram(session).run();
+        EraseAndProgram(context, false).run();
         break;
     case OperationVerify:
-        VerifyOperation(session).run();
+        VerifyOperation(context).run();
         break;
     case OperationBlankCheck:
-        BlankCheckOperation(session).run();
+        BlankCheckOperation(context).run();
         break;
     case OperationDeviceId:
-        DeviceIdOperation(session).run();
+        DeviceIdOperation(context).run();
         break;
     default:
         // Unknown codes do nothing; the progress window stays until the user cancels.

@@ -4,8 +4,10 @@
 //
 // Threads: the user-interface thread starts an operation with start(), may ask for a
 // cancel with requestCancel() at any time and waits for the end with waitForEnd(); the
-// worker writes busy and cancelRequest only at an operation's start and endings. Everything the worker asks of the user interface goes
-// through the ProgressBridge, whose calls block until the user interface is done.
+// worker writes busy and cancelRequest only at an operation's start and endings. The
+// runner alone writes its state; everyone else reads it. Everything the worker asks of
+// the user interface goes through the ProgressBridge, whose calls block until the user
+// interface is done.
 
 #include <atomic>
 #include <cstdint>
@@ -19,11 +21,13 @@
 #include "engine/PostingBlock.h"
 #include "engine/ProgrammingOptions.h"
 #include "engine/ProgressBridge.h"
+#include "engine/RunnerValue.h"
 #include "engine/WorkerThread.h"
+#include "engine/frame/RunnerControl.h"
 
 namespace velmora {
 
-class TPICPr : public WorkerThread {
+class TPICPr : public WorkerThread, private RunnerControl {
 public:
     // Creates the image with the construction values of the selected-device fields and
     // starts the worker, which suspends itself at once.
@@ -40,14 +44,13 @@ public:
     // default) reads no device ID there. Set it while idle.
     DeviceIdCheck deviceIdCheck;
 
-    // Runner state, one writer at a time.
-    std::atomic<bool> cancelRequest{false};
-    std::atomic<bool> busy{false};
-    std::atomic<std::uint8_t> operationCode{OperationNone};
-    std::atomic<bool> windowClosed{true};   // written by the progress window only
-    std::atomic<bool> eraseOnly{false};     // written by the worker only
+    // Runner state, written by the runner only.
+    RunnerValue<bool> cancelRequest{false};
+    RunnerValue<bool> busy{false};
+    RunnerValue<std::uint8_t> operationCode{OperationNone};
+    RunnerValue<bool> windowClosed{true};
     // How the last operation ended; written by the worker before it clears busy.
-    std::atomic<OperationOutcome> lastOutcome{OperationOutcome::None};
+    RunnerValue<OperationOutcome> lastOutcome{OperationOutcome::None};
 
     // The user interface the worker posts to; nullptr posts nowhere and answers
     // questions with Abort (or OK when Abort is not offered). Set it while idle.
@@ -57,6 +60,7 @@ public:
     // copied into operationCode, the worker resumed. Call it only while idle.
     void start(std::uint8_t code);
     // The window's close path: the window closed, and a cancel request while busy.
+    // After the end it only records the window closed.
     void requestCancel();
     // Waits until busy and cancel are clear. serveCalls runs between looks and must
     // carry out the worker's synchronous calls into the waiting thread, if it has any;
@@ -68,6 +72,10 @@ protected:
 
 private:
     void dispatch(std::uint8_t code);
+
+    bool cancelRequested() const override { return cancelRequest; }
+    void operationOpened() override;
+    void operationEnded(OperationOutcome outcome) override;
 
     std::unique_ptr<DeviceImage> image_;
     PostingBlock posting_;

@@ -512,8 +512,7 @@ void TForm1::shutDown()
         return;
     shutDown_ = true;
     writeSettings();
-    engine_->cancelRequest = true;
-    engine_->terminate();
+    // The engine's end sets the cancel request and stops its worker.
     engine_.reset();
     devices_.Clear();
     if (ComClose() == 0)

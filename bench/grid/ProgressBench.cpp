@@ -190,7 +190,7 @@ private:
         engine.start(OperationRead);
         while (!engine.waitIdle(std::chrono::milliseconds(20))) {
         }
-        engine.windowClosed = true;
+        engine.requestCancel();   // the window's close path, after the end: no cancel
         return figure(clock);
     }
 

@@ -56,7 +56,7 @@ public:
     bool programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override
     {
         if (clock != 0 && engine_.busy)
-            engine_.cancelRequest = true;
+            engine_.requestCancel();
         return inner_.programmerWrite(vpp, data, clock);
     }
     bool programmerRead(std::uint8_t* level) override { return inner_.programmerRead(level); }

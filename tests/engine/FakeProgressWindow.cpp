@@ -76,6 +76,10 @@ void FakeProgressWindow::run(std::uint8_t code)
     // The show handler.
     modal_ = true;
     engine_.start(code);
+    if (cancelAtOnce_) {
+        cancelAtOnce_ = false;
+        cancelHandler();
+    }
 
     const auto deadline = std::chrono::steady_clock::now() + kHangLimit;
     const auto beforeDeadline = [deadline] { return std::chrono::steady_clock::now() < deadline; };
@@ -176,7 +180,7 @@ void FakeProgressWindow::handle(BridgeEvent& event)
             break;
         }
         ++effectiveCloses_;
-        engine_.windowClosed = true;
+        engine_.requestCancel();   // the close handler: not busy, so only the window closes
         modal_ = false;
         break;
     default:

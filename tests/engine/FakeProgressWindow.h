@@ -47,6 +47,8 @@ public:
 
     // ... or as soon as the worker sleeps while the window is still open.
     void pressCancelOnceWorkerSleeps() { cancelWhenIdle_ = true; }
+    // ... or as the window opens, before the worker's first call is carried out.
+    void pressCancelAtOnce() { cancelAtOnce_ = true; }
 
     // Shows the window modally for the code, as the main window does, and returns once
     // the modal show has ended and the worker sleeps again. Fails the test on a hang.
@@ -102,6 +104,7 @@ private:
     std::size_t cancelAfter_ = 0;
     std::function<bool(const BridgeEvent&)> cancelWhen_;
     bool cancelWhenIdle_ = false;
+    bool cancelAtOnce_ = false;
     bool modal_ = false;
     bool cancelPending_ = false;
     bool cancelPressed_ = false;

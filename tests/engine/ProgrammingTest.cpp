@@ -73,7 +73,6 @@ TEST_F(ProgrammingTest, Strategy1BulkEraseThenTheReport)
     EXPECT_EQ(commands(), kEnterStrategy1Erase);
     EXPECT_EQ(delaysOf(pins.calls(), 1000), 1U);   // the erase NOP's 5.1 ms pause
     EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
-    EXPECT_FALSE(engine.eraseOnly);
     expectCleanEnding();
 }
 

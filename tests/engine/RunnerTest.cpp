@@ -1,5 +1,6 @@
 // The worker's life and the runner's hand-over, and what the posting block sends.
 
+#include <atomic>
 #include <chrono>
 #include <set>
 #include <thread>
@@ -10,60 +11,50 @@
 #include "engine/EngineTexts.h"
 #include "engine/PostingBlock.h"
 #include "tests/engine/EngineTestSupport.h"
+#include "tests/engine/LoggingBridge.h"
 
 namespace velmora::test {
 namespace {
 
 using Kind = BridgeEvent::Kind;
 
-// Notes which threads drive the pins.
-class ThreadNotingDriver final : public PinDriver {
+// Notes which threads drive the pins; once closed, holds them until opened again.
+class WorkerPins final : public PinDriver {
 public:
-    bool programmerWrite(std::uint8_t, std::uint8_t, std::uint8_t) override { return note(); }
+    bool programmerWrite(std::uint8_t, std::uint8_t, std::uint8_t) override { return pass(); }
     bool programmerRead(std::uint8_t* level) override
     {
         *level = 1;
-        return note();
+        return pass();
     }
-    bool delay(std::uint32_t) override { return note(); }
+    bool delay(std::uint32_t) override { return pass(); }
     std::set<std::thread::id> threads() const
     {
         std::lock_guard lock(mutex_);
         return threads_;
     }
+    void close() { open_ = false; }
+    void open() { open_ = true; }
 
 private:
-    bool note()
+    bool pass()
     {
-        std::lock_guard lock(mutex_);
-        threads_.insert(std::this_thread::get_id());
+        {
+            std::lock_guard lock(mutex_);
+            threads_.insert(std::this_thread::get_id());
+        }
+        while (!open_)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return true;
     }
     mutable std::mutex mutex_;
     std::set<std::thread::id> threads_;
+    std::atomic<bool> open_{true};
 };
-
-TEST(Runner, ConstructionValues)
-{
-    RecordingPinDriver pins;
-    ScopedPinDriver scoped(pins);
-    TPICPr engine;
-    EXPECT_FALSE(engine.cancelRequest);
-    EXPECT_FALSE(engine.busy);
-    EXPECT_EQ(engine.operationCode, 0);
-    EXPECT_TRUE(engine.windowClosed);
-    EXPECT_FALSE(engine.eraseOnly);
-    EXPECT_FALSE(engine.options.blankCheckBeforeErase);
-    EXPECT_FALSE(engine.options.multiPanelWrite);
-    EXPECT_TRUE(engine.options.fastVerify);
-    EXPECT_TRUE(engine.options.programMemory && engine.options.eeprom && engine.options.ids
-                && engine.options.configuration);
-    EXPECT_TRUE(engine.waitIdle(std::chrono::seconds(10)));
-}
 
 TEST(Runner, SecondOperationResumesTheSameWorker)
 {
-    ThreadNotingDriver pins;
+    WorkerPins pins;
     ScopedPinDriver scoped(pins);
     TPICPr engine;
     FakeProgressWindow window(engine);
@@ -80,13 +71,15 @@ TEST(Runner, ExitNeverStartsTheOperationOfASuspendedWorker)
 {
     RecordingPinDriver pins;
     ScopedPinDriver scoped(pins);
+    LoggingBridge bridge;   // every operation's opening reaches it, cancelled or not
     {
         TPICPr engine;
+        engine.setBridge(&bridge);
         ASSERT_TRUE(engine.waitIdle(std::chrono::seconds(10)));
-        engine.operationCode = OperationRead;   // a stale code must not run at exit
-        engine.cancelRequest = true;
         engine.terminate();
+        engine.start(OperationRead);   // a hand-over that comes too late must not run
     }
+    EXPECT_TRUE(bridge.log.empty());
     EXPECT_EQ(pins.callCount(), 0U);
 }
 
@@ -116,14 +109,20 @@ TEST(Handover, CancelIsRequestedOnlyWhileBusyAndTheWaitEndsWithIt)
     EXPECT_TRUE(engine.waitForEnd([&serves] { return ++serves > 0; }));
     EXPECT_EQ(serves, 0);
 
-    // As if an operation ran: the wait serves until its caller gives up.
-    engine.busy = true;
+    // While an operation runs, the wait serves until its caller gives up.
+    WorkerPins pins;
+    ScopedPinDriver scoped(pins);
+    pins.close();
+    engine.start(OperationDeviceId);
     engine.requestCancel();
     EXPECT_TRUE(engine.cancelRequest);
     EXPECT_FALSE(engine.waitForEnd([&serves] { return ++serves < 3; }));
     EXPECT_EQ(serves, 3);
-    engine.busy = false;
-    engine.cancelRequest = false;
+    pins.open();
+    ASSERT_TRUE(engine.waitIdle(std::chrono::seconds(10)));
+    EXPECT_FALSE(engine.busy);
+    EXPECT_FALSE(engine.cancelRequest);
+    EXPECT_EQ(engine.lastOutcome, OperationOutcome::Cancelled);
 }
 
 class RunnerEndings : public EngineTest {};
@@ -140,15 +139,16 @@ TEST_F(RunnerEndings, UnknownCodeLeavesTheWindowOpenUntilCancelAndClearsBusy)
     EXPECT_EQ(engine.operationCode, 0);
 }
 
-TEST_F(RunnerEndings, ACancelRequestSetBeforeTheStartEndsEveryOperationBeforeVppRises)
+TEST_F(RunnerEndings, ACancelAsTheWindowOpensEndsEveryOperationBeforeVppRises)
 {
-    for (std::uint8_t code : {OperationRead, OperationErase, OperationProgram, OperationVerify, OperationBlankCheck}) {
+    for (std::uint8_t code : {OperationRead, OperationErase, OperationProgram, OperationVerify, OperationBlankCheck,
+                              OperationDeviceId}) {
         SCOPED_TRACE("operation " + std::to_string(code));
         pins.clear();
-        engine.cancelRequest = true;
-        // The worker ends without asking the window to close; the user closes it.
-        window.pressCancelOnceWorkerSleeps();
+        // The worker ends without asking the window to close.
+        window.pressCancelAtOnce();
         window.run(code);
+        EXPECT_EQ(engine.lastOutcome, OperationOutcome::Cancelled);
         EXPECT_TRUE(pins.calls().empty());
         EXPECT_TRUE(window.messageTexts().empty());
         EXPECT_EQ(window.effectiveCloses(), 0);
@@ -203,28 +203,9 @@ TEST_F(RunnerEndings, EveryOperationOpensWithClearedDisplays)
     }
 }
 
-// Records what reaches the user interface, without threads.
-class CountingBridge final : public ProgressBridge {
-public:
-    void clearAddress() override { log.push_back("clear"); }
-    void postAddress(Address a, bool marker) override { log.push_back(hexAddress(a) + (marker ? "&+1" : "")); }
-    void postProgress(std::uint16_t p) override { log.push_back("progress " + std::to_string(p)); }
-    void postAction(const std::string& t) override { log.push_back("action " + t); }
-    void postProcessText(const std::string& t) override { log.push_back("process " + t); }
-    MessageButton messageBox(MessageKind, const std::string& t, MessageButtons) override
-    {
-        log.push_back("box " + t);
-        return ButtonOk;
-    }
-    void refreshGrid() override { log.push_back("grid"); }
-    void hideWindow() override { log.push_back("hide"); }
-    void closeWindow() override { log.push_back("close"); }
-    std::vector<std::string> log;
-};
-
 TEST(PostingBlock, SendsOnlyWhatChangesTheWindow)
 {
-    CountingBridge bridge;
+    LoggingBridge bridge;
     PostingBlock post;
     post.setBridge(&bridge);
     post.postAddress(0x1A);

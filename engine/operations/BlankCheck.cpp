@@ -1,16 +1,17 @@
-#include "engine/BlankCheck.h"
+#include "engine/operations/BlankCheck.h"
 
 #include "engine/EngineTexts.h"
+#include "engine/operations/EepromCells.h"
 
 namespace velmora {
 
 BlankCheckResult BlankCheck::run()
 {
-    s.post.clearAddress();
-    s.post.postProcessText({});
-    s.post.postAction({});
-    s.post.postProgress(0);
-    if (!s.check())
+    s.post().clearAddress();
+    s.post().postProcessText({});
+    s.post().postAction({});
+    s.post().postProgress(0);
+    if (!s.frame.check())
         return interrupted();
 
     using Check = Area (BlankCheck::*)();
@@ -23,70 +24,56 @@ BlankCheckResult BlankCheck::run()
             return interrupted();
     }
 
-    s.post.clearAddress();
-    s.post.postProcessText({});
-    s.post.postAction({});
-    s.post.postProgress(0);
-    return s.check() ? BlankCheckResult::Blank : interrupted();
+    s.post().clearAddress();
+    s.post().postProcessText({});
+    s.post().postAction({});
+    s.post().postProgress(0);
+    return s.frame.check() ? BlankCheckResult::Blank : interrupted();
 }
 
 BlankCheckResult BlankCheck::interrupted() const
 {
-    return s.cancelled() ? BlankCheckResult::Cancelled : BlankCheckResult::Failed;
+    return s.frame.cancelled() ? BlankCheckResult::Cancelled : BlankCheckResult::Failed;
 }
 
 BlankCheck::Area BlankCheck::foundNotBlank()
 {
-    return s.wait300ms() ? Area::NotBlank : Area::Interrupted;
-}
-
-void BlankCheck::startArea(const char* action)
-{
-    s.post.postAction({});
-    s.post.postProgress(0);
-    s.post.postAction(action);
-}
-
-bool BlankCheck::endArea()
-{
-    s.post.postProcessText({});
-    s.post.clearAddress();
-    return s.wait300ms() && s.check();
+    return s.frame.wait300ms() ? Area::NotBlank : Area::Interrupted;
 }
 
 BlankCheck::Area BlankCheck::checkProgramMemory()
 {
-    s.post.postAction(texts::kBlankCheckProgramMemory);
-    return checked(s.readTable(0, s.programSize(), untilNotBlank()));
+    s.post().postAction(texts::kBlankCheckProgramMemory);
+    return checked(s.table().read(0, s.programSize(), untilNotBlank()));
 }
 
 BlankCheck::Area BlankCheck::checkEeprom()
 {
     // Without EEPROM only the area itself is left out: its closing pause still runs.
     if (s.eepromSize() == 0)
-        return endArea() ? Area::Blank : Area::Interrupted;
-    startArea(texts::kBlankCheckEeprom);
-    return checked(s.readEepromCells(false, untilNotBlank()));
+        return s.frame.endArea() ? Area::Blank : Area::Interrupted;
+    s.frame.startArea(texts::kBlankCheckEeprom);
+    return checked(readEepromCells(s, false, untilNotBlank()));
 }
 
 BlankCheck::Area BlankCheck::checkIds()
 {
-    startArea(texts::kBlankCheckIds);
-    return checked(s.readTable(kIdAddress, kIdCount, untilNotBlank()));
+    s.frame.startArea(texts::kBlankCheckIds);
+    return checked(s.table().read(kIdAddress, kIdCount, untilNotBlank()));
 }
 
 BlankCheck::Area BlankCheck::checkConfiguration()
 {
-    startArea(texts::kBlankCheckConfiguration);
+    s.frame.startArea(texts::kBlankCheckConfiguration);
     // Blank when every bit the mask controls reads as 1; the other bits do not count.
     const ByteVisitor masked = [this](std::uint32_t k, std::uint8_t value) {
-        const std::uint8_t mask = s.image.configMask[k];
+        const std::uint8_t mask = s.image().configMask[k];
         if ((value & mask) == mask)
             return AfterByte::Next;
         notBlank_ = true;
         return AfterByte::Stop;
     };
-    return checked(s.readTable(kConfigAddress, kConfigCount, masked));
+    return checked(s.table().read(kConfigAddress, kConfigCount, masked));
 }
 
 ByteVisitor BlankCheck::untilNotBlank()
@@ -105,7 +92,7 @@ BlankCheck::Area BlankCheck::checked(bool read)
         return Area::Interrupted;
     if (notBlank_)
         return foundNotBlank();
-    return endArea() ? Area::Blank : Area::Interrupted;
+    return s.frame.endArea() ? Area::Blank : Area::Interrupted;
 }
 
 } // namespace velmora

@@ -1,20 +1,20 @@
 #pragma once
 // Writes the eight ID bytes as one block, whatever they hold, and reads them back.
 
-#include "engine/IcspSession.h"
+#include "engine/operations/OperationContext.h"
 
 namespace velmora {
 
 class IdProgramming {
 public:
-    explicit IdProgramming(IcspSession& session) : s(session) {}
+    explicit IdProgramming(const OperationContext& context) : s(context) {}
     bool run();
 
 private:
     bool write();
     bool loadWord(IcspCommand command, int firstByte);
 
-    IcspSession& s;
+    OperationContext s;
 };
 
 } // namespace velmora

@@ -4,13 +4,13 @@
 
 #include <cstdint>
 
-#include "engine/IcspSession.h"
+#include "engine/operations/OperationContext.h"
 
 namespace velmora {
 
 class ConfigurationProgramming {
 public:
-    explicit ConfigurationProgramming(IcspSession& session) : s(session) {}
+    explicit ConfigurationProgramming(const OperationContext& context) : s(context) {}
     bool run();
 
 private:
@@ -18,7 +18,7 @@ private:
     bool writePair(int position, Address address);
     bool pulse(int step);
 
-    IcspSession& s;
+    OperationContext s;
 };
 
 } // namespace velmora

@@ -4,13 +4,13 @@
 
 #include <cstdint>
 
-#include "engine/IcspSession.h"
+#include "engine/operations/OperationContext.h"
 
 namespace velmora {
 
 class EepromProgramming {
 public:
-    explicit EepromProgramming(IcspSession& session) : s(session) {}
+    explicit EepromProgramming(const OperationContext& context) : s(context) {}
     bool run();
 
 private:
@@ -20,7 +20,7 @@ private:
     bool waitWriteCompleted();
     bool verify();
 
-    IcspSession& s;
+    OperationContext s;
 };
 
 } // namespace velmora

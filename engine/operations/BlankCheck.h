@@ -3,7 +3,7 @@
 // IDs are blank at 0xFF; a configuration byte is blank when every bit its mask marks
 // reads as 1.
 
-#include "engine/IcspSession.h"
+#include "engine/operations/OperationContext.h"
 
 namespace velmora {
 
@@ -11,7 +11,7 @@ enum class BlankCheckResult { Blank, NotBlank, Cancelled, Failed };
 
 class BlankCheck {
 public:
-    explicit BlankCheck(IcspSession& session) : s(session) {}
+    explicit BlankCheck(const OperationContext& context) : s(context) {}
     // Vpp must be on. Cancelled and Failed are recorded in the session.
     BlankCheckResult run();
 
@@ -21,8 +21,6 @@ private:
     Area checkEeprom();
     Area checkIds();
     Area checkConfiguration();
-    void startArea(const char* action);
-    bool endArea();
     // The first non-blank byte: a pause before the result.
     Area foundNotBlank();
     BlankCheckResult interrupted() const;
@@ -31,7 +29,7 @@ private:
     // An area's result from its read: interrupted, not blank, or blank after its ending.
     Area checked(bool read);
 
-    IcspSession& s;
+    OperationContext s;
     bool notBlank_ = false;
 };
 

@@ -7,7 +7,7 @@
 
 #include "devicedata/MemoryImage.h"
 #include "engine/DifferenceReport.h"
-#include "engine/IcspSession.h"
+#include "engine/operations/OperationContext.h"
 
 namespace velmora {
 
@@ -24,15 +24,15 @@ Comparison compareByte(const MemoryImage& image, MemoryArea area, std::uint32_t 
 
 // Fails the operation at the first byte that differs from the image, with the
 // programming mismatch text; base + index is the address reported.
-ByteVisitor failAtDifference(IcspSession& session, MemoryArea area, Address base);
+ByteVisitor failAtDifference(const OperationContext& c, MemoryArea area, Address base);
 
 // The read-back after writing IDs or configuration: table-pointer set-up to base, then
 // each byte compared; the first difference fails with the programming mismatch text.
-bool verifyWrittenArea(IcspSession& session, MemoryArea area, Address base, std::uint32_t count);
+bool verifyWrittenArea(const OperationContext& c, MemoryArea area, Address base, std::uint32_t count);
 
 // The two phases of a small area (IDs, configuration): the write under writeAction,
 // the 300 ms pause, then the read-back under verifyAction and its pause.
-bool writeAndVerifyArea(IcspSession& session, const char* writeAction, const std::function<bool()>& write,
+bool writeAndVerifyArea(const OperationContext& c, const char* writeAction, const std::function<bool()>& write,
                         const char* verifyAction, MemoryArea area, Address base, std::uint32_t count);
 
 } // namespace velmora

@@ -1,10 +1,10 @@
-#include "engine/ConfigurationProgramming.h"
+#include "engine/operations/ConfigurationProgramming.h"
 
 #include <array>
 
 #include "devicedata/ConfigMasks.h"
-#include "engine/AreaComparison.h"
 #include "engine/EngineTexts.h"
+#include "engine/operations/AreaComparison.h"
 
 namespace velmora {
 
@@ -27,8 +27,8 @@ bool ConfigurationProgramming::run()
 bool ConfigurationProgramming::write()
 {
     if (s.strategy().singlePanelBeforeIdsAndConfig) {
-        s.post.postProcessText(texts::kWriteInstruction);
-        if (!s.writePanelMode(IcspSession::kSinglePanelMode))
+        s.post().postProcessText(texts::kWriteInstruction);
+        if (!s.icsp.writePanelMode(ClassicIcsp::kSinglePanelMode))
             return false;
     }
     for (int n = 0; n < static_cast<int>(kWordOrder.size()); ++n) {
@@ -41,44 +41,45 @@ bool ConfigurationProgramming::write()
 bool ConfigurationProgramming::writePair(int n, Address address)
 {
     const std::uint32_t i = address - kConfigAddress;
-    if (!s.check())
+    if (!s.frame.check())
         return false;
-    s.post.postProcessText(texts::kWriteInstruction);
-    if (!s.selectConfigurationSpace())
+    s.post().postProcessText(texts::kWriteInstruction);
+    if (!s.icsp.selectConfigurationSpace())
         return false;
     // The program counter leaves the code-protected blocks first, so that programming
     // a code-protect bit cannot lock out the table writes that follow.
     if (s.strategy().gotoBeforeConfigWords
-        && (!s.core(CoreInstruction::GotoFirstWord) || !s.core(CoreInstruction::GotoSecondWord)))
+        && (!s.icsp.core(CoreInstruction::GotoFirstWord) || !s.icsp.core(CoreInstruction::GotoSecondWord)))
         return false;
-    if (!s.check())
+    if (!s.frame.check())
         return false;
-    s.post.postProcessText(texts::kWriteInstruction);
-    if (!s.setTablePointer(address) || !s.check())
+    s.post().postProcessText(texts::kWriteInstruction);
+    if (!s.icsp.setTablePointer(address) || !s.frame.check())
         return false;
 
     // Only the even byte goes through the masks; the odd byte is written as the image holds it.
-    s.post.postAddress(address);
-    const std::uint8_t even = EffectiveConfigValue(s.image.config[i], s.image.configMask[i], s.image.configSetMask[i]);
-    if (!s.tableWrite(IcspCommand::TableWriteStartProgramming, even) || !pulse(2 * n + 1))
+    s.post().postAddress(address);
+    const MemoryImage& image = s.image();
+    const std::uint8_t even = EffectiveConfigValue(image.config[i], image.configMask[i], image.configSetMask[i]);
+    if (!s.icsp.tableWrite(IcspCommand::TableWriteStartProgramming, even) || !pulse(2 * n + 1))
         return false;
 
-    s.post.postProcessText(texts::kWriteInstruction);
-    if (!s.core(CoreInstruction::IncfTblptrl))
+    s.post().postProcessText(texts::kWriteInstruction);
+    if (!s.icsp.core(CoreInstruction::IncfTblptrl))
         return false;
-    s.post.postAddress(address + 1);
-    const auto odd = static_cast<std::uint16_t>(s.image.config[i + 1] << 8);
-    return s.tableWrite(IcspCommand::TableWriteStartProgramming, odd) && pulse(2 * n + 2);
+    s.post().postAddress(address + 1);
+    const auto odd = static_cast<std::uint16_t>(image.config[i + 1] << 8);
+    return s.icsp.tableWrite(IcspCommand::TableWriteStartProgramming, odd) && pulse(2 * n + 2);
 }
 
 bool ConfigurationProgramming::pulse(int step)
 {
-    if (!s.check())
+    if (!s.frame.check())
         return false;
-    s.post.postProcessText(texts::kWriteProgTimeInstruction);
-    if (!s.programPulse())
+    s.post().postProcessText(texts::kWriteProgTimeInstruction);
+    if (!s.icsp.programPulse())
         return false;
-    s.post.postProgress(percent(static_cast<std::uint32_t>(step), kProgressSteps));
+    s.post().postProgress(percent(static_cast<std::uint32_t>(step), kProgressSteps));
     return true;
 }
 

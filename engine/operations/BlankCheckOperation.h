@@ -2,17 +2,17 @@
 // Operation 5, for front ends that want a blank check on its own: Vpp on, the blank
 // check, Vpp off and a report. Nothing is erased or written.
 
-#include "engine/IcspSession.h"
+#include "engine/operations/OperationContext.h"
 
 namespace velmora {
 
 class BlankCheckOperation {
 public:
-    explicit BlankCheckOperation(IcspSession& session) : s(session) {}
+    explicit BlankCheckOperation(const OperationContext& context) : s(context) {}
     void run();
 
 private:
-    IcspSession& s;
+    OperationContext s;
 };
 
 } // namespace velmora

@@ -1,26 +1,23 @@
-#include "engine/VerifyOperation.h"
+#include "engine/operations/VerifyOperation.h"
 
-#include "engine/AreaComparison.h"
 #include "engine/EngineTexts.h"
 #include "engine/ProgrammingOptions.h"
+#include "engine/frame/Endings.h"
+#include "engine/operations/AreaComparison.h"
+#include "engine/operations/EepromCells.h"
+#include "engine/operations/ProgrammingEntry.h"
 
 namespace velmora {
 
 void VerifyOperation::run()
 {
-    s.open();
     differenceFound_ = false;
-    s.post.clearDisplays();
-    if (s.cancelRequested()) {
-        s.finish(OperationOutcome::Cancelled);
+    if (!s.frame.opened())
         return;
-    }
+    Endings endings(s.frame);
     switch (verifyAreas()) {
     case Area::Interrupted:
-        if (s.cancelled())
-            s.cancelExit();
-        else
-            s.failureExit();
+        endings.interrupted();
         return;
     case Area::Aborted:
         abortEnding();
@@ -28,54 +25,45 @@ void VerifyOperation::run()
     case Area::Done:
         break;
     }
-    s.normalEnding(verifyReport(differenceFound_),
+    endings.normal(verifyReport(differenceFound_),
                    differenceFound_ ? OperationOutcome::Differences : OperationOutcome::Completed);
 }
 
 VerifyOperation::Area VerifyOperation::verifyAreas()
 {
-    if (!s.enterProgramming())
+    if (!enterProgramming(s))
         return Area::Interrupted;
     if (s.options.programMemory) {
-        s.post.postAction(texts::kVerifyProgramMemory);
+        s.post().postAction(texts::kVerifyProgramMemory);
         if (const Area a = verifyFlashArea(MemoryArea::ProgramMemory, 0, s.programSize()); a != Area::Done)
             return a;
     }
     if (s.options.eeprom && s.eepromSize() != 0) {
-        startArea(texts::kVerifyEeprom);
+        s.frame.startArea(texts::kVerifyEeprom);
         if (const Area a = verifyEeprom(); a != Area::Done)
             return a;
     }
     if (s.options.ids) {
-        startArea(texts::kVerifyIds);
+        s.frame.startArea(texts::kVerifyIds);
         if (const Area a = verifyFlashArea(MemoryArea::Ids, kIdAddress, kIdCount); a != Area::Done)
             return a;
     }
     if (s.options.configuration) {
-        startArea(texts::kVerifyConfiguration);
+        s.frame.startArea(texts::kVerifyConfiguration);
         return verifyFlashArea(MemoryArea::Configuration, kConfigAddress, kConfigCount);
     }
     return Area::Done;
 }
 
-void VerifyOperation::startArea(const char* action)
-{
-    s.post.postAction({});
-    s.post.postProgress(0);
-    s.post.postAction(action);
-}
-
 VerifyOperation::Area VerifyOperation::endArea()
 {
-    s.post.postProcessText({});
-    s.post.clearAddress();
-    return s.wait300ms() && s.check() ? Area::Done : Area::Interrupted;
+    return s.frame.endArea() ? Area::Done : Area::Interrupted;
 }
 
 VerifyOperation::Area VerifyOperation::verifyFlashArea(MemoryArea area, Address base, std::uint32_t count)
 {
     aborted_ = false;
-    if (!s.readTable(base, count, comparing(area, base)))
+    if (!s.table().read(base, count, comparing(area, base)))
         return aborted_ ? Area::Aborted : Area::Interrupted;
     return endArea();
 }
@@ -83,7 +71,7 @@ VerifyOperation::Area VerifyOperation::verifyFlashArea(MemoryArea area, Address 
 VerifyOperation::Area VerifyOperation::verifyEeprom()
 {
     aborted_ = false;
-    if (!s.readEepromCells(false, comparing(MemoryArea::Eeprom, 0)))
+    if (!readEepromCells(s, false, comparing(MemoryArea::Eeprom, 0)))
         return aborted_ ? Area::Aborted : Area::Interrupted;
     return endArea();
 }
@@ -91,7 +79,7 @@ VerifyOperation::Area VerifyOperation::verifyEeprom()
 ByteVisitor VerifyOperation::comparing(MemoryArea area, Address base)
 {
     return [this, area, base](std::uint32_t index, std::uint8_t value) {
-        const Comparison c = compareByte(s.image, area, index, value);
+        const Comparison c = compareByte(s.image(), area, index, value);
         if (!c.differs())
             return AfterByte::Next;
         switch (ask(area, base + index, c.device, c.image)) {
@@ -111,7 +99,7 @@ VerifyOperation::Answer VerifyOperation::ask(MemoryArea area, Address address, s
                                              std::uint8_t image)
 {
     differenceFound_ = true;
-    const MessageButton answer = s.post.messageBox(MessageKind::Information,
+    const MessageButton answer = s.post().messageBox(MessageKind::Information,
                                                    verifyQuestion(area, address, device, image),
                                                    ButtonYes | ButtonNo | ButtonAbort);
     if (answer == ButtonYes)
@@ -123,12 +111,10 @@ VerifyOperation::Answer VerifyOperation::ask(MemoryArea area, Address address, s
 
 void VerifyOperation::abortEnding()
 {
-    if (!s.switchOff()) {
-        s.endAfterSwitchOffFailure();
+    if (!Endings(s.frame).switchedOff())
         return;
-    }
-    s.finish(OperationOutcome::Aborted);
-    s.post.closeWindow();
+    s.frame.finish(OperationOutcome::Aborted);
+    s.post().closeWindow();
 }
 
 } // namespace velmora

@@ -5,13 +5,13 @@
 #include <cstdint>
 
 #include "engine/DifferenceReport.h"
-#include "engine/IcspSession.h"
+#include "engine/operations/OperationContext.h"
 
 namespace velmora {
 
 class VerifyOperation {
 public:
-    explicit VerifyOperation(IcspSession& session) : s(session) {}
+    explicit VerifyOperation(const OperationContext& context) : s(context) {}
     void run();
 
 private:
@@ -24,11 +24,10 @@ private:
     // Compares each byte read with the image and asks at a difference.
     ByteVisitor comparing(MemoryArea area, Address base);
     Area endArea();
-    void startArea(const char* action);
     Answer ask(MemoryArea area, Address address, std::uint8_t device, std::uint8_t image);
     void abortEnding();
 
-    IcspSession& s;
+    OperationContext s;
     bool differenceFound_ = false;
     bool aborted_ = false;
 };

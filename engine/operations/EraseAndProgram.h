@@ -2,13 +2,13 @@
 // Operations 2 (erase only) and 3 (program): Vpp on, the optional blank check, the
 // device erase, then for operation 3 each selected area written and read back.
 
-#include "engine/IcspSession.h"
+#include "engine/operations/OperationContext.h"
 
 namespace velmora {
 
 class EraseAndProgram {
 public:
-    explicit EraseAndProgram(IcspSession& session) : s(session) {}
+    EraseAndProgram(const OperationContext& context, bool eraseOnly) : s(context), eraseOnly_(eraseOnly) {}
     void run();
 
 private:
@@ -17,7 +17,8 @@ private:
     bool sendEraseSequence();
     bool programAreas();
 
-    IcspSession& s;
+    OperationContext s;
+    bool eraseOnly_;
 };
 
 } // namespace velmora

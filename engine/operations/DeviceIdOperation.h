@@ -4,17 +4,17 @@
 // device-ID bytes, programming mode off. No report; failures and cancels end as the
 // other operations' do.
 
-#include "engine/IcspSession.h"
+#include "engine/operations/OperationContext.h"
 
 namespace velmora {
 
 class DeviceIdOperation {
 public:
-    explicit DeviceIdOperation(IcspSession& session) : s(session) {}
+    explicit DeviceIdOperation(const OperationContext& context) : s(context) {}
     void run();
 
 private:
-    IcspSession& s;
+    OperationContext s;
 };
 
 } // namespace velmora

@@ -1,0 +1,158 @@
+#include "engine/classic/ClassicIcsp.h"
+
+#include "engine/EngineTexts.h"
+#include "signalling/HW_Cntrl.h"
+
+namespace velmora {
+
+namespace {
+constexpr Address kProgrammingControlAddress = 0x3C0006;
+constexpr std::uint8_t kEecon1Wr = 1 << 1;
+constexpr std::uint8_t kUnlockFirst = 0x55;
+constexpr std::uint8_t kUnlockSecond = 0xAA;
+} // namespace
+
+ClassicIcsp::ClassicIcsp(StepGuard& guard, const SelectedDevice& device)
+    : guard_(guard)
+    , device_(device)
+{
+}
+
+bool ClassicIcsp::enter()
+{
+    return EnterProgMode() || guard_.fail(texts::kFaultTurningOnVpp);
+}
+
+bool ClassicIcsp::leave()
+{
+    return ExitProgMode() || guard_.fail(texts::kFaultTurningOffVpp);
+}
+
+bool ClassicIcsp::readBlock(std::span<std::uint8_t> into, bool endsArea)
+{
+    for (std::size_t i = 0; i < into.size(); ++i) {
+        const bool last = endsArea && i + 1 == into.size();
+        const IcspCommand command = last ? IcspCommand::TableRead : IcspCommand::TableReadPostIncrement;
+        if (!SendCommandReadByte(command, into[i]))
+            return guard_.fail(texts::kFaultReadingByte);
+    }
+    return true;
+}
+
+bool ClassicIcsp::core(CoreInstruction instruction)
+{
+    return core(word(instruction));
+}
+
+bool ClassicIcsp::core(std::uint16_t instructionWord)
+{
+    return SendCommand(IcspCommand::CoreInstruction, instructionWord) || guard_.fail(texts::kFaultWritingInstruction);
+}
+
+bool ClassicIcsp::tableWrite(IcspCommand command, std::uint16_t operand)
+{
+    return SendCommand(command, operand) || guard_.fail(texts::kFaultWritingInstruction);
+}
+
+bool ClassicIcsp::setTablePointer(Address address)
+{
+    for (const std::uint16_t instruction : tablePointerWords(address)) {
+        if (!core(instruction))
+            return false;
+    }
+    return true;
+}
+
+bool ClassicIcsp::setTablePointerChecked(Address address)
+{
+    for (const std::uint16_t instruction : tablePointerWords(address)) {
+        if (!guard_.check() || !core(instruction))
+            return false;
+    }
+    return true;
+}
+
+bool ClassicIcsp::loadEepromAddress(std::uint32_t cell)
+{
+    if (!core(movlw(static_cast<std::uint8_t>(cell))) || !core(CoreInstruction::MovwfEeadr))
+        return false;
+    if (!device_.longEEAddr)
+        return true;
+    return core(movlw(static_cast<std::uint8_t>(cell >> 8))) && core(CoreInstruction::MovwfEeadrh);
+}
+
+bool ClassicIcsp::latchEepromCell()
+{
+    return core(CoreInstruction::BsfEecon1Rd) && core(CoreInstruction::MovfEedataW)
+        && core(CoreInstruction::MovwfTablat) && core(CoreInstruction::Nop);
+}
+
+bool ClassicIcsp::shiftOutTablat(std::uint8_t& value, const char* failureMessage)
+{
+    return SendCommandReadByte(IcspCommand::ShiftOutTablat, value) || guard_.fail(failureMessage);
+}
+
+bool ClassicIcsp::startEepromWrite(std::uint8_t value)
+{
+    return core(movlw(value)) && core(CoreInstruction::MovwfEedata) && core(CoreInstruction::BsfEecon1Wren)
+        && core(movlw(kUnlockFirst)) && core(CoreInstruction::MovwfEecon2) && core(movlw(kUnlockSecond))
+        && core(CoreInstruction::MovwfEecon2) && core(CoreInstruction::BsfEecon1Wr) && core(CoreInstruction::Nop);
+}
+
+bool ClassicIcsp::eepromWriting(bool& writing)
+{
+    std::uint8_t eecon1 = 0;
+    if (!core(CoreInstruction::MovfEecon1W) || !core(CoreInstruction::MovwfTablat) || !core(CoreInstruction::Nop)
+        || !shiftOutTablat(eecon1, texts::kFaultReadingInstruction))
+        return false;
+    writing = (eecon1 & kEecon1Wr) != 0;
+    return true;
+}
+
+bool ClassicIcsp::endEepromWrite()
+{
+    return core(CoreInstruction::BcfEecon1Wren);
+}
+
+bool ClassicIcsp::selectEeprom()
+{
+    return core(CoreInstruction::BcfEecon1Eepgd) && core(CoreInstruction::BcfEecon1Cfgs);
+}
+
+bool ClassicIcsp::selectCodeMemory()
+{
+    return core(CoreInstruction::BsfEecon1Eepgd) && core(CoreInstruction::BcfEecon1Cfgs);
+}
+
+bool ClassicIcsp::selectConfigurationSpace()
+{
+    return core(CoreInstruction::BsfEecon1Eepgd) && core(CoreInstruction::BsfEecon1Cfgs);
+}
+
+bool ClassicIcsp::writePanelMode(std::uint16_t value)
+{
+    return setTablePointer(kProgrammingControlAddress) && tableWrite(IcspCommand::TableWrite, value);
+}
+
+bool ClassicIcsp::programPulse()
+{
+    return SendCommandProgramWait(IcspCommand::CoreInstruction, word(CoreInstruction::Nop))
+        || guard_.fail(texts::kFaultProgramming);
+}
+
+bool ClassicIcsp::loadEraseKeys(std::span<const EraseKey> keys)
+{
+    for (const EraseKey& key : keys) {
+        if (!setTablePointer(key.controlAddress) || !tableWrite(IcspCommand::TableWrite, key.key))
+            return false;
+    }
+    return core(CoreInstruction::Nop);
+}
+
+bool ClassicIcsp::eraseWait()
+{
+    return SendCommandEraseWait(IcspCommand::CoreInstruction, word(CoreInstruction::Nop))
+        || guard_.fail(texts::kFaultWritingInstructionWithDelay);
+}
+
+} // namespace velmora

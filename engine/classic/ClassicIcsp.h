@@ -1,0 +1,71 @@
+#pragma once
+// The classic PIC18 ICSP steps: core instructions, the table pointer, table reads and
+// writes, EEPROM cells, the panel and buffer write set-up, the erase keys and the
+// programming pulse. They know no postings: a step looks for a cancel and records its
+// failure only through the StepGuard.
+
+#include <cstdint>
+#include <span>
+
+#include "devicedata/MemoryImage.h"
+#include "engine/WriteStrategyRules.h"
+#include "engine/classic/CoreInstruction.h"
+#include "engine/frame/BlockSource.h"
+#include "engine/frame/ProgrammingMode.h"
+#include "engine/frame/StepGuard.h"
+#include "signalling/IcspCommand.h"
+
+namespace velmora {
+
+class ClassicIcsp final : public ProgrammingMode, public BlockSource {
+public:
+    ClassicIcsp(StepGuard& guard, const SelectedDevice& device);
+
+    // "Fault turning on Vpp" and "Fault turning off Vpp" are their failures.
+    bool enter() override;
+    bool leave() override;
+
+    // One byte per exchange: the lines are driven bit by bit, so a cancel is felt
+    // between any two bytes.
+    std::uint32_t blockSize() const override { return 1; }
+    bool pointAt(Address address) override { return setTablePointer(address); }
+    // Table reads with post-increment; the last byte of an area without it.
+    bool readBlock(std::span<std::uint8_t> into, bool endsArea) override;
+
+    bool core(CoreInstruction instruction);
+    bool core(std::uint16_t instructionWord);
+    bool tableWrite(IcspCommand command, std::uint16_t operand);
+    // MOVLW/MOVWF for TBLPTRU, TBLPTRH and TBLPTRL.
+    bool setTablePointer(Address address);
+    // The same with a check point before every instruction.
+    bool setTablePointerChecked(Address address);
+    // MOVLW/MOVWF EEADR, and EEADRH when the device has long EEPROM addresses.
+    bool loadEepromAddress(std::uint32_t cell);
+    // The addressed EEPROM cell read and moved into TABLAT.
+    bool latchEepromCell();
+    bool shiftOutTablat(std::uint8_t& value, const char* failureMessage);
+    // The addressed cell's write started: value, write enable, the unlock keys, WR.
+    bool startEepromWrite(std::uint8_t value);
+    // Whether WR still reads set, from EECON1 shifted out through TABLAT.
+    bool eepromWriting(bool& writing);
+    // Write enable cleared once the write is done.
+    bool endEepromWrite();
+    // EECON1 pointed at data EEPROM, at code memory, at the configuration space.
+    bool selectEeprom();
+    bool selectCodeMemory();
+    bool selectConfigurationSpace();
+    // Table-pointer set-up to 3C0006h and the programming-control value (strategy 1).
+    bool writePanelMode(std::uint16_t value);
+    static constexpr std::uint16_t kSinglePanelMode = 0x0000;
+    bool programPulse();
+    // Each key written to its control address, then a NOP.
+    bool loadEraseKeys(std::span<const EraseKey> keys);
+    // The NOP during which the erase runs, the lines low between command and operand.
+    bool eraseWait();
+
+private:
+    StepGuard& guard_;
+    const SelectedDevice& device_;
+};
+
+} // namespace velmora
