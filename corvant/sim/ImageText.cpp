@@ -21,4 +21,19 @@ bool readImageText(const std::filesystem::path& path, std::string& text, std::st
     return false;
 }
 
+// By its path, on every system: the lock (where there is one) is what holds the file;
+// the careful read is the same as for any image.
+bool HeldImageFile::read(std::string& text, std::string& error) const
+{
+    if (descriptor_ < 0) {
+        error = path_.string() + " is not open";
+        return false;
+    }
+    if (readImageText(path_, text, error))
+        return true;
+    if (error.empty())
+        error = path_.string() + " is not a regular file";
+    return false;
+}
+
 } // namespace velmora::sim

@@ -12,7 +12,6 @@ namespace velmora::sim {
 
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
 constexpr mode_t kNewFileMode = 0666;   // narrowed by the umask
 
 std::string reason(const std::filesystem::path& path, const char* what)
@@ -37,36 +36,6 @@ int openRegular(const std::filesystem::path& path, int flags, std::string& error
         return -1;
     }
     return descriptor;
-}
-
-bool readDescriptor(int descriptor, const std::filesystem::path& path, std::string& text, std::string& error)
-{
-    text.clear();
-    if (::lseek(descriptor, 0, SEEK_SET) != 0) {
-        error = reason(path, " cannot be read");
-        return false;
-    }
-    for (;;) {
-        const std::size_t used = text.size();
-        if (used > HeldImageFile::kSizeLimit) {
-            text.clear();
-            error = reason(path, " is larger than an image file can be");
-            return false;
-        }
-        text.resize(used + kChunk);
-        const ssize_t count = ::read(descriptor, text.data() + used, kChunk);
-        if (count < 0) {
-            text.resize(used);
-            if (errno == EINTR)
-                continue;
-            text.clear();
-            error = reason(path, " cannot be read");
-            return false;
-        }
-        text.resize(used + static_cast<std::size_t>(count));
-        if (count == 0)
-            return true;
-    }
 }
 
 } // namespace
@@ -97,15 +66,6 @@ bool HeldImageFile::open(const std::filesystem::path& path, std::string& error)
     created_ = created;
     path_ = path;
     return true;
-}
-
-bool HeldImageFile::read(std::string& text, std::string& error) const
-{
-    if (descriptor_ < 0) {
-        error = reason(path_, " is not open");
-        return false;
-    }
-    return readDescriptor(descriptor_, path_, text, error);
 }
 
 void HeldImageFile::release(bool keepCreatedFile)

@@ -48,19 +48,6 @@ bool HeldImageFile::open(const std::filesystem::path& path, std::string& error)
     return true;
 }
 
-bool HeldImageFile::read(std::string& text, std::string& error) const
-{
-    if (descriptor_ < 0) {
-        error = reason(path_, " is not open");
-        return false;
-    }
-    if (readImageText(path_, text, error))
-        return true;
-    if (error.empty())
-        error = reason(path_, " is not a regular file");
-    return false;
-}
-
 void HeldImageFile::release(bool keepCreatedFile)
 {
     if (descriptor_ < 0)
