@@ -34,9 +34,16 @@ TEST(ChipIdentityWords, RefuseToWriteAnyChipButTheSelectedOne)
               "no chip answers, PIC18F452 is selected; nothing was sent beyond the device-ID read");
 }
 
+// A serial device by its path, in each system's own form.
+#ifdef _WIN32
+constexpr const char* kSerialDevicePath = "\\\\.\\COM10";
+#else
+constexpr const char* kSerialDevicePath = "/dev/ttyUSB0";
+#endif
+
 TEST(SilentChipChecklist, SaysWhatWasReadAndSuitsTheProgrammer)
 {
-    const std::string jdm = silentChipChecklist(0xFFFF, "/dev/ttyUSB0");
+    const std::string jdm = silentChipChecklist(0xFFFF, kSerialDevicePath);
     EXPECT_EQ(jdm.rfind("no chip answering: data in read high on every bit (0xFFFF).\n", 0), 0U);
     for (const char* item : {"Vpp reaches MCLR", "VDD and ground", "PGC and PGD are not swapped", "PGM is pulled low",
                              "seated"})
