@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "devicedata/ProgrammingFamily.h"
 #include "devicedata/WriteStrategy.h"
 
 namespace velmora {
@@ -28,6 +29,7 @@ struct SelectedDevice {
     std::int32_t configType = 1;
     bool longEEAddr = false;
     WriteStrategy writeStrategy = WriteStrategy::Panels;
+    ProgrammingFamily family = ProgrammingFamily::Classic;
     std::int32_t writeBufferSize = 8;
     bool ccp2mxApp = false;
     bool waitAndPmApp = false;

@@ -22,6 +22,7 @@
 #include "engine/ProgrammingOptions.h"
 #include "engine/ProgressBridge.h"
 #include "engine/RunnerValue.h"
+#include "signalling/EntryWiring.h"
 #include "engine/WorkerThread.h"
 #include "engine/frame/RunnerControl.h"
 
@@ -43,6 +44,9 @@ public:
     // Asked by every operation right after it entered programming mode; empty (the
     // default) reads no device ID there. Set it while idle.
     DeviceIdCheck deviceIdCheck;
+    // How the open port's programmer reaches MCLR, which decides how an operation
+    // enters programming mode. Set it while idle, whenever the port changes.
+    EntryWiring entryWiring = EntryWiring::HighVoltage;
 
     // Runner state, written by the runner only.
     RunnerValue<bool> cancelRequest{false};

@@ -1,0 +1,51 @@
+#include "devicedata/ProgrammingFamily.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace velmora {
+
+namespace {
+
+constexpr std::array kFamilies{
+    FamilyFacts{ProgrammingFamily::Classic, "", "DS39622 and its predecessors", std::nullopt, std::nullopt, true,
+                false},
+    // D110: VDD + 4.5 V up to 9 V.
+    FamilyFacts{ProgrammingFamily::K22, "K22", "DS41398B", 9000, std::nullopt, false, true},
+    // D110: 8 to 9 V; PGM is RC3.
+    FamilyFacts{ProgrammingFamily::OneXK22, "1XK22", "DS41357B", 9000, std::nullopt, true, false},
+    // D110: VDD + 1.5 V up to 9 V; a 1.8-3.6 V part.
+    FamilyFacts{ProgrammingFamily::K20, "K20", "DS41297D", 9000, 3600, true, false},
+};
+
+bool sameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+const FamilyFacts& factsFor(ProgrammingFamily family)
+{
+    for (const FamilyFacts& facts : kFamilies) {
+        if (facts.family == family)
+            return facts;
+    }
+    return kFamilies.front();
+}
+
+std::optional<ProgrammingFamily> familyNamed(std::string_view name)
+{
+    if (name.empty())
+        return std::nullopt;
+    for (const FamilyFacts& facts : kFamilies) {
+        if (sameIgnoringCase(facts.name, name))
+            return facts.family;
+    }
+    return std::nullopt;
+}
+
+} // namespace velmora
