@@ -51,6 +51,11 @@ struct KWriteTiming {
     std::uint32_t pulseUnits;
     std::uint32_t dischargeUnits;
 };
+// P9 >= 1 ms, P9A >= 5 ms with 5 us to spare; P10 200 us on K22, 100 us on 1XK22 and K20.
+inline constexpr KWriteTiming kK22Code {201, 40};
+inline constexpr KWriteTiming kK22ConfigAndIds {1001, 40};
+inline constexpr KWriteTiming kOneXK22K20Code {201, 20};
+inline constexpr KWriteTiming kOneXK22K20Config {1001, 20};
 // BSF EEPGD, BCF CFGS, BSF WREN; TBLPTR; 1101 x n; 1111; NOP held.
 bool writeBufferWithWren(std::uint32_t address, std::span<const std::uint8_t> bytes, KWriteTiming timing);
 // BSF EEPGD, BSF CFGS, BSF WREN; TBLPTR; 1111 with the byte; NOP held.
