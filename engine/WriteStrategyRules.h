@@ -1,13 +1,19 @@
 #pragma once
-// What each write strategy sends: its erase keys, its program-memory method and the
-// preparations before the ID and configuration writes. One entry per strategy; a
-// value without an entry gets the rules of no strategy at all.
+// What each write strategy sends, family by family: its erase keys and waits, its
+// program-memory method, the preparations before the ID and configuration writes, the
+// write enable, the EEPROM write's start and the key-sequence entry's waits. One row
+// per strategy and programming family; a pair without a row gets the rules of no
+// strategy at all. A further family is one more row.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
+#include "devicedata/DeviceRecord.h"
 #include "devicedata/MemoryImage.h"
+#include "devicedata/ProgrammingFamily.h"
 #include "devicedata/WriteStrategy.h"
+#include "signalling/HW_Cntrl.h"
 
 namespace velmora {
 
@@ -19,16 +25,32 @@ struct EraseKey {
     std::uint16_t key;
 };
 
+// A member left out of a row takes the classic parts' value.
 struct WriteStrategyRules {
-    WriteStrategy strategy;
+    WriteStrategy strategy{};
+    ProgrammingFamily family = ProgrammingFamily::Classic;
     // Table writes before the erase NOP; none means the device is not erased.
     std::span<const EraseKey> eraseKeys;
-    ProgramMemoryMethod method;             // with MultiPanelWrite off
-    ProgramMemoryMethod multiPanelMethod;   // with MultiPanelWrite on
+    EraseWaits eraseWaits = kClassicEraseWaits;
+    // The ID row erased on its own after the chip erase, where the chip erase spares it.
+    bool eraseIdRowApart = false;
+    ProgramMemoryMethod method = ProgramMemoryMethod::None;            // with MultiPanelWrite off
+    ProgramMemoryMethod multiPanelMethod = ProgramMemoryMethod::None;  // with MultiPanelWrite on
     // Single-panel writes (00h to 3C0006h) before the IDs and the configuration.
-    bool singlePanelBeforeIdsAndConfig;
+    bool singlePanelBeforeIdsAndConfig = false;
     // GOTO 100000h before each configuration word, out of the code-protected blocks.
-    bool gotoBeforeConfigWords;
+    bool gotoBeforeConfigWords = false;
+    // BSF EECON1,WREN before code, ID and configuration writes.
+    bool writeEnableBeforeWrites = false;
+    WriteWaits codeWaits = kClassicWriteWaits;         // program-memory writes
+    WriteWaits idAndConfigWaits = kClassicWriteWaits;  // ID and configuration writes
+    // The EEPROM write: the 55h/AAh to EECON2 before WR, and the NOPs after BSF WR
+    // (the same NOPs start a self-timed row erase): on the classic parts the write
+    // starts on the fourth clock of the one NOP.
+    bool eepromUnlock = true;
+    int nopsAfterWriteStart = 1;
+    // The waits of the key-sequence entry, where the family has one.
+    std::optional<KeyEntryWaits> keyEntryWaits;
 
     ProgramMemoryMethod methodFor(bool multiPanelWrite) const
     {
@@ -36,8 +58,9 @@ struct WriteStrategyRules {
     }
 };
 
-const WriteStrategyRules& rulesFor(WriteStrategy strategy);
-// Whether the table has an entry for the strategy.
-bool isKnownStrategy(WriteStrategy strategy);
+const WriteStrategyRules& rulesFor(WriteStrategy strategy, ProgrammingFamily family = ProgrammingFamily::Classic);
+const WriteStrategyRules& rulesFor(const SelectedDevice& device);
+// Whether the table has a row for the strategy in that family.
+bool isKnownStrategy(WriteStrategy strategy, ProgrammingFamily family = ProgrammingFamily::Classic);
 
 } // namespace velmora
