@@ -24,6 +24,7 @@
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
+#include "engine/EntryGuard.h"
 #include "engine/ProgramMemoryProgramming.h"
 #include "engine/LvpLockout.h"
 #include "engine/TPICPr.h"
@@ -77,6 +78,7 @@ private:
     bool loadDatabase(DeviceList& list, const std::filesystem::path& path) const;
     bool prepareDevice(TPICPr& engine);
     bool select(TPICPr& engine, const DeviceRecord& record);
+    bool entryAllowed(const DeviceRecord& record);
     bool programFits(const TPICPr& engine) const;
     bool loadFile(TPICPr& engine);
     bool startDelays();
@@ -95,6 +97,7 @@ private:
     CliMessages messages_;
     DeviceList devices_;
     DeviceRecord selected_;
+    bool entryRefused_ = false;
     RunStop stop_;
 };
 
@@ -194,11 +197,36 @@ bool Runner::prepareDevice(TPICPr& engine)
 
 bool Runner::select(TPICPr& engine, const DeviceRecord& record)
 {
+    if (!entryAllowed(record))
+        return false;
     selected_ = record;
     engine.data().SelectDevice(selected_);
     engine.data().ClearImage(true);
     // A broken Mask key would force every configuration bit to 0 on the chip.
     return !messages_.errorShown();
+}
+
+// A device the programmer cannot enter as wired, or whose Vpp limit its entry would
+// exceed, is refused whoever chose it: the command line before the port opens, the
+// chip after its ID read, before the operation's own session.
+bool Runner::entryAllowed(const DeviceRecord& record)
+{
+    const EntryWiring wiring = corvant::entryWiring(options_.port);
+    if (const std::string refusal = entryRefusal(record, wiring); !refusal.empty()) {
+        error(terminalText(refusal));
+        entryRefused_ = true;
+        return false;
+    }
+    if (options_.vppLimited)
+        return true;
+    if (const std::string warning = vppWarning(record, wiring, corvant::vppIsUnregulated(options_.port));
+        !warning.empty()) {
+        error(terminalText(warning));
+        error(kVppLimitedHint);
+        entryRefused_ = true;
+        return false;
+    }
+    return true;
 }
 
 // Program erases first: a program memory its write method cannot divide would be lost.
@@ -401,9 +429,14 @@ int Runner::saveRead(TPICPr& engine)
 int Runner::runOnChip()
 {
     auto engine = std::make_unique<TPICPr>();
-    // identify reads nothing but the device ID, so it goes on without a usable database.
-    if (!prepareDevice(*engine) && options_.command != Command::Identify)
+    engine->entryWiring = corvant::entryWiring(options_.port);
+    // identify reads nothing but the device ID, so it goes on without a usable database,
+    // but not on a chip the port must not enter.
+    if (!prepareDevice(*engine) && (options_.command != Command::Identify || entryRefused_)) {
+        if (entryRefused_)
+            error(kNothingSent);
         return ExitFailure;
+    }
     engine->options = options_.programming;
     if (!options_.device.empty() && !programFits(*engine))
         return ExitFailure;
@@ -413,7 +446,7 @@ int Runner::runOnChip()
         return ExitFailure;
     if (!options_.allowLvpOff
         && LocksOutLowVoltageEntry(operationFor(options_.command), engine->options, engine->data().image,
-                                   corvant::entersAtLowVoltage(options_.port))) {
+                                   engine->entryWiring != EntryWiring::HighVoltage)) {
         error(kLvpOffRefused);
         return ExitFailure;
     }
