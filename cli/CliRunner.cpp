@@ -197,6 +197,11 @@ bool Runner::prepareDevice(TPICPr& engine)
 
 bool Runner::select(TPICPr& engine, const DeviceRecord& record)
 {
+    // Its erase keys and programming voltage are unknown, whatever the ID check says.
+    if (!record.familyProblem.empty()) {
+        error(kFamilyUnusable + record.name + kIn + devicesPath(options_).string() + ": " + record.familyProblem);
+        return false;
+    }
     if (!entryAllowed(record))
         return false;
     selected_ = record;

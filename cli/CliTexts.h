@@ -85,6 +85,7 @@ inline constexpr const char* kTimeLeft = " left";
 inline constexpr const char* kIdCheckImpossible = "the device-ID check cannot be made for ";
 inline constexpr const char* kIdCheckImpossibleEnd =
     "; nothing was sent to the chip (mend the section, or use --no-id-check)";
+inline constexpr const char* kFamilyUnusable = "no programming steps are known for ";
 inline constexpr const char* kNoSectionNamesChip = "no device of the database names this chip; choose one with --device";
 inline constexpr const char* kSeveralSectionsNameChip =
     "more than one device of the database names this chip; choose one with --device";

@@ -9,6 +9,7 @@
 #include "cli/DeviceFileLayout.h"
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceIdKeys.h"
+#include "devicedata/FamilyKey.h"
 #include "devicedata/FileText.h"
 #include "devicedata/IniFile.h"
 #include "devicedata/IniSyntax.h"
@@ -47,6 +48,7 @@ private:
     void checkStrategy(const DeviceHeader& header, const DeviceRecord& record);
     void checkConfiguration(const DeviceHeader& header, const DeviceRecord& record);
     void checkDeviceIdKeys(const DeviceHeader& header, const DeviceRecord& record);
+    void checkFamily(const DeviceHeader& header, const DeviceRecord& record);
     void checkName(const DeviceHeader& header);
     void checkUnknownKeys(const DeviceHeader& header, const DeviceRecord& record);
     void checkKeysBeforeSections();
@@ -147,6 +149,7 @@ void Checker::checkSection(const DeviceHeader& header, const DeviceRecord& recor
     checkStrategy(header, record);
     checkConfiguration(header, record);
     checkDeviceIdKeys(header, record);
+    checkFamily(header, record);
     checkName(header);
     checkUnknownKeys(header, record);
 }
@@ -239,6 +242,14 @@ void Checker::checkDeviceIdKeys(const DeviceHeader& header, const DeviceRecord& 
                  + DeviceIdText(kDeviceIdDeviceBits) + " applies");
 }
 
+void Checker::checkFamily(const DeviceHeader& header, const DeviceRecord& record)
+{
+    if (record.familyProblem.empty())
+        return;
+    refuse(lineOf(header, record.familyProblemKey), header,
+           record.familyProblem + ": velmora-cli refuses to write this device");
+}
+
 void Checker::checkName(const DeviceHeader& header)
 {
     if (IniTrimmed(header.name).size() == header.name.size())
@@ -266,7 +277,7 @@ void Checker::checkUnknownKeys(const DeviceHeader& header, const DeviceRecord& r
         const auto known = [&keyName](std::string_view name) { return IniNamesEqual(name, keyName); };
         const bool isKnown
             = std::ranges::any_of(DeviceIntegerKeys(), [&](const DeviceIntegerKey& k) { return known(k.name); })
-            || std::ranges::any_of(kMaskKeys, known) || known(kDeviceIdKey) || known(kDeviceIdMaskKey);
+            || std::ranges::any_of(kMaskKeys, known) || known(kDeviceIdKey) || known(kDeviceIdMaskKey) || known(kFamilyKey);
         // A misspelt device-ID key is reported as what makes the ID unusable.
         if (!isKnown && !known(record.deviceIdProblemKey))
             warn(line, header, "unknown key " + key + ": the program ignores it");

@@ -3,7 +3,8 @@
 // counter. With image= its memory is loaded at ComInit and written back at ComClose,
 // so a simulated chip keeps its contents between runs; with trace= every decoded
 // command and violation goes to a text file. With lvp it enters the chip at low
-// voltage: PGM high, then MCLR at VDD.
+// voltage: PGM high, then MCLR at VDD; on a chip without a PGM pin MCLR at VDD, the
+// entry key being the ICSP layer's.
 
 #include "corvant/PinBackend.h"
 
@@ -106,7 +107,7 @@ public:
         if (!tracePath_.empty())
             text += std::string(msg::kTraceFile) + tracePath_;
         if (lowVoltage_)
-            text += std::string(msg::kLowVoltageEntry);
+            text += std::string(sim::hasPgmPin(chip_.model().family) ? msg::kLowVoltageEntry : msg::kKeyEntry);
         return text + std::string(msg::kOnPort) + port_;
     }
 
@@ -124,9 +125,14 @@ private:
     }
 
     // The ICSP layer's Vpp as a low-voltage entry: PGM high, P15, then MCLR at VDD;
-    // on the way out MCLR falls first and PGM after it (P18 >= 0).
+    // on the way out MCLR falls first and PGM after it (P18 >= 0). Without a PGM pin
+    // the line is MCLR at logic level and nothing more.
     void writeLowVoltage(bool vpp, bool data, bool clock)
     {
+        if (!sim::hasPgmPin(chip_.model().family)) {
+            chip_.setLines(now(), vpp ? sim::McLr::Vdd : sim::McLr::Low, data, clock);
+            return;
+        }
         if (vpp && !vpp_) {
             const sim::SimTime pgmRise = now();
             chip_.setPgm(pgmRise, true);

@@ -54,6 +54,38 @@ std::string DeviceIdKeyMisspeltProblem(const std::string& written, std::string_v
     return "key \"" + written + "\" is not " + std::string(key) + ", which is written in one word";
 }
 
+std::string FamilyUnknownProblem(const std::string& value, const std::vector<std::string_view>& known)
+{
+    std::string names;
+    for (std::size_t i = 0; i < known.size(); ++i)
+        names += (i == 0 ? "" : i + 1 == known.size() ? " or " : ", ") + std::string(known[i]);
+    return "Family=" + value + " names no programming family (the known ones are " + names
+        + "), so neither its erase keys nor its programming voltage are known";
+}
+
+std::string FamilyNeedsProblem(std::string_view family, std::string_view key, std::int32_t value)
+{
+    return "Family=" + std::string(family) + " needs " + std::string(key) + "=" + std::to_string(value);
+}
+
+std::string FamilySizesProblem(const DeviceRecord& record, std::span<const FamilyPartSizes> parts)
+{
+    const std::string family(factsFor(record.family).name);
+    std::string sizes;
+    for (const FamilyPartSizes& part : parts)
+        sizes += (sizes.empty() ? "" : ", ") + std::to_string(part.programMemorySize) + "/"
+            + std::to_string(part.eepromSize) + "/" + std::to_string(part.writeBufferSize);
+    return "no " + family + " part has ProgMemSize=" + std::to_string(record.programMemorySize)
+        + ", EEPROMDataMemSize=" + std::to_string(record.eepromSize) + " and WriteBufferSize="
+        + std::to_string(record.writeBufferSize) + "; its parts have " + sizes;
+}
+
+std::string FamilyLongEEAddrProblem(std::string_view family, std::int32_t eepromSize, bool longAddresses)
+{
+    return "Family=" + std::string(family) + " with EEPROMDataMemSize=" + std::to_string(eepromSize) + " needs LongEEAddr="
+        + (longAddresses ? "1" : "0");
+}
+
 std::string InvalidMaskMessage(const std::string& deviceName)
 {
     return "Invalid or missed config mask value in Devices.ini file\r\nfor " + deviceName

@@ -5,7 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include <span>
+#include <vector>
+
 #include "devicedata/DeviceRecord.h"
+#include "devicedata/FamilyKey.h"
 
 namespace velmora {
 
@@ -29,6 +33,12 @@ std::string DeviceIdNotANumberProblem(std::string_view key, const std::string& v
 std::string DeviceIdMaskTooNarrowProblem(const std::string& value, std::uint16_t deviceBits);
 std::string DeviceIdSilentProblem(const std::string& value);
 std::string DeviceIdKeyMisspeltProblem(const std::string& written, std::string_view key);
+
+// Why a section's Family key cannot steer its device (the record's familyProblem).
+std::string FamilyUnknownProblem(const std::string& value, const std::vector<std::string_view>& known);
+std::string FamilyNeedsProblem(std::string_view family, std::string_view key, std::int32_t value);
+std::string FamilySizesProblem(const DeviceRecord& record, std::span<const FamilyPartSizes> parts);
+std::string FamilyLongEEAddrProblem(std::string_view family, std::int32_t eepromSize, bool longAddresses);
 
 // Shown when a type-3 device's Mask or SetMask key is missing or malformed.
 std::string InvalidMaskMessage(const std::string& deviceName);

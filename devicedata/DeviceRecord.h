@@ -50,6 +50,10 @@ struct DeviceRecord : SelectedDevice {
     // When unusable: the key at fault (lower-cased, as the lookup knows it) and why.
     std::string deviceIdProblemKey;
     std::string deviceIdProblem;
+    // When the Family key cannot steer the device: the key at fault (lower-cased) and
+    // why. Such a device is refused whatever the ID check, as no family's steps fit it.
+    std::string familyProblemKey;
+    std::string familyProblem;
 };
 
 } // namespace velmora

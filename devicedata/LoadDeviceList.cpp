@@ -8,6 +8,7 @@
 
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceIdKeys.h"
+#include "devicedata/FamilyKey.h"
 #include "devicedata/FileText.h"
 #include "devicedata/IniFile.h"
 #include "devicedata/MemoryImage.h"
@@ -85,6 +86,7 @@ DeviceRecord ReadDeviceRecord(const IniFile& ini, const std::string& name)
     for (const DeviceIntegerKey& key : DeviceIntegerKeys())
         key.setField(record, ini.getInteger(name, key.name, key.field(record)));
     ReadDeviceIdKeys(ini, name, record);
+    ReadFamilyKey(ini, name, record);
     return record;
 }
 

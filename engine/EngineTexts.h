@@ -85,6 +85,14 @@ inline constexpr const char* kContinueEeprom = "Continue check PIC's EEPROM data
 inline constexpr const char* kContinueIds = "Continue check PIC's IDs? Abort- exit verify.";
 inline constexpr const char* kContinueConfiguration = "Continue check PIC's configuration? Abort- exit verify.";
 
+// The engine's own refusal of an entry the programmer's wiring cannot make; no line
+// has moved when it comes.
+inline constexpr const char* kNoKeyEntry =
+    "The selected device has no key-sequence entry: a programmer without high voltage\r\n"
+    "and without a PGM line cannot take it into programming mode.";
+inline constexpr const char* kNoPgmPin =
+    "The selected device has no PGM pin: a programmer that enters through a PGM line\r\n"
+    "cannot take it into programming mode.";
 // Before a session: a wiring that cannot enter the device, and a Vpp above its limit.
 inline constexpr const char* kNeedsPgmPinHead = " enters low-voltage programming through its PGM pin (";
 inline constexpr const char* kNeedsPgmPinMiddle =

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "engine/EngineTexts.h"
+#include "engine/EntryChoice.h"
 
 namespace velmora {
 
@@ -13,7 +14,7 @@ namespace {
 // DS41297D Table 2-1 (RB5, VDD + 1.5 V), DS41398B (no PGM pin, VDD + 4.5 V).
 struct FamilyPins {
     ProgrammingFamily family;
-    std::string_view pgmPin;   // empty: the family enters at low voltage by the key
+    std::string_view pgmPin;   // empty: the family has none
     std::string_view vppLow;
 };
 
@@ -43,16 +44,15 @@ std::string volts(int millivolts)
 
 std::string entryRefusal(const SelectedDevice& device, EntryWiring wiring)
 {
-    const FamilyPins& pins = pinsOf(device.family);
-    if (wiring == EntryWiring::MclrOnly && !pins.pgmPin.empty()) {
-        const std::string pin(pins.pgmPin);
+    if (entryMethodFor(wiring, device.family) != EntryMethod::None)
+        return {};
+    if (wiring == EntryWiring::MclrOnly) {
+        const std::string pin(pinsOf(device.family).pgmPin);
         return device.name + texts::kNeedsPgmPinHead + pin + texts::kNeedsPgmPinMiddle + pin
             + texts::kNeedsPgmPinTail;
     }
-    if (wiring == EntryWiring::PgmPin && pins.pgmPin.empty())
-        return device.name + texts::kHasNoPgmPinHead + std::string(factsFor(device.family).document)
-            + texts::kHasNoPgmPinTail;
-    return {};
+    return device.name + texts::kHasNoPgmPinHead + std::string(factsFor(device.family).document)
+        + texts::kHasNoPgmPinTail;
 }
 
 std::string vppWarning(const SelectedDevice& device, EntryWiring wiring, bool vppUnregulated)

@@ -64,7 +64,7 @@ const char* ProgramMemoryProgramming::misfitFor(const DeviceImage& data, const P
 {
     if (!options.programMemory)
         return nullptr;
-    const Method method = rulesFor(data.device.writeStrategy).methodFor(options.multiPanelWrite);
+    const Method method = rulesFor(data.device).methodFor(options.multiPanelWrite);
     return sizeMisfit(method, std::min(data.image.programMemorySize, kProgramMemoryCapacity),
                       data.device.writeBufferSize);
 }
@@ -171,7 +171,7 @@ bool ProgramMemoryProgramming::writeBuffers()
     if (!s.frame.check())
         return false;
     s.post().postProcessText(texts::kWriteInstruction);
-    if (!s.icsp.selectCodeMemory() || !s.frame.check())
+    if (!s.icsp.selectCodeMemory() || !s.icsp.enableWrites() || !s.frame.check())
         return false;
     for (std::uint32_t v = 0; v < buffers; ++v) {
         const Address a = v * bufferSize;

@@ -80,7 +80,7 @@ void TPICPr::operationEnded(OperationOutcome outcome)
 void TPICPr::dispatch(std::uint8_t code)
 {
     OperationFrame frame(*this, posting_);
-    ClassicIcsp icsp(frame, data().device);
+    ClassicIcsp icsp(frame, data().device, entryWiring);
     frame.setMode(icsp);
     const OperationContext context{frame, icsp, data(), options, deviceIdCheck};
     switch (code) {

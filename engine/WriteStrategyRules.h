@@ -1,13 +1,19 @@
 #pragma once
-// What each write strategy sends: its erase keys, its program-memory method and the
-// preparations before the ID and configuration writes. One entry per strategy; a
-// value without an entry gets the rules of no strategy at all.
+// What each write strategy sends, family by family: its erase keys and waits, its
+// program-memory method, the preparations before the ID and configuration writes, the
+// write enable, the EEPROM write's start and the key-sequence entry's waits. One row
+// per strategy and programming family; a pair without a row gets the rules of no
+// strategy at all. A further family is one more row.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
+#include "devicedata/DeviceRecord.h"
 #include "devicedata/MemoryImage.h"
+#include "devicedata/ProgrammingFamily.h"
 #include "devicedata/WriteStrategy.h"
+#include "signalling/HW_Cntrl.h"
 
 namespace velmora {
 
@@ -21,14 +27,28 @@ struct EraseKey {
 
 struct WriteStrategyRules {
     WriteStrategy strategy;
+    ProgrammingFamily family;
     // Table writes before the erase NOP; none means the device is not erased.
     std::span<const EraseKey> eraseKeys;
+    EraseWaits eraseWaits;
+    // The ID row erased on its own after the chip erase, where the chip erase spares it.
+    bool eraseIdRowApart;
     ProgramMemoryMethod method;             // with MultiPanelWrite off
     ProgramMemoryMethod multiPanelMethod;   // with MultiPanelWrite on
     // Single-panel writes (00h to 3C0006h) before the IDs and the configuration.
     bool singlePanelBeforeIdsAndConfig;
     // GOTO 100000h before each configuration word, out of the code-protected blocks.
     bool gotoBeforeConfigWords;
+    // BSF EECON1,WREN before code, ID and configuration writes.
+    bool writeEnableBeforeWrites;
+    WriteWaits codeWaits;                   // program-memory writes
+    WriteWaits idAndConfigWaits;            // ID and configuration writes
+    // The EEPROM write: the 55h/AAh to EECON2 before WR, and the NOPs after BSF WR
+    // (the same NOPs start a self-timed row erase).
+    bool eepromUnlock;
+    int nopsAfterWriteStart;
+    // The waits of the key-sequence entry, where the family has one.
+    std::optional<KeyEntryWaits> keyEntryWaits;
 
     ProgramMemoryMethod methodFor(bool multiPanelWrite) const
     {
@@ -36,8 +56,9 @@ struct WriteStrategyRules {
     }
 };
 
-const WriteStrategyRules& rulesFor(WriteStrategy strategy);
-// Whether the table has an entry for the strategy.
-bool isKnownStrategy(WriteStrategy strategy);
+const WriteStrategyRules& rulesFor(WriteStrategy strategy, ProgrammingFamily family = ProgrammingFamily::Classic);
+const WriteStrategyRules& rulesFor(const SelectedDevice& device);
+// Whether the table has a row for the strategy in that family.
+bool isKnownStrategy(WriteStrategy strategy, ProgrammingFamily family = ProgrammingFamily::Classic);
 
 } // namespace velmora

@@ -12,15 +12,15 @@ constexpr std::uint32_t EntryLinesLowUnits = 1;      // data and clock low befor
 constexpr std::uint32_t EntryVppHoldUnits = 2;       // 10 us, more than the 2 us hold before data (P12)
 constexpr std::uint32_t ExitSettleUnits = 1;
 constexpr std::uint32_t HalfClockUnits = 1;          // each clock phase, high and low
-constexpr std::uint32_t ProgrammingPulseUnits = 200; // on top of the half clock: 1.005 ms high (P9 >= 1 ms)
 constexpr std::uint32_t CommandGapUnits = 1;         // between command and operand, and after the operand
-constexpr std::uint32_t EraseUnits = 1000;           // 5 ms self-timed bulk erase (P11)
-constexpr std::uint32_t DischargeUnits = 20;         // 100 us clock low after erase or programming (P10)
+constexpr std::uint32_t KeyMclrPulseUnits = 1;       // MCLR high "briefly" before the key; no minimum is given
 
 constexpr int CommandBits = 4;
 constexpr int OperandBits = 16;
 constexpr int ReadPaddingBits = 8;  // operand low byte the device ignores before it answers
 constexpr int ReadDataBits = 8;
+constexpr std::uint32_t EntryKey = 0x4D434850;  // "MCHP"
+constexpr int EntryKeyBits = 32;
 
 bool writeLines()
 {
@@ -54,6 +54,17 @@ bool clockOutBits(std::uint32_t bits, int count)
     return true;
 }
 
+// The key alone travels most significant bit first.
+bool clockOutBitsMsbFirst(std::uint32_t bits, int count)
+{
+    for (int i = count - 1; i >= 0; --i) {
+        if (!ClockOutBit(static_cast<std::uint8_t>((bits >> i) & 1U))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool idleAndWait(std::uint32_t units)
 {
     return IdleLines() && wait(units);
@@ -83,6 +94,15 @@ bool EnterProgMode()
         && setLinesAndWrite(1, 0, 0) && wait(EntryVppHoldUnits);
 }
 
+bool EnterProgModeByKey(const KeyEntryWaits& waits)
+{
+    return setLinesAndWrite(0, 0, 0) && wait(EntryLinesLowUnits)
+        && setLinesAndWrite(1, 0, 0) && wait(KeyMclrPulseUnits)
+        && setLinesAndWrite(0, 0, 0) && wait(waits.beforeKeyUnits)
+        && clockOutBitsMsbFirst(EntryKey, EntryKeyBits) && wait(waits.afterKeyUnits)
+        && setLinesAndWrite(1, 0, 0) && wait(waits.firstCommandUnits);
+}
+
 bool ExitProgMode()
 {
     return setLinesAndWrite(0, 0, 0) && wait(ExitSettleUnits);
@@ -93,9 +113,9 @@ bool ClockOutBit(std::uint8_t bit)
     return clockHigh(bit) && clockLow();
 }
 
-bool ClockOutBitHeld(std::uint8_t bit)
+bool ClockOutBitHeld(std::uint8_t bit, std::uint32_t pulseUnits)
 {
-    return clockHigh(bit) && wait(ProgrammingPulseUnits) && clockLow();
+    return clockHigh(bit) && wait(pulseUnits) && clockLow();
 }
 
 bool ClockInBit(std::uint8_t& level)
@@ -132,16 +152,17 @@ bool SendCommand(std::uint8_t command, std::uint16_t operand)
         && clockOutBits(operand, OperandBits) && idleAndWait(CommandGapUnits);
 }
 
-bool SendCommandEraseWait(std::uint8_t command, std::uint16_t operand)
+bool SendCommandEraseWait(std::uint8_t command, std::uint16_t operand, const EraseWaits& waits)
 {
-    return clockOutBits(command, CommandBits) && IdleLines() && wait(EraseUnits)
-        && wait(DischargeUnits) && clockOutBits(operand, OperandBits) && idleAndWait(CommandGapUnits);
+    return clockOutBits(command, CommandBits) && IdleLines() && wait(waits.eraseUnits)
+        && wait(waits.dischargeUnits) && clockOutBits(operand, OperandBits) && idleAndWait(CommandGapUnits);
 }
 
-bool SendCommandProgramWait(std::uint8_t command, std::uint16_t operand)
+bool SendCommandProgramWait(std::uint8_t command, std::uint16_t operand, const WriteWaits& waits)
 {
-    return clockOutBits(command, CommandBits - 1) && ClockOutBitHeld(static_cast<std::uint8_t>((command >> 3) & 1U))
-        && idleAndWait(DischargeUnits) && clockOutBits(operand, OperandBits) && idleAndWait(CommandGapUnits);
+    return clockOutBits(command, CommandBits - 1)
+        && ClockOutBitHeld(static_cast<std::uint8_t>((command >> 3) & 1U), waits.pulseUnits)
+        && idleAndWait(waits.dischargeUnits) && clockOutBits(operand, OperandBits) && idleAndWait(CommandGapUnits);
 }
 
 bool SendCommandReadByte(std::uint8_t command, std::uint8_t& value)

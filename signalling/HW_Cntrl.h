@@ -3,7 +3,8 @@
 // process-wide PinState and the current PinDriver. Every operation returns false at
 // the first write, read or wait that fails and leaves the remaining steps undone.
 // Commands travel in the low four bits of a byte, operands as 16 bits, both least
-// significant bit first. Only the engine's worker thread calls these.
+// significant bit first; only the entry key goes most significant bit first. Only the
+// engine's worker thread calls these.
 
 #include <cstdint>
 
@@ -12,25 +13,51 @@
 
 namespace velmora {
 
+// The waits a family sets for its writes and erases, in 5 us units, each a minimum.
+struct WriteWaits {
+    std::uint32_t pulseUnits;      // P9 (P9A): clock held high on top of the half clock
+    std::uint32_t dischargeUnits;  // P10: clock low after the pulse
+};
+struct EraseWaits {
+    std::uint32_t eraseUnits;      // P11: lines idle while the bulk erase runs
+    std::uint32_t dischargeUnits;  // P10: then still idle before the operand
+};
+// The key-sequence entry's waits. The documents number them differently (DS41398:
+// P18, P20, P15), so they are named by what they separate.
+struct KeyEntryWaits {
+    std::uint32_t beforeKeyUnits;      // MCLR low to the key's first clock
+    std::uint32_t afterKeyUnits;       // the key's last clock low to MCLR high
+    std::uint32_t firstCommandUnits;   // MCLR high to the first command
+};
+
+// The classic parts' waits: a 1.005 ms pulse (P9 >= 1 ms), 100 us discharge (P10),
+// 5 ms bulk erase (P11).
+inline constexpr WriteWaits kClassicWriteWaits{200, 20};
+inline constexpr EraseWaits kClassicEraseWaits{1000, 20};
+
 // Raises Vpp with data and clock low; takes at least 200.015 ms.
 bool EnterProgMode();
+// With MCLR at logic level (the Vpp line) and no PGM line: all lines low, MCLR pulsed
+// high and low, the 32-bit key 4D434850h clocked in most significant bit first, then
+// MCLR raised and held.
+bool EnterProgModeByKey(const KeyEntryWaits& waits);
 // All three lines low.
 bool ExitProgMode();
 
 // One clock pulse carrying `bit` (passed on unchanged as the data level).
 bool ClockOutBit(std::uint8_t bit);
-// As ClockOutBit with the clock held high 1.005 ms: the programming pulse.
-bool ClockOutBitHeld(std::uint8_t bit);
+// As ClockOutBit with the clock held high pulseUnits longer: the programming pulse.
+bool ClockOutBitHeld(std::uint8_t bit, std::uint32_t pulseUnits = kClassicWriteWaits.pulseUnits);
 // One clock pulse sampling the target's data output; level is 0 on failure.
 bool ClockInBit(std::uint8_t& level);
 // Data and clock low, Vpp unchanged; no wait.
 bool IdleLines();
 
 bool SendCommand(std::uint8_t command, std::uint16_t operand);
-// SendCommand with the lines idle 5.1 ms between command and operand (bulk erase).
-bool SendCommandEraseWait(std::uint8_t command, std::uint16_t operand);
-// SendCommand whose fourth command clock is the programming pulse.
-bool SendCommandProgramWait(std::uint8_t command, std::uint16_t operand);
+// SendCommand with the lines idle P11 + P10 between command and operand (bulk erase).
+bool SendCommandEraseWait(std::uint8_t command, std::uint16_t operand, const EraseWaits& waits = kClassicEraseWaits);
+// SendCommand whose fourth command clock is the programming pulse, followed by P10.
+bool SendCommandProgramWait(std::uint8_t command, std::uint16_t operand, const WriteWaits& waits = kClassicWriteWaits);
 // Sends a read command and shifts in the byte the device returns; value is 0 on failure.
 bool SendCommandReadByte(std::uint8_t command, std::uint8_t& value);
 
@@ -39,14 +66,16 @@ inline bool SendCommand(IcspCommand command, std::uint16_t operand)
     return SendCommand(commandCode(command), operand);
 }
 
-inline bool SendCommandEraseWait(IcspCommand command, std::uint16_t operand)
+inline bool SendCommandEraseWait(IcspCommand command, std::uint16_t operand,
+                                 const EraseWaits& waits = kClassicEraseWaits)
 {
-    return SendCommandEraseWait(commandCode(command), operand);
+    return SendCommandEraseWait(commandCode(command), operand, waits);
 }
 
-inline bool SendCommandProgramWait(IcspCommand command, std::uint16_t operand)
+inline bool SendCommandProgramWait(IcspCommand command, std::uint16_t operand,
+                                   const WriteWaits& waits = kClassicWriteWaits)
 {
-    return SendCommandProgramWait(commandCode(command), operand);
+    return SendCommandProgramWait(commandCode(command), operand, waits);
 }
 
 inline bool SendCommandReadByte(IcspCommand command, std::uint8_t& value)

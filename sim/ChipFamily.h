@@ -1,6 +1,7 @@
 #pragma once
-// The two programming generations the simulated chips belong to. They differ in how
-// program memory is buffered, which erase keys they take and in some timing.
+// The programming generations the simulated chips belong to. They differ in how
+// program memory is buffered, which erase keys they take, how writes are started and
+// timed, and how the chip is entered at low voltage.
 
 namespace velmora::sim {
 
@@ -9,9 +10,37 @@ enum class ChipFamily {
     // per 8 KB panel, single- and multi-panel writes chosen at 3C0006h, erase key at
     // 3C0004h only, 1110 = table write with post-decrement.
     PanelWrite,
-    // PIC18F2XXX/4XXX: one write buffer of 8..64 bytes, erase keys at 3C0005h:3C0004h,
-    // 1110 = table write, start programming, post-increment.
+    // PIC18F2XXX/4XXX (DS39622): one write buffer of 8..64 bytes, erase keys at
+    // 3C0005h:3C0004h, 1110 = table write, start programming, post-increment.
     BufferWrite,
+    // PIC18(L)F2XK22/4XK22 (DS41398B): as BufferWrite, plus WREN before every write,
+    // self-timed row erase and EEPROM write, a 5 ms configuration pulse, erase keys
+    // 0F0Fh/8F8Fh, no PGM pin: low-voltage entry by a 32-bit key.
+    K22,
+    // PIC18(L)F1XK22 (DS41357B): as K22, with a PGM pin (RC3) instead of the key.
+    OneXK22,
+    // PIC18F2XK20/4XK20 (DS41297D): as 1XK22 with PGM on RB5 and erase keys 0F0Fh/8787h.
+    K20,
 };
+
+// One write buffer rather than per-panel latches: every family after the panel one.
+constexpr bool hasSingleWriteBuffer(ChipFamily family)
+{
+    return family != ChipFamily::PanelWrite;
+}
+
+// WREN before code, ID and configuration writes; row erase and EEPROM write self-timed
+// and started on the fourth clock of the second command after WR; erase options from
+// a fixed table, any other keys erase nothing.
+constexpr bool isSelfTimedFamily(ChipFamily family)
+{
+    return family == ChipFamily::K22 || family == ChipFamily::OneXK22 || family == ChipFamily::K20;
+}
+
+// Low-voltage entry by clocking 4D434850h in while MCLR is low, instead of a PGM pin.
+constexpr bool hasKeyEntry(ChipFamily family)
+{
+    return family == ChipFamily::K22;
+}
 
 } // namespace velmora::sim

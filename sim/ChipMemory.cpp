@@ -107,6 +107,11 @@ bool ChipMemory::isCodeProtected(std::uint32_t address) const
     return protectionOn(kConfig5L, static_cast<std::uint8_t>(1U << block));
 }
 
+bool ChipMemory::anyCodeBlockProtected() const
+{
+    return (model_.configMask[kConfig5L] & ~config_[kConfig5L]) != 0;
+}
+
 bool ChipMemory::isWriteProtected(std::uint32_t address) const
 {
     switch (spaceOf(address)) {

@@ -63,6 +63,8 @@ public:
     bool isEepromWriteProtected() const;
     // True when a code-protect bit covers the block holding this code address.
     bool isCodeProtected(std::uint32_t address) const;
+    // True when any CPn bit is programmed (the boot block's CPB aside).
+    bool anyCodeBlockProtected() const;
 
     // Code and ID cells: programming only clears bits.
     void programFlashByte(std::uint32_t address, std::uint8_t value);

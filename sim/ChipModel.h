@@ -36,12 +36,12 @@ struct ChipModel {
 std::span<const ChipModel> chipModels();
 
 // CONFIG4L bit 2 on every chip of the table: 1 lets the chip enter program/verify mode
-// with PGM high and MCLR at VDD.
+// with MCLR at VDD (after PGM rose, or after the entry key on the K22).
 inline constexpr int kConfig4L = 6;
 inline constexpr std::uint8_t kLvpBit = 0x04;
 
-// Whether the chip has a PGM pin (RB5) and an LVP bit, the two things low-voltage
-// entry needs.
+// Whether the chip has a PGM pin (RB5, RC3 on the 1XK22) and an LVP bit; low-voltage
+// entry needs the bit and either the pin or the entry key (hasKeyEntry).
 bool hasPgmPin(ChipFamily family);
 bool hasLvpBit(const ChipModel& model);
 

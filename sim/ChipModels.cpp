@@ -1,7 +1,8 @@
 // The table of simulated chips. Sizes, buffer sizes and device IDs come from the
 // programming guides (DS39622L for the 2XXX/4XXX parts, DS39583C for the
 // 6X20/8X20 parts, the same-generation documents DS39576, DS39592, DS30500 and DS39606
-// for the others); implemented configuration bits from Microchip's device database as
+// for the older ones, DS41398B, DS41357B and DS41297D for the K22, 1XK22 and K20
+// parts); implemented configuration bits from Microchip's device database as
 // published with gputils. Boot block sizes come from the device data sheets' memory
 // maps; sim/README.md marks the ones resting on recollection.
 
@@ -19,6 +20,9 @@ constexpr std::uint32_t KB = 1024;
 
 constexpr ChipFamily Panel = ChipFamily::PanelWrite;
 constexpr ChipFamily Buffer = ChipFamily::BufferWrite;
+constexpr ChipFamily K22 = ChipFamily::K22;
+constexpr ChipFamily K1x = ChipFamily::OneXK22;
+constexpr ChipFamily K20 = ChipFamily::K20;
 
 constexpr std::string_view kDs39576 = "DS39576 (inferred from DS39583C)";
 constexpr std::string_view kDs39592 = "DS39592 (inferred from DS39583C)";
@@ -27,6 +31,9 @@ constexpr std::string_view kDs39622 = "DS39622L (verified)";
 constexpr std::string_view kDs39622Rest = "DS39622L and gputils (not yet confirmed on a chip)";
 constexpr std::string_view kDs39583 = "DS39583C (verified)";
 constexpr std::string_view kDs39606 = "DS39606 (inferred from DS39583C)";
+constexpr std::string_view kDs41398 = "DS41398B (verified)";
+constexpr std::string_view kDs41357 = "DS41357B (verified)";
+constexpr std::string_view kDs41297 = "DS41297D (verified; Advance Information, some values TBD)";
 
 // Configuration masks, CONFIG1L..CONFIG7H.
 constexpr ConfigBytes kMaskXx2Small {0x00, 0x27, 0x0F, 0x0F, 0x00, 0x01, 0x85, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
@@ -42,6 +49,9 @@ constexpr ConfigBytes kMask4331 {0x00, 0xCF, 0x0F, 0x3F, 0x3C, 0x9D, 0x85, 0x00,
 constexpr ConfigBytes kMask4431 {0x00, 0xCF, 0x0F, 0x3F, 0x3C, 0x9D, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
 constexpr ConfigBytes kMaskUsb24k {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40};
 constexpr ConfigBytes kMaskUsb32k {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+// The 40/44-pin die stores ICPRT (CONFIG4L bit 5), though only the 44-pin package uses it.
+constexpr ConfigBytes kMaskUsb24k44 {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x87, 0xE5, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40};
+constexpr ConfigBytes kMaskUsb32k44 {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x87, 0xE5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
 constexpr ConfigBytes kMaskX410 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x03, 0x40, 0x03, 0x60, 0x03, 0x40};
 constexpr ConfigBytes kMaskX420 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
 constexpr ConfigBytes kMaskX510 {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x0F, 0x40, 0x0F, 0x60, 0x0F, 0x40};
@@ -57,6 +67,12 @@ constexpr ConfigBytes kMask8720 {0x00, 0x27, 0x0F, 0x0F, 0x83, 0x01, 0x85, 0x00,
 constexpr ConfigBytes kMask6585 {0x00, 0x2F, 0x0F, 0x1F, 0x00, 0x81, 0x85, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40};
 constexpr ConfigBytes kMask8585 {0x00, 0x2F, 0x0F, 0x1F, 0x83, 0x83, 0x85, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40};
 constexpr ConfigBytes kMask6680 {0x00, 0x2F, 0x0F, 0x1F, 0x00, 0x81, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+// The K families have no CONFIG1L, CONFIG3L or CONFIG4H (DS41398B Table 5-1).
+constexpr ConfigBytes kMaskK22Small {0x00, 0xFF, 0x1F, 0x3F, 0x00, 0xBF, 0xC5, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMaskK22Large {0x00, 0xFF, 0x1F, 0x3F, 0x00, 0xBF, 0xC5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
+constexpr ConfigBytes kMask1xK22 {0x00, 0xFF, 0x1F, 0x1F, 0x00, 0x88, 0xCD, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMaskK20Small {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x8F, 0xC5, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40};
+constexpr ConfigBytes kMaskK20Large {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x8F, 0xC5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
 constexpr ConfigBytes kMask8680 {0x00, 0x2F, 0x0F, 0x1F, 0x83, 0x83, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
 
 constexpr ChipModel kChipModels[] = {
@@ -81,8 +97,8 @@ constexpr ChipModel kChipModels[] = {
     {"PIC18F4431",  Panel,  16 * KB,  256,     8, 0x0880, 512,    kMask4431,      kDs30500},
     {"PIC18F2455",  Buffer, 24 * KB,  256,    32, 0x1260, 2 * KB, kMaskUsb24k,    kDs39622},
     {"PIC18F2550",  Buffer, 32 * KB,  256,    32, 0x1240, 2 * KB, kMaskUsb32k,    kDs39622},
-    {"PIC18F4455",  Buffer, 24 * KB,  256,    32, 0x1220, 2 * KB, kMaskUsb24k,    kDs39622},
-    {"PIC18F4550",  Buffer, 32 * KB,  256,    32, 0x1200, 2 * KB, kMaskUsb32k,    kDs39622},
+    {"PIC18F4455",  Buffer, 24 * KB,  256,    32, 0x1220, 2 * KB, kMaskUsb24k44,  kDs39622},
+    {"PIC18F4550",  Buffer, 32 * KB,  256,    32, 0x1200, 2 * KB, kMaskUsb32k44,  kDs39622},
     {"PIC18F2410",  Buffer, 16 * KB,    0,    32, 0x1160, 2 * KB, kMaskX410,      kDs39622},
     {"PIC18F2420",  Buffer, 16 * KB,  256,    32, 0x1140, 2 * KB, kMaskX420,      kDs39622},
     {"PIC18F2510",  Buffer, 32 * KB,    0,    32, 0x1120, 2 * KB, kMaskX510,      kDs39622},
@@ -126,16 +142,47 @@ constexpr ChipModel kChipModels[] = {
     {"PIC18F4221", Buffer,   4096,  256,     8, 0x2140, 512, {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xF5, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40}, kDs39622Rest},
     {"PIC18F4321", Buffer,   8192,  256,     8, 0x2100, 512, {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xF5, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40}, kDs39622Rest},
     {"PIC18F4423", Buffer,  16384,  256,    32, 0x10D0, 2 * KB, {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x03, 0xC0, 0x03, 0xE0, 0x03, 0x40}, kDs39622Rest},
-    {"PIC18F4450", Buffer,  16384,    0,    16, 0x2400, 2 * KB, {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x86, 0xCD, 0x00, 0x03, 0x40, 0x03, 0x60, 0x03, 0x40}, kDs39622Rest},
-    {"PIC18F4458", Buffer,  24576,  256,    32, 0x2A20, 2 * KB, {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40}, kDs39622Rest},
+    {"PIC18F4450", Buffer,  16384,    0,    16, 0x2400, 2 * KB, {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x86, 0xED, 0x00, 0x03, 0x40, 0x03, 0x60, 0x03, 0x40}, kDs39622Rest},
+    {"PIC18F4458", Buffer,  24576,  256,    32, 0x2A20, 2 * KB, {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x87, 0xE5, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40}, kDs39622Rest},
     {"PIC18F4515", Buffer,  49152,    0,    64, 0x0C60, 2 * KB, {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x07, 0x40, 0x07, 0x60, 0x07, 0x40}, kDs39622Rest},
     {"PIC18F4523", Buffer,  32768,  256,    32, 0x1090, 2 * KB, {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40}, kDs39622Rest},
-    {"PIC18F4553", Buffer,  32768,  256,    32, 0x2A00, 2 * KB, {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40}, kDs39622Rest},
+    {"PIC18F4553", Buffer,  32768,  256,    32, 0x2A00, 2 * KB, {0x3F, 0xCF, 0x3F, 0x1F, 0x00, 0x87, 0xE5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40}, kDs39622Rest},
     {"PIC18F4585", Buffer,  49152, 1024,    64, 0x0EA0, 2 * KB, {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x86, 0xF5, 0x00, 0x07, 0xC0, 0x07, 0xE0, 0x07, 0x40}, kDs39622Rest},
     {"PIC18F4610", Buffer,  65536,    0,    64, 0x0C20, 2 * KB, {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x87, 0xC5, 0x00, 0x0F, 0x40, 0x0F, 0x60, 0x0F, 0x40}, kDs39622Rest},
     {"PIC18F4680", Buffer,  65536, 1024,    64, 0x0E80, 2 * KB, {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x86, 0xF5, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40}, kDs39622Rest},
     {"PIC18F4682", Buffer,  81920, 1024,    64, 0x2740, 2 * KB, {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x86, 0xF5, 0x00, 0x1F, 0xC0, 0x1F, 0xE0, 0x1F, 0x40}, kDs39622Rest},
     {"PIC18F4685", Buffer,  98304, 1024,    64, 0x2760, 2 * KB, {0x00, 0xCF, 0x1F, 0x1F, 0x00, 0x86, 0xF5, 0x00, 0x3F, 0xC0, 0x3F, 0xE0, 0x3F, 0x40}, kDs39622Rest},
+    // K22 (DS41398B): 64-byte buffer on every part; boot block 512 B on X3, 2 KB on the others.
+    {"PIC18F23K22",  K22,  8 * KB,  256, 64, 0x5740, 512,    kMaskK22Small, kDs41398},
+    {"PIC18F24K22",  K22, 16 * KB,  256, 64, 0x5640, 2 * KB, kMaskK22Small, kDs41398},
+    {"PIC18F25K22",  K22, 32 * KB,  256, 64, 0x5540, 2 * KB, kMaskK22Large, kDs41398},
+    {"PIC18F26K22",  K22, 64 * KB, 1024, 64, 0x5440, 2 * KB, kMaskK22Large, kDs41398},
+    {"PIC18F43K22",  K22,  8 * KB,  256, 64, 0x5700, 512,    kMaskK22Small, kDs41398},
+    {"PIC18F44K22",  K22, 16 * KB,  256, 64, 0x5600, 2 * KB, kMaskK22Small, kDs41398},
+    {"PIC18F45K22",  K22, 32 * KB,  256, 64, 0x5500, 2 * KB, kMaskK22Large, kDs41398},
+    {"PIC18F46K22",  K22, 64 * KB, 1024, 64, 0x5400, 2 * KB, kMaskK22Large, kDs41398},
+    {"PIC18LF23K22", K22,  8 * KB,  256, 64, 0x5760, 512,    kMaskK22Small, kDs41398},
+    {"PIC18LF24K22", K22, 16 * KB,  256, 64, 0x5660, 2 * KB, kMaskK22Small, kDs41398},
+    {"PIC18LF25K22", K22, 32 * KB,  256, 64, 0x5560, 2 * KB, kMaskK22Large, kDs41398},
+    {"PIC18LF26K22", K22, 64 * KB, 1024, 64, 0x5460, 2 * KB, kMaskK22Large, kDs41398},
+    {"PIC18LF43K22", K22,  8 * KB,  256, 64, 0x5720, 512,    kMaskK22Small, kDs41398},
+    {"PIC18LF44K22", K22, 16 * KB,  256, 64, 0x5620, 2 * KB, kMaskK22Small, kDs41398},
+    {"PIC18LF45K22", K22, 32 * KB,  256, 64, 0x5520, 2 * KB, kMaskK22Large, kDs41398},
+    {"PIC18LF46K22", K22, 64 * KB, 1024, 64, 0x5420, 2 * KB, kMaskK22Large, kDs41398},
+    // 1XK22 (DS41357B): the boot block is the smaller size BBSIZ can select.
+    {"PIC18F13K22",  K1x,  8 * KB,  256,  8, 0x4F40, 1 * KB, kMask1xK22,    kDs41357},
+    {"PIC18F14K22",  K1x, 16 * KB,  256, 16, 0x4F20, 2 * KB, kMask1xK22,    kDs41357},
+    {"PIC18LF13K22", K1x,  8 * KB,  256,  8, 0x4F80, 1 * KB, kMask1xK22,    kDs41357},
+    {"PIC18LF14K22", K1x, 16 * KB,  256, 16, 0x4F60, 2 * KB, kMask1xK22,    kDs41357},
+    // K20 (DS41297D): boot block and code blocks laid out as on the K22.
+    {"PIC18F23K20",  K20,  8 * KB,  256,  8, 0x20E0, 512,    kMaskK20Small, kDs41297},
+    {"PIC18F24K20",  K20, 16 * KB,  256, 32, 0x20A0, 2 * KB, kMaskK20Small, kDs41297},
+    {"PIC18F25K20",  K20, 32 * KB,  256, 32, 0x2060, 2 * KB, kMaskK20Large, kDs41297},
+    {"PIC18F26K20",  K20, 64 * KB, 1024, 64, 0x2020, 2 * KB, kMaskK20Large, kDs41297},
+    {"PIC18F43K20",  K20,  8 * KB,  256,  8, 0x20C0, 512,    kMaskK20Small, kDs41297},
+    {"PIC18F44K20",  K20, 16 * KB,  256, 32, 0x2080, 2 * KB, kMaskK20Small, kDs41297},
+    {"PIC18F45K20",  K20, 32 * KB,  256, 32, 0x2040, 2 * KB, kMaskK20Large, kDs41297},
+    {"PIC18F46K20",  K20, 64 * KB, 1024, 64, 0x2000, 2 * KB, kMaskK20Large, kDs41297},
 };
 
 bool sameNameIgnoringCase(std::string_view a, std::string_view b)
@@ -161,11 +208,16 @@ std::uint32_t ChipModel::codeBlockSize() const
 
 bool hasPgmPin(ChipFamily family)
 {
-    // RB5/PGM on both generations: DS39622L Table 2-1 and the older guides' pin lists.
+    // RB5/PGM: DS39622L Table 2-1, the older guides' pin lists and DS41297D Table 2-1;
+    // RC3/PGM on the 1XK22 (DS41357B Table 2-1). The K22 has none (DS41398B Table 2-1).
     switch (family) {
     case ChipFamily::PanelWrite:
     case ChipFamily::BufferWrite:
+    case ChipFamily::OneXK22:
+    case ChipFamily::K20:
         return true;
+    case ChipFamily::K22:
+        return false;
     }
     return false;
 }

@@ -15,7 +15,7 @@ constexpr std::uint32_t kPanelRowMask = kPanelSize - kPanelLatchSize;  // TBLPTR
 
 HoldingRegisters::HoldingRegisters(const ChipModel& model) : model_(model)
 {
-    const std::size_t count = model.family == ChipFamily::BufferWrite
+    const std::size_t count = hasSingleWriteBuffer(model.family)
         ? 1
         : (model.programMemorySize + kPanelSize - 1) / kPanelSize + 1;
     latches_.resize(count);
@@ -45,7 +45,7 @@ ProgrammingPlan HoldingRegisters::take(std::uint32_t address, bool multiPanel)
 {
     ProgrammingPlan plan;
     const std::uint32_t base = latchBase(address);
-    if (model_.family == ChipFamily::BufferWrite || !multiPanel) {
+    if (hasSingleWriteBuffer(model_.family) || !multiPanel) {
         takeLatch(latchIndex(address), base, plan);
         return plan;
     }
@@ -59,12 +59,12 @@ ProgrammingPlan HoldingRegisters::take(std::uint32_t address, bool multiPanel)
 
 std::uint32_t HoldingRegisters::latchSize() const
 {
-    return model_.family == ChipFamily::BufferWrite ? model_.writeBufferSize : kPanelLatchSize;
+    return hasSingleWriteBuffer(model_.family) ? model_.writeBufferSize : kPanelLatchSize;
 }
 
 std::size_t HoldingRegisters::latchIndex(std::uint32_t address) const
 {
-    if (model_.family == ChipFamily::BufferWrite)
+    if (hasSingleWriteBuffer(model_.family))
         return 0;
     if (address >= kIdAddress)
         return latches_.size() - 1;
@@ -73,7 +73,7 @@ std::size_t HoldingRegisters::latchIndex(std::uint32_t address) const
 
 std::uint32_t HoldingRegisters::latchBase(std::uint32_t address) const
 {
-    if (model_.family == ChipFamily::BufferWrite)
+    if (hasSingleWriteBuffer(model_.family))
         return address & ~(latchSize() - 1);
     return address & kPanelRowMask;
 }
@@ -99,7 +99,7 @@ void HoldingRegisters::takeLatch(std::size_t index, std::uint32_t base, Programm
         plan.regionMismatch = true;
     ProgrammingBlock block;
     block.size = latchSize();
-    block.base = model_.family == ChipFamily::BufferWrite ? base : panelBase(index) + base;
+    block.base = hasSingleWriteBuffer(model_.family) ? base : panelBase(index) + base;
     block.bytes = latch.bytes;
     plan.blocks.push_back(block);
     clear(latch);

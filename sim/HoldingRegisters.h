@@ -1,6 +1,6 @@
 #pragma once
 // The write latches between the table writes and the flash: one aligned buffer of
-// WriteBufferSize bytes in the newer family, an 8-byte buffer per 8 KB panel in the
+// WriteBufferSize bytes in the buffer families, an 8-byte buffer per 8 KB panel in the
 // older one (programmed one panel at a time or all panels at the same offset).
 
 #include <array>

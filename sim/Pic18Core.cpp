@@ -4,6 +4,7 @@
 #include <string>
 
 #include "sim/AddressMap.h"
+#include "sim/EraseOptions.h"
 #include "sim/Pic18Instruction.h"
 #include "sim/SimMessages.h"
 #include "sim/TextFormat.h"
@@ -17,18 +18,6 @@ namespace msg = messages;
 constexpr std::uint32_t kRowEraseSize = 64;
 constexpr std::uint8_t kEraseKeyEnable = 0x80;       // 3C0004h bit 7 in every erase option
 constexpr std::uint8_t kMultiPanelEnable = 0x40;     // 3C0006h
-// Older family erase options written to 3C0004h.
-constexpr std::uint8_t kPanelChipErase = 0x80;
-constexpr std::uint8_t kPanelEepromErase = 0x81;
-constexpr std::uint8_t kPanelBootErase = 0x83;
-constexpr std::uint8_t kPanelFirstBlockErase = 0x88;
-constexpr std::uint8_t kPanelLastBlockErase = 0x8F;
-// Newer family option bits, 3C0005h:3C0004h.
-constexpr std::uint8_t kKeyBoot = 0x01;
-constexpr std::uint8_t kKeyConfig = 0x02;
-constexpr std::uint8_t kKeyEeprom = 0x04;
-constexpr std::uint8_t kKeyIds = 0x08;
-constexpr std::uint8_t kKeyCodeBlocks = 0x3F;
 
 std::uint8_t lowByte(std::uint16_t word) { return static_cast<std::uint8_t>(word & 0xFF); }
 std::uint8_t highByte(std::uint16_t word) { return static_cast<std::uint8_t>(word >> 8); }
@@ -40,7 +29,7 @@ Pic18Core::Pic18Core(const ChipModel& model, const FaultSet& faults, ChipMemory&
     , faults_(faults)
     , memory_(memory)
     , events_(events)
-    , timing_(timingFor(model.family))
+    , timing_(timingFor(model))
     , holding_(model)
 {
 }
@@ -68,6 +57,9 @@ void Pic18Core::leaveProgramMode(SimTime time)
     if (eepromWriting_)
         events_.violation(time, ViolationKind::OperationCutByVppOff, msg::kParamP11A,
                           std::string(msg::kVppOffDuringEepromWrite));
+    if (rowErasing_)
+        events_.violation(time, ViolationKind::OperationCutByVppOff, msg::kParamRowErase,
+                          std::string(msg::kVppOffDuringRowErase));
     resetRegisters();
 }
 
@@ -88,15 +80,18 @@ void Pic18Core::resetRegisters()
     tableWritesLocked_ = false;
     configLatchValue_ = 0xFF;
     armed_ = Armed::None;
+    armedCommandsToSkip_ = 0;
     programTarget_ = ProgramTarget::None;
     pulseActive_ = false;
     erasing_ = false;
     eraseEnd_ = kNever;
     eepromWriting_ = false;
     eepromWriteEnd_ = kNever;
+    rowErasing_ = false;
+    rowEraseEnd_ = kNever;
     nextDeadline_ = kNever;
     dischargeUntil_ = SimTime {};
-    eepromWriteAwaitingPoll_ = false;
+    writeAwaitingPoll_ = false;
     pollSawWriteDone_ = false;
     holding_.reset();
 }
@@ -113,15 +108,21 @@ void Pic18Core::completeDue(SimTime time)
         eepromWriting_ = false;
         memory_.writeEepromCell(eepromWriteCell_, eepromWriteValue_);
         eecon1_ &= static_cast<std::uint8_t>(~kWr);
-        eepromWriteAwaitingPoll_ = true;
+        writeAwaitingPoll_ = true;
         events_.note(eepromWriteEnd_, msg::kNoteEepromWriteDone);
+    }
+    if (rowErasing_ && time >= rowEraseEnd_) {
+        rowErasing_ = false;
+        performRowErase(rowEraseEnd_, rowEraseAddress_);
+        writeAwaitingPoll_ = true;
     }
     updateDeadline();
 }
 
 void Pic18Core::updateDeadline()
 {
-    nextDeadline_ = std::min(erasing_ ? eraseEnd_ : kNever, eepromWriting_ ? eepromWriteEnd_ : kNever);
+    nextDeadline_ = std::min({erasing_ ? eraseEnd_ : kNever, eepromWriting_ ? eepromWriteEnd_ : kNever,
+                              rowErasing_ ? rowEraseEnd_ : kNever});
 }
 
 bool Pic18Core::acceptClock(SimTime time)
@@ -162,20 +163,33 @@ void Pic18Core::startClockRose(SimTime time)
 
 void Pic18Core::startClockFell(SimTime time, std::uint8_t command)
 {
+    // The K families start a row erase or EEPROM write on the second command after WR.
+    if (armedCommandsToSkip_ > 0) {
+        --armedCommandsToSkip_;
+        return;
+    }
     const Armed armed = armed_;
     armed_ = Armed::None;
     switch (armed) {
     case Armed::None:
         return;
-    case Armed::Programming:
-    case Armed::RowErase: {
+    case Armed::RowErase:
+        if (isSelfTimedFamily(model_.family)) {
+            startSelfTimedRowErase(time);
+            return;
+        }
+        [[fallthrough]];
+    case Armed::Programming: {
         const SimTime held = pulseActive_ ? time - pulseStart_ : SimTime {};
         pulseActive_ = false;
         if (command != static_cast<std::uint8_t>(ChipCommand::CoreInstruction))
             events_.violation(time, ViolationKind::NotNopAfterStartProgramming, msg::kParamSequence,
                               std::string(msg::kNotNopAfterStartProgramming) + commandBitsText(command));
-        if (held < timing_.programPulse) {
-            events_.violation(time, ViolationKind::ProgrammingPulseTooShort, msg::kParamP9,
+        const SimTime needed = armed == Armed::Programming ? requiredPulse() : timing_.programPulse;
+        if (held < needed) {
+            // P9A where the target needs a longer pulse than code (K families' configuration).
+            const auto parameter = needed == timing_.programPulse ? msg::kParamP9 : msg::kParamP9A;
+            events_.violation(time, ViolationKind::ProgrammingPulseTooShort, parameter,
                               std::string(msg::kProgrammingPulseTooShort) + durationText(held)
                                   + std::string(msg::kNothingProgrammed));
             holding_.reset();
@@ -184,7 +198,7 @@ void Pic18Core::startClockFell(SimTime time, std::uint8_t command)
         } else if (armed == Armed::Programming) {
             performProgramming(time);
         } else {
-            performRowErase(time);
+            performRowErase(time, tblptr_);
         }
         dischargeUntil_ = time + timing_.discharge;
         dischargeReported_ = false;
@@ -239,7 +253,7 @@ void Pic18Core::readFinished(SimTime time, std::uint8_t command)
 {
     if (!pollSawWriteDone_ || command != static_cast<std::uint8_t>(ChipCommand::ShiftOutTablat))
         return;
-    // The programmer now knows the EEPROM write is over; PGC stays low for P10.
+    // The programmer now knows the self-timed write is over; PGC stays low for P10.
     pollSawWriteDone_ = false;
     dischargeUntil_ = time + timing_.discharge;
     dischargeReported_ = false;
@@ -261,7 +275,7 @@ void Pic18Core::execute(SimTime time, std::uint8_t command, std::uint16_t operan
         return;
     case ChipCommand::TableWrite1110:
         tableWrite(time, operand);
-        if (model_.family == ChipFamily::BufferWrite) {
+        if (hasSingleWriteBuffer(model_.family)) {
             startProgramming(time);
             tblptr_ = (tblptr_ + 2) & kTablePointerMask;
         } else {
@@ -371,24 +385,7 @@ bool Pic18Core::armEraseFromKeys(SimTime time, EraseSelection& selection)
     armedEraseKeys_ = static_cast<std::uint16_t>((high << 8) | low);
     eraseKeyLow_ = 0;
     eraseKeyHigh_ = 0;
-    const auto allBlocks = static_cast<std::uint16_t>((1U << model_.codeBlockCount()) - 1);
-    if (model_.family == ChipFamily::BufferWrite) {
-        selection.bootBlock = (low & kKeyBoot) != 0;
-        selection.configuration = (low & kKeyConfig) != 0;
-        selection.eeprom = (low & kKeyEeprom) != 0;
-        selection.ids = (low & kKeyIds) != 0;
-        selection.codeBlocks = static_cast<std::uint16_t>(high & kKeyCodeBlocks & allBlocks);
-    } else if (low == kPanelChipErase) {
-        // The older chips keep their non-protection configuration bits through a bulk erase.
-        selection = EraseSelection {.bootBlock = true, .codeBlocks = allBlocks, .eeprom = true, .ids = true,
-                                    .configuration = false, .protectionBits = true};
-    } else if (low == kPanelEepromErase) {
-        selection.eeprom = true;
-    } else if (low == kPanelBootErase) {
-        selection.bootBlock = true;
-    } else if (low >= kPanelFirstBlockErase && low <= kPanelLastBlockErase) {
-        selection.codeBlocks = static_cast<std::uint16_t>((1U << (low - kPanelFirstBlockErase)) & allBlocks);
-    }
+    selection = eraseSelectionFor(model_, high, low, memory_.anyCodeBlockProtected());
     if (!selection.empty())
         return true;
     events_.violation(time, ViolationKind::InvalidEraseOption, msg::kParamEraseKey,
@@ -405,8 +402,8 @@ bool Pic18Core::readRegister(std::uint8_t address, std::uint8_t& value)
     case Sfr::Tablat: value = tablat_; return true;
     case Sfr::Eecon1:
         value = eecon1_;
-        if (eepromWriteAwaitingPoll_ && (eecon1_ & kWr) == 0) {
-            eepromWriteAwaitingPoll_ = false;
+        if (writeAwaitingPoll_ && (eecon1_ & kWr) == 0) {
+            writeAwaitingPoll_ = false;
             pollSawWriteDone_ = true;
         }
         return true;
@@ -483,16 +480,33 @@ void Pic18Core::startWrite(SimTime time)
         eecon1_ |= kWr;
         eepromWriteCell_ = eepromCell();
         eepromWriteValue_ = eedata_;
-        armed_ = Armed::EepromWrite;
+        arm(Armed::EepromWrite);
         return;
     }
-    if (program && !config && (eecon1_ & kFree) != 0 && model_.family == ChipFamily::BufferWrite) {
+    if (program && !config && (eecon1_ & kFree) != 0 && hasSingleWriteBuffer(model_.family)) {
         eecon1_ |= kWr;
-        armed_ = Armed::RowErase;
+        arm(Armed::RowErase);
         return;
     }
     events_.violation(time, ViolationKind::UnsupportedInstruction, msg::kParamInstruction,
                       std::string(msg::kUnsupportedWrKind) + hexDigits(eecon1_, 2));
+}
+
+// BSF WR; NOP; NOP on the K families ("starts on the 4th clock of this instruction"),
+// the next command's fourth clock on the others.
+void Pic18Core::arm(Armed armed)
+{
+    armed_ = armed;
+    armedCommandsToSkip_ = isSelfTimedFamily(model_.family) ? 1 : 0;
+}
+
+void Pic18Core::startSelfTimedRowErase(SimTime time)
+{
+    pulseActive_ = false;
+    rowErasing_ = true;
+    rowEraseAddress_ = tblptr_;
+    rowEraseEnd_ = time + timing_.rowErase;
+    updateDeadline();
 }
 
 void Pic18Core::readEeprom(SimTime time)
@@ -519,7 +533,7 @@ void Pic18Core::tableWrite(SimTime time, std::uint16_t word)
     const std::uint8_t byte = odd ? highByte(word) : lowByte(word);
     // The newer parts' ID block is a whole write buffer wide; latches past the eight
     // IDs exist but program nothing.
-    const bool idBuffer = model_.family == ChipFamily::BufferWrite && address >= kIdAddress
+    const bool idBuffer = hasSingleWriteBuffer(model_.family) && address >= kIdAddress
         && address < kIdAddress + model_.writeBufferSize;
     switch (idBuffer ? AddressSpace::Ids : memory_.spaceOf(address)) {
     case AddressSpace::Code:
@@ -548,7 +562,7 @@ void Pic18Core::tableWrite(SimTime time, std::uint16_t word)
 
 void Pic18Core::writeControlRegister(SimTime time, std::uint32_t address, std::uint8_t value)
 {
-    const bool newer = model_.family == ChipFamily::BufferWrite;
+    const bool newer = hasSingleWriteBuffer(model_.family);
     if (address == kEraseKeyLowAddress) {
         eraseKeyLow_ = value;
         return;
@@ -567,6 +581,12 @@ void Pic18Core::writeControlRegister(SimTime time, std::uint32_t address, std::u
 
 void Pic18Core::startProgramming(SimTime time)
 {
+    if (isSelfTimedFamily(model_.family) && (eecon1_ & kWren) == 0) {
+        events_.violation(time, ViolationKind::WriteWithoutWren, msg::kParamWren,
+                          std::string(msg::kProgrammingWithoutWren));
+        holding_.reset();
+        return;
+    }
     armed_ = Armed::Programming;
     programTarget_ = ProgramTarget::None;
     programAddress_ = tblptr_;
@@ -666,21 +686,37 @@ std::uint8_t Pic18Core::configValueToProgram(SimTime time, int index) const
     return static_cast<std::uint8_t>(configLatchValue_ | kLvpBit);
 }
 
-void Pic18Core::performRowErase(SimTime time)
+void Pic18Core::performRowErase(SimTime time, std::uint32_t address)
 {
     eecon1_ &= static_cast<std::uint8_t>(~kWr);
-    if (memory_.spaceOf(tblptr_) != AddressSpace::Code)
-        return;
-    if (memory_.isWriteProtected(tblptr_)) {
-        events_.violation(time, ViolationKind::WriteProtected, msg::kParamProtection,
-                          std::string(msg::kWriteProtected) + hexDigits(tblptr_, 6));
+    const AddressSpace space = memory_.spaceOf(address);
+    // The K families erase the ID locations as one row too (DS41398B section 3.4).
+    if (space == AddressSpace::Ids && isSelfTimedFamily(model_.family)) {
+        memory_.erase(EraseSelection {.ids = true});
+        events_.note(time, std::string(msg::kNoteRowErased) + hexDigits(kIdAddress, 6));
         return;
     }
-    const std::uint32_t row = tblptr_ & ~(kRowEraseSize - 1);
+    if (space != AddressSpace::Code)
+        return;
+    if (memory_.isWriteProtected(address)) {
+        events_.violation(time, ViolationKind::WriteProtected, msg::kParamProtection,
+                          std::string(msg::kWriteProtected) + hexDigits(address, 6));
+        return;
+    }
+    const std::uint32_t row = address & ~(kRowEraseSize - 1);
     if (failsProgramming(row, row + kRowEraseSize))
         return;
-    memory_.eraseRow(tblptr_, kRowEraseSize);
+    memory_.eraseRow(address, kRowEraseSize);
     events_.note(time, std::string(msg::kNoteRowErased) + hexDigits(row, 6));
+}
+
+SimTime Pic18Core::requiredPulse() const
+{
+    if (programTarget_ == ProgramTarget::Config)
+        return timing_.configPulse;
+    if (programAddress_ >= kIdAddress)
+        return timing_.idPulse;
+    return timing_.programPulse;
 }
 
 std::uint32_t Pic18Core::postIncrementForRead(std::uint32_t pointer) const

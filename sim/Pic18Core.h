@@ -68,6 +68,8 @@ private:
     bool writeRegister(SimTime time, std::uint8_t address, std::uint8_t value);
     void writeEecon1(SimTime time, std::uint8_t value);
     void startWrite(SimTime time);
+    void arm(Armed armed);
+    void startSelfTimedRowErase(SimTime time);
     void readEeprom(SimTime time);
     std::uint32_t eepromCell() const;
 
@@ -77,7 +79,8 @@ private:
     void performProgramming(SimTime time);
     void programBlock(SimTime time, const ProgrammingBlock& block);
     void programConfig(SimTime time);
-    void performRowErase(SimTime time);
+    void performRowErase(SimTime time, std::uint32_t address);
+    SimTime requiredPulse() const;
     bool armEraseFromKeys(SimTime time, EraseSelection& selection);
     std::uint32_t postIncrementForRead(std::uint32_t pointer) const;
     bool multiPanel() const;
@@ -114,6 +117,7 @@ private:
 
     // What the next command's fourth clock starts.
     Armed armed_ = Armed::None;
+    int armedCommandsToSkip_ = 0;
     ProgramTarget programTarget_ = ProgramTarget::None;
     std::uint32_t programAddress_ = 0;
     bool pulseActive_ = false;
@@ -129,6 +133,9 @@ private:
     SimTime eepromWriteEnd_ = kNever;
     std::uint32_t eepromWriteCell_ = 0;
     std::uint8_t eepromWriteValue_ = 0;
+    bool rowErasing_ = false;          // the K families' self-timed row erase
+    SimTime rowEraseEnd_ = kNever;
+    std::uint32_t rowEraseAddress_ = 0;
     SimTime nextDeadline_ = kNever;
 
     // PGC must stay low until then (P10).
@@ -136,9 +143,9 @@ private:
     bool dischargeReported_ = false;
     bool eraseClockReported_ = false;
     bool eraseDataReported_ = false;
-    // After an EEPROM write: the poll that reads WR clear, then the shift-out that
-    // carries it out; P10 runs from the end of that shift-out.
-    bool eepromWriteAwaitingPoll_ = false;
+    // After a self-timed write or row erase: the poll that reads WR clear, then the
+    // shift-out that carries it out; P10 runs from the end of that shift-out.
+    bool writeAwaitingPoll_ = false;
     bool pollSawWriteDone_ = false;
 };
 

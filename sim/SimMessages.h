@@ -29,6 +29,10 @@ inline constexpr std::string_view kParamEraseKey = "erase key";
 inline constexpr std::string_view kParamPanelMode = "panel mode";
 inline constexpr std::string_view kParamP15 = "P15";
 inline constexpr std::string_view kParamP18 = "P18";
+inline constexpr std::string_view kParamP9A = "P9A";
+inline constexpr std::string_view kParamP20 = "P20";
+inline constexpr std::string_view kParamRowErase = "row erase";
+inline constexpr std::string_view kParamEntryKey = "entry key";
 
 inline constexpr std::string_view kEntryWithLinesHigh =
     "Vpp rose while PGC or PGD was high; the chip stays out of program/verify mode";
@@ -54,6 +58,15 @@ inline constexpr std::string_view kProgrammingNeverStarted =
     "Vpp fell while a write or erase waited for the clock that starts it";
 inline constexpr std::string_view kNotNopAfterStartProgramming = "the programming clock belonged to command ";
 inline constexpr std::string_view kWriteWithoutWren = "WR set with WREN clear; nothing written";
+inline constexpr std::string_view kProgrammingWithoutWren = "start programming with WREN clear; nothing programmed";
+inline constexpr std::string_view kVppOffDuringRowErase = "MCLR fell before the row erase finished; nothing erased";
+inline constexpr std::string_view kWrongEntryKey = "entry key is not 4D434850h: ";
+inline constexpr std::string_view kEntryKeyLsbFirst = " (4D434850h sent least significant bit first)";
+inline constexpr std::string_view kEntryKeyShort = " bits clocked, 32 needed";
+inline constexpr std::string_view kKeyTooSoonAfterMclr = "first key clock too soon after MCLR fell: ";
+inline constexpr std::string_view kMclrTooSoonAfterKey = "MCLR rose too soon after the last key clock: ";
+inline constexpr std::string_view kKeyEntryHoldTooShort =
+    "first command clock too soon after MCLR rose behind the key; the chip stays out of program/verify mode: ";
 inline constexpr std::string_view kWriteWhileBusy = "WR set while an EEPROM write is still running";
 inline constexpr std::string_view kUnsupportedInstruction = "core instruction not executed by the model: ";
 inline constexpr std::string_view kGotoWithoutSecondWord = "GOTO first word not followed by its second word";
@@ -80,6 +93,8 @@ inline constexpr std::string_view kNoteEepromWriteStarted = "EEPROM write starte
 inline constexpr std::string_view kNoteEepromWriteDone = "EEPROM write done";
 inline constexpr std::string_view kNoteLvpOff =
     "MCLR at VDD with PGM high, but the LVP bit is 0: the chip runs its program";
+inline constexpr std::string_view kNoteKeyLvpOff =
+    "MCLR at VDD after the entry key, but the LVP bit is 0: the chip runs its program";
 inline constexpr std::string_view kNoteLvpKept =
     "LVP kept at 1: it clears only in high-voltage program/verify mode";
 

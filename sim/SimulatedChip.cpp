@@ -17,13 +17,23 @@ constexpr int kFrameBits = 20;
 constexpr int kStartClock = 3;           // the fourth command clock
 constexpr int kLastInputClock = 11;      // operand clock 8 of a read
 constexpr int kFirstOutputClock = 12;    // operand clock 9 of a read
+constexpr std::uint32_t kEntryKey = 0x4D434850;   // "MCHP", clocked in MSb first
+constexpr int kEntryKeyBits = 32;
+
+std::uint32_t reversedBits(std::uint32_t value)
+{
+    std::uint32_t reversed = 0;
+    for (int i = 0; i < kEntryKeyBits; ++i, value >>= 1)
+        reversed = (reversed << 1) | (value & 1);
+    return reversed;
+}
 
 } // namespace
 
 SimulatedChip::SimulatedChip(const ChipModel& model, FaultSet faults)
     : model_(model)
     , faults_(faults)
-    , timing_(timingFor(model.family))
+    , timing_(timingFor(model))
     , memory_(model, faults_)
     , core_(model, faults_, memory_, events_)
 {
@@ -78,13 +88,20 @@ void SimulatedChip::mclrChanged(SimTime time, McLr mclr, bool data, bool clock)
     if (mclr == McLr::Low) {
         leaveProgramMode(time);
         resetSerial();
+        mclrFell_ = time;
+        keyStarted_ = false;
+        key_ = 0;
+        keyBits_ = 0;
         return;
     }
     // Only a rise out of reset enters; VDD and VIHH are both "high" once there.
     if (before != McLr::Low)
         return;
     const Entry entry = mclr == McLr::Vihh ? Entry::HighVoltage : Entry::LowVoltage;
-    if (entry == Entry::LowVoltage && !lowVoltageEntryAllowed(time))
+    const bool byKey = entry == Entry::LowVoltage && hasKeyEntry(model_.family);
+    if (byKey && !keyEntryAllowed(time))
+        return;
+    if (entry == Entry::LowVoltage && !byKey && !lowVoltageEntryAllowed(time))
         return;
     if (data || clock) {
         events_.violation(time, ViolationKind::EntryWithLinesHigh, msg::kParamEntry,
@@ -93,6 +110,7 @@ void SimulatedChip::mclrChanged(SimTime time, McLr mclr, bool data, bool clock)
     }
     programMode_ = true;
     entry_ = entry;
+    enteredByKey_ = byKey;
     entryTime_ = time;
     sawClock_ = false;
     phaseReported_ = false;
@@ -115,6 +133,38 @@ bool SimulatedChip::lowVoltageEntryAllowed(SimTime time)
     if (time - pgmRise_ < timing_.pgmSetup)
         events_.violation(time, ViolationKind::PgmSetupTooShort, msg::kParamP15,
                           std::string(msg::kPgmSetupTooShort) + durationText(time - pgmRise_));
+    return true;
+}
+
+// MCLR back at VDD behind the key enters only after 4D434850h, MSb first, with P18 and
+// P20 kept and the LVP bit set; MCLR at VDD without any key just lets the chip run.
+bool SimulatedChip::keyEntryAllowed(SimTime time)
+{
+    if (keyBits_ == 0)
+        return false;
+    if (keyBits_ < kEntryKeyBits || key_ != kEntryKey) {
+        std::string detail = std::string(msg::kWrongEntryKey) + hexDigits(key_, 8) + "h";
+        if (keyBits_ < kEntryKeyBits)
+            detail += ", " + std::to_string(keyBits_) + std::string(msg::kEntryKeyShort);
+        else if (reversedBits(key_) == kEntryKey)
+            detail += msg::kEntryKeyLsbFirst;
+        events_.violation(time, ViolationKind::WrongEntryKey, msg::kParamEntryKey, std::move(detail));
+        return false;
+    }
+    if (firstKeyClock_ - mclrFell_ < timing_.keyDelay) {
+        events_.violation(time, ViolationKind::KeyTooSoonAfterMclr, msg::kParamP18,
+                          std::string(msg::kKeyTooSoonAfterMclr) + durationText(firstKeyClock_ - mclrFell_));
+        return false;
+    }
+    if (time - lastKeyClockFall_ < timing_.keyToMclr) {
+        events_.violation(time, ViolationKind::MclrTooSoonAfterKey, msg::kParamP20,
+                          std::string(msg::kMclrTooSoonAfterKey) + durationText(time - lastKeyClockFall_));
+        return false;
+    }
+    if ((memory_.config()[kConfig4L] & kLvpBit) == 0) {
+        events_.note(time, msg::kNoteKeyLvpOff);
+        return false;
+    }
     return true;
 }
 
@@ -144,6 +194,13 @@ void SimulatedChip::dataChanged(SimTime time, bool data)
 
 void SimulatedChip::clockRose(SimTime time)
 {
+    if (listeningForKey()) {
+        if (!keyStarted_) {
+            keyStarted_ = true;
+            firstKeyClock_ = time;
+        }
+        return;
+    }
     if (!programMode_) {
         if (!outsideModeReported_) {
             outsideModeReported_ = true;
@@ -158,7 +215,15 @@ void SimulatedChip::clockRose(SimTime time)
     }
     if (!sawClock_) {
         sawClock_ = true;
-        if (time - entryTime_ < timing_.entryHold)
+        if (enteredByKey_ && time - entryTime_ < timing_.keyEntryHold) {
+            events_.violation(time, ViolationKind::KeyEntryHoldTooShort, msg::kParamP15,
+                              std::string(msg::kKeyEntryHoldTooShort) + durationText(time - entryTime_));
+            leaveProgramMode(time);
+            resetSerial();
+            outsideModeReported_ = true;
+            return;
+        }
+        if (!enteredByKey_ && time - entryTime_ < timing_.entryHold)
             events_.violation(time, ViolationKind::EntryHoldTooShort, msg::kParamP12,
                               std::string(msg::kEntryHoldTooShort) + durationText(time - entryTime_));
     } else if (time - lastFall_ < timing_.clockPhase && !phaseReported_) {
@@ -183,6 +248,12 @@ void SimulatedChip::clockRose(SimTime time)
 
 void SimulatedChip::clockFell(SimTime time, bool data)
 {
+    if (listeningForKey()) {
+        key_ = (key_ << 1) | (data ? 1U : 0U);
+        ++keyBits_;
+        lastKeyClockFall_ = time;
+        return;
+    }
     if (!programMode_)
         return;
     if (clockLost_) {

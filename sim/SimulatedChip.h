@@ -1,6 +1,6 @@
 #pragma once
 // A PIC18F as it looks from the programmer's four lines. The owner reports every
-// change of Vpp, PGD and PGC with a timestamp and samples the data-in level; the chip
+// change of MCLR, PGD and PGC (and PGM) with a timestamp and samples the data-in level; the chip
 // decodes the serial ICSP protocol (4-bit commands and 16-bit operands, LSB first,
 // latched on the falling PGC edge), answers reads on PGD, keeps its memory and
 // records every protocol or timing mistake it sees.
@@ -20,7 +20,8 @@
 namespace velmora::sim {
 
 // The level the programmer drives MCLR/VPP to: reset, VDD (run mode, or low-voltage
-// program/verify mode when PGM is high and LVP set) or VIHH (high-voltage entry).
+// program/verify mode when PGM is high, or the entry key came, and LVP is set) or VIHH
+// (high-voltage entry).
 enum class McLr : std::uint8_t { Low, Vdd, Vihh };
 
 class SimulatedChip {
@@ -57,6 +58,9 @@ public:
 private:
     void mclrChanged(SimTime time, McLr mclr, bool data, bool clock);
     bool lowVoltageEntryAllowed(SimTime time);
+    bool keyEntryAllowed(SimTime time);
+    // While MCLR is low, a chip with key entry shifts PGD in on every falling PGC edge.
+    bool listeningForKey() const { return mclr_ == McLr::Low && hasKeyEntry(model_.family); }
     void leaveProgramMode(SimTime time);
     void dataChanged(SimTime time, bool data);
     void clockRose(SimTime time);
@@ -77,6 +81,15 @@ private:
     bool data_ = false;
     bool clock_ = false;
     bool programMode_ = false;
+    bool enteredByKey_ = false;
+
+    // The entry key as clocked in since MCLR last fell (K22).
+    SimTime mclrFell_ {};
+    SimTime firstKeyClock_ {};
+    SimTime lastKeyClockFall_ {};
+    bool keyStarted_ = false;
+    std::uint32_t key_ = 0;
+    int keyBits_ = 0;
 
     // Serial framing: position 0..3 command bits, 4..19 operand bits.
     int position_ = 0;

@@ -30,6 +30,10 @@ std::string_view violationName(ViolationKind kind)
     case ViolationKind::ConfigSelectMismatch: return "config-select-mismatch";
     case ViolationKind::InvalidEraseOption: return "invalid-erase-option";
     case ViolationKind::IdWriteInMultiPanelMode: return "id-write-in-multi-panel-mode";
+    case ViolationKind::WrongEntryKey: return "wrong-entry-key";
+    case ViolationKind::KeyTooSoonAfterMclr: return "key-too-soon-after-mclr";
+    case ViolationKind::MclrTooSoonAfterKey: return "mclr-too-soon-after-key";
+    case ViolationKind::KeyEntryHoldTooShort: return "key-entry-hold-too-short";
     }
     return "unknown";
 }

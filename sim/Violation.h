@@ -36,6 +36,10 @@ enum class ViolationKind : std::uint8_t {
     ConfigSelectMismatch,        // CFGS does not match the space being programmed
     InvalidEraseOption,          // erase keys that select nothing this chip knows
     IdWriteInMultiPanelMode,     // IDs must be written with multi-panel writes off
+    WrongEntryKey,               // MCLR rose to VDD behind a key other than 4D434850h, MSb first
+    KeyTooSoonAfterMclr,         // K22 P18: the key's first clock too soon after MCLR fell
+    MclrTooSoonAfterKey,         // K22 P20: MCLR rose too soon after the key's last clock
+    KeyEntryHoldTooShort,        // K22 P15: first command too soon after MCLR rose behind the key
 };
 
 struct Violation {

@@ -129,7 +129,7 @@ std::string lowVoltageRefusal(const SimPortOptions& options)
     if (!options.lowVoltage)
         return {};
     const std::string name(options.chip->name);
-    if (!hasPgmPin(options.chip->family))
+    if (!hasPgmPin(options.chip->family) && !hasKeyEntry(options.chip->family))
         return name + std::string(messages::kNoPgmPin);
     if (!hasLvpBit(*options.chip))
         return name + std::string(messages::kNoLvpBit);

@@ -15,8 +15,9 @@ inline constexpr std::string_view kTraceFile = ", trace ";
 inline constexpr std::string_view kOnPort = ") on ";
 inline constexpr std::string_view kCannotCreateTrace = "cannot create the trace file ";
 inline constexpr std::string_view kLowVoltageEntry = ", low-voltage entry (PGM, MCLR at VDD)";
+inline constexpr std::string_view kKeyEntry = ", low-voltage entry (MCLR at VDD, entry key)";
 inline constexpr std::string_view kNoPgmPin =
-    " has no PGM pin: it cannot be entered at low voltage, leave out lvp";
+    " has no PGM pin and takes no entry key: it cannot be entered at low voltage, leave out lvp";
 inline constexpr std::string_view kNoLvpBit =
     " has no LVP configuration bit: it cannot be entered at low voltage, leave out lvp";
 

@@ -10,21 +10,41 @@ constexpr Address kProgrammingControlAddress = 0x3C0006;
 constexpr std::uint8_t kEecon1Wr = 1 << 1;
 constexpr std::uint8_t kUnlockFirst = 0x55;
 constexpr std::uint8_t kUnlockSecond = 0xAA;
+
+// The key entry's waits come with the family's row: a device without them has no key.
+EntryMethod usableEntry(EntryWiring wiring, ProgrammingFamily family, const WriteStrategyRules& rules)
+{
+    const EntryMethod method = entryMethodFor(wiring, family);
+    return method == EntryMethod::Key && !rules.keyEntryWaits ? EntryMethod::None : method;
+}
 } // namespace
 
-ClassicIcsp::ClassicIcsp(StepGuard& guard, const SelectedDevice& device)
+ClassicIcsp::ClassicIcsp(StepGuard& guard, const SelectedDevice& device, EntryWiring wiring)
     : guard_(guard)
     , device_(device)
+    , rules_(rulesFor(device))
+    , entry_(usableEntry(wiring, device.family, rules_))
+    , wiring_(wiring)
 {
 }
 
 bool ClassicIcsp::enter()
 {
-    return EnterProgMode() || guard_.fail(texts::kFaultTurningOnVpp);
+    switch (entry_) {
+    case EntryMethod::VppLine:
+        return EnterProgMode() || guard_.fail(texts::kFaultTurningOnVpp);
+    case EntryMethod::Key:
+        return EnterProgModeByKey(*rules_.keyEntryWaits) || guard_.fail(texts::kFaultTurningOnVpp);
+    case EntryMethod::None:
+        break;
+    }
+    return guard_.fail(wiring_ == EntryWiring::MclrOnly ? texts::kNoKeyEntry : texts::kNoPgmPin);
 }
 
 bool ClassicIcsp::leave()
 {
+    if (entry_ == EntryMethod::None)
+        return true;
     return ExitProgMode() || guard_.fail(texts::kFaultTurningOffVpp);
 }
 
@@ -94,24 +114,61 @@ bool ClassicIcsp::shiftOutTablat(std::uint8_t& value, const char* failureMessage
 
 bool ClassicIcsp::startEepromWrite(std::uint8_t value)
 {
-    return core(movlw(value)) && core(CoreInstruction::MovwfEedata) && core(CoreInstruction::BsfEecon1Wren)
-        && core(movlw(kUnlockFirst)) && core(CoreInstruction::MovwfEecon2) && core(movlw(kUnlockSecond))
-        && core(CoreInstruction::MovwfEecon2) && core(CoreInstruction::BsfEecon1Wr) && core(CoreInstruction::Nop);
+    if (!core(movlw(value)) || !core(CoreInstruction::MovwfEedata) || !core(CoreInstruction::BsfEecon1Wren))
+        return false;
+    if (rules_.eepromUnlock
+        && (!core(movlw(kUnlockFirst)) || !core(CoreInstruction::MovwfEecon2) || !core(movlw(kUnlockSecond))
+            || !core(CoreInstruction::MovwfEecon2)))
+        return false;
+    return startSelfTimedWrite();
 }
 
-bool ClassicIcsp::eepromWriting(bool& writing)
+bool ClassicIcsp::startRowErase(Address address)
+{
+    return selectCodeMemory() && core(CoreInstruction::BsfEecon1Wren) && setTablePointer(address)
+        && core(CoreInstruction::BsfEecon1Free) && startSelfTimedWrite();
+}
+
+bool ClassicIcsp::startSelfTimedWrite()
+{
+    if (!core(CoreInstruction::BsfEecon1Wr))
+        return false;
+    for (int i = 0; i < rules_.nopsAfterWriteStart; ++i) {
+        if (!core(CoreInstruction::Nop))
+            return false;
+    }
+    return true;
+}
+
+bool ClassicIcsp::writing(bool& isWriting)
 {
     std::uint8_t eecon1 = 0;
     if (!core(CoreInstruction::MovfEecon1W) || !core(CoreInstruction::MovwfTablat) || !core(CoreInstruction::Nop)
         || !shiftOutTablat(eecon1, texts::kFaultReadingInstruction))
         return false;
-    writing = (eecon1 & kEecon1Wr) != 0;
+    isWriting = (eecon1 & kEecon1Wr) != 0;
     return true;
 }
 
-bool ClassicIcsp::endEepromWrite()
+bool ClassicIcsp::waitWhileWriting()
+{
+    for (;;) {
+        bool isWriting = false;
+        if (!writing(isWriting) || !guard_.check())
+            return false;
+        if (!isWriting)
+            return true;
+    }
+}
+
+bool ClassicIcsp::clearWriteEnable()
 {
     return core(CoreInstruction::BcfEecon1Wren);
+}
+
+bool ClassicIcsp::enableWrites()
+{
+    return !rules_.writeEnableBeforeWrites || core(CoreInstruction::BsfEecon1Wren);
 }
 
 bool ClassicIcsp::selectEeprom()
@@ -134,9 +191,10 @@ bool ClassicIcsp::writePanelMode(std::uint16_t value)
     return setTablePointer(kProgrammingControlAddress) && tableWrite(IcspCommand::TableWrite, value);
 }
 
-bool ClassicIcsp::programPulse()
+bool ClassicIcsp::programPulse(WriteKind kind)
 {
-    return SendCommandProgramWait(IcspCommand::CoreInstruction, word(CoreInstruction::Nop))
+    const WriteWaits& waits = kind == WriteKind::Code ? rules_.codeWaits : rules_.idAndConfigWaits;
+    return SendCommandProgramWait(IcspCommand::CoreInstruction, word(CoreInstruction::Nop), waits)
         || guard_.fail(texts::kFaultProgramming);
 }
 
@@ -151,7 +209,7 @@ bool ClassicIcsp::loadEraseKeys(std::span<const EraseKey> keys)
 
 bool ClassicIcsp::eraseWait()
 {
-    return SendCommandEraseWait(IcspCommand::CoreInstruction, word(CoreInstruction::Nop))
+    return SendCommandEraseWait(IcspCommand::CoreInstruction, word(CoreInstruction::Nop), rules_.eraseWaits)
         || guard_.fail(texts::kFaultWritingInstructionWithDelay);
 }
 

@@ -1,27 +1,33 @@
 #pragma once
-// The classic PIC18 ICSP steps: core instructions, the table pointer, table reads and
-// writes, EEPROM cells, the panel and buffer write set-up, the erase keys and the
-// programming pulse. They know no postings: a step looks for a cancel and records its
-// failure only through the StepGuard.
+// The PIC18 ICSP steps of the 4-bit command protocol: core instructions, the table
+// pointer, table reads and writes, EEPROM cells, the panel and buffer write set-up, the
+// erase keys and the programming pulse. Where the device's family differs (waits, write
+// enable, the EEPROM write's start, the entry) a step asks the family's row. They know
+// no postings: a step looks for a cancel and records its failure only through the
+// StepGuard.
 
 #include <cstdint>
 #include <span>
 
 #include "devicedata/MemoryImage.h"
+#include "engine/EntryChoice.h"
 #include "engine/WriteStrategyRules.h"
 #include "engine/classic/CoreInstruction.h"
 #include "engine/frame/BlockSource.h"
 #include "engine/frame/ProgrammingMode.h"
 #include "engine/frame/StepGuard.h"
+#include "signalling/EntryWiring.h"
 #include "signalling/IcspCommand.h"
 
 namespace velmora {
 
 class ClassicIcsp final : public ProgrammingMode, public BlockSource {
 public:
-    ClassicIcsp(StepGuard& guard, const SelectedDevice& device);
+    ClassicIcsp(StepGuard& guard, const SelectedDevice& device, EntryWiring wiring);
 
-    // "Fault turning on Vpp" and "Fault turning off Vpp" are their failures.
+    // The entry the wiring has for the device's family; "Fault turning on Vpp" and
+    // "Fault turning off Vpp" are their failures. An entry the wiring cannot make is
+    // refused before any line moves, and leaving it then moves none either.
     bool enter() override;
     bool leave() override;
 
@@ -44,12 +50,19 @@ public:
     // The addressed EEPROM cell read and moved into TABLAT.
     bool latchEepromCell();
     bool shiftOutTablat(std::uint8_t& value, const char* failureMessage);
-    // The addressed cell's write started: value, write enable, the unlock keys, WR.
+    // The addressed cell's write started: value, write enable, the unlock keys where
+    // the family has them, WR and its NOPs.
     bool startEepromWrite(std::uint8_t value);
-    // Whether WR still reads set, from EECON1 shifted out through TABLAT.
-    bool eepromWriting(bool& writing);
-    // Write enable cleared once the write is done.
-    bool endEepromWrite();
+    // The self-timed erase of the 64-byte row at address: code memory, write enable,
+    // the table pointer, FREE, WR and its NOPs.
+    bool startRowErase(Address address);
+    // Polls WR, with a check point after every look, until it reads clear. No pause and
+    // no limit: a device that never finishes is left to the user's Cancel.
+    bool waitWhileWriting();
+    // Write enable cleared once a self-timed write is done.
+    bool clearWriteEnable();
+    // BSF WREN where the family wants it before code, ID and configuration writes.
+    bool enableWrites();
     // EECON1 pointed at data EEPROM, at code memory, at the configuration space.
     bool selectEeprom();
     bool selectCodeMemory();
@@ -57,15 +70,25 @@ public:
     // Table-pointer set-up to 3C0006h and the programming-control value (strategy 1).
     bool writePanelMode(std::uint16_t value);
     static constexpr std::uint16_t kSinglePanelMode = 0x0000;
-    bool programPulse();
+    enum class WriteKind { Code, IdsAndConfiguration };
+    // The NOP whose fourth clock is held for the family's P9 (code) or P9A.
+    bool programPulse(WriteKind kind = WriteKind::Code);
     // Each key written to its control address, then a NOP.
     bool loadEraseKeys(std::span<const EraseKey> keys);
     // The NOP during which the erase runs, the lines low between command and operand.
     bool eraseWait();
 
 private:
+    // Whether WR still reads set, from EECON1 shifted out through TABLAT.
+    bool writing(bool& isWriting);
+    // BSF WR and the NOPs on whose last the self-timed write starts.
+    bool startSelfTimedWrite();
+
     StepGuard& guard_;
     const SelectedDevice& device_;
+    const WriteStrategyRules& rules_;
+    const EntryMethod entry_;
+    const EntryWiring wiring_;
 };
 
 } // namespace velmora

@@ -1,7 +1,7 @@
 #pragma once
 // PIC18 core instructions the engine executes on the target through ICSP command 0000.
 // Special function registers are addressed through the access bank; EECON1 bits:
-// RD 0, WR 1, WREN 2, CFGS 6, EEPGD 7.
+// RD 0, WR 1, WREN 2, FREE 4, CFGS 6, EEPGD 7.
 
 #include <array>
 #include <cstdint>
@@ -30,6 +30,7 @@ enum class CoreInstruction : std::uint16_t {
     BcfEecon1Wren = 0x94A6,    // BCF EECON1, WREN
     BsfEecon1Wr = 0x82A6,      // BSF EECON1, WR
     BsfEecon1Rd = 0x80A6,      // BSF EECON1, RD
+    BsfEecon1Free = 0x88A6,    // BSF EECON1, FREE (the row erase of the newer families)
     IncfTblptrl = 0x2AF6,      // INCF TBLPTRL, F
     GotoFirstWord = 0xEF00,    // GOTO 100000h, first word
     GotoSecondWord = 0xF800,   // GOTO 100000h, second word

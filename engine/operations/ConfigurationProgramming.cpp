@@ -44,7 +44,7 @@ bool ConfigurationProgramming::writePair(int n, Address address)
     if (!s.frame.check())
         return false;
     s.post().postProcessText(texts::kWriteInstruction);
-    if (!s.icsp.selectConfigurationSpace())
+    if (!s.icsp.selectConfigurationSpace() || !s.icsp.enableWrites())
         return false;
     // The program counter leaves the code-protected blocks first, so that programming
     // a code-protect bit cannot lock out the table writes that follow.
@@ -77,7 +77,7 @@ bool ConfigurationProgramming::pulse(int step)
     if (!s.frame.check())
         return false;
     s.post().postProcessText(texts::kWriteProgTimeInstruction);
-    if (!s.icsp.programPulse())
+    if (!s.icsp.programPulse(ClassicIcsp::WriteKind::IdsAndConfiguration))
         return false;
     s.post().postProgress(percent(static_cast<std::uint32_t>(step), kProgressSteps));
     return true;

@@ -4,14 +4,9 @@
 #include "engine/ProgrammingOptions.h"
 #include "engine/operations/AreaComparison.h"
 #include "engine/operations/EepromCells.h"
+#include "engine/operations/SelfTimedWrite.h"
 
 namespace velmora {
-
-namespace {
-// PGC stays low this long once WR reads clear, before the next command (P10 of the
-// newer family, 100 us; the older family needs less).
-constexpr std::uint32_t kDischargeUnits = 20;
-} // namespace
 
 bool EepromProgramming::run()
 {
@@ -27,22 +22,7 @@ bool EepromProgramming::writeCell(std::uint32_t cell)
     s.post().postProcessText(texts::kWriteInstruction);
     if (!s.icsp.loadEepromAddress(cell) || !s.icsp.startEepromWrite(s.image().eeprom[cell]) || !s.frame.check())
         return false;
-    s.post().postProcessText(texts::kWaitWriteCompleted);
-    if (!waitWriteCompleted() || !s.frame.pause(kDischargeUnits))
-        return false;
-    s.post().postProcessText(texts::kWriteInstruction);
-    return s.icsp.endEepromWrite();
-}
-
-bool EepromProgramming::waitWriteCompleted()
-{
-    for (;;) {
-        bool writing = false;
-        if (!s.icsp.eepromWriting(writing) || !s.frame.check())
-            return false;
-        if (!writing)
-            return true;
-    }
+    return finishSelfTimedWrite(s);
 }
 
 bool EepromProgramming::verify()

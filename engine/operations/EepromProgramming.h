@@ -15,9 +15,6 @@ public:
 
 private:
     bool writeCell(std::uint32_t cell);
-    // Polls EECON1 until the device clears WR. No pause and no limit: a device that
-    // never finishes is left to the user's Cancel.
-    bool waitWriteCompleted();
     bool verify();
 
     OperationContext s;

@@ -8,6 +8,7 @@
 #include "engine/operations/EepromProgramming.h"
 #include "engine/operations/IdProgramming.h"
 #include "engine/operations/ProgrammingEntry.h"
+#include "engine/operations/SelfTimedWrite.h"
 
 namespace velmora {
 
@@ -80,7 +81,15 @@ bool EraseAndProgram::sendEraseSequence()
     if (!s.icsp.loadEraseKeys(keys))
         return false;
     s.post().postProcessText(texts::kWriteInstructionWithDelay);
-    return s.icsp.eraseWait();
+    if (!s.icsp.eraseWait())
+        return false;
+    return !s.strategy().eraseIdRowApart || eraseIdRow();
+}
+
+bool EraseAndProgram::eraseIdRow()
+{
+    s.post().postProcessText(texts::kWriteInstruction);
+    return s.icsp.startRowErase(kIdAddress) && s.frame.check() && finishSelfTimedWrite(s);
 }
 
 bool EraseAndProgram::programAreas()

@@ -15,6 +15,8 @@ private:
     bool eraseAndProgram();
     bool erase();
     bool sendEraseSequence();
+    // The self-timed erase of the ID row, for a family whose chip erase spares it.
+    bool eraseIdRow();
     bool programAreas();
 
     OperationContext s;

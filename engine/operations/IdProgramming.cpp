@@ -30,7 +30,7 @@ bool IdProgramming::write()
     if (!s.frame.check())
         return false;
     s.post().postProcessText(texts::kWriteInstruction);
-    if (!s.icsp.selectCodeMemory() || !s.frame.check())
+    if (!s.icsp.selectCodeMemory() || !s.icsp.enableWrites() || !s.frame.check())
         return false;
     s.post().postProcessText(texts::kWriteInstruction);
     if (!s.icsp.setTablePointer(kIdAddress) || !loadWord(IcspCommand::TableWritePostIncrement2, 0)
@@ -38,7 +38,7 @@ bool IdProgramming::write()
         || !loadWord(IcspCommand::TableWriteStartProgramming, 6) || !s.frame.check())
         return false;
     s.post().postProcessText(texts::kWriteProgTimeInstruction);
-    if (!s.icsp.programPulse())
+    if (!s.icsp.programPulse(ClassicIcsp::WriteKind::IdsAndConfiguration))
         return false;
     s.post().postProgress(kComplete);
     return true;

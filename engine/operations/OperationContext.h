@@ -1,5 +1,5 @@
 #pragma once
-// What an operation works with: the frame it runs in, the classic protocol's steps,
+// What an operation works with: the frame it runs in, the protocol's steps,
 // the memory image with the selected device, the options and the device-ID check.
 
 #include <algorithm>
@@ -24,7 +24,7 @@ struct OperationContext {
 
     MemoryImage& image() const { return data.image; }
     const SelectedDevice& device() const { return data.device; }
-    const WriteStrategyRules& strategy() const { return rulesFor(data.device.writeStrategy); }
+    const WriteStrategyRules& strategy() const { return rulesFor(data.device); }
     TableRead table() const { return {frame, icsp}; }
     PostingBlock& post() const { return frame.post(); }
 

@@ -411,6 +411,24 @@ TEST_F(CliOnSimulatedChip, ASectionWhoseIdCannotBeCheckedIsRefusedBeforeThePortO
     }
 }
 
+// Classic steps would send a newer part the wrong erase keys and too high a Vpp.
+TEST_F(CliOnSimulatedChip, ASectionWhoseFamilyCannotSteerItIsRefusedEvenWithoutTheIdCheck)
+{
+    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
+    ASSERT_EQ(cli("--port " + chip4550 + " --device PIC18F4550 erase").status, 0);
+    const std::string before = readAll(chipFile_);
+    const fs::path database = dir_ / "Devices.ini";
+    std::ofstream(database) << "[PIC18F4550]\nProgMemSize=32768\nDeviceID=0x1200\nFamily=K21\n";
+    const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550 + " ";
+    for (const std::string command : {"--device PIC18F4550 --no-id-check erase", "erase"}) {
+        CliRun erase = cli(devices + command);
+        EXPECT_EQ(erase.status, 2) << command;
+        EXPECT_NE(erase.err.find("no programming steps are known for PIC18F4550 in "), std::string::npos) << erase.err;
+        EXPECT_NE(erase.err.find("Family=K21 names no programming family"), std::string::npos) << erase.err;
+        EXPECT_EQ(readAll(chipFile_), before) << command;
+    }
+}
+
 TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)
 {
     const fs::path trace = dir_ / "trace.txt";

@@ -160,6 +160,45 @@ TEST(DeviceFileCheck, ADeviceIdThatCannotNameTheChipRefusesTheDeviceAtItsLine)
     }
 }
 
+TEST(DeviceFileCheck, AFamilyUnknownOrContradictedRefusesTheDeviceAtTheKeyAtFault)
+{
+    const std::string fitting = "[A]\n"                           // 1
+                                "ProgMemSize=16384\n"             // 2
+                                "EEPROMDataMemSize=256\n"         // 3
+                                "WriteStrategy=2\n"               // 4
+                                "WriteBufferSize=32\n"            // 5
+                                "Config=3\n"                      // 6
+                                "Mask=00 CF 1F 1F 00 8F C5 00 03 C0 03 E0 03 40\n"
+                                "SetMask=00 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
+                                "Family=K20\n";                   // 9
+    EXPECT_TRUE(checkDeviceText(fitting, false).empty()) << "a 24K20 and the key known";
+    const struct {
+        const char* from;
+        const char* to;
+        int line;
+        const char* words;
+    } cases[] = {
+        {"Family=K20", "Family=K2O", 9, "Family=K2O names no programming family (the known ones are K22, 1XK22 or K20)"},
+        {"WriteStrategy=2", "WriteStrategy=1", 4, "Family=K20 needs WriteStrategy=2"},
+        {"Config=3", "Config=1", 6, "Family=K20 needs Config=3"},
+        {"ProgMemSize=16384", "ProgMemSize=24576", 2, "no K20 part has ProgMemSize=24576"},
+        {"EEPROMDataMemSize=256", "EEPROMDataMemSize=1024", 3, "no K20 part has"},
+        {"WriteBufferSize=32", "WriteBufferSize=64", 5,
+         "WriteBufferSize=64; its parts have 8192/256/8, 16384/256/32, 32768/256/32, 65536/1024/64"},
+        {"Family=K20", "Family=K20\nLongEEAddr=1", 10, "Family=K20 with EEPROMDataMemSize=256 needs LongEEAddr=0"},
+    };
+    for (const auto& c : cases) {
+        std::string text = fitting;
+        text.replace(text.find(c.from), std::string_view(c.from).size(), c.to);
+        const auto findings = checkDeviceText(text, false);
+        ASSERT_EQ(findings.size(), 1U) << text;
+        EXPECT_EQ(findings[0].kind, Kind::Refusal) << "the program itself still loads the file";
+        EXPECT_EQ(findings[0].line, c.line) << text;
+        EXPECT_NE(findings[0].text.find(c.words), std::string::npos) << findings[0].text;
+        EXPECT_NE(findings[0].text.find(": velmora-cli refuses to write this device"), std::string::npos);
+    }
+}
+
 TEST(DeviceFileCheck, EachSharedIdIsOneFindingWithAllItsSections)
 {
     const auto three = checkDeviceText("[A]\nProgMemSize=1024\nDeviceID=0x0420\n[B]\nProgMemSize=1024\nDeviceID=0x0421\n"

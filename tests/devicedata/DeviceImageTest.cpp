@@ -93,8 +93,9 @@ TEST(DeviceImage, SelectDeviceCopiesEveryFieldAndLeavesTheImage)
 {
     const auto owner = std::make_unique<DeviceImage>();
     owner->image.programMemory[0] = 0x12;
-    DeviceRecord record{{"Custom", 7, true, WriteStrategy::Buffers, 64, false, true, false, true, false, true},
-                        0x100000, 0x10000, DeviceIdState::Usable, 0x1200, 0xFFF0, {}, {}};
+    DeviceRecord record{
+        {"Custom", 7, true, WriteStrategy::Buffers, ProgrammingFamily::K20, 64, false, true, false, true, false, true},
+        0x100000, 0x10000, DeviceIdState::Usable, 0x1200, 0xFFF0, {}, {}, {}, {}};
     owner->SelectDevice(record);
     EXPECT_EQ(owner->image.programMemory[0], 0x12);
     EXPECT_EQ(owner->image.programMemorySize, 0x100000u);
@@ -103,6 +104,7 @@ TEST(DeviceImage, SelectDeviceCopiesEveryFieldAndLeavesTheImage)
     EXPECT_EQ(d.name, "Custom");
     EXPECT_EQ(d.configType, 7);
     EXPECT_EQ(d.writeStrategy, WriteStrategy::Buffers);
+    EXPECT_EQ(d.family, ProgrammingFamily::K20);
     EXPECT_EQ(d.writeBufferSize, 64);
     const bool flags[] = {d.longEEAddr, d.ccp2mxApp, d.waitAndPmApp, d.cp0App, d.cp1App, d.cp2App, d.cp3App};
     const bool expected[] = {true, false, true, false, true, false, true};

@@ -61,6 +61,8 @@ TEST_F(LoadDeviceListTest, RecordsInFileOrderWithTheirValuesOrDefaults)
     EXPECT_EQ(full.writeBufferSize, 32);
     EXPECT_EQ(full.configType, 3);
     EXPECT_EQ(flagsOf(full), (std::vector<bool>{false, true, false, true, false, true, false}));
+    EXPECT_EQ(full.family, ProgrammingFamily::Classic) << "a file without the Family key loads as before";
+    EXPECT_EQ(full.familyProblem, "");
 
     const DeviceRecord sparse = list.CopyCurrentAndAdvance();
     EXPECT_EQ(sparse.programMemorySize, 131072);
@@ -76,6 +78,36 @@ TEST_F(LoadDeviceListTest, RecordsInFileOrderWithTheirValuesOrDefaults)
     EXPECT_EQ(odd.writeStrategy, static_cast<WriteStrategy>(-3));
     EXPECT_EQ(odd.writeBufferSize, 0);
     EXPECT_TRUE(odd.ccp2mxApp);
+}
+
+TEST_F(LoadDeviceListTest, TheFamilyKeyNamesTheProgrammingGuideOrSaysWhyItCannot)
+{
+    const std::string k22 = "ProgMemSize=65536\nEEPROMDataMemSize=1024\nLongEEAddr=1\nWriteStrategy=2\n"
+                            "WriteBufferSize=64\nConfig=3\n";
+    ASSERT_TRUE(load("[Named]\n" + k22 + "Family=k22\n"
+                     "[Unknown]\n" + k22 + "Family=K21\n"
+                     "[Blank]\n" + k22 + "Family=\n"
+                     "[Contradicting]\nProgMemSize=65536\nEEPROMDataMemSize=1024\nLongEEAddr=0\nWriteStrategy=2\n"
+                     "WriteBufferSize=64\nConfig=3\nFamily=K20\n"));
+    list.MoveTo(0);
+    const DeviceRecord named = list.CopyCurrentAndAdvance();
+    EXPECT_EQ(named.family, ProgrammingFamily::K22);
+    EXPECT_EQ(named.familyProblem, "");
+
+    // A family no one knows must not pass for a classic part that only lacks the key.
+    for (const char* value : {"K21", ""}) {
+        const DeviceRecord unknown = list.CopyCurrentAndAdvance();
+        EXPECT_EQ(unknown.family, ProgrammingFamily::Classic);
+        EXPECT_EQ(unknown.familyProblemKey, "family");
+        EXPECT_EQ(unknown.familyProblem, "Family="s + value + " names no programming family (the known ones are K22, "
+                                         "1XK22 or K20), so neither its erase keys nor its programming voltage are known");
+        EXPECT_EQ(unknown.deviceIdState, DeviceIdState::Absent) << "the ID keys keep their own state";
+    }
+    // A known family whose sizes contradict it keeps its family, and is refused all the same.
+    const DeviceRecord contradicting = list.CopyCurrentAndAdvance();
+    EXPECT_EQ(contradicting.family, ProgrammingFamily::K20);
+    EXPECT_EQ(contradicting.familyProblemKey, "longeeaddr");
+    EXPECT_EQ(contradicting.familyProblem, "Family=K20 with EEPROMDataMemSize=1024 needs LongEEAddr=1");
 }
 
 TEST_F(LoadDeviceListTest, HeaderLineRules)

@@ -1,36 +1,52 @@
-// The Devices.ini the build places beside the programs, checked on its own; the
-// simulated chips' table is held to it in tests/sim.
+// The Devices.ini the build places beside the programs, checked on its own and
+// against Microchip's device data as gputils publishes it; the simulated chips'
+// table is held to it in tests/sim.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "devicedata/DeviceIdKeys.h"
 #include "devicedata/DeviceImage.h"
+#include "devicedata/FamilyKey.h"
 #include "devicedata/IniFile.h"
 #include "devicedata/LoadDeviceList.h"
+#include "devicedata/IniMasks.h"
 #include "devicedata/ParseMaskBytes.h"
+#include "tests/hexfile/HexTestSupport.h"
 #include "tests/support/ScriptedMessages.h"
 
 namespace velmora {
 namespace {
 
 const std::filesystem::path kShippedDevicesIni = VELMORA_DEVICES_INI;
+const std::string kGpasm = VELMORA_GPASM;
+
+// The sections in file order, the order in which the program remembers them.
+std::vector<DeviceRecord> shippedList()
+{
+    DeviceList list;
+    std::vector<DeviceRecord> records;
+    if (!LoadDeviceList(list, kShippedDevicesIni))
+        return records;
+    list.MoveTo(0);
+    for (int i = 0; i < list.Count(); ++i)
+        records.push_back(list.CopyCurrentAndAdvance());
+    return records;
+}
 
 std::map<std::string, DeviceRecord> shippedDevices()
 {
-    DeviceList list;
     std::map<std::string, DeviceRecord> devices;
-    if (!LoadDeviceList(list, kShippedDevicesIni))
-        return devices;
-    list.MoveTo(0);
-    for (int i = 0; i < list.Count(); ++i) {
-        DeviceRecord record = list.CopyCurrentAndAdvance();
+    for (DeviceRecord& record : shippedList()) {
         EXPECT_FALSE(devices.contains(record.name)) << "duplicate " << record.name;
-        devices[record.name] = record;
+        devices[record.name] = std::move(record);
     }
     return devices;
 }
@@ -77,6 +93,92 @@ TEST(ShippedDevicesIni, NoTwoDevicesAnswerWithTheSameId)
                 EXPECT_FALSE(MatchesDeviceId(other, device.deviceId)) << name << " also reads as " << otherName;
             }
         }
+    }
+}
+
+TEST(ShippedDevicesIni, TheNewerFamiliesFollowTheClassicPartsAndFitTheirFamilies)
+{
+    const auto records = shippedList();
+    ASSERT_EQ(records.size(), 102U);
+    std::map<ProgrammingFamily, int> counts;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        SCOPED_TRACE(records[i].name);
+        // Saved selections are positions: the 74 classic parts keep theirs.
+        EXPECT_EQ(records[i].family == ProgrammingFamily::Classic, i < 74);
+        EXPECT_EQ(records[i].familyProblem, "");
+        ++counts[records[i].family];
+    }
+    EXPECT_EQ(counts[ProgrammingFamily::K22], 16);
+    EXPECT_EQ(counts[ProgrammingFamily::OneXK22], 4);
+    EXPECT_EQ(counts[ProgrammingFamily::K20], 8);
+    EXPECT_EQ(records[74].name, "PIC18F23K22");
+    EXPECT_EQ(records[93].name, "PIC18LF14K22");
+    EXPECT_EQ(records[93].writeBufferSize, 16);
+    EXPECT_EQ(records[93].deviceId, 0x4F60);
+}
+
+// The 40- and 44-pin packages share one die, which stores ICPRT (CONFIG4L bit 5)
+// whatever the package; the 28-pin parts have none.
+TEST(ShippedDevicesIni, AHexThatSetsIcprtKeepsItOnTheFortyPinDie)
+{
+    constexpr std::uint8_t kIcprt = 0x20;
+    const struct {
+        const char* name;
+        bool kept;
+    } cases[] = {
+        {"PIC18F4450", true}, {"PIC18F4455", true}, {"PIC18F4458", true}, {"PIC18F4550", true}, {"PIC18F4553", true},
+        {"PIC18F2450", false}, {"PIC18F2455", false}, {"PIC18F2458", false}, {"PIC18F2550", false}, {"PIC18F2553", false},
+    };
+    for (const auto& c : cases) {
+        const ConfigMasks masks = Type3Masks(kShippedDevicesIni.string(), c.name, nullptr);
+        const std::uint8_t fromHex = 0xE5;
+        EXPECT_EQ(EffectiveConfigValue(fromHex, masks.mask[CONFIG4L], masks.setMask[CONFIG4L]) & kIcprt,
+                  c.kept ? kIcprt : 0)
+            << c.name;
+    }
+}
+
+// What gpasm -s prints for a part: its program size, EEPROM size and configuration masks.
+struct GputilsPart {
+    std::int32_t programMemorySize = 0;
+    std::int32_t eepromSize = 0;
+    ConfigBlock mask{};
+};
+
+GputilsPart gputilsPart(const std::string& name)
+{
+    const test::ToolRun run = test::RunTool({kGpasm, "-s", "-p" + name.substr(3)});
+    EXPECT_EQ(run.exitCode, 0) << run.printed;
+    GputilsPart part;
+    std::smatch match;
+    if (std::regex_search(run.printed, match, std::regex(R"(Program Size\s*:\s*(\d+))")))
+        part.programMemorySize = std::stoi(match[1]);
+    if (std::regex_search(run.printed, match, std::regex(R"(EEPROM Range\s*:\s*0x([0-9A-F]+)\s*-\s*0x([0-9A-F]+))")))
+        part.eepromSize = std::stoi(match[2], nullptr, 16) - std::stoi(match[1], nullptr, 16) + 1;
+    const std::regex configWord(R"(Config Word\s*:\s*address = 0x30000([0-9A-F]), mask = 0x([0-9A-F]+))");
+    for (std::sregex_iterator word(run.printed.begin(), run.printed.end(), configWord), end; word != end; ++word)
+        part.mask[std::stoi((*word)[1], nullptr, 16)] = static_cast<std::uint8_t>(std::stoi((*word)[2], nullptr, 16));
+    return part;
+}
+
+// Which configuration bits a part implements is Microchip's word, not ours: a new
+// section cannot drift from it unnoticed.
+TEST(ShippedDevicesIni, EveryMaskAndSizeAgreesWithGputils)
+{
+    if (kGpasm.empty())
+        GTEST_SKIP() << "gpasm (Debian package gputils) is not installed";
+    IniFile ini;
+    ASSERT_EQ(ini.load(kShippedDevicesIni), FileReadStatus::Read);
+    for (const auto& [name, device] : shippedDevices()) {
+        SCOPED_TRACE(name);
+        const GputilsPart part = gputilsPart(name);
+        EXPECT_EQ(device.programMemorySize, part.programMemorySize);
+        EXPECT_EQ(device.eepromSize, part.eepromSize);
+        if (device.configType != 3)
+            continue;
+        ConfigBlock mask{};
+        ASSERT_TRUE(ParseMaskBytes(ini.getString(name, "Mask", ""), mask));
+        EXPECT_EQ(mask, part.mask);
     }
 }
 

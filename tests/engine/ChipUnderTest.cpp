@@ -31,9 +31,11 @@ std::string thirdPartyHexFile(std::string_view name)
     return std::string(VELMORA_SHARED_HEX_DIR) + "/" + std::string(name);
 }
 
-ChipUnderTest::ChipUnderTest(std::string_view chip, std::string_view device, sim::FaultSet faults)
-    : sim(chip, faults)
+ChipUnderTest::ChipUnderTest(std::string_view chip, std::string_view device, sim::FaultSet faults,
+                             EntryWiring wiring)
+    : sim(chip, faults, wiring)
 {
+    engine.entryWiring = wiring;
     const std::string wanted(device.empty() ? chip : device);
     DeviceList list;
     EXPECT_TRUE(LoadDeviceList(list, devicesIniPath()));

@@ -27,8 +27,10 @@ std::string thirdPartyHexFile(std::string_view name);
 
 class ChipUnderTest {
 public:
-    // chip: the simulated chip; device: the Devices.ini section (defaults to the chip's name).
-    explicit ChipUnderTest(std::string_view chip, std::string_view device = {}, sim::FaultSet faults = {});
+    // chip: the simulated chip; device: the Devices.ini section (defaults to the chip's name);
+    // wiring: how the programmer reaches MCLR, for the chip and the engine alike.
+    explicit ChipUnderTest(std::string_view chip, std::string_view device = {}, sim::FaultSet faults = {},
+                           EntryWiring wiring = EntryWiring::HighVoltage);
 
     void loadHex(const std::string& path);
     MemoryImage& image() { return engine.data().image; }

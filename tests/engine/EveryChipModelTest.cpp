@@ -3,6 +3,8 @@
 // The simulated chip fails the test on any timing violation it records.
 
 #include <chrono>
+#include <optional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -11,28 +13,26 @@
 #include "sim/ChipModel.h"
 #include "tests/engine/ChipUnderTest.h"
 
-namespace velmora::sim {
-// gtest names the chip in failure messages instead of dumping its bytes.
-void PrintTo(const ChipModel& model, std::ostream* out)
-{
-    *out << model.name;
-}
-} // namespace velmora::sim
-
 namespace velmora::test {
 namespace {
 
-bool inDevicesIni(std::string_view name)
+std::optional<DeviceRecord> devicesIniSection(std::string_view name)
 {
     DeviceList list;
     if (!LoadDeviceList(list, VELMORA_DEVICES_INI))
-        return false;
+        return std::nullopt;
     for (std::int32_t i = 0; i < list.Count(); ++i) {
         list.MoveTo(i);
         if (list.CopyCurrent().name == name)
-            return true;
+            return list.CopyCurrent();
     }
-    return false;
+    return std::nullopt;
+}
+
+// The family's low-voltage entry: the key on MCLR alone, else PGM and MCLR.
+EntryWiring lowVoltageWiring(ProgrammingFamily family)
+{
+    return factsFor(family).keyEntry ? EntryWiring::MclrOnly : EntryWiring::PgmPin;
 }
 
 void fillSparse(DeviceImage& data)
@@ -53,7 +53,20 @@ void fillSparse(DeviceImage& data)
         image.ids[i] = static_cast<std::uint8_t>(0xA0 + i);
 }
 
-class EveryChipModel : public ::testing::TestWithParam<sim::ChipModel> {};
+// Each model with high-voltage entry; the parts with a Family key once more with their
+// low-voltage entry.
+struct Sweep {
+    sim::ChipModel model;
+    bool lowVoltage;
+};
+
+// gtest names the run in failure messages instead of dumping the model's bytes.
+void PrintTo(const Sweep& run, std::ostream* out)
+{
+    *out << run.model.name << (run.lowVoltage ? " low-voltage" : "");
+}
+
+class EveryChipModel : public ::testing::TestWithParam<Sweep> {};
 
 // Without a progress window: the postings go nowhere and cost nothing, the outcome
 // tells how the operation ended.
@@ -68,10 +81,12 @@ OperationOutcome runWithoutWindow(TPICPr& engine, std::uint8_t code)
 
 TEST_P(EveryChipModel, EveryOperationRunsWithinTheChipsTiming)
 {
-    const std::string name(GetParam().name);
-    if (!inDevicesIni(name))
+    const std::string name(GetParam().model.name);
+    const std::optional<DeviceRecord> section = devicesIniSection(name);
+    if (!section)
         GTEST_SKIP() << name << " has no Devices.ini section";
-    ChipUnderTest t(name);
+    const EntryWiring wiring = GetParam().lowVoltage ? lowVoltageWiring(section->family) : EntryWiring::HighVoltage;
+    ChipUnderTest t(name, {}, {}, wiring);
     fillSparse(t.engine.data());
 
     // Whole program-memory passes add no new sequence: the programming verify reads
@@ -84,8 +99,21 @@ TEST_P(EveryChipModel, EveryOperationRunsWithinTheChipsTiming)
     EXPECT_EQ(t.sim.violations().size(), 0U) << t.sim.describeViolations();
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, EveryChipModel, ::testing::ValuesIn(sim::chipModels().begin(), sim::chipModels().end()),
-                         [](const auto& info) { return std::string(info.param.name); });
+std::vector<Sweep> sweep()
+{
+    std::vector<Sweep> runs;
+    for (const sim::ChipModel& model : sim::chipModels()) {
+        runs.push_back({model, false});
+        // The classic parts' PGM entry has its own tests; the newer families' entries are swept.
+        if (model.family != sim::ChipFamily::PanelWrite && model.family != sim::ChipFamily::BufferWrite)
+            runs.push_back({model, true});
+    }
+    return runs;
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, EveryChipModel, ::testing::ValuesIn(sweep()), [](const auto& info) {
+    return std::string(info.param.model.name) + (info.param.lowVoltage ? "LowVoltage" : "");
+});
 
 } // namespace
 } // namespace velmora::test

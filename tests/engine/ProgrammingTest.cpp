@@ -2,6 +2,7 @@
 // receives them, on a recording pin driver.
 
 #include <algorithm>
+#include <array>
 
 #include <gtest/gtest.h>
 
@@ -417,6 +418,186 @@ TEST_F(ProgrammingTest, ConfigurationGoesInWordOrderWithMasksOnEvenBytesOnly)
     window.run(OperationProgram);
     EXPECT_EQ(countFrame(this->commands(), {kCore, 0xEF00}), 0U);
     EXPECT_EQ(findSequence(this->commands(), tablePointerSetUp(0x3C0006)), std::string::npos);
+}
+
+// The newer families as their documents give them: DS41398B (K22), DS41357B (1XK22),
+// DS41297D (K20). Waits in 5 us units.
+struct FamilyRow {
+    ProgrammingFamily family;
+    std::uint16_t eraseKeyHigh;   // to 3C0005h
+    std::uint16_t eraseKeyLow;    // to 3C0004h
+    std::uint32_t p11;
+    std::uint32_t p10;
+    bool idRowErase;              // the chip erase spares the IDs
+};
+
+constexpr std::array kFamilyRows = {
+    FamilyRow{ProgrammingFamily::K22, 0x0F0F, 0x8F8F, 3000, 40, false},
+    FamilyRow{ProgrammingFamily::OneXK22, 0x0F0F, 0x8F8F, 1000, 20, false},
+    FamilyRow{ProgrammingFamily::K20, 0x0F0F, 0x8787, 1000, 20, true},
+};
+constexpr std::uint32_t kP9 = 200;
+constexpr std::uint32_t kP9A = 1000;
+
+DeviceRecord familyDevice(ProgrammingFamily family)
+{
+    DeviceRecord record = deviceWith(128, 2, 64);
+    record.family = family;
+    return record;
+}
+
+std::vector<Command> withTablePointer(std::vector<Command> before, Address address, std::vector<Command> after = {})
+{
+    const auto setUp = tablePointerSetUp(address);
+    before.insert(before.end(), setUp.begin(), setUp.end());
+    before.insert(before.end(), after.begin(), after.end());
+    return before;
+}
+
+const std::vector<Command> kPoll = {{kCore, 0x50A6}, {kCore, 0x6EF5}, {kCore, 0x0000}, {kShiftOut, 0x0000}};
+
+// Chip erase by the family's keys, with P11 + P10 idle; on the K20 the ID row follows
+// by a self-timed row erase (FREE, WR, two NOPs, the WR poll, P10, WREN cleared).
+TEST_F(ProgrammingTest, NewerFamiliesEraseWithTheirOwnKeysAndWaits)
+{
+    for (const FamilyRow& row : kFamilyRows) {
+        SCOPED_TRACE(factsFor(row.family).name);
+        select(familyDevice(row.family));
+        pins.clear();
+        scriptBytes({0x02, 0x00});   // WR set at the first look, clear at the second
+        window.run(OperationErase);
+        std::vector<Command> expected = withTablePointer({}, 0x3C0005, {{kWrite, row.eraseKeyHigh}});
+        expected = withTablePointer(expected, 0x3C0004, {{kWrite, row.eraseKeyLow}, {kCore, 0x0000}, {kCore, 0x0000}});
+        if (row.idRowErase) {
+            const auto rowErase = withTablePointer({{kCore, 0x8EA6}, {kCore, 0x9CA6}, {kCore, 0x84A6}}, kIdAddress,
+                                                   {{kCore, 0x88A6}, {kCore, 0x82A6}, {kCore, 0x0000}, {kCore, 0x0000}});
+            expected.insert(expected.end(), rowErase.begin(), rowErase.end());
+            expected.insert(expected.end(), kPoll.begin(), kPoll.end());
+            expected.insert(expected.end(), kPoll.begin(), kPoll.end());
+            expected.push_back({kCore, 0x94A6});
+        }
+        EXPECT_EQ(commands(), expected);
+        const auto calls = pins.calls();
+        EXPECT_EQ(delaysOf(calls, row.p10), row.idRowErase ? 2U : 1U);
+        EXPECT_EQ(delaysOf(calls, row.p11), 1U);
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
+        expectCleanEnding();
+    }
+}
+
+// WREN after the memory selection before code, ID and configuration writes; P9 for
+// the code buffer, P9A for the IDs and each configuration byte, the family's P10 after
+// every pulse; no GOTO, no panel mode.
+TEST_F(ProgrammingTest, NewerFamiliesEnableWritesAndHoldIdsAndConfigurationForP9A)
+{
+    for (const FamilyRow& row : kFamilyRows) {
+        SCOPED_TRACE(factsFor(row.family).name);
+        programMemoryOnly(familyDevice(row.family));
+        engine.options = {.eeprom = false};
+        image().programMemory[0] = 0x12;   // one buffer to write; nothing present, nothing read back
+        if (row.idRowErase)
+            scriptBytes({0x00});           // the ID row erase done at the first look
+        window.run(OperationProgram);
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
+
+        const auto commands = this->commands();
+        const std::vector<Command> enableCode = {{kCore, 0x8EA6}, {kCore, 0x9CA6}, {kCore, 0x84A6}};
+        const std::size_t code = findSequence(commands, withTablePointer(enableCode, 0, {{kWriteInc, 0xFF12}}));
+        EXPECT_NE(code, std::string::npos);
+        EXPECT_NE(findSequence(commands, withTablePointer(enableCode, kIdAddress, {{kWriteInc, 0xFFFF}}), code),
+                  std::string::npos);
+        EXPECT_EQ(countFrame(commands, {kCore, 0x84A6}), 1U + 1U + 7U + (row.idRowErase ? 1U : 0U));
+        const std::vector<Command> firstConfig =
+            withTablePointer({{kCore, 0x8EA6}, {kCore, 0x8CA6}, {kCore, 0x84A6}}, 0x300000, {{kWriteStart, 0x0000}});
+        EXPECT_NE(findSequence(commands, firstConfig), std::string::npos);
+        EXPECT_EQ(countFrame(commands, {kCore, 0xEF00}), 0U);
+        EXPECT_EQ(findSequence(commands, tablePointerSetUp(0x3C0006)), std::string::npos);
+
+        const auto calls = pins.calls();
+        EXPECT_EQ(delaysOf(calls, kP9), 1U);
+        EXPECT_EQ(delaysOf(calls, kP9A), 1U + 14U + (row.p11 == kP9A ? 1U : 0U));
+        EXPECT_EQ(delaysOf(calls, row.p10), 16U + 1U + (row.idRowErase ? 1U : 0U));
+    }
+}
+
+// No EECON2 unlock: WREN, WR, two NOPs (the write starts on the second's fourth clock),
+// the WR poll, the family's P10, WREN cleared.
+TEST_F(ProgrammingTest, NewerFamiliesStartEepromWritesWithoutTheUnlockAndTwoNops)
+{
+    for (const FamilyRow& row : kFamilyRows) {
+        SCOPED_TRACE(factsFor(row.family).name);
+        DeviceRecord record = familyDevice(row.family);
+        record.eepromSize = 256;
+        programMemoryOnly(record);
+        engine.options = {.programMemory = false, .ids = false, .configuration = false};
+        image().eeprom[3] = 0x42;   // not present: no read-back
+        if (row.idRowErase)
+            scriptBytes({0x00});
+        scriptBytes({0x02, 0x00});
+        window.run(OperationProgram);
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
+
+        const auto commands = this->commands();
+        std::vector<Command> write = {{kCore, 0x9EA6}, {kCore, 0x9CA6}, {kCore, 0x0E03}, {kCore, 0x6EA9},
+                                      {kCore, 0x0E42}, {kCore, 0x6EA8}, {kCore, 0x84A6}, {kCore, 0x82A6},
+                                      {kCore, 0x0000}, {kCore, 0x0000}};
+        write.insert(write.end(), kPoll.begin(), kPoll.end());
+        write.insert(write.end(), kPoll.begin(), kPoll.end());
+        write.push_back({kCore, 0x94A6});
+        const std::size_t at = findSequence(commands, write);
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(countFrame(commands, {kCore, 0x6EA7}), 0U);   // nothing to EECON2
+        const auto calls = pins.calls();
+        const std::size_t clear = callStartingFrame(calls, at + write.size() - 1);
+        const std::vector<PinCall> beforeClear(calls.begin() + static_cast<std::ptrdiff_t>(
+                                                                  callStartingFrame(calls, at + write.size() - 2)),
+                                               calls.begin() + static_cast<std::ptrdiff_t>(clear));
+        EXPECT_EQ(delaysOf(beforeClear, row.p10), 1U) << "P10 between the last poll and BCF WREN";
+    }
+}
+
+// The wiring decides the entry: the key on MCLR alone where the family has it, Vpp (or
+// PGM) as before, and a refusal before any line moves where the device cannot be entered.
+TEST_F(ProgrammingTest, TheWiringChoosesTheEntryAndAnUnfitOneMovesNoLine)
+{
+    struct Case {
+        EntryWiring wiring;
+        ProgrammingFamily family;
+        const char* refusal;   // nullptr: the operation runs
+        bool byKey;
+    };
+    for (const Case& c : {Case{EntryWiring::MclrOnly, ProgrammingFamily::K22, nullptr, true},
+                          Case{EntryWiring::HighVoltage, ProgrammingFamily::K22, nullptr, false},
+                          Case{EntryWiring::PgmPin, ProgrammingFamily::K20, nullptr, false},
+                          Case{EntryWiring::PgmPin, ProgrammingFamily::Classic, nullptr, false},
+                          Case{EntryWiring::MclrOnly, ProgrammingFamily::OneXK22, texts::kNoKeyEntry, false},
+                          Case{EntryWiring::MclrOnly, ProgrammingFamily::Classic, texts::kNoKeyEntry, false},
+                          Case{EntryWiring::PgmPin, ProgrammingFamily::K22, texts::kNoPgmPin, false}}) {
+        SCOPED_TRACE(std::string(factsFor(c.family).name) + " wiring " + std::to_string(static_cast<int>(c.wiring)));
+        select(familyDevice(c.family));
+        engine.entryWiring = c.wiring;
+        pins.clear();
+        pins.setIdleDataIn(1);
+        window.run(OperationRead);
+        const auto calls = pins.calls();
+        if (c.refusal != nullptr) {
+            EXPECT_EQ(errors(), std::vector<std::string>{c.refusal});
+            EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](auto& call) { return call.kind == PinCallKind::Write; }),
+                      0);
+            EXPECT_EQ(engine.lastOutcome, OperationOutcome::Failed);
+            continue;
+        }
+        EXPECT_EQ(engine.lastOutcome, OperationOutcome::Completed);
+        EXPECT_EQ(delaysOf(calls, 40000), c.byKey ? 0U : 1U) << "EnterProgMode's park";
+        const auto writes = writesOf(calls);
+        ASSERT_GE(writes.size(), 3U);
+        if (c.byKey) {
+            EXPECT_EQ(writes[1].vpp, 1);   // MCLR pulsed before the key
+            EXPECT_EQ(writes[2].vpp, 0);
+            EXPECT_EQ(delaysOf(calls, 80), 1U);   // P15 before the first command
+        }
+    }
+    engine.entryWiring = EntryWiring::HighVoltage;
 }
 
 } // namespace

@@ -30,6 +30,7 @@ std::vector<Operation> operations()
 {
     return {
         {"EnterProgMode", [] { return EnterProgMode(); }},
+        {"EnterProgModeByKey", [] { return EnterProgModeByKey({200, 1, 80}); }},
         {"ExitProgMode", [] { return ExitProgMode(); }},
         {"SendCommand", [] { return SendCommand(0xD, 0xFFFF); }},
         {"SendCommandEraseWait", [] { return SendCommandEraseWait(0x0, 0xFFFF); }},

@@ -63,6 +63,28 @@ TEST_F(SignallingTest, EnterProgModeParksDataHighThenRaisesVppWithLinesLow)
     EXPECT_EQ(pinState().vpp, 1);
 }
 
+// MCLR pulsed high and low with data and clock low, the key "MCHP" most significant
+// bit first (unlike every command and operand), then MCLR raised and held.
+TEST_F(SignallingTest, KeyEntryPulsesMclrThenClocksTheKeyMostSignificantBitFirst)
+{
+    ASSERT_TRUE(EnterProgModeByKey({200, 1, 80}));
+    const auto calls = driver.calls();
+    const auto levels = writtenLevels(calls);
+    ASSERT_EQ(levels.size(), 3U + 32U * 2U + 1U);
+    EXPECT_THAT(std::vector<Levels>(levels.begin(), levels.begin() + 3),
+                ElementsAre(LinesAre(0, 0, 0), LinesAre(1, 0, 0), LinesAre(0, 0, 0)));
+    EXPECT_THAT(levels.back(), LinesAre(1, 0, 0));
+    for (std::size_t i = 3; i + 1 < levels.size(); ++i) {
+        EXPECT_EQ(levels[i].vpp, 0) << "MCLR stays low through the key, write " << i;
+    }
+    std::vector<std::uint8_t> msbFirst;
+    for (int bit = 31; bit >= 0; --bit) {
+        msbFirst.push_back(static_cast<std::uint8_t>((0x4D434850U >> bit) & 1U));
+    }
+    EXPECT_TRUE(sameBits(latchedBits(calls), msbFirst));
+    EXPECT_EQ(pinState().vpp, 1);
+}
+
 TEST_F(SignallingTest, ExitProgModeDropsAllLines)
 {
     ASSERT_TRUE(EnterProgMode());

@@ -1,5 +1,7 @@
 // Minimum waits in virtual time: each is what the chip needs, and waits only grow.
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include "signalling/HW_Cntrl.h"
@@ -25,29 +27,62 @@ TEST_F(SignallingTest, EnterProgModeTakesAtLeast200_015Milliseconds)
     EXPECT_GE(driver.now() - writes[2].time, 2U);                          // Vpp settled before data
 }
 
-TEST_F(SignallingTest, EraseWaitKeepsLinesIdleFor5_1MillisecondsBeforeTheOperand)
+// The classic parts' waits by default; a family's own (K22: P11 15 ms, P10 200 us) when given.
+TEST_F(SignallingTest, EraseWaitKeepsLinesIdleForEraseAndDischargeBeforeTheOperand)
 {
-    ASSERT_TRUE(SendCommandEraseWait(0x8, 0x0001));  // bit 3 set: data must fall after the 4th clock
-    const auto calls = driver.calls();
-    const auto pulses = clockPulses(calls);
-    ASSERT_EQ(pulses.size(), 20U);
-    EXPECT_GE(linesIdleSpan(calls, pulses[3].fallTime), 1020U);
-    EXPECT_GE(pulses[4].riseTime - pulses[3].fallTime, 1021U);
-    EXPECT_TRUE(sameBits(latchedBits(calls), concatBits({bitsLsbFirst(0x8, 4), bitsLsbFirst(1, 16)})));
+    for (const std::optional<EraseWaits>& given : {std::optional<EraseWaits>{}, std::optional{EraseWaits{3000, 40}}}) {
+        const EraseWaits waits = given.value_or(kClassicEraseWaits);
+        SCOPED_TRACE(waits.eraseUnits);
+        driver.clear();
+        ASSERT_TRUE(given ? SendCommandEraseWait(0x8, 0x0001, waits) : SendCommandEraseWait(0x8, 0x0001));
+        const auto calls = driver.calls();
+        const auto pulses = clockPulses(calls);
+        ASSERT_EQ(pulses.size(), 20U);
+        const std::uint64_t idle = waits.eraseUnits + waits.dischargeUnits;
+        EXPECT_GE(linesIdleSpan(calls, pulses[3].fallTime), idle);
+        EXPECT_GE(pulses[4].riseTime - pulses[3].fallTime, idle + 1);
+        EXPECT_TRUE(sameBits(latchedBits(calls), concatBits({bitsLsbFirst(0x8, 4), bitsLsbFirst(1, 16)})));
+    }
+    EXPECT_EQ(kClassicEraseWaits.eraseUnits + kClassicEraseWaits.dischargeUnits, 1020U);   // 5.1 ms
 }
 
+// Classic: a 1.005 ms pulse and 100 us low; P9A (5 ms) and the K22's 200 us when given.
 TEST_F(SignallingTest, ProgramWaitHoldsTheFourthClockHighThenDischarges)
 {
-    ASSERT_TRUE(SendCommandProgramWait(0x8, 0x0000));
-    const auto calls = driver.calls();
-    const auto pulses = clockPulses(calls);
-    ASSERT_EQ(pulses.size(), 20U);
-    EXPECT_GE(pulses[3].highTime(), 201U);             // 1.005 ms programming pulse
-    EXPECT_EQ(pulses[3].data, 1);                       // still carries command bit 3
-    EXPECT_GE(pulses[4].riseTime - pulses[3].fallTime, 21U);  // clock low > 100 us
-    for (std::size_t i = 0; i < pulses.size(); ++i) {
-        if (i != 3) {
-            EXPECT_EQ(pulses[i].highTime(), 1U) << "pulse " << i;
+    for (const std::optional<WriteWaits>& given : {std::optional<WriteWaits>{}, std::optional{WriteWaits{1000, 40}}}) {
+        const WriteWaits waits = given.value_or(kClassicWriteWaits);
+        SCOPED_TRACE(waits.pulseUnits);
+        driver.clear();
+        ASSERT_TRUE(given ? SendCommandProgramWait(0x8, 0x0000, waits) : SendCommandProgramWait(0x8, 0x0000));
+        const auto pulses = clockPulses(driver.calls());
+        ASSERT_EQ(pulses.size(), 20U);
+        EXPECT_GE(pulses[3].highTime(), waits.pulseUnits + 1);
+        EXPECT_EQ(pulses[3].data, 1);   // still carries command bit 3
+        EXPECT_GE(pulses[4].riseTime - pulses[3].fallTime, waits.dischargeUnits + 1);
+        for (std::size_t i = 0; i < pulses.size(); ++i) {
+            if (i != 3) {
+                EXPECT_EQ(pulses[i].highTime(), 1U) << "pulse " << i;
+            }
         }
     }
+    EXPECT_EQ(kClassicWriteWaits.pulseUnits, 200U);   // with the half clock 1.005 ms (P9 >= 1 ms)
+    EXPECT_EQ(kClassicWriteWaits.dischargeUnits, 20U);
+}
+
+// Each wait of the key entry separates what it must, whatever the family asks.
+TEST_F(SignallingTest, KeyEntryWaitsBeforeTheKeyAfterItAndBeforeTheFirstCommand)
+{
+    const KeyEntryWaits waits{200, 3, 80};
+    ASSERT_TRUE(EnterProgModeByKey(waits));
+    const auto calls = driver.calls();
+    const auto writes = writesOf(calls);
+    const auto pulses = clockPulses(calls);
+    ASSERT_EQ(pulses.size(), 32U);
+    ASSERT_EQ(writes.size(), 68U);
+    const std::uint64_t mclrFell = writes[2].time;
+    const std::uint64_t mclrRose = writes.back().time;
+    EXPECT_GE(mclrFell - writes[1].time, 1U);   // MCLR high for a moment
+    EXPECT_GE(pulses.front().riseTime - mclrFell, waits.beforeKeyUnits);
+    EXPECT_GE(mclrRose - pulses.back().fallTime, waits.afterKeyUnits);
+    EXPECT_GE(driver.now() - mclrRose, waits.firstCommandUnits);
 }

@@ -85,6 +85,19 @@ ConfigBlock userBits(const DeviceRecord& section)
     return mask;
 }
 
+// The Family key a section of each simulated family must carry.
+ProgrammingFamily familyKeyOf(sim::ChipFamily family)
+{
+    switch (family) {
+    case sim::ChipFamily::K22: return ProgrammingFamily::K22;
+    case sim::ChipFamily::OneXK22: return ProgrammingFamily::OneXK22;
+    case sim::ChipFamily::K20: return ProgrammingFamily::K20;
+    case sim::ChipFamily::PanelWrite:
+    case sim::ChipFamily::BufferWrite: return ProgrammingFamily::Classic;
+    }
+    return ProgrammingFamily::Classic;
+}
+
 // Devices.ini is what the user believes, the models what the silicon is: the two are
 // written apart from the documents, and each chip must answer as its own section.
 TEST(ChipTable, AgreesWithEveryDevicesIniSection)
@@ -100,6 +113,7 @@ TEST(ChipTable, AgreesWithEveryDevicesIniSection)
         EXPECT_EQ(static_cast<std::uint32_t>(section.eepromSize), model.eepromSize);
         EXPECT_EQ(static_cast<std::uint32_t>(section.writeBufferSize), model.writeBufferSize);
         EXPECT_EQ(section.writeStrategy == WriteStrategy::Panels, model.family == sim::ChipFamily::PanelWrite);
+        EXPECT_EQ(section.family, familyKeyOf(model.family));
         EXPECT_EQ(section.deviceId, model.deviceId);
         ConfigBlock implemented {};
         std::ranges::copy(model.configMask, implemented.begin());

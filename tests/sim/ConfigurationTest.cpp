@@ -145,5 +145,25 @@ TEST(CodeProtection, OlderChipLocksTableWritesWhenProtectionCoversTheProgramCoun
     }
 }
 
+TEST(Configuration, KFamiliesTakeOneByteWithWrenAndP9A)
+{
+    struct Case {
+        const char* name;
+        published::KWriteTiming timing;
+    };
+    for (const Case c : {Case {"PIC18F46K22", published::kK22ConfigAndIds},
+                         Case {"PIC18F14K22", published::kOneXK22K20Config},
+                         Case {"PIC18F26K20", published::kOneXK22K20Config}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name);
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(published::writeConfigByteWithWren(kConfig1H, 0x28, c.timing));
+        ASSERT_TRUE(published::writeConfigByteWithWren(kConfig5L, 0x02, c.timing));
+        ASSERT_TRUE(ExitProgMode());
+        EXPECT_EQ(chip.memory().config()[1], 0x28 & chip.model().configMask[1]);
+        EXPECT_EQ(chip.memory().config()[8], 0x02) << "CP0 on";
+    }
+}
+
 } // namespace
 } // namespace velmora::test

@@ -125,6 +125,26 @@ TEST_F(CorvantSim, LowVoltageEntryRaisesPgmBeforeMclrAndDropsItAfter)
     EXPECT_GE(pgmOff, lvpOff) << "P18: MCLR falls first";
 }
 
+TEST_F(CorvantSim, LowVoltageEntryWithoutAPgmPinMovesOnlyMclrAndTakesTheKey)
+{
+    TempPath trace(".txt");
+    const std::string port = "SIM:PIC18F45K22,lvp,trace=" + trace.string();
+    ASSERT_NE(ComInit(port.c_str()), 0);
+    EXPECT_NE(std::string(GetDllInfo()).find("entry key"), std::string::npos) << GetDllInfo();
+    // P18 1 ms and P15 400 us, in 5 us units.
+    ASSERT_TRUE(published::enterByKey(published::kEntryKey, true, 200, 80));
+    const auto devid = published::readBytes(0x3FFFFE, 2);
+    ASSERT_TRUE(ExitProgMode());
+    ASSERT_NE(ComClose(), 0);
+    ASSERT_EQ(devid.size(), 2U);
+    EXPECT_EQ(devid[1], 0x55);
+
+    const std::string text = fileText(trace.path());
+    EXPECT_EQ(text.find(" ! "), std::string::npos) << text;
+    EXPECT_EQ(text.find("PGM"), std::string::npos) << text;
+    EXPECT_GE(traceTime(text, "LVP on"), 0) << text;
+}
+
 TEST_F(CorvantSim, RefusesUnknownChipsAndImagesItCannotRead)
 {
     EXPECT_EQ(ComInit("SIM:PIC18F999"), 0);

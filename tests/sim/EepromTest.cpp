@@ -137,5 +137,42 @@ TEST(EepromWrite, VppOffBeforeTheWriteEndsKeepsTheCell)
     EXPECT_EQ(chip.memory().eeprom()[0], 0xFF);
 }
 
+TEST(EepromWrite, KFamiliesStartOnTheSecondNopAfterWrAndArePolled)
+{
+    struct Case {
+        const char* name;
+        std::uint32_t cell;
+        bool longAddress;
+        bool unlock;   // MOVWF EECON2 is harmless, as on the chip
+        std::uint32_t dischargeUnits;
+    };
+    for (const Case c : {Case {"PIC18F46K22", 0x3A5, true, false, 40}, Case {"PIC18LF13K22", 0x42, false, true, 20},
+                         Case {"PIC18F46K20", 0x2A5, true, false, 20}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name);
+        int polls = 0;
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(published::writeEepromTwoNops(c.cell, 0xA7, c.longAddress, c.unlock, c.dischargeUnits, polls));
+        const std::uint8_t readBack = published::readEeprom(c.cell, c.longAddress);
+        ASSERT_TRUE(ExitProgMode());
+        EXPECT_GE(polls, 4);
+        EXPECT_EQ(readBack, 0xA7);
+        EXPECT_EQ(chip.memory().eeprom()[c.cell], 0xA7);
+    }
+}
+
+TEST(EepromWrite, KFamilyWriteHasNotStartedAfterOneNop)
+{
+    // BSF WR; NOP; and MCLR falls: on a K22 the write was still waiting for its clock.
+    SimHarness chip("PIC18F45K22");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::core(0x0E00));
+    ASSERT_TRUE(published::core(0x6EA8));  // EEDATA = 0
+    ASSERT_TRUE(startEepromWrite());
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::ProgrammingNeverStarted);
+    EXPECT_EQ(chip.memory().eeprom()[0], 0xFF);
+}
+
 } // namespace
 } // namespace velmora::test

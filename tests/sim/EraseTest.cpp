@@ -1,5 +1,5 @@
-// Bulk erases by the key writes of both families, block erases, the newer parts' row
-// erase, and what an erase does to a programmer that does not wait for it.
+// Bulk erases by the key writes of every family, block erases, the row erases, and
+// what an erase does to a programmer that does not wait for it.
 
 #include <algorithm>
 #include <vector>
@@ -160,6 +160,116 @@ TEST(RowErase, NewerFamilyErasesTheSixtyFourByteRowWithAnExternallyTimedPulse)
     EXPECT_EQ(code[0x043F], 0x00);
     EXPECT_TRUE(allErased(code.subspan(0x0440, 64)));
     EXPECT_EQ(code[0x0480], 0x00);
+}
+
+// P11 + P10 in 5 us units: 15 ms + 200 us (K22 X5/X6), 12 ms + 200 us (X3/X4), 5 ms + 100 us.
+constexpr std::uint32_t kK22LargeEraseUnits = 3040;
+constexpr std::uint32_t kK22SmallEraseUnits = 2440;
+constexpr std::uint32_t kKEraseUnits = 1020;
+
+TEST(BulkErase, KFamiliesEraseWithTheirOwnKeysAndAnyOtherKeysEraseNothing)
+{
+    struct Case {
+        const char* name;
+        std::uint16_t chipErase;
+        std::uint16_t foreignKey;   // another family's chip erase
+        std::uint32_t waitUnits;
+    };
+    for (const Case c : {Case {"PIC18F45K22", 0x0F8F, 0x0F87, kK22LargeEraseUnits},
+                         Case {"PIC18LF23K22", 0x0F8F, 0x3F8F, kK22SmallEraseUnits},
+                         Case {"PIC18F14K22", 0x0F8F, 0x3F8F, kKEraseUnits},
+                         Case {"PIC18F46K20", 0x0F87, 0x0F8F, kKEraseUnits}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name);
+        fillChip(chip.memory());
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(published::bulkEraseBufferFamily(c.foreignKey, c.waitUnits));
+        EXPECT_EQ(chip.violationCount(ViolationKind::InvalidEraseOption), 1U);
+        EXPECT_EQ(chip.memory().programMemory()[0x100], 0x00) << "a wrong key erases nothing";
+        ASSERT_TRUE(published::bulkEraseBufferFamily(c.chipErase, c.waitUnits));
+        ASSERT_TRUE(ExitProgMode());
+        chip.expectViolation(ViolationKind::InvalidEraseOption);
+        EXPECT_TRUE(allErased(chip.memory().programMemory()));
+        EXPECT_TRUE(allErased(chip.memory().eeprom()));
+        EXPECT_TRUE(allErased(chip.memory().ids()));
+        EXPECT_EQ(chip.memory().config(), chip.model().configMask);
+    }
+}
+
+TEST(BulkErase, K22TakesP11PerPart)
+{
+    SimHarness large("PIC18F45K22");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x0F8F, kK22SmallEraseUnits));
+    large.advance(std::chrono::milliseconds(20));
+    ASSERT_TRUE(ExitProgMode());
+    large.expectViolation(ViolationKind::ClockDuringErase);
+    large.checkViolations();
+
+    SimHarness small("PIC18F43K22");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x0F8F, kK22SmallEraseUnits));
+    ASSERT_TRUE(ExitProgMode());
+}
+
+TEST(BulkErase, KFamilyOptionsTakeTheirAreaAndProtectionWidensABlockErase)
+{
+    SimHarness chip("PIC18F45K22");   // boot 0-7FFh, blocks of 8 KB
+    fillChip(chip.memory());
+    for (int i = 0; i < sim::kConfigByteCount; ++i)
+        chip.memory().setConfigByte(i, 0xFF);
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x0280, kK22LargeEraseUnits));   // code block 1
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x0088, kK22LargeEraseUnits));   // IDs
+    ASSERT_TRUE(ExitProgMode());
+    const auto code = chip.memory().programMemory();
+    EXPECT_EQ(code[0x1FFF], 0x00);
+    EXPECT_TRUE(allErased(code.subspan(0x2000, 0x2000)));
+    EXPECT_EQ(code[0x4000], 0x00);
+    EXPECT_TRUE(allErased(chip.memory().ids()));
+    EXPECT_EQ(chip.memory().eeprom()[0], 0x00);
+
+    chip.memory().setConfigByte(8, 0x0E);   // CP0: block 0 code-protected
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x0880, kK22LargeEraseUnits));   // code block 3
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_EQ(code[0x07FF], 0x00) << "boot block kept";
+    EXPECT_TRUE(allErased(code.subspan(0x0800))) << "every code block erased";
+
+    SimHarness k20("PIC18F45K20");
+    k20.memory().ids().fill(0x00);
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::bulkEraseBufferFamily(0x0088, kKEraseUnits));   // not a K20 option
+    ASSERT_TRUE(ExitProgMode());
+    k20.expectViolation(ViolationKind::InvalidEraseOption);
+    EXPECT_EQ(k20.memory().ids()[0], 0x00);
+}
+
+TEST(RowErase, KFamiliesEraseTheRowSelfTimedUntilWrReadsClear)
+{
+    struct Case {
+        const char* name;
+        std::uint32_t dischargeUnits;
+    };
+    for (const Case c : {Case {"PIC18F45K22", 40}, Case {"PIC18F14K22", 20}, Case {"PIC18F45K20", 20}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name);
+        std::ranges::fill(chip.memory().programMemory(), 0x00);
+        chip.memory().ids().fill(0x00);
+        int polls = 0;
+        int idPolls = 0;
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(published::rowEraseSelfTimed(0x1057, c.dischargeUnits, polls));
+        ASSERT_TRUE(published::rowEraseSelfTimed(0x200000, c.dischargeUnits, idPolls));
+        ASSERT_TRUE(ExitProgMode());
+        // A poll takes 4 commands (about 0.9 ms): WR reads set at least once.
+        EXPECT_GE(polls, 2);
+        const auto code = chip.memory().programMemory();
+        EXPECT_EQ(code[0x103F], 0x00);
+        EXPECT_TRUE(allErased(code.subspan(0x1040, 64)));
+        EXPECT_EQ(code[0x1080], 0x00);
+        EXPECT_TRUE(allErased(chip.memory().ids()));
+    }
 }
 
 } // namespace

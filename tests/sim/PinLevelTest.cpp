@@ -39,6 +39,26 @@ public:
         write(true, false, false);
         wait(10us);
     }
+    // MCLR at VDD briefly, low `keyDelay` (P18), the key's 32 bits, `toMclr` (P20),
+    // MCLR at VDD: from here on "Vpp" is MCLR at VDD.
+    void enterByKey(std::uint32_t key, SimTime keyDelay, SimTime toMclr, bool msbFirst = true)
+    {
+        high_ = McLr::Vdd;
+        write(true, false, false);
+        wait(10us);
+        write(false, false, false);
+        wait(keyDelay);
+        for (int i = 0; i < 32; ++i) {
+            const bool bit = ((key >> (msbFirst ? 31 - i : i)) & 1) != 0;
+            write(false, bit, true);
+            wait(1us);
+            write(false, bit, false);
+            wait(i == 31 ? SimTime {} : 1us);
+        }
+        write(false, false, false);
+        wait(toMclr);
+        write(true, false, false);
+    }
     // One clock: data set with the rising edge, latched on the falling edge.
     void clockBit(bool bit)
     {
@@ -243,6 +263,77 @@ TEST(PinLevel, ReadTurnaroundShorterThanP6IsReported)
     hasty.wait(10ns);
     hasty.write(true, true, true);
     EXPECT_EQ(hasty.count(ViolationKind::ReadTurnaroundTooShort), 1U);
+}
+
+TEST(PinLevel, KeyEntryTakes4D434850MsbFirstWithP18AndP20Kept)
+{
+    constexpr std::uint32_t kKey = 0x4D434850;
+    Pins pins("PIC18F45K22");
+    pins.enterByKey(kKey, 1ms, 40ns);
+    ASSERT_TRUE(pins.chip.inProgramMode());
+    pins.wait(400us);  // P15
+    pins.send(0, 0x0E05);
+    pins.send(0, 0x6EF6);
+    EXPECT_EQ(pins.chip.tablePointer(), 0x05U);
+    EXPECT_TRUE(pins.chip.violations().empty());
+
+    struct Refused {
+        const char* what;
+        std::uint32_t key;
+        bool msbFirst;
+        SimTime keyDelay;
+        SimTime toMclr;
+        ViolationKind kind;
+    };
+    for (const Refused& c : {Refused {"LSb first", kKey, false, 1ms, 1us, ViolationKind::WrongEntryKey},
+                             Refused {"wrong key", 0x4D434851, true, 1ms, 1us, ViolationKind::WrongEntryKey},
+                             Refused {"short P18", kKey, true, 999us, 1us, ViolationKind::KeyTooSoonAfterMclr},
+                             Refused {"short P20", kKey, true, 1ms, 30ns, ViolationKind::MclrTooSoonAfterKey}}) {
+        SCOPED_TRACE(c.what);
+        Pins refused("PIC18F45K22");
+        refused.enterByKey(c.key, c.keyDelay, c.toMclr, c.msbFirst);
+        EXPECT_FALSE(refused.chip.inProgramMode());
+        ASSERT_EQ(refused.chip.violations().size(), 1U);
+        EXPECT_EQ(refused.chip.violations().front().kind, c.kind);
+    }
+    Pins reversed("PIC18F45K22");
+    reversed.enterByKey(kKey, 1ms, 1us, false);
+    EXPECT_NE(reversed.chip.violations().front().detail.find("0A12C2B2h (4D434850h sent least significant bit first)"),
+              std::string::npos) << reversed.chip.violations().front().detail;
+}
+
+TEST(PinLevel, KeyEntryNeedsTheLvpBitAndTheKeyAndThenP15BeforeTheFirstCommand)
+{
+    Pins cleared("PIC18F45K22");
+    cleared.chip.memory().setConfigByte(kConfig4L, 0x81);
+    cleared.enterByKey(0x4D434850, 1ms, 1us);
+    EXPECT_FALSE(cleared.chip.inProgramMode()) << "LVP = 0: the key is ignored";
+
+    Pins keyless("PIC18F45K22");        // MCLR at VDD with PGM high and no key: run mode
+    keyless.enterLowVoltage(2us);
+    EXPECT_FALSE(keyless.chip.inProgramMode());
+    EXPECT_TRUE(keyless.chip.violations().empty());
+
+    Pins hasty("PIC18F45K22");
+    hasty.enterByKey(0x4D434850, 1ms, 1us);
+    hasty.wait(300us);
+    hasty.send(0, 0x0E05);
+    hasty.send(0, 0x6EF6);
+    EXPECT_FALSE(hasty.chip.inProgramMode());
+    EXPECT_EQ(hasty.chip.tablePointer(), 0x00U) << "the command was not taken";
+    ASSERT_EQ(hasty.chip.violations().size(), 1U);
+    EXPECT_EQ(hasty.chip.violations().front().kind, ViolationKind::KeyEntryHoldTooShort);
+    EXPECT_EQ(hasty.chip.violations().front().parameter, "P15");
+}
+
+TEST(PinLevel, OneXK22AndK20EnterWithTheirPgmPin)
+{
+    for (const char* name : {"PIC18F14K22", "PIC18F45K20"}) {
+        Pins pins(name);
+        pins.enterLowVoltage(2us);
+        EXPECT_TRUE(pins.chip.inProgramMode()) << name;
+        EXPECT_TRUE(pins.chip.violations().empty()) << name;
+    }
 }
 
 } // namespace

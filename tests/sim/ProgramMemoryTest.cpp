@@ -1,7 +1,8 @@
-// Program memory writes by both families' published methods: the newer parts' write
-// buffer, the older parts' single- and multi-panel writes, flash that only clears bits,
-// and the table pointer rules around them.
+// Program memory writes by every family's published methods: the write buffer of the
+// DS39622 and K parts, the older parts' single- and multi-panel writes, flash that only
+// clears bits, and the table pointer rules around them.
 
+#include <algorithm>
 #include <numeric>
 #include <vector>
 
@@ -224,6 +225,32 @@ TEST(TableWrite, DeviceIdIsReadOnly)
     ASSERT_TRUE(ExitProgMode());
     chip.expectViolation(ViolationKind::UnimplementedTarget);
     EXPECT_EQ(devid[1], 0x12);
+}
+
+TEST(KFamilies, CodeAndIdsAreWrittenWithWrenAndTheFamilyPulses)
+{
+    struct Case {
+        const char* name;
+        published::KWriteTiming code;
+        published::KWriteTiming ids;
+    };
+    for (const Case c : {Case {"PIC18F45K22", published::kK22Code, published::kK22ConfigAndIds},
+                         Case {"PIC18F13K22", published::kOneXK22K20Code, published::kOneXK22K20Code},
+                         Case {"PIC18LF14K22", published::kOneXK22K20Code, published::kOneXK22K20Code},
+                         Case {"PIC18F24K20", published::kOneXK22K20Code, published::kOneXK22K20Code}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name);
+        const std::uint32_t size = chip.model().writeBufferSize;
+        const auto code = pattern(size, 0x21);
+        const auto ids = pattern(8, 0xF0);
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(published::writeBufferWithWren(0x0800 + size, code, c.code));
+        ASSERT_TRUE(published::writeBufferWithWren(0x200000, ids, c.ids));
+        ASSERT_TRUE(ExitProgMode());
+        EXPECT_EQ(stored(chip, 0x0800 + size, size), code);
+        EXPECT_EQ(chip.memory().programMemory()[0x0800 + 2 * size], 0xFF);
+        EXPECT_TRUE(std::ranges::equal(chip.memory().ids(), ids));
+    }
 }
 
 } // namespace

@@ -33,6 +33,7 @@ constexpr std::uint16_t kBcfCfgs = 0x9CA6;
 constexpr std::uint16_t kBsfWren = 0x84A6;
 constexpr std::uint16_t kBcfWren = 0x94A6;
 constexpr std::uint16_t kBsfWr = 0x82A6;
+constexpr std::uint16_t kBsfFree = 0x88A6;
 constexpr std::uint16_t kBsfRd = 0x80A6;
 constexpr std::uint16_t kGoto100000First = 0xEF00;
 constexpr std::uint16_t kGoto100000Second = 0xF800;
@@ -70,6 +71,19 @@ bool sendBits(std::uint32_t bits, int count)
 bool sendOperand(std::uint16_t operand)
 {
     return sendBits(operand, 16) && IdleLines() && currentPinDriver().delay(1);
+}
+
+// Polls WR through TABLAT until it reads clear, then holds PGC low for P10 and clears WREN.
+bool pollWrThenDischarge(std::uint32_t dischargeUnits, int& polls)
+{
+    // Nothing bounds the poll on a chip whose write never ends; tests cap it.
+    constexpr int kMaxPolls = 2000;
+    while (polls < kMaxPolls) {
+        ++polls;
+        if ((readEecon1() & kWrBit) == 0)
+            return currentPinDriver().delay(dischargeUnits) && core(kBcfWren);
+    }
+    return false;
 }
 
 } // namespace
@@ -110,12 +124,13 @@ bool selectSpace(bool eepgd, bool cfgs)
     return core(eepgd ? kBsfEepgd : kBcfEepgd) && core(cfgs ? kBsfCfgs : kBcfCfgs);
 }
 
-bool bulkEraseBufferFamily(std::uint16_t option)
+bool bulkEraseBufferFamily(std::uint16_t option, std::uint32_t waitUnits)
 {
     const auto high = static_cast<std::uint8_t>(option >> 8);
     const auto low = static_cast<std::uint8_t>(option);
     return setTablePointer(0x3C0005) && SendCommand(kWrite, word(high, high)) && setTablePointer(0x3C0004)
-        && SendCommand(kWrite, word(low, low)) && core(kNop) && SendCommandEraseWait(kCore, kNop);
+        && SendCommand(kWrite, word(low, low)) && core(kNop)
+        && (waitUnits == 0 ? SendCommandEraseWait(kCore, kNop) : sendWithGap(kCore, kNop, waitUnits));
 }
 
 bool bulkErasePanelFamily(std::uint8_t option)
@@ -181,16 +196,71 @@ bool writeEeprom(std::uint32_t cell, std::uint8_t value, bool longAddress, bool 
         return false;
     if (unlock && !(core(movlw(0x55)) && core(kMovwfEecon2) && core(movlw(0xAA)) && core(kMovwfEecon2)))
         return false;
-    if (!core(kBsfWr) || !core(kNop))
+    return core(kBsfWr) && core(kNop) && pollWrThenDischarge(kDischargeUnits, polls);
+}
+
+bool writeBufferWithWren(std::uint32_t address, std::span<const std::uint8_t> bytes, KWriteTiming timing)
+{
+    if (!selectSpace(true, false) || !core(kBsfWren) || !setTablePointer(address))
         return false;
-    // Nothing bounds the poll on a chip whose write never ends; tests cap it.
-    constexpr int kMaxPolls = 2000;
-    while (polls < kMaxPolls) {
-        ++polls;
-        if ((readEecon1() & kWrBit) == 0)
-            return currentPinDriver().delay(kDischargeUnits) && core(kBcfWren);
+    for (std::size_t i = 0; i + 2 < bytes.size(); i += 2) {
+        if (!SendCommand(kWritePostInc, word(bytes[i], bytes[i + 1])))
+            return false;
     }
-    return false;
+    const std::size_t last = bytes.size() - 2;
+    return SendCommand(kWriteStart, word(bytes[last], bytes[last + 1]))
+        && sendWithHeldFourthClock(kCore, kNop, timing.pulseUnits, timing.dischargeUnits);
+}
+
+bool writeConfigByteWithWren(std::uint32_t address, std::uint8_t value, KWriteTiming timing)
+{
+    return selectSpace(true, true) && core(kBsfWren) && setTablePointer(address)
+        && SendCommand(kWriteStart, word(value, value))
+        && sendWithHeldFourthClock(kCore, kNop, timing.pulseUnits, timing.dischargeUnits);
+}
+
+bool writeEepromTwoNops(std::uint32_t cell, std::uint8_t value, bool longAddress, bool unlock,
+                        std::uint32_t dischargeUnits, int& polls)
+{
+    polls = 0;
+    if (!selectSpace(false, false) || !core(movlw(cell)) || !core(kMovwfEeadr))
+        return false;
+    if (longAddress && !(core(movlw(cell >> 8)) && core(kMovwfEeadrh)))
+        return false;
+    if (!core(movlw(value)) || !core(kMovwfEedata) || !core(kBsfWren))
+        return false;
+    if (unlock && !(core(movlw(0x55)) && core(kMovwfEecon2) && core(movlw(0xAA)) && core(kMovwfEecon2)))
+        return false;
+    return core(kBsfWr) && core(kNop) && core(kNop) && pollWrThenDischarge(dischargeUnits, polls);
+}
+
+bool rowEraseSelfTimed(std::uint32_t address, std::uint32_t dischargeUnits, int& polls)
+{
+    polls = 0;
+    return selectSpace(true, false) && core(kBsfWren) && setTablePointer(address) && core(kBsfFree)
+        && core(kBsfWr) && core(kNop) && core(kNop) && pollWrThenDischarge(dischargeUnits, polls);
+}
+
+bool enterByKey(std::uint32_t key, bool msbFirst, std::uint32_t keyDelayUnits, std::uint32_t holdUnits)
+{
+    PinState& pins = pinState();
+    PinDriver& driver = currentPinDriver();
+    pins = PinState {};
+    pins.vpp = 1;
+    if (!driver.programmerWrite(1, 0, 0) || !driver.delay(1))
+        return false;
+    pins.vpp = 0;
+    if (!driver.programmerWrite(0, 0, 0) || !driver.delay(keyDelayUnits))
+        return false;
+    for (int i = 0; i < 32; ++i) {
+        const int shift = msbFirst ? 31 - i : i;
+        if (!ClockOutBit(static_cast<std::uint8_t>((key >> shift) & 1)))
+            return false;
+    }
+    if (!IdleLines() || !driver.delay(1))
+        return false;
+    pins.vpp = 1;
+    return driver.programmerWrite(1, 0, 0) && driver.delay(holdUnits);
 }
 
 std::uint8_t readEeprom(std::uint32_t cell, bool longAddress)

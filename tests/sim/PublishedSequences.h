@@ -1,5 +1,6 @@
 #pragma once
-// The host side of Microchip's published ICSP sequences (DS39622L, DS39583C), sent
+// The host side of Microchip's published ICSP sequences (DS39622L, DS39583C, and
+// DS41398B, DS41357B and DS41297D for the K families), sent
 // through the signalling layer. Tests drive the simulated chip with these rather than
 // with the engine, so that the chip is checked against the documents alone.
 
@@ -20,8 +21,8 @@ std::uint8_t readByte(std::uint32_t address);
 bool selectSpace(bool eepgd, bool cfgs);
 
 // Newer family bulk erase: 3C0005h <- option high byte, 3C0004h <- low byte, NOP,
-// NOP with the lines held low for P11 + P10.
-bool bulkEraseBufferFamily(std::uint16_t option);
+// NOP with the lines held low for P11 + P10 (5.1 ms, or `waitUnits` of 5 us).
+bool bulkEraseBufferFamily(std::uint16_t option, std::uint32_t waitUnits = 0);
 // Older family: 3C0004h <- option, NOP, NOP held low.
 bool bulkErasePanelFamily(std::uint8_t option);
 
@@ -42,6 +43,35 @@ bool writeEeprom(std::uint32_t cell, std::uint8_t value, bool longAddress, bool 
 std::uint8_t readEeprom(std::uint32_t cell, bool longAddress);
 // MOVF EECON1,W; MOVWF TABLAT; NOP; 0010.
 std::uint8_t readEecon1();
+
+// The K families (DS41398B Tables 3-3 to 3-9, and the 1XK22 and K20 tables drawn as
+// them): every write with WREN set, a programming NOP held `pulseUnits` (P9, or P9A for
+// configuration and IDs) and then low `dischargeUnits` (P10), both in 5 us units.
+struct KWriteTiming {
+    std::uint32_t pulseUnits;
+    std::uint32_t dischargeUnits;
+};
+// P9 >= 1 ms, P9A >= 5 ms with 5 us to spare; P10 200 us on K22, 100 us on 1XK22 and K20.
+inline constexpr KWriteTiming kK22Code {201, 40};
+inline constexpr KWriteTiming kK22ConfigAndIds {1001, 40};
+inline constexpr KWriteTiming kOneXK22K20Code {201, 20};
+inline constexpr KWriteTiming kOneXK22K20Config {1001, 20};
+// BSF EEPGD, BCF CFGS, BSF WREN; TBLPTR; 1101 x n; 1111; NOP held.
+bool writeBufferWithWren(std::uint32_t address, std::span<const std::uint8_t> bytes, KWriteTiming timing);
+// BSF EEPGD, BSF CFGS, BSF WREN; TBLPTR; 1111 with the byte; NOP held.
+bool writeConfigByteWithWren(std::uint32_t address, std::uint8_t value, KWriteTiming timing);
+// EEADR(H), EEDATA, BSF WREN, BSF WR, NOP, NOP (the write starts on the 24th clock
+// after WR), poll WR, P10, BCF WREN; no EECON2 unlock unless `unlock`.
+bool writeEepromTwoNops(std::uint32_t cell, std::uint8_t value, bool longAddress, bool unlock,
+                        std::uint32_t dischargeUnits, int& polls);
+// BSF EEPGD, BCF CFGS, BSF WREN; TBLPTR; BSF FREE, BSF WR, NOP, NOP; poll WR; P10;
+// BCF WREN: the self-timed 64-byte row erase.
+bool rowEraseSelfTimed(std::uint32_t address, std::uint32_t dischargeUnits, int& polls);
+// Key entry with MCLR at logic level (DS41398B Fig 2-14): MCLR high briefly, low for
+// `keyDelayUnits` (P18), the 32-bit key (MSb first unless `msbFirst` is false, data
+// latched on the falling clock), 5 us (P20), MCLR high, `holdUnits` (P15).
+bool enterByKey(std::uint32_t key, bool msbFirst, std::uint32_t keyDelayUnits, std::uint32_t holdUnits);
+inline constexpr std::uint32_t kEntryKey = 0x4D434850;
 
 // SendCommand whose fourth clock stays high `highUnits` (5 us each) and then low
 // `lowUnits` more before the operand, instead of 1.005 ms and P10.

@@ -1,6 +1,8 @@
 // Protocol and timing mistakes: each is recorded with its parameter and has the effect
 // the published behaviour gives it. Also the harness's own expectation bookkeeping.
 
+#include <vector>
+
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
@@ -136,6 +138,39 @@ TEST(Violations, HarnessFailsTheTestForUnexpectedAndMissingViolations)
 TEST(Violations, HarnessRejectsAnUnknownChip)
 {
     EXPECT_THROW(SimHarness("PIC16F84"), std::invalid_argument);
+}
+
+TEST(Violations, KFamilyWriteWithoutWrenProgramsNothing)
+{
+    SimHarness chip("PIC18F45K20");
+    const std::vector<std::uint8_t> zeros(32, 0x00);
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeBuffer(0, zeros));   // the DS39622 sequence: no WREN
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::WriteWithoutWren);
+    EXPECT_EQ(chip.memory().programMemory()[0], 0xFF);
+}
+
+TEST(Violations, KFamilyConfigurationPulseShorterThanP9AProgramsNothing)
+{
+    SimHarness chip("PIC18F45K22");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeConfigByteWithWren(0x300001, 0x28, published::kK22Code));
+    ASSERT_TRUE(ExitProgMode());
+    ASSERT_EQ(chip.violationCount(ViolationKind::ProgrammingPulseTooShort), 1U);
+    EXPECT_EQ(chip.violations().front().parameter, "P9A");
+    chip.expectViolation(ViolationKind::ProgrammingPulseTooShort);
+    EXPECT_EQ(chip.memory().config()[1], chip.model().configMask[1]);
+}
+
+TEST(Violations, K22DischargeIsTwoHundredMicroseconds)
+{
+    SimHarness chip("PIC18F45K22");
+    ASSERT_TRUE(EnterProgMode());
+    ASSERT_TRUE(published::writeBufferWithWren(0, std::vector<std::uint8_t>(64, 0x00), published::kOneXK22K20Code));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::DischargeTooShort);
+    EXPECT_EQ(chip.memory().programMemory()[0], 0x00) << "programmed all the same";
 }
 
 } // namespace

@@ -12,11 +12,14 @@ namespace velmora::test {
 namespace {
 
 constexpr sim::SimTime kDelayUnit = std::chrono::microseconds(5);
+// PGM before MCLR: P15 is 2 us on every chip with a PGM pin.
+constexpr sim::SimTime kPgmBeforeMclr = std::chrono::microseconds(5);
 
 } // namespace
 
-SimHarness::SimHarness(std::string_view chipName, sim::FaultSet faults)
+SimHarness::SimHarness(std::string_view chipName, sim::FaultSet faults, EntryWiring wiring)
     : chip_(modelNamed(chipName), faults)
+    , wiring_(wiring)
 {
     chip_.addObserver(&recorder_);
     resetPinState();
@@ -41,7 +44,20 @@ const sim::ChipModel& SimHarness::modelNamed(std::string_view name)
 bool SimHarness::programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock)
 {
     std::lock_guard lock(mutex_);
-    chip_.setLines(now_, vpp != 0, data != 0, clock != 0);
+    const bool mclrHigh = vpp != 0;
+    if (wiring_ == EntryWiring::HighVoltage) {
+        chip_.setLines(now_, mclrHigh, data != 0, clock != 0);
+        return true;
+    }
+    const bool pgm = wiring_ == EntryWiring::PgmPin;
+    if (pgm && mclrHigh && !mclrHigh_) {
+        chip_.setPgm(now_, true);
+        now_ += kPgmBeforeMclr;
+    }
+    chip_.setLines(now_, mclrHigh ? sim::McLr::Vdd : sim::McLr::Low, data != 0, clock != 0);
+    if (pgm && !mclrHigh && mclrHigh_)
+        chip_.setPgm(now_, false);
+    mclrHigh_ = mclrHigh;
     return true;
 }
 

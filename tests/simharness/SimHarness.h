@@ -3,6 +3,10 @@
 // layer and the engine. Constructing it installs it as the process's PinDriver (with
 // fresh pin levels); destroying it restores the imported driver.
 //
+// The ICSP layer's Vpp line reaches MCLR as the wiring says: at VIHH, or at logic
+// level (VDD) with PGM raised 5 us before MCLR and lowered after it, or at logic level
+// alone (the entry key is then the ICSP layer's to clock in while MCLR is low).
+//
 // Time is virtual: delay() advances it by 5 us per unit and never waits, so an erase
 // or a 300 ms pause costs nothing. Every write reaches the chip at the current virtual
 // time; reads return the data-in line as the chip drives it.
@@ -23,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "signalling/EntryWiring.h"
 #include "signalling/PinDriver.h"
 #include "sim/SimulatedChip.h"
 
@@ -31,7 +36,8 @@ namespace velmora::test {
 class SimHarness final : public PinDriver {
 public:
     // Throws std::invalid_argument for a chip name the model table does not hold.
-    explicit SimHarness(std::string_view chipName = sim::kDefaultChipName, sim::FaultSet faults = {});
+    explicit SimHarness(std::string_view chipName = sim::kDefaultChipName, sim::FaultSet faults = {},
+                        EntryWiring wiring = EntryWiring::HighVoltage);
     ~SimHarness() override;
     SimHarness(const SimHarness&) = delete;
     SimHarness& operator=(const SimHarness&) = delete;
@@ -71,6 +77,8 @@ private:
     mutable std::mutex mutex_;
     sim::SimulatedChip chip_;
     CommandRecorder recorder_;
+    const EntryWiring wiring_;
+    bool mclrHigh_ = false;
     sim::SimTime now_ {};
     std::vector<sim::ViolationKind> expected_;
 };

@@ -42,7 +42,13 @@ TEST(SimPort, LowVoltageEntryOnceInAnyCaseAndOnlyWhereTheChipCan)
         << lowVoltageRefusal(options);
     options.lowVoltage = false;
     EXPECT_EQ(lowVoltageRefusal(options), "");
-    // Every chip of the table has both the PGM pin and the bit.
+    // A key-entry part needs the bit as well.
+    ChipModel keyWithoutLvp = *findChipModel("PIC18F45K22");
+    keyWithoutLvp.configMask[kConfig4L] = static_cast<std::uint8_t>(keyWithoutLvp.configMask[kConfig4L] & ~kLvpBit);
+    options.chip = &keyWithoutLvp;
+    options.lowVoltage = true;
+    EXPECT_NE(lowVoltageRefusal(options).find("has no LVP configuration bit"), std::string::npos);
+    // Every chip of the table has a way in (the PGM pin or the entry key) and the bit.
     for (const ChipModel& model : chipModels()) {
         options.chip = &model;
         options.lowVoltage = true;

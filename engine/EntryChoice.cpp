@@ -1,0 +1,19 @@
+#include "engine/EntryChoice.h"
+
+namespace velmora {
+
+EntryMethod entryMethodFor(EntryWiring wiring, ProgrammingFamily family)
+{
+    const FamilyFacts& facts = factsFor(family);
+    switch (wiring) {
+    case EntryWiring::HighVoltage:
+        return EntryMethod::VppLine;
+    case EntryWiring::PgmPin:
+        return facts.pgmPinEntry ? EntryMethod::VppLine : EntryMethod::None;
+    case EntryWiring::MclrOnly:
+        return facts.keyEntry ? EntryMethod::Key : EntryMethod::None;
+    }
+    return EntryMethod::None;
+}
+
+} // namespace velmora
