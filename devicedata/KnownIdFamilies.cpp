@@ -13,6 +13,7 @@ struct IdFamily {
 };
 
 constexpr std::string_view kNewFamily = "PIC18F2XXX/4XXX (DS39622)";
+constexpr std::string_view kK22Family = "PIC18F2XK22/4XK22 (DS41398)";
 
 constexpr IdFamily kFamilies[] = {
     {0x04, "PIC18FXX2 (DS39576)"},
@@ -25,6 +26,9 @@ constexpr IdFamily kFamilies[] = {
     {0x0C, kNewFamily}, {0x0E, kNewFamily}, {0x10, kNewFamily}, {0x11, kNewFamily},
     {0x12, kNewFamily}, {0x1A, kNewFamily}, {0x21, kNewFamily}, {0x24, kNewFamily},
     {0x27, kNewFamily}, {0x2A, kNewFamily},
+    {0x20, "PIC18F2XK20/4XK20 (DS41297)"},
+    {0x4F, "PIC18F1XK22 (DS41357)"},
+    {0x54, kK22Family}, {0x55, kK22Family}, {0x56, kK22Family}, {0x57, kK22Family},
 };
 
 } // namespace

@@ -41,6 +41,8 @@ TEST_F(IdentifyChipTest, AKnownFamilyIdIsToldFromASilentLine)
     EXPECT_EQ(unnamed.kind, ChipIdentity::Kind::UnnamedInFamily);
     EXPECT_EQ(unnamed.family, "PIC18F2XXX/4XXX (DS39622)");
     EXPECT_EQ(unnamed.revision, 0x13) << "every bit outside the device bits";
+    // A PIC18F45K22 that an older database does not name is still no silent line.
+    EXPECT_EQ(IdentifyChip(devices, 0x5504).family, "PIC18F2XK22/4XK22 (DS41398)");
 
     for (const std::uint16_t silent : {0x0000, 0xFFFF, 0x3000, 0xFF20}) {
         const ChipIdentity chip = IdentifyChip(devices, silent);
