@@ -79,6 +79,7 @@ private:
     bool prepareDevice(TPICPr& engine);
     bool select(TPICPr& engine, const DeviceRecord& record);
     bool entryAllowed(const DeviceRecord& record);
+    void standInForKeyEntry(TPICPr& engine);
     bool programFits(const TPICPr& engine) const;
     bool loadFile(TPICPr& engine);
     bool startDelays();
@@ -182,8 +183,10 @@ bool Runner::prepareDevice(TPICPr& engine)
     if (!loadDatabase(devices_, path))
         return false;
     engine.data().setMaskSource(path.string(), &messages_);
-    if (options_.device.empty())
+    if (options_.device.empty()) {
+        standInForKeyEntry(engine);
         return true;
+    }
     const std::string wanted = lowerCase(options_.device);
     devices_.MoveTo(0);
     for (std::int32_t index = 0; index < devices_.Count(); ++index) {
@@ -193,6 +196,22 @@ bool Runner::prepareDevice(TPICPr& engine)
     }
     error(kUnknownDevice + options_.device + kIn + path.string());
     return false;
+}
+
+// Without a device named, only a part entered by the key answers on MCLR alone: the
+// database's first such part is entered until the chip names its own section.
+void Runner::standInForKeyEntry(TPICPr& engine)
+{
+    if (engine.entryWiring != EntryWiring::MclrOnly)
+        return;
+    devices_.MoveTo(0);
+    for (std::int32_t index = 0; index < devices_.Count(); ++index) {
+        const DeviceRecord record = devices_.CopyCurrentAndAdvance();
+        if (factsFor(record.family).keyEntry && record.familyProblem.empty()) {
+            engine.data().SelectDevice(record);
+            return;
+        }
+    }
 }
 
 bool Runner::select(TPICPr& engine, const DeviceRecord& record)
