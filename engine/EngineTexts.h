@@ -93,6 +93,7 @@ inline constexpr const char* kNoKeyEntry =
 inline constexpr const char* kNoPgmPin =
     "The selected device has no PGM pin: a programmer that enters through a PGM line\r\n"
     "cannot take it into programming mode.";
+
 // Before a session: a wiring that cannot enter the device, and a Vpp above its limit.
 inline constexpr const char* kNeedsPgmPinHead = " enters low-voltage programming through its PGM pin (";
 inline constexpr const char* kNeedsPgmPinMiddle =

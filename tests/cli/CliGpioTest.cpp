@@ -65,6 +65,20 @@ protected:
         return run;
     }
 
+    // Programs the file, then verifies it, each without a violation on the chip's side.
+    void programAndVerify(const std::string& port, const std::string& device, const std::string& hex) const
+    {
+        const CliRun program = cli(port, "--device " + device + " program \"" + hex + "\"");
+        ASSERT_EQ(program.status, 0) << program.out << program.err;
+        EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
+        EXPECT_THAT(program.err, Not(HasSubstr("violation")));
+
+        const CliRun verify = cli(port, "--device " + device + " verify \"" + hex + "\"");
+        EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
+        EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
+        EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
+    }
+
     fs::path dir_;
     std::string chipModel_ = "PIC18F452";
 };
@@ -102,15 +116,7 @@ TEST_F(CliOnGpio, ProgramsAndVerifiesAtLowVoltageOnAChipFoundByItsLabel)
     chipModel_ = "PIC18F4550";
     const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-lvp.hex";
     const std::string port = "GPIO:pinctrl-rp1,mclr=17,pgm=24,pgc=27,pgd=22";
-    const CliRun program = cli(port, "--device PIC18F4550 program \"" + hex + "\"");
-    ASSERT_EQ(program.status, 0) << program.out << program.err;
-    EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
-    EXPECT_THAT(program.err, Not(HasSubstr("violation")));
-
-    const CliRun verify = cli(port, "--device PIC18F4550 verify \"" + hex + "\"");
-    EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
-    EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
-    EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
+    programAndVerify(port, "PIC18F4550", hex);
 
     const CliRun info = cli(port, "info");
     EXPECT_THAT(info.out, HasSubstr("GPIO programmer on pinctrl-rp1 at /dev/gpiochip0, low-voltage entry (MCLR=17, PGM=24"));
@@ -122,15 +128,7 @@ TEST_F(CliOnGpio, ProgramsAndVerifiesAK22EnteredByTheKey)
     chipModel_ = "PIC18F45K22,lvp";   // the board's line 17 reaches MCLR at logic level
     const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f45k22-key.hex";
     const std::string port = "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22";
-    const CliRun program = cli(port, "--device PIC18F45K22 program \"" + hex + "\"");
-    ASSERT_EQ(program.status, 0) << program.out << program.err;
-    EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
-    EXPECT_THAT(program.err, Not(HasSubstr("violation")));
-
-    const CliRun verify = cli(port, "--device PIC18F45K22 verify \"" + hex + "\"");
-    EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
-    EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
-    EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
+    programAndVerify(port, "PIC18F45K22", hex);
 
     const CliRun identify = cli(port, "identify");
     EXPECT_EQ(identify.status, 0) << identify.out << identify.err;
@@ -150,15 +148,7 @@ TEST_F(CliOnGpio, ProgramsAndVerifiesA1XK22EnteredThroughItsPgmPin)
     chipModel_ = "PIC18F14K22";
     const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f14k22-lvp.hex";
     const std::string port = "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22";
-    const CliRun program = cli(port, "--device PIC18F14K22 program \"" + hex + "\"");
-    ASSERT_EQ(program.status, 0) << program.out << program.err;
-    EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
-    EXPECT_THAT(program.err, Not(HasSubstr("violation")));
-
-    const CliRun verify = cli(port, "--device PIC18F14K22 verify \"" + hex + "\"");
-    EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
-    EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
-    EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
+    programAndVerify(port, "PIC18F14K22", hex);
 
     // A K22 has no PGM pin: refused on this wiring before any line moves.
     const CliRun refused = cli(port, "--device PIC18F45K22 erase");
