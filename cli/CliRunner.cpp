@@ -78,7 +78,7 @@ private:
     bool loadDatabase(DeviceList& list, const std::filesystem::path& path) const;
     bool prepareDevice(TPICPr& engine);
     bool select(TPICPr& engine, const DeviceRecord& record);
-    bool entryAllowed(const DeviceRecord& record);
+    bool entryAllowed(const DeviceRecord& record, EntryWiring wiring);
     void standInForKeyEntry(TPICPr& engine);
     bool programFits(const TPICPr& engine) const;
     bool loadFile(TPICPr& engine);
@@ -221,7 +221,7 @@ bool Runner::select(TPICPr& engine, const DeviceRecord& record)
         error(kFamilyUnusable + record.name + kIn + devicesPath(options_).string() + ": " + record.familyProblem);
         return false;
     }
-    if (!entryAllowed(record))
+    if (!entryAllowed(record, engine.entryWiring))
         return false;
     selected_ = record;
     engine.data().SelectDevice(selected_);
@@ -233,9 +233,8 @@ bool Runner::select(TPICPr& engine, const DeviceRecord& record)
 // A device the programmer cannot enter as wired, or whose Vpp limit its entry would
 // exceed, is refused whoever chose it: the command line before the port opens, the
 // chip after its ID read, before the operation's own session.
-bool Runner::entryAllowed(const DeviceRecord& record)
+bool Runner::entryAllowed(const DeviceRecord& record, EntryWiring wiring)
 {
-    const EntryWiring wiring = corvant::entryWiring(options_.port);
     if (const std::string refusal = entryRefusal(record, wiring); !refusal.empty()) {
         error(terminalText(refusal));
         entryRefused_ = true;

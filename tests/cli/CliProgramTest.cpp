@@ -499,6 +499,20 @@ TEST_F(CliOnSimulatedChip, AWiringThatCannotEnterTheDeviceIsRefusedBeforeThePort
     }
 }
 
+// LVP off leaves a chip only high voltage can enter, on the key wiring as on the PGM one.
+TEST_F(CliOnSimulatedChip, TheKeyWiringRefusesToTurnLvpOffToo)
+{
+    const fs::path lvpOff = dir_ / "lvp-off.hex";
+    std::ofstream(lvpOff) << ":020000040030CA\n:010006008178\n:00000001FF\n";   // CONFIG4L = 81h
+    const std::string device = "--device PIC18F45K22 --port ";
+    const CliRun refused = cli(device + "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22 program \"" + lvpOff.string() + "\"");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("turns LVP off"), std::string::npos) << refused.err;
+    const CliRun allowed = cli(device + "\"SIM:PIC18F45K22,lvp,image=" + chipFile_.string() + "\" --allow-lvp-off program \""
+                               + lvpOff.string() + "\"");
+    EXPECT_EQ(allowed.err.find("turns LVP off"), std::string::npos) << allowed.err;
+}
+
 TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)
 {
     const fs::path trace = dir_ / "trace.txt";
