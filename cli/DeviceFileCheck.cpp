@@ -277,7 +277,8 @@ void Checker::checkUnknownKeys(const DeviceHeader& header, const DeviceRecord& r
         const auto known = [&keyName](std::string_view name) { return IniNamesEqual(name, keyName); };
         const bool isKnown
             = std::ranges::any_of(DeviceIntegerKeys(), [&](const DeviceIntegerKey& k) { return known(k.name); })
-            || std::ranges::any_of(kMaskKeys, known) || known(kDeviceIdKey) || known(kDeviceIdMaskKey) || known(kFamilyKey);
+            || std::ranges::any_of(kMaskKeys, known) || known(kDeviceIdKey) || known(kDeviceIdMaskKey)
+            || known(kFamilyKey);
         // A misspelt device-ID key is reported as what makes the ID unusable.
         if (!isKnown && !known(record.deviceIdProblemKey))
             warn(line, header, "unknown key " + key + ": the program ignores it");

@@ -82,8 +82,8 @@ std::string FamilySizesProblem(const DeviceRecord& record, std::span<const Famil
 
 std::string FamilyLongEEAddrProblem(std::string_view family, std::int32_t eepromSize, bool longAddresses)
 {
-    return "Family=" + std::string(family) + " with EEPROMDataMemSize=" + std::to_string(eepromSize) + " needs LongEEAddr="
-        + (longAddresses ? "1" : "0");
+    return "Family=" + std::string(family) + " with EEPROMDataMemSize=" + std::to_string(eepromSize)
+        + " needs LongEEAddr=" + (longAddresses ? "1" : "0");
 }
 
 std::string InvalidMaskMessage(const std::string& deviceName)

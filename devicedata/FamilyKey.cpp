@@ -95,11 +95,6 @@ void checkAgainstFamily(DeviceRecord& record)
 
 } // namespace
 
-std::span<const FamilyPartSizes> FamilyPartSizeRows()
-{
-    return kPartSizes;
-}
-
 void ReadFamilyKey(const IniFile& ini, const std::string& section, DeviceRecord& record)
 {
     record.family = ProgrammingFamily::Classic;

@@ -2,7 +2,6 @@
 // The optional Family key of a Devices.ini section, and what a family's parts allow.
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,8 +19,6 @@ struct FamilyPartSizes {
     std::int32_t eepromSize;
     std::int32_t writeBufferSize;
 };
-// Every size combination of every family that Devices.ini may name.
-std::span<const FamilyPartSizes> FamilyPartSizeRows();
 
 // Sets the record's family; call after its integer keys are read. Without the key the
 // device is classic. A value that names no family (the device stays classic), or a

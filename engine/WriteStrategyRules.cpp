@@ -32,52 +32,41 @@ constexpr std::uint32_t kP11Units = 1000;     // 5 ms (1XK22, K20)
 // P15 >= 400 us before the first command.
 constexpr KeyEntryWaits kK22KeyEntry{200, 1, 80};
 
-constexpr int kClassicNops = 1;   // the EEPROM write starts on the 4th clock of the NOP after WR
-constexpr int kSelfTimedNops = 2; // it starts on the 4th clock of the second NOP
+constexpr int kSelfTimedNops = 2;   // the write starts on the 4th clock of the second NOP after WR
 
 // The classic parts: DS39622 and its predecessors.
 constexpr WriteStrategyRules classic(WriteStrategy strategy, std::span<const EraseKey> keys,
                                      ProgramMemoryMethod method, ProgramMemoryMethod multiPanelMethod,
                                      bool panelParts)
 {
-    return {.strategy = strategy,
-            .family = ProgrammingFamily::Classic,
-            .eraseKeys = keys,
-            .eraseWaits = kClassicEraseWaits,
-            .eraseIdRowApart = false,
-            .method = method,
-            .multiPanelMethod = multiPanelMethod,
-            .singlePanelBeforeIdsAndConfig = panelParts,
-            .gotoBeforeConfigWords = panelParts,
-            .writeEnableBeforeWrites = false,
-            .codeWaits = kClassicWriteWaits,
-            .idAndConfigWaits = kClassicWriteWaits,
-            .eepromUnlock = true,
-            .nopsAfterWriteStart = kClassicNops,
-            .keyEntryWaits = std::nullopt};
+    WriteStrategyRules rules;
+    rules.strategy = strategy;
+    rules.eraseKeys = keys;
+    rules.method = method;
+    rules.multiPanelMethod = multiPanelMethod;
+    rules.singlePanelBeforeIdsAndConfig = rules.gotoBeforeConfigWords = panelParts;
+    return rules;
 }
 
-// The K22, 1XK22 and K20 families: buffer writes, WREN before every write, P9A for IDs
-// and configuration, self-timed EEPROM writes without the unlock.
+// The K22, 1XK22 and K20 families: the classic buffer row with WREN before every
+// write, P9A for IDs and configuration, self-timed EEPROM writes without the unlock,
+// and their own keys and waits.
 constexpr WriteStrategyRules newerFamily(ProgrammingFamily family, std::span<const EraseKey> keys,
                                          std::uint32_t p11Units, std::uint32_t p10Units, bool eraseIdRowApart,
                                          std::optional<KeyEntryWaits> keyEntry)
 {
-    return {.strategy = WriteStrategy::Buffers,
-            .family = family,
-            .eraseKeys = keys,
-            .eraseWaits = {p11Units, p10Units},
-            .eraseIdRowApart = eraseIdRowApart,
-            .method = ProgramMemoryMethod::Buffer,
-            .multiPanelMethod = ProgramMemoryMethod::Buffer,
-            .singlePanelBeforeIdsAndConfig = false,
-            .gotoBeforeConfigWords = false,
-            .writeEnableBeforeWrites = true,
-            .codeWaits = {kP9Units, p10Units},
-            .idAndConfigWaits = {kP9AUnits, p10Units},
-            .eepromUnlock = false,
-            .nopsAfterWriteStart = kSelfTimedNops,
-            .keyEntryWaits = keyEntry};
+    WriteStrategyRules rules =
+        classic(WriteStrategy::Buffers, keys, ProgramMemoryMethod::Buffer, ProgramMemoryMethod::Buffer, false);
+    rules.family = family;
+    rules.eraseWaits = {p11Units, p10Units};
+    rules.eraseIdRowApart = eraseIdRowApart;
+    rules.writeEnableBeforeWrites = true;
+    rules.codeWaits = {kP9Units, p10Units};
+    rules.idAndConfigWaits = {kP9AUnits, p10Units};
+    rules.eepromUnlock = false;
+    rules.nopsAfterWriteStart = kSelfTimedNops;
+    rules.keyEntryWaits = keyEntry;
+    return rules;
 }
 
 constexpr std::array<WriteStrategyRules, 5> kRules = {{
@@ -92,8 +81,7 @@ constexpr std::array<WriteStrategyRules, 5> kRules = {{
     newerFamily(ProgrammingFamily::K20, kK20ChipErase, kP11Units, kP10Units, true, std::nullopt),
 }};
 
-constexpr WriteStrategyRules kUnknown =
-    classic(WriteStrategy{}, {}, ProgramMemoryMethod::None, ProgramMemoryMethod::None, false);
+constexpr WriteStrategyRules kUnknown{};
 
 } // namespace
 

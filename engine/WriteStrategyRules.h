@@ -25,28 +25,30 @@ struct EraseKey {
     std::uint16_t key;
 };
 
+// A member left out of a row takes the classic parts' value.
 struct WriteStrategyRules {
-    WriteStrategy strategy;
-    ProgrammingFamily family;
+    WriteStrategy strategy{};
+    ProgrammingFamily family = ProgrammingFamily::Classic;
     // Table writes before the erase NOP; none means the device is not erased.
     std::span<const EraseKey> eraseKeys;
-    EraseWaits eraseWaits;
+    EraseWaits eraseWaits = kClassicEraseWaits;
     // The ID row erased on its own after the chip erase, where the chip erase spares it.
-    bool eraseIdRowApart;
-    ProgramMemoryMethod method;             // with MultiPanelWrite off
-    ProgramMemoryMethod multiPanelMethod;   // with MultiPanelWrite on
+    bool eraseIdRowApart = false;
+    ProgramMemoryMethod method = ProgramMemoryMethod::None;            // with MultiPanelWrite off
+    ProgramMemoryMethod multiPanelMethod = ProgramMemoryMethod::None;  // with MultiPanelWrite on
     // Single-panel writes (00h to 3C0006h) before the IDs and the configuration.
-    bool singlePanelBeforeIdsAndConfig;
+    bool singlePanelBeforeIdsAndConfig = false;
     // GOTO 100000h before each configuration word, out of the code-protected blocks.
-    bool gotoBeforeConfigWords;
+    bool gotoBeforeConfigWords = false;
     // BSF EECON1,WREN before code, ID and configuration writes.
-    bool writeEnableBeforeWrites;
-    WriteWaits codeWaits;                   // program-memory writes
-    WriteWaits idAndConfigWaits;            // ID and configuration writes
+    bool writeEnableBeforeWrites = false;
+    WriteWaits codeWaits = kClassicWriteWaits;         // program-memory writes
+    WriteWaits idAndConfigWaits = kClassicWriteWaits;  // ID and configuration writes
     // The EEPROM write: the 55h/AAh to EECON2 before WR, and the NOPs after BSF WR
-    // (the same NOPs start a self-timed row erase).
-    bool eepromUnlock;
-    int nopsAfterWriteStart;
+    // (the same NOPs start a self-timed row erase): on the classic parts the write
+    // starts on the fourth clock of the one NOP.
+    bool eepromUnlock = true;
+    int nopsAfterWriteStart = 1;
     // The waits of the key-sequence entry, where the family has one.
     std::optional<KeyEntryWaits> keyEntryWaits;
 

@@ -588,6 +588,7 @@ void Pic18Core::startProgramming(SimTime time)
         return;
     }
     armed_ = Armed::Programming;
+    armedCommandsToSkip_ = 0;
     programTarget_ = ProgramTarget::None;
     programAddress_ = tblptr_;
     const bool configSelected = (eecon1_ & kCfgs) != 0;

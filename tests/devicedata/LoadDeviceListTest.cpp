@@ -99,8 +99,9 @@ TEST_F(LoadDeviceListTest, TheFamilyKeyNamesTheProgrammingGuideOrSaysWhyItCannot
         const DeviceRecord unknown = list.CopyCurrentAndAdvance();
         EXPECT_EQ(unknown.family, ProgrammingFamily::Classic);
         EXPECT_EQ(unknown.familyProblemKey, "family");
-        EXPECT_EQ(unknown.familyProblem, "Family="s + value + " names no programming family (the known ones are K22, "
-                                         "1XK22 or K20), so neither its erase keys nor its programming voltage are known");
+        EXPECT_EQ(unknown.familyProblem, "Family="s + value
+                                             + " names no programming family (the known ones are K22, 1XK22 or K20), "
+                                               "so neither its erase keys nor its programming voltage are known");
         EXPECT_EQ(unknown.deviceIdState, DeviceIdState::Absent) << "the ID keys keep their own state";
     }
     // A known family whose sizes contradict it keeps its family, and is refused all the same.

@@ -126,8 +126,9 @@ TEST(ShippedDevicesIni, AHexThatSetsIcprtKeepsItOnTheFortyPinDie)
         const char* name;
         bool kept;
     } cases[] = {
-        {"PIC18F4450", true}, {"PIC18F4455", true}, {"PIC18F4458", true}, {"PIC18F4550", true}, {"PIC18F4553", true},
-        {"PIC18F2450", false}, {"PIC18F2455", false}, {"PIC18F2458", false}, {"PIC18F2550", false}, {"PIC18F2553", false},
+        {"PIC18F4450", true},  {"PIC18F4455", true},  {"PIC18F4458", true},
+        {"PIC18F4550", true},  {"PIC18F4553", true},  {"PIC18F2450", false},
+        {"PIC18F2455", false}, {"PIC18F2458", false}, {"PIC18F2550", false}, {"PIC18F2553", false},
     };
     for (const auto& c : cases) {
         const ConfigMasks masks = Type3Masks(kShippedDevicesIni.string(), c.name, nullptr);

@@ -15,6 +15,23 @@ namespace {
 
 constexpr std::uint64_t UnitsPerMillisecond = 200;
 
+// Sends one frame once without waits (the classic default) and once with a family's
+// own, and checks each trace and its 20 clock pulses against the waits in force.
+template <typename Waits, typename Send, typename Check>
+void withDefaultAndGiven(RecordingPinDriver& driver, const Waits& classic, const Waits& given, const Send& send,
+                         const Check& check)
+{
+    for (const bool useGiven : {false, true}) {
+        SCOPED_TRACE(useGiven ? "the family's waits" : "the default waits");
+        driver.clear();
+        ASSERT_TRUE(send(useGiven ? std::optional<Waits>{given} : std::nullopt));
+        const auto calls = driver.calls();
+        const auto pulses = clockPulses(calls);
+        ASSERT_EQ(pulses.size(), 20U);
+        check(useGiven ? given : classic, calls, pulses);
+    }
+}
+
 } // namespace
 
 TEST_F(SignallingTest, EnterProgModeTakesAtLeast200_015Milliseconds)
@@ -30,32 +47,26 @@ TEST_F(SignallingTest, EnterProgModeTakesAtLeast200_015Milliseconds)
 // The classic parts' waits by default; a family's own (K22: P11 15 ms, P10 200 us) when given.
 TEST_F(SignallingTest, EraseWaitKeepsLinesIdleForEraseAndDischargeBeforeTheOperand)
 {
-    for (const std::optional<EraseWaits>& given : {std::optional<EraseWaits>{}, std::optional{EraseWaits{3000, 40}}}) {
-        const EraseWaits waits = given.value_or(kClassicEraseWaits);
-        SCOPED_TRACE(waits.eraseUnits);
-        driver.clear();
-        ASSERT_TRUE(given ? SendCommandEraseWait(0x8, 0x0001, waits) : SendCommandEraseWait(0x8, 0x0001));
-        const auto calls = driver.calls();
-        const auto pulses = clockPulses(calls);
-        ASSERT_EQ(pulses.size(), 20U);
+    const auto send = [](const std::optional<EraseWaits>& given) {
+        return given ? SendCommandEraseWait(0x8, 0x0001, *given) : SendCommandEraseWait(0x8, 0x0001);
+    };
+    const auto check = [](const EraseWaits& waits, const auto& calls, const auto& pulses) {
         const std::uint64_t idle = waits.eraseUnits + waits.dischargeUnits;
         EXPECT_GE(linesIdleSpan(calls, pulses[3].fallTime), idle);
         EXPECT_GE(pulses[4].riseTime - pulses[3].fallTime, idle + 1);
         EXPECT_TRUE(sameBits(latchedBits(calls), concatBits({bitsLsbFirst(0x8, 4), bitsLsbFirst(1, 16)})));
-    }
+    };
+    withDefaultAndGiven(driver, kClassicEraseWaits, EraseWaits{3000, 40}, send, check);
     EXPECT_EQ(kClassicEraseWaits.eraseUnits + kClassicEraseWaits.dischargeUnits, 1020U);   // 5.1 ms
 }
 
 // Classic: a 1.005 ms pulse and 100 us low; P9A (5 ms) and the K22's 200 us when given.
 TEST_F(SignallingTest, ProgramWaitHoldsTheFourthClockHighThenDischarges)
 {
-    for (const std::optional<WriteWaits>& given : {std::optional<WriteWaits>{}, std::optional{WriteWaits{1000, 40}}}) {
-        const WriteWaits waits = given.value_or(kClassicWriteWaits);
-        SCOPED_TRACE(waits.pulseUnits);
-        driver.clear();
-        ASSERT_TRUE(given ? SendCommandProgramWait(0x8, 0x0000, waits) : SendCommandProgramWait(0x8, 0x0000));
-        const auto pulses = clockPulses(driver.calls());
-        ASSERT_EQ(pulses.size(), 20U);
+    const auto send = [](const std::optional<WriteWaits>& given) {
+        return given ? SendCommandProgramWait(0x8, 0x0000, *given) : SendCommandProgramWait(0x8, 0x0000);
+    };
+    const auto check = [](const WriteWaits& waits, const auto&, const auto& pulses) {
         EXPECT_GE(pulses[3].highTime(), waits.pulseUnits + 1);
         EXPECT_EQ(pulses[3].data, 1);   // still carries command bit 3
         EXPECT_GE(pulses[4].riseTime - pulses[3].fallTime, waits.dischargeUnits + 1);
@@ -64,7 +75,8 @@ TEST_F(SignallingTest, ProgramWaitHoldsTheFourthClockHighThenDischarges)
                 EXPECT_EQ(pulses[i].highTime(), 1U) << "pulse " << i;
             }
         }
-    }
+    };
+    withDefaultAndGiven(driver, kClassicWriteWaits, WriteWaits{1000, 40}, send, check);
     EXPECT_EQ(kClassicWriteWaits.pulseUnits, 200U);   // with the half clock 1.005 ms (P9 >= 1 ms)
     EXPECT_EQ(kClassicWriteWaits.dischargeUnits, 20U);
 }

@@ -86,6 +86,19 @@ bool pollWrThenDischarge(std::uint32_t dischargeUnits, int& polls)
     return false;
 }
 
+// EEPROM selected, EEADR (and EEADRH), EEDATA, WREN, and the 55h/AAh unlock if asked:
+// everything of a data EEPROM write before WR.
+bool loadEepromWrite(std::uint32_t cell, std::uint8_t value, bool longAddress, bool unlock)
+{
+    if (!selectSpace(false, false) || !core(movlw(cell)) || !core(kMovwfEeadr))
+        return false;
+    if (longAddress && !(core(movlw(cell >> 8)) && core(kMovwfEeadrh)))
+        return false;
+    if (!core(movlw(value)) || !core(kMovwfEedata) || !core(kBsfWren))
+        return false;
+    return !unlock || (core(movlw(0x55)) && core(kMovwfEecon2) && core(movlw(0xAA)) && core(kMovwfEecon2));
+}
+
 } // namespace
 
 bool core(std::uint16_t instruction)
@@ -188,15 +201,8 @@ bool writeConfigByte(std::uint32_t address, std::uint8_t value, bool gotoFirst)
 bool writeEeprom(std::uint32_t cell, std::uint8_t value, bool longAddress, bool unlock, int& polls)
 {
     polls = 0;
-    if (!selectSpace(false, false) || !core(movlw(cell)) || !core(kMovwfEeadr))
-        return false;
-    if (longAddress && !(core(movlw(cell >> 8)) && core(kMovwfEeadrh)))
-        return false;
-    if (!core(movlw(value)) || !core(kMovwfEedata) || !core(kBsfWren))
-        return false;
-    if (unlock && !(core(movlw(0x55)) && core(kMovwfEecon2) && core(movlw(0xAA)) && core(kMovwfEecon2)))
-        return false;
-    return core(kBsfWr) && core(kNop) && pollWrThenDischarge(kDischargeUnits, polls);
+    return loadEepromWrite(cell, value, longAddress, unlock) && core(kBsfWr) && core(kNop)
+        && pollWrThenDischarge(kDischargeUnits, polls);
 }
 
 bool writeBufferWithWren(std::uint32_t address, std::span<const std::uint8_t> bytes, KWriteTiming timing)
@@ -223,15 +229,8 @@ bool writeEepromTwoNops(std::uint32_t cell, std::uint8_t value, bool longAddress
                         std::uint32_t dischargeUnits, int& polls)
 {
     polls = 0;
-    if (!selectSpace(false, false) || !core(movlw(cell)) || !core(kMovwfEeadr))
-        return false;
-    if (longAddress && !(core(movlw(cell >> 8)) && core(kMovwfEeadrh)))
-        return false;
-    if (!core(movlw(value)) || !core(kMovwfEedata) || !core(kBsfWren))
-        return false;
-    if (unlock && !(core(movlw(0x55)) && core(kMovwfEecon2) && core(movlw(0xAA)) && core(kMovwfEecon2)))
-        return false;
-    return core(kBsfWr) && core(kNop) && core(kNop) && pollWrThenDischarge(dischargeUnits, polls);
+    return loadEepromWrite(cell, value, longAddress, unlock) && core(kBsfWr) && core(kNop) && core(kNop)
+        && pollWrThenDischarge(dischargeUnits, polls);
 }
 
 bool rowEraseSelfTimed(std::uint32_t address, std::uint32_t dischargeUnits, int& polls)

@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, StoredIndexBeyondTheListSelectsTheLastDevice)
     EXPECT_TRUE(main().deviceMenu()->isEnabled());
     const int last = main().deviceList().Count() - 1;
     EXPECT_EQ(main().selectedDeviceIndex(), last);
-    EXPECT_EQ(main().statusPanel(0), QStringLiteral("PIC18F4685"));
+    EXPECT_EQ(main().statusPanel(0), QStringLiteral("PIC18F46K20"));
     EXPECT_EQ(main().gridView().columnWidth(0), 77);
     EXPECT_EQ(main().gridView().columnWidth(3), 20);
 
