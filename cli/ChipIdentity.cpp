@@ -56,9 +56,14 @@ std::string describeChip(const ChipIdentity& chip)
 std::string silentChipChecklist(std::uint16_t rawId, std::string_view port)
 {
     const bool jdm = isSerialPort(port);
-    const bool lowVoltage = corvant::entersAtLowVoltage(port);
+    const EntryWiring wiring = corvant::entryWiring(port);
+    const bool lowVoltage = wiring != EntryWiring::HighVoltage;
     std::string text = "no chip answering: " + levelsRead(rawId) + ".\nCheck:\n";
-    if (lowVoltage) {
+    if (wiring == EntryWiring::MclrOnly) {
+        text += kCheckLvpBit;
+        text += kCheckKeyEntryPart;
+        text += kCheckMclrLine;
+    } else if (lowVoltage) {
         text += kCheckLvpBit;
         text += kCheckPgmLine;
         text += kCheckMclrAtVdd;
@@ -69,7 +74,9 @@ std::string silentChipChecklist(std::uint16_t rawId, std::string_view port)
     }
     text += "  - VDD and ground reach the chip";
     text += jdm ? " (the JDM takes them from the port's lines: a weak USB adapter may not supply them)\n" : "\n";
-    if (lowVoltage)
+    if (wiring == EntryWiring::MclrOnly)
+        text += kCheckKeyEntryBulkEraseSupply;
+    else if (lowVoltage)
         text += kCheckBulkEraseSupply;
     text += "  - PGC and PGD are not swapped (velmora-cli wiring checks the data path)\n";
     if (!lowVoltage)

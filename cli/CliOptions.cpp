@@ -97,6 +97,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments)
             options.blankCheckAfterErase = true;
         else if (argument == "--allow-lvp-off")
             options.allowLvpOff = true;
+        else if (argument == "--vpp-limited")
+            options.vppLimited = true;
         else if (argument.starts_with("--"))
             return failure(kUnknownOption + argument);
         else

@@ -26,6 +26,7 @@ struct CliOptions {
     bool acceptNoEof = false;  // program or verify from a HEX file without its end-of-file record
     bool blankCheckAfterErase = false;
     bool allowLvpOff = false;  // write a configuration with LVP off through a low-voltage entry
+    bool vppLimited = false;   // the programmer's Vpp is within the device's limit, whatever its kind
 };
 
 struct ParseResult {

@@ -24,6 +24,7 @@
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
+#include "engine/EntryGuard.h"
 #include "engine/ProgramMemoryProgramming.h"
 #include "engine/LvpLockout.h"
 #include "engine/TPICPr.h"
@@ -77,6 +78,8 @@ private:
     bool loadDatabase(DeviceList& list, const std::filesystem::path& path) const;
     bool prepareDevice(TPICPr& engine);
     bool select(TPICPr& engine, const DeviceRecord& record);
+    bool entryAllowed(const DeviceRecord& record, EntryWiring wiring);
+    void standInForKeyEntry(TPICPr& engine);
     bool programFits(const TPICPr& engine) const;
     bool loadFile(TPICPr& engine);
     bool startDelays();
@@ -95,6 +98,7 @@ private:
     CliMessages messages_;
     DeviceList devices_;
     DeviceRecord selected_;
+    bool entryRefused_ = false;
     RunStop stop_;
 };
 
@@ -179,8 +183,10 @@ bool Runner::prepareDevice(TPICPr& engine)
     if (!loadDatabase(devices_, path))
         return false;
     engine.data().setMaskSource(path.string(), &messages_);
-    if (options_.device.empty())
+    if (options_.device.empty()) {
+        standInForKeyEntry(engine);
         return true;
+    }
     const std::string wanted = lowerCase(options_.device);
     devices_.MoveTo(0);
     for (std::int32_t index = 0; index < devices_.Count(); ++index) {
@@ -192,6 +198,22 @@ bool Runner::prepareDevice(TPICPr& engine)
     return false;
 }
 
+// Without a device named, only a part entered by the key answers on MCLR alone: the
+// database's first such part is entered until the chip names its own section.
+void Runner::standInForKeyEntry(TPICPr& engine)
+{
+    if (engine.entryWiring != EntryWiring::MclrOnly)
+        return;
+    devices_.MoveTo(0);
+    for (std::int32_t index = 0; index < devices_.Count(); ++index) {
+        const DeviceRecord record = devices_.CopyCurrentAndAdvance();
+        if (factsFor(record.family).keyEntry && record.familyProblem.empty()) {
+            engine.data().SelectDevice(record);
+            return;
+        }
+    }
+}
+
 bool Runner::select(TPICPr& engine, const DeviceRecord& record)
 {
     // Its erase keys and programming voltage are unknown, whatever the ID check says.
@@ -199,11 +221,35 @@ bool Runner::select(TPICPr& engine, const DeviceRecord& record)
         error(kFamilyUnusable + record.name + kIn + devicesPath(options_).string() + ": " + record.familyProblem);
         return false;
     }
+    if (!entryAllowed(record, engine.entryWiring))
+        return false;
     selected_ = record;
     engine.data().SelectDevice(selected_);
     engine.data().ClearImage(true);
     // A broken Mask key would force every configuration bit to 0 on the chip.
     return !messages_.errorShown();
+}
+
+// A device the programmer cannot enter as wired, or whose Vpp limit its entry would
+// exceed, is refused whoever chose it: the command line before the port opens, the
+// chip after its ID read, before the operation's own session.
+bool Runner::entryAllowed(const DeviceRecord& record, EntryWiring wiring)
+{
+    if (const std::string refusal = entryRefusal(record, wiring); !refusal.empty()) {
+        error(terminalText(refusal));
+        entryRefused_ = true;
+        return false;
+    }
+    if (options_.vppLimited)
+        return true;
+    if (const std::string warning = vppWarning(record, wiring, corvant::vppIsUnregulated(options_.port));
+        !warning.empty()) {
+        error(terminalText(warning));
+        error(kVppLimitedHint);
+        entryRefused_ = true;
+        return false;
+    }
+    return true;
 }
 
 // Program erases first: a program memory its write method cannot divide would be lost.
@@ -406,9 +452,14 @@ int Runner::saveRead(TPICPr& engine)
 int Runner::runOnChip()
 {
     auto engine = std::make_unique<TPICPr>();
-    // identify reads nothing but the device ID, so it goes on without a usable database.
-    if (!prepareDevice(*engine) && options_.command != Command::Identify)
+    engine->entryWiring = corvant::entryWiring(options_.port);
+    // identify reads nothing but the device ID, so it goes on without a usable database,
+    // but not on a chip the port must not enter.
+    if (!prepareDevice(*engine) && (options_.command != Command::Identify || entryRefused_)) {
+        if (entryRefused_)
+            error(kNothingSent);
         return ExitFailure;
+    }
     engine->options = options_.programming;
     if (!options_.device.empty() && !programFits(*engine))
         return ExitFailure;
@@ -418,7 +469,7 @@ int Runner::runOnChip()
         return ExitFailure;
     if (!options_.allowLvpOff
         && LocksOutLowVoltageEntry(operationFor(options_.command), engine->options, engine->data().image,
-                                   corvant::entersAtLowVoltage(options_.port))) {
+                                   engine->entryWiring != EntryWiring::HighVoltage)) {
         error(kLvpOffRefused);
         return ExitFailure;
     }

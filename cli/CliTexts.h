@@ -27,7 +27,9 @@ inline constexpr const char* kUsage =
     "Options:\n"
     "  --port STR             programmer port: COM1..COMn, a device path, SIM[:chip[,image=FILE][,lvp]] (default SIM),\n"
     "                         or GPIO:CHIP,vpp=LINE,pgc=LINE,pgd=LINE[,pgdin=LINE][,active-low=vpp];\n"
-    "                         lvp enters the chip at low voltage (PGM high, then MCLR at VDD)\n"
+    "                         lvp enters the chip at low voltage (PGM high, then MCLR at VDD), and so do\n"
+    "                         mclr=LINE,pgm=LINE instead of vpp=LINE; mclr=LINE alone enters by the key\n"
+    "                         sequence (PIC18F2XK22/4XK22, which have no PGM pin)\n"
     "  --device NAME          device section of the database, any case (default: the one the chip's ID names)\n"
     "  --devices PATH         device database (default: Devices.ini beside this program)\n"
     "  --no-program --no-eeprom --no-ids --no-config\n"
@@ -43,6 +45,8 @@ inline constexpr const char* kUsage =
     "  --blank-check          with erase: check afterwards that the chip is blank (1 when it is not)\n"
     "  --allow-lvp-off        program a configuration with LVP off through a low-voltage entry;\n"
     "                         only a high-voltage programmer can enter the chip afterwards\n"
+    "  --vpp-limited          the programmer's Vpp is known to be within the device's limit (9 V on the\n"
+    "                         K22, 1XK22 and K20 parts): enter them at high voltage on a JDM port too\n"
     "  --help                 this text\n"
     "  --version              the program's name and version\n"
     "\n"
@@ -119,9 +123,19 @@ inline constexpr const char* kCheckPgmLine =
     "  - PGM (RB5) is wired to the programmer's PGM line and nothing holds it low; it rises at least 2 us before"
     " MCLR\n";
 inline constexpr const char* kCheckMclrAtVdd = "  - MCLR reaches VDD in program mode (2.0 V to 5.5 V)\n";
+// ... and for one that enters by the key, MCLR at logic level without a PGM line.
+inline constexpr const char* kCheckKeyEntryPart =
+    "  - the chip is a part entered by the key sequence, a PIC18F2XK22/4XK22 or PIC18LF2XK22/4XK22;"
+    " parts with a PGM pin need pgm= too\n";
+inline constexpr const char* kCheckMclrLine =
+    "  - MCLR is wired to the mclr= line and reaches VDD in program mode; the key goes in while MCLR is low\n";
+inline constexpr const char* kCheckKeyEntryBulkEraseSupply =
+    "  - VDD is 2.7 V or more for a bulk erase on PIC18F2XK22/4XK22 (D111); below that only row erases work\n";
 inline constexpr const char* kCheckBulkEraseSupply =
     "  - VDD is 3.0 V to 5.5 V for a bulk erase on PIC18F2XXX/4XXX (4.5 V to 5.5 V on PIC18FXX20 parts);"
     " below that only row erases work\n";
+inline constexpr const char* kVppLimitedHint =
+    "--vpp-limited goes on, for a programmer whose Vpp is known to be within that limit";
 inline constexpr const char* kLvpOffRefused =
     "not programmed: the file's configuration turns LVP off (CONFIG4L bit 2), and this programmer enters the chip "
     "at low voltage. A chip with LVP off enters program mode only with high voltage on MCLR, so it would then need "

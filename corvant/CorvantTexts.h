@@ -37,7 +37,7 @@ inline constexpr std::string_view kUnknownDriver = "unknown";
 inline constexpr std::string_view kGpioUsage =
     "use GPIO:<chip>,vpp=<line>,pgc=<line>,pgd=<line>[,pgdin=<line>][,active-low=<role>[+<role>]], "
     "for example GPIO:gpiochip0,vpp=17,pgc=27,pgd=22, or mclr=<line>,pgm=<line> instead of vpp=<line> "
-    "for low-voltage programming";
+    "for low-voltage programming (mclr=<line> alone for parts entered by the key sequence)";
 inline constexpr std::string_view kGpioNoChip = "no GPIO chip named; ";
 inline constexpr std::string_view kGpioBadOption = "unknown option ";
 inline constexpr std::string_view kGpioRepeatedOption = "option given twice: ";
@@ -52,10 +52,6 @@ inline constexpr std::string_view kGpioVppAndMclr =
 inline constexpr std::string_view kGpioPgmWithVpp =
     "pgm= enters at low voltage, so it needs mclr=<line> (MCLR at logic level) instead of vpp=";
 inline constexpr std::string_view kGpioPgmWithoutMclr = "pgm= needs mclr=<line>, the line on MCLR";
-inline constexpr std::string_view kGpioMclrWithoutPgm =
-    "mclr= without pgm= would need the key-sequence entry of parts without a PGM pin, which this "
-    "programmer does not send; give pgm=<line> for a part with a PGM pin, or vpp=<line> for "
-    "high-voltage entry";
 // Followed by the build's reason.
 inline constexpr std::string_view kGpioNoLibrary =
     "this corvant was built without libgpiod, so GPIO ports are not available: ";
@@ -74,6 +70,7 @@ inline constexpr std::string_view kGpioCannotRequest = "cannot request ";
 inline constexpr std::string_view kGpioProgrammer = "GPIO programmer on ";
 inline constexpr std::string_view kGpioAt = " at ";
 inline constexpr std::string_view kGpioLowVoltage = ", low-voltage entry";
+inline constexpr std::string_view kGpioKeyEntry = ", low-voltage entry by key sequence";
 // The description of an open-drain PGD; velmora-cli's wiring check looks for it.
 inline constexpr std::string_view kGpioDataInOnPgd = " open-drain, data in on PGD)";
 

@@ -241,6 +241,8 @@ std::string GpioBackend::describe() const
     if (wiring_.pgm)
         text += std::string(texts::kGpioLowVoltage) + " (" + lineName("MCLR", wiring_.vpp) + ", "
             + lineName("PGM", *wiring_.pgm) + ", ";
+    else if (wiring_.logicLevelMclr)
+        text += std::string(texts::kGpioKeyEntry) + " (" + lineName("MCLR", wiring_.vpp) + ", ";
     else
         text += " (" + lineName("Vpp", wiring_.vpp) + ", ";
     text += lineName("PGC", wiring_.pgc) + ", " + lineName("PGD", wiring_.pgd);

@@ -1,6 +1,6 @@
 #pragma once
 // The bit-bang programmer on GPIO lines of a character-device chip (the header
-// of a single-board computer): Vpp (or MCLR at logic level with PGM), PGC and
+// of a single-board computer): Vpp (or MCLR at logic level, with or without PGM), PGC and
 // PGD outputs, the target's data read on PGD itself (open-drain) or on a
 // separate input line.
 

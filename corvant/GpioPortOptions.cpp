@@ -112,7 +112,8 @@ bool given(const Parsed& parsed, Role role)
     return parsed.offsets[static_cast<std::size_t>(role)].has_value();
 }
 
-// Either a Vpp switch, or MCLR at logic level with PGM for low-voltage entry.
+// Either a Vpp switch, or MCLR at logic level for low-voltage entry: with PGM for the
+// parts that have the pin, without it for the parts entered by the key.
 bool checkEntry(const Parsed& parsed, std::string& failure)
 {
     if (given(parsed, Vpp) && given(parsed, Mclr)) {
@@ -121,10 +122,6 @@ bool checkEntry(const Parsed& parsed, std::string& failure)
     }
     if (given(parsed, Pgm) && !given(parsed, Mclr)) {
         failure = given(parsed, Vpp) ? texts::kGpioPgmWithVpp : texts::kGpioPgmWithoutMclr;
-        return false;
-    }
-    if (given(parsed, Mclr) && !given(parsed, Pgm)) {
-        failure = texts::kGpioMclrWithoutPgm;
         return false;
     }
     if (!given(parsed, Vpp) && !given(parsed, Mclr)) {

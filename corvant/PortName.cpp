@@ -81,21 +81,31 @@ std::optional<unsigned> parseComPort(std::string_view text)
     return number;
 }
 
-bool entersAtLowVoltage(std::string_view port)
+velmora::EntryWiring entryWiring(std::string_view port)
 {
+    using velmora::EntryWiring;
     switch (portKind(port)) {
     case PortKind::Sim: {
         const auto options = velmora::sim::parseSimPort(port);
-        return options && options->lowVoltage;
+        if (!options || !options->lowVoltage)
+            return EntryWiring::HighVoltage;
+        return velmora::sim::hasPgmPin(options->chip->family) ? EntryWiring::PgmPin : EntryWiring::MclrOnly;
     }
     case PortKind::Gpio: {
         std::string failure;
         const auto wiring = parseGpioPort(port, failure);
-        return wiring && wiring->pgm.has_value();
+        if (!wiring || !wiring->logicLevelMclr)
+            return EntryWiring::HighVoltage;
+        return wiring->pgm ? EntryWiring::PgmPin : EntryWiring::MclrOnly;
     }
     default:
-        return false;
+        return EntryWiring::HighVoltage;
     }
+}
+
+bool vppIsUnregulated(std::string_view port)
+{
+    return isSerialKind(portKind(port));
 }
 
 } // namespace corvant

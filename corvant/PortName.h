@@ -1,10 +1,12 @@
 #pragma once
 // What a port string says about its programmer: its kind, told by its prefix in any
-// case, the number of a "COM<n>" port, and whether the programmer enters the chip at
-// low voltage. Everyone who needs a port's kind asks portKind().
+// case, the number of a "COM<n>" port, how the programmer reaches MCLR and whether its
+// Vpp can be kept low. Everyone who needs a port's kind asks portKind().
 
 #include <optional>
 #include <string_view>
+
+#include "signalling/EntryWiring.h"
 
 namespace corvant {
 
@@ -30,8 +32,14 @@ bool isSerialKind(PortKind kind);
 // anything else.
 std::optional<unsigned> parseComPort(std::string_view text);
 
-// True when the port's programmer enters program mode at low voltage (PGM high, MCLR
-// at VDD): a valid SIM port with the lvp option, a valid GPIO port with a pgm= line.
-bool entersAtLowVoltage(std::string_view port);
+// How the port's programmer reaches MCLR. A valid GPIO port with mclr= drives MCLR at
+// logic level, with a PGM line when pgm= is given and without one (the key entry)
+// when not; a valid SIM port with the lvp option does what the simulated chip's pins
+// allow. Everything else, an invalid port too, puts Vpp on MCLR.
+velmora::EntryWiring entryWiring(std::string_view port);
+
+// True for the JDM serial programmer: its Vpp comes from TxD through the adapter's own
+// circuit, about 13 V, and nothing the program does can make it lower.
+bool vppIsUnregulated(std::string_view port);
 
 } // namespace corvant

@@ -94,4 +94,30 @@ inline constexpr const char* kNoPgmPin =
     "The selected device has no PGM pin: a programmer that enters through a PGM line\r\n"
     "cannot take it into programming mode.";
 
+// Before a session: a wiring that cannot enter the device, and a Vpp above its limit.
+inline constexpr const char* kNeedsPgmPinHead = " enters low-voltage programming through its PGM pin (";
+inline constexpr const char* kNeedsPgmPinMiddle =
+    "), and this programmer drives MCLR without a PGM line: that is the key-sequence entry of parts without a "
+    "PGM pin.\r\nAdd pgm=<line> to the port, wired to ";
+inline constexpr const char* kNeedsPgmPinTail = ", or use vpp=<line> for high-voltage entry.";
+inline constexpr const char* kHasNoPgmPinHead =
+    " has no PGM pin: it enters low-voltage programming by the 32-bit key with MCLR at logic level (";
+inline constexpr const char* kHasNoPgmPinTail =
+    "), and this programmer raises a PGM line instead.\r\nLeave pgm= out of the port (mclr=<line> alone).";
+inline constexpr const char* kVppLimitHead = " allows ";
+inline constexpr const char* kVppLimitTo = " to ";
+inline constexpr const char* kVppLimitSource = " on MCLR/Vpp in high-voltage programming (D110, ";
+inline constexpr const char* kVppJdmApplies =
+    "). The JDM serial programmer puts about 13 V on MCLR and cannot put less: that can destroy the chip.";
+inline constexpr const char* kVddLimitHead = " Its VDD must also stay at or below ";
+inline constexpr const char* kVddLimitSource = " (D111, ";
+inline constexpr const char* kVddLimitTail = ").";
+inline constexpr const char* kVppInsteadKeyEntry =
+    "\r\nProgram it at low voltage instead (a GPIO programmer with mclr= and no pgm=: the key-sequence entry, "
+    "with LVP set as it comes from the factory)";
+inline constexpr const char* kVppInsteadPgmEntryHead =
+    "\r\nProgram it at low voltage instead (a GPIO programmer with mclr= and pgm= on its PGM pin, ";
+inline constexpr const char* kVppInsteadPgmEntryTail = ", with LVP set as it comes from the factory)";
+inline constexpr const char* kVppInsteadLimited = ", or on a programmer whose Vpp is limited to ";
+
 } // namespace velmora::texts

@@ -14,6 +14,7 @@
 #include "corvant/corvant.h"
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/LoadDeviceList.h"
+#include "engine/EntryGuard.h"
 #include "engine/LvpLockout.h"
 #include "engine/OperationCode.h"
 #include "engine/ProgramMemoryProgramming.h"
@@ -74,6 +75,7 @@ TForm1::TForm1(std::filesystem::path programFolder, UserMessages& messages, File
     openPortAtStartUp();
 
     engine_ = std::make_unique<TPICPr>();
+    engine_->entryWiring = corvant::entryWiring(settings_.com);
     engine_->data().setMaskSource((programFolder_ / ui::kDevicesIniName).string(), &messages_);
     engine_->options.blankCheckBeforeErase = false;
     const SettingsFile settingsFile(settingsLocation_);
@@ -406,6 +408,8 @@ void TForm1::editConfiguration()
 
 void TForm1::runOperation(std::uint8_t code, const char* process)
 {
+    if (!entryAccepted())
+        return;
     windows_.progress->prepare(caption(process));
     windows_.progress->RunOperation(code);
 }
@@ -426,9 +430,26 @@ void TForm1::program()
 bool TForm1::lvpOffAccepted()
 {
     if (!LocksOutLowVoltageEntry(OperationProgram, engine_->options, engine_->data().image,
-                                 corvant::entersAtLowVoltage(settings_.com)))
+                                 engine_->entryWiring != EntryWiring::HighVoltage))
         return true;
     return messages_.askWithDefault(MessageKind::Warning, ui::kLvpOffQuestion, ButtonYes | ButtonNo, ButtonNo)
+        == ButtonYes;
+}
+
+// Before every session: a port that cannot enter the device is an error; a Vpp above
+// the device's limit is the user's call, and No is what Enter answers.
+bool TForm1::entryAccepted()
+{
+    const SelectedDevice& device = engine_->data().device;
+    if (const std::string refusal = entryRefusal(device, engine_->entryWiring); !refusal.empty()) {
+        showError(messages_, refusal);
+        return false;
+    }
+    const std::string warning = vppWarning(device, engine_->entryWiring, corvant::vppIsUnregulated(settings_.com));
+    if (warning.empty())
+        return true;
+    return messages_.askWithDefault(MessageKind::Warning, warning + "\r\n" + ui::kVppGoOnQuestion,
+                                    ButtonYes | ButtonNo, ButtonNo)
         == ButtonYes;
 }
 
@@ -450,6 +471,7 @@ void TForm1::selectComPort()
         for (;;) {
             if (ComInit(working.c_str()) != 0) {
                 settings_.com = working;
+                engine_->entryWiring = corvant::entryWiring(settings_.com);
                 setPortCommandsEnabled(true);
                 return;
             }

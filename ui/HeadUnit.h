@@ -125,6 +125,7 @@ private:
     void runOperation(std::uint8_t code, const char* process);
     void program();
     bool lvpOffAccepted();
+    bool entryAccepted();
     void selectComPort();
     void showProgrammerInfo();
 

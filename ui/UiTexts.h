@@ -65,6 +65,10 @@ inline constexpr char kLvpOffQuestion[] =
     "programmer (and a chip entered at low voltage may keep LVP set, failing the verify).\r\n"
     "Program it anyway?";
 
+// After the Vpp warning before a session on a programmer whose Vpp is above the device's limit
+inline constexpr char kVppGoOnQuestion[] =
+    "Go on only if this programmer's Vpp is known to be within that limit. Enter programming mode anyway?";
+
 // Memory grid
 inline constexpr char kGridAddressHeader[] = "Address:\\";
 inline constexpr char kGridCharsHeader[] = "Chars:";

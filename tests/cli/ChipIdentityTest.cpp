@@ -69,6 +69,17 @@ TEST(SilentChipChecklist, SaysWhatWasReadAndSuitsTheProgrammer)
         EXPECT_EQ(lvp.find("Vpp reaches MCLR"), std::string::npos) << port;
         EXPECT_EQ(lvp.find("PGM is pulled low"), std::string::npos) << port;
     }
+
+    // Entered by the key: the LVP bit, a key-entry part and the mclr= line; no PGM line anywhere.
+    for (const char* port : {"SIM:PIC18F45K22,lvp", "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22"}) {
+        const std::string key = silentChipChecklist(0xFFFF, port);
+        for (const char* item : {"LVP bit (CONFIG4L bit 2) is set", "a part entered by the key sequence",
+                                 "parts with a PGM pin need pgm= too", "MCLR is wired to the mclr= line",
+                                 "2.7 V or more for a bulk erase on PIC18F2XK22/4XK22"})
+            EXPECT_NE(key.find(item), std::string::npos) << port << ": " << item << "\n" << key;
+        for (const char* item : {"PGM (RB5)", "PGM is pulled low", "Vpp reaches MCLR", "3.0 V to 5.5 V"})
+            EXPECT_EQ(key.find(item), std::string::npos) << port << ": " << item;
+    }
 }
 
 } // namespace

@@ -65,6 +65,20 @@ protected:
         return run;
     }
 
+    // Programs the file, then verifies it, each without a violation on the chip's side.
+    void programAndVerify(const std::string& port, const std::string& device, const std::string& hex) const
+    {
+        const CliRun program = cli(port, "--device " + device + " program \"" + hex + "\"");
+        ASSERT_EQ(program.status, 0) << program.out << program.err;
+        EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
+        EXPECT_THAT(program.err, Not(HasSubstr("violation")));
+
+        const CliRun verify = cli(port, "--device " + device + " verify \"" + hex + "\"");
+        EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
+        EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
+        EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
+    }
+
     fs::path dir_;
     std::string chipModel_ = "PIC18F452";
 };
@@ -102,18 +116,45 @@ TEST_F(CliOnGpio, ProgramsAndVerifiesAtLowVoltageOnAChipFoundByItsLabel)
     chipModel_ = "PIC18F4550";
     const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-lvp.hex";
     const std::string port = "GPIO:pinctrl-rp1,mclr=17,pgm=24,pgc=27,pgd=22";
-    const CliRun program = cli(port, "--device PIC18F4550 program \"" + hex + "\"");
-    ASSERT_EQ(program.status, 0) << program.out << program.err;
-    EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
-    EXPECT_THAT(program.err, Not(HasSubstr("violation")));
-
-    const CliRun verify = cli(port, "--device PIC18F4550 verify \"" + hex + "\"");
-    EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
-    EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
-    EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
+    programAndVerify(port, "PIC18F4550", hex);
 
     const CliRun info = cli(port, "info");
     EXPECT_THAT(info.out, HasSubstr("GPIO programmer on pinctrl-rp1 at /dev/gpiochip0, low-voltage entry (MCLR=17, PGM=24"));
+}
+
+// Three wires: MCLR at logic level and no PGM line; the 32-bit key goes in with MCLR low.
+TEST_F(CliOnGpio, ProgramsAndVerifiesAK22EnteredByTheKey)
+{
+    chipModel_ = "PIC18F45K22,lvp";   // the board's line 17 reaches MCLR at logic level
+    const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f45k22-key.hex";
+    const std::string port = "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22";
+    programAndVerify(port, "PIC18F45K22", hex);
+
+    const CliRun identify = cli(port, "identify");
+    EXPECT_EQ(identify.status, 0) << identify.out << identify.err;
+    EXPECT_THAT(identify.out, HasSubstr(": PIC18F45K22, revision "));
+    EXPECT_THAT(cli(port, "info").out, HasSubstr("GPIO programmer on gpiochip0, low-voltage entry by key sequence (MCLR=17, PGC=27"));
+
+    // A part with a PGM pin cannot be entered so: refused before any line moves.
+    const CliRun refused = cli(port, "--device PIC18F4550 erase");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.err, HasSubstr("PIC18F4550 enters low-voltage programming through its PGM pin (RB5)"));
+    EXPECT_THAT(refused.err, Not(HasSubstr("violation")));
+}
+
+// The 1XK22's PGM pin is RC3; the entry is the classic one, PGM high and then MCLR.
+TEST_F(CliOnGpio, ProgramsAndVerifiesA1XK22EnteredThroughItsPgmPin)
+{
+    chipModel_ = "PIC18F14K22";
+    const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f14k22-lvp.hex";
+    const std::string port = "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22";
+    programAndVerify(port, "PIC18F14K22", hex);
+
+    // A K22 has no PGM pin: refused on this wiring before any line moves.
+    const CliRun refused = cli(port, "--device PIC18F45K22 erase");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.err, HasSubstr("PIC18F45K22 has no PGM pin"));
+    EXPECT_THAT(refused.err, Not(HasSubstr("violation")));
 }
 
 TEST_F(CliOnGpio, ADeviceThatIsNoGpioChipIsRefusedUnopened)

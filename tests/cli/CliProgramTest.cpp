@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #if !defined(_WIN32)
 #  include <sys/wait.h>
@@ -427,6 +428,89 @@ TEST_F(CliOnSimulatedChip, ASectionWhoseFamilyCannotSteerItIsRefusedEvenWithoutT
         EXPECT_NE(erase.err.find("Family=K21 names no programming family"), std::string::npos) << erase.err;
         EXPECT_EQ(readAll(chipFile_), before) << command;
     }
+}
+
+// A serial device that no system has: a command that got past the refusals fails to open it.
+#if defined(_WIN32)
+constexpr const char* kAbsentSerialPort = "\\\\.\\COM250";
+#else
+constexpr const char* kAbsentSerialPort = "/dev/velmora-test-no-such-port";
+#endif
+
+// The K parts take at most 9 V on MCLR: on the JDM's 13 V every command on them stops
+// before the port opens, with the part's limits, unless the Vpp is said to be limited.
+TEST_F(CliOnSimulatedChip, AJdmPortStopsTheKPartsForTheirVppLimit)
+{
+    const std::string jdm = std::string("--port \"") + kAbsentSerialPort + "\" ";
+    const struct {
+        const char* device;
+        std::vector<const char*> says;
+    } cases[] = {
+        {"PIC18F45K22", {"PIC18F45K22 allows VDD + 4.5 V to 9.0 V on MCLR/Vpp", "(D110, DS41398B)", "about 13 V",
+                         "mclr= and no pgm=: the key-sequence entry"}},
+        {"PIC18LF14K22", {"PIC18LF14K22 allows 8.0 V to 9.0 V on MCLR/Vpp", "(D110, DS41357B)",
+                          "mclr= and pgm= on its PGM pin, RC3"}},
+        {"PIC18F26K20", {"PIC18F26K20 allows VDD + 1.5 V to 9.0 V on MCLR/Vpp", "(D110, DS41297D)",
+                         "Its VDD must also stay at or below 3.6 V (D111, DS41297D)", "PGM pin, RB5"}},
+    };
+    for (const auto& c : cases) {
+        for (const char* command : {"erase", "identify"}) {
+            const CliRun refused = cli(jdm + "--device " + c.device + " " + command);
+            EXPECT_EQ(refused.status, 2) << c.device << " " << command;
+            for (const char* part : c.says)
+                EXPECT_NE(refused.err.find(part), std::string::npos) << part << "\n" << refused.err;
+            EXPECT_NE(refused.err.find("whose Vpp is limited to 9.0 V.\n--vpp-limited goes on"), std::string::npos)
+                << refused.err;
+            EXPECT_NE(refused.err.find("nothing was sent to the chip"), std::string::npos) << refused.err;
+            EXPECT_EQ(refused.err.find("cannot open the programmer port"), std::string::npos) << refused.err;
+        }
+        // Said limited, it goes on to the port, which is not there.
+        const CliRun limited = cli(jdm + "--vpp-limited --device " + c.device + " erase");
+        EXPECT_EQ(limited.status, 2);
+        EXPECT_NE(limited.err.find("cannot open the programmer port"), std::string::npos) << limited.err;
+        EXPECT_EQ(limited.err.find("MCLR/Vpp"), std::string::npos) << limited.err;
+    }
+    // A classic part is within the JDM's Vpp.
+    const CliRun classic = cli(jdm + "--device PIC18F4550 erase");
+    EXPECT_NE(classic.err.find("cannot open the programmer port"), std::string::npos) << classic.err;
+    EXPECT_EQ(classic.err.find("MCLR/Vpp"), std::string::npos) << classic.err;
+}
+
+// A wiring that cannot enter the device is refused before any line moves, with the way that can.
+TEST_F(CliOnSimulatedChip, AWiringThatCannotEnterTheDeviceIsRefusedBeforeThePortOpens)
+{
+    const struct {
+        std::string port;
+        const char* device;
+        const char* says;
+    } cases[] = {
+        {"SIM:PIC18F45K22,lvp,image=" + chipFile_.string(), "PIC18F4550",
+         "PIC18F4550 enters low-voltage programming through its PGM pin (RB5)"},
+        {"SIM:PIC18F45K22,lvp,image=" + chipFile_.string(), "PIC18F14K22", "Add pgm=<line> to the port, wired to RC3"},
+        {"SIM:PIC18F4550,lvp,image=" + chipFile_.string(), "PIC18F45K22",
+         "PIC18F45K22 has no PGM pin: it enters low-voltage programming by the 32-bit key"},
+    };
+    for (const auto& c : cases) {
+        const CliRun refused = cli("--port \"" + c.port + "\" --device " + c.device + " erase");
+        EXPECT_EQ(refused.status, 2) << c.port << " " << c.device;
+        EXPECT_NE(refused.err.find(c.says), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("nothing was sent to the chip"), std::string::npos) << refused.err;
+        EXPECT_FALSE(fs::exists(chipFile_)) << "the simulated chip was never opened";
+    }
+}
+
+// LVP off leaves a chip only high voltage can enter, on the key wiring as on the PGM one.
+TEST_F(CliOnSimulatedChip, TheKeyWiringRefusesToTurnLvpOffToo)
+{
+    const fs::path lvpOff = dir_ / "lvp-off.hex";
+    std::ofstream(lvpOff) << ":020000040030CA\n:010006008178\n:00000001FF\n";   // CONFIG4L = 81h
+    const std::string device = "--device PIC18F45K22 --port ";
+    const CliRun refused = cli(device + "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22 program \"" + lvpOff.string() + "\"");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("turns LVP off"), std::string::npos) << refused.err;
+    const CliRun allowed = cli(device + "\"SIM:PIC18F45K22,lvp,image=" + chipFile_.string() + "\" --allow-lvp-off program \""
+                               + lvpOff.string() + "\"");
+    EXPECT_EQ(allowed.err.find("turns LVP off"), std::string::npos) << allowed.err;
 }
 
 TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)

@@ -64,7 +64,6 @@ TEST(GpioPort, RefusesWhatIsNoWiringAndSaysWhy)
              {"GPIO:gpiochip0,vpp=17,mclr=18,pgm=24,pgc=27,pgd=22", "vpp= and mclr= exclude each other"},
              {"GPIO:gpiochip0,vpp=17,pgm=24,pgc=27,pgd=22", "needs mclr=<line> (MCLR at logic level) instead of vpp="},
              {"GPIO:gpiochip0,pgm=24,pgc=27,pgd=22", "pgm= needs mclr=<line>"},
-             {"GPIO:gpiochip0,mclr=17,pgc=27,pgd=22", "mclr= without pgm= would need the key-sequence entry"},
              {"GPIO:gpiochip0,mclr=17,pgm=17,pgc=27,pgd=22", "line 17 is given for both mclr and pgm"},
              {"GPIO:gpiochip0,pgc=27,pgd=22", "no line given for vpp"},
              {"GPIO:gpiochip0,vpp=17,pgc=27,pgd=22,active-low=pgdin", "active-low names a line that is not given"},
@@ -247,6 +246,26 @@ TEST(GpioLowVoltageEntry, ActiveLowPgmAndMclrAreInverted)
     EXPECT_TRUE(pins.comClose());
     EXPECT_EQ(chips.line(17).driven, 1);
     EXPECT_EQ(chips.line(24).driven, 1);
+}
+
+// Key-entry parts: MCLR at logic level and no PGM line; Vpp on and off move MCLR alone,
+// as the key sequence's pulse and hold need.
+TEST(GpioLowVoltageEntry, WithoutPgmOnlyMclrMoves)
+{
+    FakeGpioChips chips(54, true);
+    PinInterface pins{BackendTable{gpioBackendEntry(chips)}, [&chips] { return chips.seconds(); }};
+    ASSERT_TRUE(pins.comInit("GPIO:gpiochip0,mclr=17,pgc=27,pgd=22")) << pins.info();
+    EXPECT_THAT(pins.info(), HasSubstr("GPIO programmer on gpiochip0, low-voltage entry by key sequence (MCLR=17, "
+                                       "PGC=27, PGD=22 open-drain"));
+    EXPECT_EQ(chips.calls().at(1), "request 17,27 push-pull 0,0; 22 open-drain 0");
+    ASSERT_TRUE(pins.write(0, 0, 0));
+    chips.clearCalls();
+    ASSERT_TRUE(pins.write(1, 0, 0));
+    ASSERT_TRUE(pins.write(0, 0, 0));
+    ASSERT_TRUE(pins.write(1, 0, 0));
+    EXPECT_THAT(chips.calls(), ElementsAre("set 17=1 27=0 22=0", "set 17=0 27=0 22=0", "set 17=1 27=0 22=0"));
+    EXPECT_TRUE(pins.comClose());
+    EXPECT_EQ(chips.line(17).driven, 0);
 }
 
 // A chip is found by path, number, name or label, and nothing but a GPIO chip is opened.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace corvant {
 namespace {
 
@@ -51,16 +53,41 @@ TEST(PortName, TheKindIsToldByThePrefixInAnyCase)
 }
 
 // The parsers are asked, so only a port that would open at low voltage counts.
-TEST(PortName, LowVoltageEntryIsAValidLvpSimPortOrAValidGpioPortWithAPgmLine)
+TEST(PortName, TheEntryWiringIsWhatAValidPortDoesWithMclr)
 {
-    for (const char* port : {"SIM:PIC18F4550,lvp", "sim:pic18f4550,image=a.hex,LVP", "SIM:,lvp",
-                             "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22", "gpio:0,PGM=4,mclr=17,pgc=27,pgd=22"})
-        EXPECT_TRUE(entersAtLowVoltage(port)) << port;
-    for (const char* port : {"SIM", "SIM:PIC18F4550", "SIM:PIC18F4550,image=lvp", "SIM:PIC18F4550,lvp,lvp",
-                             "SIM:PIC18F999,lvp", "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "GPIO:pgm=3",
-                             "GPIO:gpiochip0,vpp=17,pgmx=3", "GPIO:gpiochip0,pgm=24,pgc=27,pgd=22",
-                             "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=27", "COM1", "/dev/ttyUSB0", ""})
-        EXPECT_FALSE(entersAtLowVoltage(port)) << port;
+    using velmora::EntryWiring;
+    for (const auto& [port, wiring] : std::vector<std::pair<const char*, EntryWiring>>{
+             {"SIM:PIC18F4550,lvp", EntryWiring::PgmPin},
+             {"sim:pic18f4550,image=a.hex,LVP", EntryWiring::PgmPin},
+             {"SIM:,lvp", EntryWiring::PgmPin},
+             {"GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22", EntryWiring::PgmPin},
+             {"gpio:0,PGM=4,mclr=17,pgc=27,pgd=22", EntryWiring::PgmPin},
+             {"GPIO:gpiochip0,mclr=17,pgc=27,pgd=22", EntryWiring::MclrOnly},
+             {"gpio:0,MCLR=17,pgc=27,pgd=22,active-low=mclr", EntryWiring::MclrOnly},
+             {"SIM", EntryWiring::HighVoltage},
+             {"SIM:PIC18F4550", EntryWiring::HighVoltage},
+             {"SIM:PIC18F4550,image=lvp", EntryWiring::HighVoltage},
+             {"SIM:PIC18F4550,lvp,lvp", EntryWiring::HighVoltage},
+             {"SIM:PIC18F999,lvp", EntryWiring::HighVoltage},
+             {"GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", EntryWiring::HighVoltage},
+             {"GPIO:pgm=3", EntryWiring::HighVoltage},
+             {"GPIO:gpiochip0,vpp=17,pgmx=3", EntryWiring::HighVoltage},
+             {"GPIO:gpiochip0,pgm=24,pgc=27,pgd=22", EntryWiring::HighVoltage},
+             {"GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=27", EntryWiring::HighVoltage},
+             {"GPIO:gpiochip0,mclr=17,pgc=27", EntryWiring::HighVoltage},
+             {"COM1", EntryWiring::HighVoltage},
+             {kDevicePath, EntryWiring::HighVoltage},
+             {"", EntryWiring::HighVoltage}})
+        EXPECT_EQ(entryWiring(port), wiring) << port;
+}
+
+// Only the JDM's Vpp is beyond the program's reach; the GPIO Vpp switch has the supply the user chose.
+TEST(PortName, OnlyTheSerialProgrammersVppIsUnregulated)
+{
+    for (const char* port : {"COM1", "com7", kDevicePath})
+        EXPECT_TRUE(vppIsUnregulated(port)) << port;
+    for (const char* port : {"SIM", "SIM:PIC18F4550", "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "LPT1", ""})
+        EXPECT_FALSE(vppIsUnregulated(port)) << port;
 }
 
 TEST(BackendTable, TheFirstRowOfThePortsKindTakesIt)

@@ -42,9 +42,14 @@ constexpr std::array<ChipFile, 2> kChips{{{"/dev/gpiochip0", "pinctrl-rp1", 54},
 constexpr const char* kLink = "/dev/gpiochip4";
 
 struct Board {
-    explicit Board(const sim::SimPortOptions& options) : chip(*options.chip), imagePath(options.imagePath) {}
+    explicit Board(const sim::SimPortOptions& options)
+        : chip(*options.chip), imagePath(options.imagePath), logicLevelMclr(options.lowVoltage)
+    {
+    }
     sim::SimulatedChip chip;
     std::string imagePath;
+    // lvp in the board's SIM string: line 17 reaches MCLR at logic level, as mclr= wires it.
+    bool logicLevelMclr;
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     std::vector<std::string> violations;
 };
@@ -101,13 +106,14 @@ bool pgmWired(const std::vector<Line>& chipLines)
     return chipLines[kPgm].used && chipLines[kPgm].mode != Mode::Input;
 }
 
-// MCLR as the simulated chip takes it: at VDD on a PGM wiring, where the chip itself
-// judges the low-voltage entry (its LVP bit, P15, P18), at the programming voltage otherwise.
+// MCLR as the simulated chip takes it: at VDD on a PGM wiring or a board wired for the
+// key, where the chip itself judges the low-voltage entry (its LVP bit, P15, P18, the
+// key), at the programming voltage otherwise.
 sim::McLr mclrLevel(const std::vector<Line>& chipLines)
 {
     if (!driven(chipLines[kVpp]))
         return sim::McLr::Low;
-    return pgmWired(chipLines) ? sim::McLr::Vdd : sim::McLr::Vihh;
+    return pgmWired(chipLines) || board->logicLevelMclr ? sim::McLr::Vdd : sim::McLr::Vihh;
 }
 
 } // namespace

@@ -11,7 +11,9 @@
 // Wiring on gpiochip0: Vpp or MCLR on 17, PGC on 27, PGD on 22 (read back there
 // when it is open-drain) and the chip's data also on 23 for a separate data-in
 // line. PGM on 24: when the program holds line 24, MCLR rises only to VDD and the
-// simulated chip judges the low-voltage entry itself (its LVP bit, P15, P18).
+// simulated chip judges the low-voltage entry itself (its LVP bit, P15, P18). With
+// lvp in VELMORA_GPIOD_STANDIN line 17 is MCLR at logic level without a PGM line,
+// and the chip judges the key-sequence entry.
 //
 // The simulated chip comes from VELMORA_GPIOD_STANDIN, a SIM port string such as
 // "SIM:PIC18F452,image=chip.hex"; its memory is loaded when gpiochip0 is first

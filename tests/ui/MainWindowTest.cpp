@@ -385,6 +385,64 @@ TEST_F(MainWindowTest, ProgramAsksBeforeTurningLvpOffThroughALowVoltageEntry)
     EXPECT_TRUE(messages.containsPrefix("Programming has been performed."));
 }
 
+// The device of the shipped list by name, made the engine's as Device > Select does.
+void selectShipped(TForm1& window, const std::string& name)
+{
+    DeviceList& devices = window.deviceList();
+    for (std::int32_t i = 0; i < devices.Count(); ++i) {
+        devices.MoveTo(i);
+        if (devices.CopyCurrent().name == name) {
+            window.engine().data().SelectDevice(devices.CopyCurrent());
+            return;
+        }
+    }
+    FAIL() << name << " is not in the shipped list";
+}
+
+// The JDM's 13 V would exceed a K part's 9 V: the window asks with the command line's
+// words, and No, the default, runs nothing.
+TEST_F(MainWindowTest, AJdmPortAsksBeforeEnteringAKPart)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=/dev/velmora-test-no-such-port\r\nDevice=3\r\n");
+    messages.answers = {ButtonNo};   // no other port at start-up
+    start();
+    selectShipped(main(), "PIC18F45K22");
+    messages.shown.clear();
+    messages.answers = {ButtonNo};
+    main().menuItem(Command::Erase)->trigger();
+    ASSERT_EQ(messages.shown.size(), 1U);
+    const test::ShownMessage question = messages.shown[0];
+    EXPECT_EQ(question.kind, MessageKind::Warning);
+    EXPECT_EQ(question.buttons, ButtonYes | ButtonNo);
+    EXPECT_EQ(question.defaultButton, ButtonNo);
+    for (const char* part : {"PIC18F45K22 allows VDD + 4.5 V to 9.0 V on MCLR/Vpp", "DS41398B", "about 13 V",
+                             "within that limit"})
+        EXPECT_NE(question.text.find(part), std::string::npos) << part << "\n" << question.text;
+    EXPECT_EQ(main().engine().lastOutcome, OperationOutcome::None);
+}
+
+TEST_F(MainWindowTest, APortThatCannotEnterTheDeviceIsAnError)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM:PIC18F45K22,lvp\r\nDevice=3\r\n");
+    start();
+    selectShipped(main(), "PIC18F4550");
+    messages.shown.clear();
+    main().menuItem(Command::Read)->trigger();
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+    EXPECT_NE(messages.shown[0].text.find("PIC18F4550 enters low-voltage programming through its PGM pin (RB5)"),
+              std::string::npos) << messages.shown[0].text;
+    EXPECT_EQ(main().engine().lastOutcome, OperationOutcome::None);
+
+    // The K22 it simulates enters by the key: read runs to its report.
+    selectShipped(main(), "PIC18F45K22");
+    messages.shown.clear();
+    main().menuItem(Command::Read)->trigger();
+    EXPECT_TRUE(messages.containsPrefix("Read has been performed.")) << messages.shown.size();
+}
+
 TEST_F(MainWindowTest, EraseRunsToItsReportAndTheWindowCloses)
 {
     startOn452();
