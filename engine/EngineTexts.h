@@ -108,7 +108,8 @@ inline constexpr const char* kVppLimitHead = " allows ";
 inline constexpr const char* kVppLimitTo = " to ";
 inline constexpr const char* kVppLimitSource = " on MCLR/Vpp in high-voltage programming (D110, ";
 inline constexpr const char* kVppJdmApplies =
-    "). The JDM serial programmer puts about 13 V on MCLR and cannot put less: that can destroy the chip.";
+    "). The JDM serial programmer puts about 13 V on MCLR, and the program cannot make it less: that can destroy "
+    "the chip.";
 inline constexpr const char* kVddLimitHead = " Its VDD must also stay at or below ";
 inline constexpr const char* kVddLimitSource = " (D111, ";
 inline constexpr const char* kVddLimitTail = ").";

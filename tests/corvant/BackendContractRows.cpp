@@ -39,7 +39,7 @@ public:
     bool exclusive() const override { return false; }
 };
 
-enum class Wiring { OpenDrain, SeparateDataIn, LowVoltage };
+enum class Wiring { OpenDrain, SeparateDataIn, LowVoltage, KeyEntry };
 
 class GpioRig final : public Rig {
 public:
@@ -53,6 +53,7 @@ public:
         switch (wiring_) {
         case Wiring::OpenDrain: return "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22";
         case Wiring::SeparateDataIn: return "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22,pgdin=23";
+        case Wiring::KeyEntry: return "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22";
         default: return "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22";
         }
     }
@@ -91,6 +92,7 @@ INSTANTIATE_TEST_SUITE_P(EveryBackEnd, BackendContract,
                                            gpio("GpioOpenDrain", Wiring::OpenDrain, false),
                                            gpio("GpioSeparateDataIn", Wiring::SeparateDataIn, false),
                                            gpio("GpioLowVoltage", Wiring::LowVoltage, false),
+                                           gpio("GpioKeyEntry", Wiring::KeyEntry, false),
                                            gpio("GpioOneRequestOpenDrain", Wiring::OpenDrain, true),
                                            gpio("GpioOneRequestSeparateDataIn", Wiring::SeparateDataIn, true),
                                            gpio("GpioOneRequestLowVoltage", Wiring::LowVoltage, true)),

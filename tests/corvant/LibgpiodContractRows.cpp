@@ -38,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
     ThisBuildsLibgpiod, BackendContract,
     ::testing::Values(rig("OpenDrainByLabel", "GPIO:pinctrl-rp1,vpp=17,pgc=27,pgd=22"),
                       rig("SeparateDataInByLink", "GPIO:/dev/gpiochip4,vpp=17,pgc=27,pgd=22,pgdin=23"),
-                      rig("LowVoltageByNumber", "GPIO:0,mclr=17,pgm=24,pgc=27,pgd=22")),
+                      rig("LowVoltageByNumber", "GPIO:0,mclr=17,pgm=24,pgc=27,pgd=22"),
+                      rig("KeyEntryByName", "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22")),
     rigName);
 
 } // namespace

@@ -56,29 +56,19 @@ TEST(PortName, TheKindIsToldByThePrefixInAnyCase)
 TEST(PortName, TheEntryWiringIsWhatAValidPortDoesWithMclr)
 {
     using velmora::EntryWiring;
-    for (const auto& [port, wiring] : std::vector<std::pair<const char*, EntryWiring>>{
-             {"SIM:PIC18F4550,lvp", EntryWiring::PgmPin},
-             {"sim:pic18f4550,image=a.hex,LVP", EntryWiring::PgmPin},
-             {"SIM:,lvp", EntryWiring::PgmPin},
-             {"GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22", EntryWiring::PgmPin},
-             {"gpio:0,PGM=4,mclr=17,pgc=27,pgd=22", EntryWiring::PgmPin},
-             {"GPIO:gpiochip0,mclr=17,pgc=27,pgd=22", EntryWiring::MclrOnly},
-             {"gpio:0,MCLR=17,pgc=27,pgd=22,active-low=mclr", EntryWiring::MclrOnly},
-             {"SIM", EntryWiring::HighVoltage},
-             {"SIM:PIC18F4550", EntryWiring::HighVoltage},
-             {"SIM:PIC18F4550,image=lvp", EntryWiring::HighVoltage},
-             {"SIM:PIC18F4550,lvp,lvp", EntryWiring::HighVoltage},
-             {"SIM:PIC18F999,lvp", EntryWiring::HighVoltage},
-             {"GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", EntryWiring::HighVoltage},
-             {"GPIO:pgm=3", EntryWiring::HighVoltage},
-             {"GPIO:gpiochip0,vpp=17,pgmx=3", EntryWiring::HighVoltage},
-             {"GPIO:gpiochip0,pgm=24,pgc=27,pgd=22", EntryWiring::HighVoltage},
-             {"GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=27", EntryWiring::HighVoltage},
-             {"GPIO:gpiochip0,mclr=17,pgc=27", EntryWiring::HighVoltage},
-             {"COM1", EntryWiring::HighVoltage},
-             {kDevicePath, EntryWiring::HighVoltage},
-             {"", EntryWiring::HighVoltage}})
-        EXPECT_EQ(entryWiring(port), wiring) << port;
+    const std::vector<std::pair<EntryWiring, std::vector<const char*>>> rows{
+        {EntryWiring::PgmPin,
+         {"SIM:PIC18F4550,lvp", "sim:pic18f4550,image=a.hex,LVP", "SIM:,lvp",
+          "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22", "gpio:0,PGM=4,mclr=17,pgc=27,pgd=22"}},
+        {EntryWiring::MclrOnly,
+         {"SIM:PIC18F45K22,lvp", "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22", "gpio:0,MCLR=17,pgc=27,pgd=22,active-low=mclr"}},
+        {EntryWiring::HighVoltage,
+         {"SIM", "SIM:PIC18F45K22", "SIM:PIC18F4550,image=lvp", "SIM:PIC18F4550,lvp,lvp", "SIM:PIC18F999,lvp",
+          "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "GPIO:pgm=3", "GPIO:gpiochip0,pgm=24,pgc=27,pgd=22",
+          "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=27", "GPIO:gpiochip0,mclr=17,pgc=27", "COM1", kDevicePath, ""}}};
+    for (const auto& [wiring, ports] : rows)
+        for (const char* port : ports)
+            EXPECT_EQ(entryWiring(port), wiring) << port;
 }
 
 // Only the JDM's Vpp is beyond the program's reach; the GPIO Vpp switch has the supply the user chose.

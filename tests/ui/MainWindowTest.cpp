@@ -435,12 +435,6 @@ TEST_F(MainWindowTest, APortThatCannotEnterTheDeviceIsAnError)
     EXPECT_NE(messages.shown[0].text.find("PIC18F4550 enters low-voltage programming through its PGM pin (RB5)"),
               std::string::npos) << messages.shown[0].text;
     EXPECT_EQ(main().engine().lastOutcome, OperationOutcome::None);
-
-    // The K22 it simulates enters by the key: read runs to its report.
-    selectShipped(main(), "PIC18F45K22");
-    messages.shown.clear();
-    main().menuItem(Command::Read)->trigger();
-    EXPECT_TRUE(messages.containsPrefix("Read has been performed.")) << messages.shown.size();
 }
 
 TEST_F(MainWindowTest, EraseRunsToItsReportAndTheWindowCloses)
