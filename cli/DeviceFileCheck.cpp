@@ -192,15 +192,18 @@ void Checker::checkIntegers(const DeviceHeader& header)
 
 void Checker::checkStrategy(const DeviceHeader& header, const DeviceRecord& record)
 {
+    // A family that cannot steer the device is refused already, naming the key at fault.
+    if (!record.familyProblem.empty())
+        return;
     const int line = lineOf(header, "WriteStrategy");
-    if (!isKnownStrategy(record.writeStrategy)) {
+    if (!isKnownStrategy(record.writeStrategy, record.family)) {
         warn(line, header,
              "WriteStrategy=" + std::to_string(static_cast<std::int32_t>(record.writeStrategy))
                  + " is no write method: the chip would be neither erased nor programmed");
         return;
     }
     const auto size = static_cast<std::uint32_t>(record.programMemorySize);
-    const Method method = rulesFor(record.writeStrategy).methodFor(multiPanelWrite_);
+    const Method method = rulesFor(record).methodFor(multiPanelWrite_);
     if (const char* misfit = ProgramMemoryProgramming::sizeMisfit(method, size, record.writeBufferSize)) {
         warn(lineOf(header, method == Method::Buffer ? "WriteBufferSize" : "ProgMemSize"), header,
              "programming would fail: " + oneLine(misfit));

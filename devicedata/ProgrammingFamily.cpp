@@ -8,15 +8,14 @@ namespace velmora {
 
 namespace {
 
+// D110 and the PGM pin from each document's Table 2-1.
 constexpr std::array kFamilies{
-    FamilyFacts{ProgrammingFamily::Classic, "", "DS39622 and its predecessors", std::nullopt, std::nullopt, true,
-                false},
-    // D110: VDD + 4.5 V up to 9 V.
-    FamilyFacts{ProgrammingFamily::K22, "K22", "DS41398B", 9000, std::nullopt, false, true},
-    // D110: 8 to 9 V; PGM is RC3.
-    FamilyFacts{ProgrammingFamily::OneXK22, "1XK22", "DS41357B", 9000, std::nullopt, true, false},
-    // D110: VDD + 1.5 V up to 9 V; a 1.8-3.6 V part.
-    FamilyFacts{ProgrammingFamily::K20, "K20", "DS41297D", 9000, 3600, true, false},
+    FamilyFacts{ProgrammingFamily::Classic, "", "DS39622 and its predecessors", {}, std::nullopt, std::nullopt,
+                "RB5", false},
+    FamilyFacts{ProgrammingFamily::K22, "K22", "DS41398B", "VDD + 4.5 V", 9000, std::nullopt, {}, true},
+    FamilyFacts{ProgrammingFamily::OneXK22, "1XK22", "DS41357B", "8.0 V", 9000, std::nullopt, "RC3", false},
+    // A 1.8-3.6 V part.
+    FamilyFacts{ProgrammingFamily::K20, "K20", "DS41297D", "VDD + 1.5 V", 9000, 3600, "RB5", false},
 };
 
 bool sameIgnoringCase(std::string_view a, std::string_view b)

@@ -22,12 +22,13 @@ struct FamilyFacts {
     ProgrammingFamily family;
     std::string_view name;            // the Family value in Devices.ini; empty for Classic
     std::string_view document;        // the programming specification the row rests on
-    // The most MCLR may see in high-voltage entry (D110); nullopt where a classic
-    // 12-13 V programmer is within the part's rating.
+    // The least and the most MCLR may see in high-voltage entry (D110); no limit where
+    // a classic 12-13 V programmer is within the part's rating.
+    std::string_view vppLeast;
     std::optional<int> vppLimitMillivolts;
     // The highest supply the family takes, when the whole family is below 5.5 V.
     std::optional<int> vddLimitMillivolts;
-    bool pgmPinEntry;                 // PGM high, then MCLR at VDD
+    std::string_view pgmPin;          // PGM high, then MCLR at VDD; empty: no PGM pin
     bool keyEntry;                    // MCLR pulsed, then the 32-bit key 4D434850h
 };
 

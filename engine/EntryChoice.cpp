@@ -9,7 +9,7 @@ EntryMethod entryMethodFor(EntryWiring wiring, ProgrammingFamily family)
     case EntryWiring::HighVoltage:
         return EntryMethod::VppLine;
     case EntryWiring::PgmPin:
-        return facts.pgmPinEntry ? EntryMethod::VppLine : EntryMethod::None;
+        return !facts.pgmPin.empty() ? EntryMethod::VppLine : EntryMethod::None;
     case EntryWiring::MclrOnly:
         return facts.keyEntry ? EntryMethod::Key : EntryMethod::None;
     }

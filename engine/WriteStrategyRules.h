@@ -58,9 +58,9 @@ struct WriteStrategyRules {
     }
 };
 
-const WriteStrategyRules& rulesFor(WriteStrategy strategy, ProgrammingFamily family = ProgrammingFamily::Classic);
+const WriteStrategyRules& rulesFor(WriteStrategy strategy, ProgrammingFamily family);
 const WriteStrategyRules& rulesFor(const SelectedDevice& device);
 // Whether the table has a row for the strategy in that family.
-bool isKnownStrategy(WriteStrategy strategy, ProgrammingFamily family = ProgrammingFamily::Classic);
+bool isKnownStrategy(WriteStrategy strategy, ProgrammingFamily family);
 
 } // namespace velmora
