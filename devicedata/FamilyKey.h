@@ -12,7 +12,7 @@ namespace velmora {
 
 inline constexpr std::string_view kFamilyKey = "Family";
 
-// The sizes one part of a family has, from the family's programming specification.
+// The sizes one part of a family has, from Microchip's programming guide for the family.
 struct FamilyPartSizes {
     ProgrammingFamily family;
     std::int32_t programMemorySize;

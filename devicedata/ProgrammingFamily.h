@@ -1,5 +1,5 @@
 #pragma once
-// The `Family` key of Devices.ini: which programming specification a device follows
+// The `Family` key of Devices.ini: which of Microchip's programming guides a device follows
 // beyond what WriteStrategy says. The classic parts (PIC18FXX2 to PIC18F2XXX/4XXX) need
 // no key; the newer families differ in erase keys, timings, write enables, EEPROM
 // writes, the ways into programming mode and the highest voltage MCLR may see.
@@ -21,7 +21,7 @@ enum class ProgrammingFamily {
 struct FamilyFacts {
     ProgrammingFamily family;
     std::string_view name;            // the Family value in Devices.ini; empty for Classic
-    std::string_view document;        // the programming specification the row rests on
+    std::string_view document;        // Microchip's programming guide the row rests on
     // The least and the most MCLR may see in high-voltage entry (D110); no limit where
     // a classic 12-13 V programmer is within the part's rating.
     std::string_view vppLeast;

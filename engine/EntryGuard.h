@@ -1,7 +1,7 @@
 #pragma once
 // The two questions both front ends ask before a programming session starts: can the
 // programmer, as it is wired, enter the selected device at all, and would its entry put
-// more on MCLR than the device's programming specification allows?
+// more on MCLR than the device's programming guide allows?
 
 #include <string>
 
