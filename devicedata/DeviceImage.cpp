@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "devicedata/BuildMasks.h"
+#include "devicedata/ConfigLocation.h"
 
 namespace velmora {
 
@@ -38,7 +39,7 @@ DeviceImage::DeviceImage() = default;
 
 void DeviceImage::SelectDevice(const DeviceRecord& record)
 {
-    image.programMemorySize = sizeWithin(record.programMemorySize, kProgramMemoryCapacity);
+    image.programMemorySize = sizeWithin(codeAreaSize(record), kProgramMemoryCapacity);
     image.eepromSize = sizeWithin(record.eepromSize, kEepromCapacity);
     device = static_cast<const SelectedDevice&>(record);
 }

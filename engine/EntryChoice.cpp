@@ -7,7 +7,7 @@ EntryMethod entryMethodFor(EntryWiring wiring, ProgrammingFamily family)
     const FamilyFacts& facts = factsFor(family);
     switch (wiring) {
     case EntryWiring::HighVoltage:
-        return EntryMethod::VppLine;
+        return facts.highVoltageEntry ? EntryMethod::VppLine : EntryMethod::None;
     case EntryWiring::PgmPin:
         return !facts.pgmPin.empty() ? EntryMethod::VppLine : EntryMethod::None;
     case EntryWiring::MclrOnly:
