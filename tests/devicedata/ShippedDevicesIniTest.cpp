@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "devicedata/ConfigLocation.h"
 #include "devicedata/DeviceIdKeys.h"
 #include "devicedata/DeviceImage.h"
 #include "devicedata/FamilyKey.h"
@@ -147,14 +149,17 @@ TEST(ShippedDevicesIni, AHexThatSetsIcprtKeepsItOnTheFortyPinDie)
     }
 }
 
-// What gpasm -s prints for a part: its program size, EEPROM size and configuration masks.
+// What gpasm -s prints for a part: its program size (on the J parts the code below
+// the configuration words), EEPROM size and configuration masks.
 struct GputilsPart {
     std::int32_t programMemorySize = 0;
     std::int32_t eepromSize = 0;
     ConfigBlock mask{};
+    std::array<bool, kConfigCount> listed{};
 };
 
-GputilsPart gputilsPart(const std::string& name)
+// `configBase` is where CONFIG1L lives: 300000h, or the top of flash on the J parts.
+GputilsPart gputilsPart(const std::string& name, Address configBase)
 {
     const test::ToolRun run = test::RunTool({kGpasm, "-s", "-p" + name.substr(3)});
     EXPECT_EQ(run.exitCode, 0) << run.printed;
@@ -164,10 +169,32 @@ GputilsPart gputilsPart(const std::string& name)
         part.programMemorySize = std::stoi(match[1]);
     if (std::regex_search(run.printed, match, std::regex(R"(EEPROM Range\s*:\s*0x([0-9A-F]+)\s*-\s*0x([0-9A-F]+))")))
         part.eepromSize = std::stoi(match[2], nullptr, 16) - std::stoi(match[1], nullptr, 16) + 1;
-    const std::regex configWord(R"(Config Word\s*:\s*address = 0x30000([0-9A-F]), mask = 0x([0-9A-F]+))");
-    for (std::sregex_iterator word(run.printed.begin(), run.printed.end(), configWord), end; word != end; ++word)
-        part.mask[std::stoi((*word)[1], nullptr, 16)] = static_cast<std::uint8_t>(std::stoi((*word)[2], nullptr, 16));
+    const std::regex configWord(R"(Config Word\s*:\s*address = 0x([0-9A-F]+), mask = 0x([0-9A-F]+))");
+    for (std::sregex_iterator word(run.printed.begin(), run.printed.end(), configWord), end; word != end; ++word) {
+        const auto index = static_cast<Address>(std::stoul((*word)[1], nullptr, 16)) - configBase;
+        if (index >= static_cast<Address>(kConfigCount)) {
+            ADD_FAILURE() << "configuration word outside the device's configuration: " << (*word)[0];
+            continue;
+        }
+        part.mask[index] = static_cast<std::uint8_t>(std::stoi((*word)[2], nullptr, 16));
+        part.listed[index] = true;
+    }
     return part;
+}
+
+// The J parts keep 1111b in the upper nibble of every odd configuration byte, and leave
+// a byte the part lacks unprogrammed.
+ConfigBlock flashConfigSetMask(const GputilsPart& part)
+{
+    constexpr std::uint8_t kForcedHighNibble = 0xF0;
+    ConfigBlock setMask{};
+    for (int i = 0; i < kFlashConfigCount; ++i) {
+        if (!part.listed[i])
+            setMask[i] = kBlank;
+        else if (i % 2 == 1)
+            setMask[i] = kForcedHighNibble;
+    }
+    return setMask;
 }
 
 // Which configuration bits a part implements is Microchip's word, not ours: a new
@@ -178,16 +205,23 @@ TEST(ShippedDevicesIni, EveryMaskAndSizeAgreesWithGputils)
         GTEST_SKIP() << "gpasm (Debian package gputils) is not installed";
     IniFile ini;
     ASSERT_EQ(ini.load(kShippedDevicesIni), FileReadStatus::Read);
+    auto owner = std::make_unique<DeviceImage>();
     for (const auto& [name, device] : shippedDevices()) {
         SCOPED_TRACE(name);
-        const GputilsPart part = gputilsPart(name);
-        EXPECT_EQ(device.programMemorySize, part.programMemorySize);
+        owner->SelectDevice(device);
+        const GputilsPart part = gputilsPart(name, configByteAddress(device, owner->image, 0));
+        EXPECT_EQ(codeAreaSize(device), part.programMemorySize);
         EXPECT_EQ(device.eepromSize, part.eepromSize);
         if (device.configType != 3)
             continue;
         ConfigBlock mask{};
         ASSERT_TRUE(ParseMaskBytes(ini.getString(name, "Mask", ""), mask));
         EXPECT_EQ(mask, part.mask);
+        if (!configInFlash(device))
+            continue;
+        ConfigBlock setMask{};
+        ASSERT_TRUE(ParseMaskBytes(ini.getString(name, "SetMask", ""), setMask));
+        EXPECT_EQ(setMask, flashConfigSetMask(part));
     }
 }
 
