@@ -17,7 +17,9 @@
 #include "devicedata/DeviceIdKeys.h"
 #include "devicedata/DeviceImage.h"
 #include "devicedata/FamilyKey.h"
+#include "devicedata/IdentifyChip.h"
 #include "devicedata/IniFile.h"
+#include "devicedata/KnownIdFamilies.h"
 #include "devicedata/LoadDeviceList.h"
 #include "devicedata/IniMasks.h"
 #include "devicedata/ParseMaskBytes.h"
@@ -95,6 +97,22 @@ TEST(ShippedDevicesIni, NoTwoDevicesAnswerWithTheSameId)
                 EXPECT_FALSE(MatchesDeviceId(other, device.deviceId)) << name << " also reads as " << otherName;
             }
         }
+    }
+}
+
+// A chip of a shipped device is named by identify, and by its family under a database
+// that lacks its section.
+TEST(ShippedDevicesIni, EveryDeviceIdIsNamedAndOfAKnownFamily)
+{
+    DeviceList list;
+    ASSERT_TRUE(LoadDeviceList(list, kShippedDevicesIni));
+    for (const DeviceRecord& device : shippedList()) {
+        SCOPED_TRACE(device.name);
+        constexpr std::uint16_t kRevision = 0x0003;
+        const ChipIdentity chip = IdentifyChip(list, static_cast<std::uint16_t>(device.deviceId | kRevision));
+        EXPECT_EQ(chip.kind, ChipIdentity::Kind::Named);
+        EXPECT_EQ(chip.names, std::vector<std::string>{device.name});
+        EXPECT_FALSE(KnownIdFamily(static_cast<std::uint8_t>(device.deviceId >> 8)).empty());
     }
 }
 
