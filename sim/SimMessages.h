@@ -33,6 +33,10 @@ inline constexpr std::string_view kParamP9A = "P9A";
 inline constexpr std::string_view kParamP20 = "P20";
 inline constexpr std::string_view kParamRowErase = "row erase";
 inline constexpr std::string_view kParamEntryKey = "entry key";
+inline constexpr std::string_view kParamP19 = "P19";
+inline constexpr std::string_view kParamVihh = "VIHH";
+inline constexpr std::string_view kParamForcedBits = "forced bits";
+inline constexpr std::string_view kParamProgramCount = "program count";
 
 inline constexpr std::string_view kEntryWithLinesHigh =
     "Vpp rose while PGC or PGD was high; the chip stays out of program/verify mode";
@@ -81,6 +85,15 @@ inline constexpr std::string_view kWriteRegionMismatch = "TBLPTR left the loaded
 inline constexpr std::string_view kConfigSelectMismatch = "CFGS does not select the space being programmed: ";
 inline constexpr std::string_view kInvalidEraseOption = "erase keys select nothing: ";
 inline constexpr std::string_view kIdWriteInMultiPanelMode = "ID locations written with multi-panel writes enabled";
+inline constexpr std::string_view kHighVoltageOnMclr =
+    "MCLR driven to VIHH, but this chip has no high-voltage mode (MCLR must stay at or below VDD); "
+    "it stays out of program/verify mode";
+inline constexpr std::string_view kVolatileConfigWrite =
+    "table write to a configuration register, a copy of the last flash bytes loaded at reset; nothing written: ";
+inline constexpr std::string_view kForcedConfigBits =
+    "configuration word programmed without 1111b in the upper nibble of its odd byte or with CONFIG1H bit 3 set: ";
+inline constexpr std::string_view kProgrammedTooOften = "flash byte programmed more often than allowed between erases: ";
+inline constexpr std::string_view kNoRowErase = "row erase requested, but this chip has none; nothing erased";
 inline constexpr std::string_view kTableWriteLocked =
     "table write refused: code protection now covers the program counter's block";
 
