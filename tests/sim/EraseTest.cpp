@@ -272,5 +272,80 @@ TEST(RowErase, KFamiliesEraseTheRowSelfTimedUntilWrReadsClear)
     }
 }
 
+// P11 in 5 us units, 5 us to spare: 524 ms (J11, J50), 475 ms (J10, J13, J53), 400 ms
+// (DS39644G, DS39688C).
+constexpr std::uint32_t kJLongEraseUnits = 104801;
+constexpr std::uint32_t kJEraseUnits = 95001;
+constexpr std::uint32_t kJ6X8XJ60EraseUnits = 80001;
+
+TEST(BulkErase, JPartsTake0180hAndTheirOwnP11)
+{
+    struct Case {
+        const char* name;
+        std::uint32_t waitUnits;
+        std::uint32_t shorterUnits;   // the next shorter family's P11
+    };
+    for (const Case c : {Case {"PIC18F46J50", kJLongEraseUnits, kJEraseUnits},
+                         Case {"PIC18LF47J53", kJEraseUnits, kJ6X8XJ60EraseUnits},
+                         Case {"PIC18F45J10", kJEraseUnits, kJ6X8XJ60EraseUnits},
+                         Case {"PIC18F87J11", kJ6X8XJ60EraseUnits, kJ6X8XJ60EraseUnits - 2000},
+                         Case {"PIC18F97J60", kJ6X8XJ60EraseUnits, kJ6X8XJ60EraseUnits - 2000}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name, {}, EntryWiring::MclrOnly);
+        fillChip(chip.memory());
+        ASSERT_TRUE(chip.enterProgramMode());
+        ASSERT_TRUE(published::bulkEraseBufferFamily(0x0F8F, c.waitUnits));   // the K22's keys
+        EXPECT_EQ(chip.violationCount(ViolationKind::InvalidEraseOption), 1U);
+        EXPECT_EQ(chip.memory().programMemory()[0x100], 0x00) << "a wrong key erases nothing";
+        ASSERT_TRUE(published::bulkEraseBufferFamily(published::kJChipErase, c.waitUnits));
+        ASSERT_TRUE(ExitProgMode());
+        chip.expectViolation(ViolationKind::InvalidEraseOption);
+        EXPECT_TRUE(allErased(chip.memory().programMemory()));
+        EXPECT_EQ(chip.memory().config(), chip.model().configMask);
+        chip.checkViolations();
+
+        ASSERT_TRUE(chip.enterProgramMode());
+        ASSERT_TRUE(published::bulkEraseBufferFamily(published::kJChipErase, c.shorterUnits));
+        chip.advance(std::chrono::seconds(1));
+        ASSERT_TRUE(ExitProgMode());
+        chip.expectViolation(ViolationKind::ClockDuringErase);
+    }
+}
+
+TEST(RowErase, JPartsErase1024BytesOnAHeldClockAndDs39644PartsHaveNone)
+{
+    struct Case {
+        const char* name;
+        std::uint32_t holdUnits;   // P10 of DS39687E, P9 of DS39688C, 5 us to spare
+        std::uint32_t lowUnits;
+    };
+    for (const Case c : {Case {"PIC18F46J50", 10801, 0}, Case {"PIC18F46J13", 9801, 0},
+                         Case {"PIC18F24J10", 9801, 0}, Case {"PIC18F97J60", 561, 1}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name, {}, EntryWiring::MclrOnly);
+        std::ranges::fill(chip.memory().programMemory().subspan(0, 0x1000), 0x00);
+        ASSERT_TRUE(chip.enterProgramMode());
+        ASSERT_TRUE(published::rowEraseJ(0x0457, c.holdUnits, c.lowUnits));
+        ASSERT_TRUE(published::rowEraseJ(0x0C00, c.holdUnits - 2, c.lowUnits));   // too short
+        ASSERT_TRUE(ExitProgMode());
+        ASSERT_EQ(chip.violationCount(ViolationKind::ProgrammingPulseTooShort), 1U);
+        EXPECT_EQ(chip.violations().front().parameter, c.lowUnits == 0 ? "P10" : "P9");
+        chip.expectViolation(ViolationKind::ProgrammingPulseTooShort);
+        const auto code = chip.memory().programMemory();
+        EXPECT_EQ(code[0x03FF], 0x00);
+        EXPECT_TRUE(allErased(code.subspan(0x0400, 1024)));
+        EXPECT_EQ(code[0x0800], 0x00);
+        EXPECT_EQ(code[0x0C00], 0x00) << "a short hold erases nothing";
+    }
+
+    SimHarness chip("PIC18F87J11", {}, EntryWiring::MclrOnly);
+    std::ranges::fill(chip.memory().programMemory().subspan(0, 0x1000), 0x00);
+    ASSERT_TRUE(chip.enterProgramMode());
+    ASSERT_TRUE(published::rowEraseJ(0x0400, 561, 1));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::NoRowErase);
+    EXPECT_EQ(chip.memory().programMemory()[0x0400], 0x00);
+}
+
 } // namespace
 } // namespace velmora::test
