@@ -2,6 +2,8 @@
 // what an erase does to a programmer that does not wait for it.
 
 #include <algorithm>
+#include <chrono>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -272,32 +274,30 @@ TEST(RowErase, KFamiliesEraseTheRowSelfTimedUntilWrReadsClear)
     }
 }
 
-// P11 in 5 us units, 5 us to spare: 524 ms (J11, J50), 475 ms (J10, J13, J53), 400 ms
-// (DS39644G, DS39688C).
-constexpr std::uint32_t kJLongEraseUnits = 104801;
-constexpr std::uint32_t kJEraseUnits = 95001;
-constexpr std::uint32_t kJ6X8XJ60EraseUnits = 80001;
+// A wait of `p11` in 5 us units, with 5 us to spare.
+constexpr std::uint32_t unitsOf(std::chrono::milliseconds p11)
+{
+    return static_cast<std::uint32_t>(p11.count()) * 200 + 1;
+}
 
+// P11: 524 ms (J11, J50), 475 ms (J10, J13, J53), 400 ms (DS39644G, DS39688C); each part
+// also waits a shorter P11, which loses the clocks that come too soon.
 TEST(BulkErase, JPartsTake0180hAndTheirOwnP11)
 {
-    struct Case {
-        const char* name;
-        std::uint32_t waitUnits;
-        std::uint32_t shorterUnits;   // the next shorter family's P11
-    };
-    for (const Case c : {Case {"PIC18F46J50", kJLongEraseUnits, kJEraseUnits},
-                         Case {"PIC18LF47J53", kJEraseUnits, kJ6X8XJ60EraseUnits},
-                         Case {"PIC18F45J10", kJEraseUnits, kJ6X8XJ60EraseUnits},
-                         Case {"PIC18F87J11", kJ6X8XJ60EraseUnits, kJ6X8XJ60EraseUnits - 2000},
-                         Case {"PIC18F97J60", kJ6X8XJ60EraseUnits, kJ6X8XJ60EraseUnits - 2000}}) {
-        SCOPED_TRACE(c.name);
-        SimHarness chip(c.name, {}, EntryWiring::MclrOnly);
+    using std::chrono::milliseconds;
+    const std::vector<std::tuple<const char*, milliseconds, milliseconds>> cases {
+        {"PIC18F46J50", milliseconds(524), milliseconds(475)}, {"PIC18LF47J53", milliseconds(475), milliseconds(400)},
+        {"PIC18F45J10", milliseconds(475), milliseconds(400)}, {"PIC18F87J11", milliseconds(400), milliseconds(390)},
+        {"PIC18F97J60", milliseconds(400), milliseconds(390)}};
+    for (const auto& [name, p11, shorter] : cases) {
+        SCOPED_TRACE(name);
+        SimHarness chip(name, {}, EntryWiring::MclrOnly);
         fillChip(chip.memory());
         ASSERT_TRUE(chip.enterProgramMode());
-        ASSERT_TRUE(published::bulkEraseBufferFamily(0x0F8F, c.waitUnits));   // the K22's keys
+        ASSERT_TRUE(published::bulkEraseBufferFamily(0x0F8F, unitsOf(p11)));   // the K22's keys
         EXPECT_EQ(chip.violationCount(ViolationKind::InvalidEraseOption), 1U);
         EXPECT_EQ(chip.memory().programMemory()[0x100], 0x00) << "a wrong key erases nothing";
-        ASSERT_TRUE(published::bulkEraseBufferFamily(published::kJChipErase, c.waitUnits));
+        ASSERT_TRUE(published::bulkEraseBufferFamily(published::kJChipErase, unitsOf(p11)));
         ASSERT_TRUE(ExitProgMode());
         chip.expectViolation(ViolationKind::InvalidEraseOption);
         EXPECT_TRUE(allErased(chip.memory().programMemory()));
@@ -305,7 +305,7 @@ TEST(BulkErase, JPartsTake0180hAndTheirOwnP11)
         chip.checkViolations();
 
         ASSERT_TRUE(chip.enterProgramMode());
-        ASSERT_TRUE(published::bulkEraseBufferFamily(published::kJChipErase, c.shorterUnits));
+        ASSERT_TRUE(published::bulkEraseBufferFamily(published::kJChipErase, unitsOf(shorter) - 2));
         chip.advance(std::chrono::seconds(1));
         ASSERT_TRUE(ExitProgMode());
         chip.expectViolation(ViolationKind::ClockDuringErase);

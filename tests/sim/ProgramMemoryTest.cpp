@@ -267,8 +267,8 @@ TEST(ProgramMemory, JPartsWriteWithWrenAndTheBufferKeepsTheLastWritesBytes)
     ASSERT_TRUE(published::setTablePointer(0x0080));
     ASSERT_TRUE(SendCommand(0xF, 0x1234));
     ASSERT_TRUE(published::sendWithHeldFourthClock(0x0, 0x0000, published::kJ2X4XCode.pulseUnits, 0));
-    ASSERT_TRUE(ExitProgMode());
     chip.expectViolation(ViolationKind::WriteWithoutWren);
+    ASSERT_TRUE(ExitProgMode());
     EXPECT_EQ(stored(chip, 0x0000, 64), first);
     EXPECT_EQ(stored(chip, 0x0040, 2), lastWord);
     EXPECT_EQ(stored(chip, 0x0042, 62), pattern(62, 0x02)) << "the buffer kept the first write's bytes";
@@ -277,12 +277,12 @@ TEST(ProgramMemory, JPartsWriteWithWrenAndTheBufferKeepsTheLastWritesBytes)
 
 TEST(ProgramMemory, JPartsProgramAByteOnceBetweenErasesAndDs39644PartsTwice)
 {
+    const std::vector<std::uint8_t> erased(64, 0xFF);
     struct Case {
         const char* name;
         published::KWriteTiming timing;
-        int allowed;
+        int allowed;   // programs of one byte between erases
     };
-    const std::vector<std::uint8_t> erased(64, 0xFF);
     for (const Case c : {Case {"PIC18LF26J13", published::kJ2X4XCode, 1}, Case {"PIC18F25J10", published::kJ10Code, 1},
                          Case {"PIC18F97J60", published::kJ6X8XJ60Code, 1},
                          Case {"PIC18F87J11", published::kJ6X8XJ60Code, 2}}) {
