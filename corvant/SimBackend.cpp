@@ -3,8 +3,8 @@
 // counter. With image= its memory is loaded at ComInit and written back at ComClose,
 // so a simulated chip keeps its contents between runs; with trace= every decoded
 // command and violation goes to a text file. With lvp it enters the chip at low
-// voltage: PGM high, then MCLR at VDD; on a chip without a PGM pin MCLR at VDD, the
-// entry key being the ICSP layer's.
+// voltage: PGM high, then MCLR at VDD; on a chip without a PGM pin (K22, the J parts)
+// MCLR at VDD, the entry key being the ICSP layer's.
 
 #include "corvant/PinBackend.h"
 

@@ -21,6 +21,18 @@ enum class ChipFamily {
     OneXK22,
     // PIC18F2XK20/4XK20 (DS41297D): as 1XK22 with PGM on RB5 and erase keys 0F0Fh/8787h.
     K20,
+    // The J parts: no high-voltage mode, entry by the key only, configuration words in the
+    // last 8 bytes of flash (copied to 300000h.. at reset), no EEPROM or ID locations, a
+    // 64-byte write buffer that keeps its contents, one code-protect bit, erase keys
+    // 0101h/8080h, WREN before writes, externally timed writes.
+    // PIC18(L)F2XJ10/4XJ10 (DS39687E): the slowest writes of that guide.
+    J10,
+    // The other DS39687E parts (J11, J13, J50, J53): 1024-byte row erase held on PGC (P10).
+    J2X4X,
+    // PIC18F6XJXX/8XJXX (DS39644G): no row erase, each byte programmed at most twice.
+    J6X8X,
+    // PIC18F97J60 family (DS39688C): row erase held on PGC for P9, then P10.
+    J60,
 };
 
 // One write buffer rather than per-panel latches: every family after the panel one.
@@ -40,7 +52,22 @@ constexpr bool isSelfTimedFamily(ChipFamily family)
 // Low-voltage entry by clocking 4D434850h in while MCLR is low, instead of a PGM pin.
 constexpr bool hasKeyEntry(ChipFamily family)
 {
-    return family == ChipFamily::K22;
+    return family == ChipFamily::K22 || family == ChipFamily::J10 || family == ChipFamily::J2X4X
+        || family == ChipFamily::J6X8X || family == ChipFamily::J60;
+}
+
+// The J parts: the key is the only way in, MCLR never goes above VDD, and the
+// configuration words are the last 8 bytes of flash.
+constexpr bool isJFamily(ChipFamily family)
+{
+    return family == ChipFamily::J10 || family == ChipFamily::J2X4X || family == ChipFamily::J6X8X
+        || family == ChipFamily::J60;
+}
+
+// WREN before a 1111 start-programming: the K and J families.
+constexpr bool needsWrenToProgram(ChipFamily family)
+{
+    return isSelfTimedFamily(family) || isJFamily(family);
 }
 
 } // namespace velmora::sim

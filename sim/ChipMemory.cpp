@@ -23,6 +23,9 @@ constexpr std::uint8_t kBootBit = 0x40;   // CPB, WRTB, EBTRB
 constexpr std::uint8_t kCpd = 0x80;
 constexpr std::uint8_t kWrtd = 0x80;
 constexpr std::uint8_t kWrtc = 0x20;
+// The J parts' single code-protect bit: CP0, CONFIG1H bit 2.
+constexpr int kConfig1H = 1;
+constexpr std::uint8_t kJCp0 = 0x04;
 
 } // namespace
 
@@ -30,6 +33,7 @@ ChipMemory::ChipMemory(const ChipModel& model, const FaultSet& faults)
     : model_(model)
     , faults_(faults)
     , programMemory_(model.programMemorySize, kErased)
+    , timesProgrammed_(model.programMemorySize, 0)
     , eeprom_(model.eepromSize, kErased)
 {
     eraseEverything();
@@ -50,9 +54,23 @@ std::uint8_t ChipMemory::deviceIdByte(int index) const
 void ChipMemory::eraseEverything()
 {
     std::ranges::fill(programMemory_, kErased);
+    std::ranges::fill(timesProgrammed_, 0);
     std::ranges::fill(eeprom_, kErased);
     ids_.fill(kErased);
     config_ = model_.configMask;
+}
+
+void ChipMemory::loadConfigFromFlash()
+{
+    if (!isJFamily(model_.family))
+        return;
+    for (int i = 0; i < kFlashConfigByteCount; ++i)
+        setConfigByte(i, programMemory_[model_.flashConfigAddress() + static_cast<std::uint32_t>(i)]);
+}
+
+int ChipMemory::timesProgrammed(std::uint32_t address) const
+{
+    return address < timesProgrammed_.size() ? timesProgrammed_[address] : 0;
 }
 
 AddressSpace ChipMemory::spaceOf(std::uint32_t address) const
@@ -62,8 +80,9 @@ AddressSpace ChipMemory::spaceOf(std::uint32_t address) const
     if (address < kIdAddress)
         return AddressSpace::UnimplementedCode;
     if (address < kIdAddress + kIdByteCount)
-        return AddressSpace::Ids;
-    if (address >= kConfigAddress && address < kConfigAddress + kConfigByteCount)
+        return isJFamily(model_.family) ? AddressSpace::Other : AddressSpace::Ids;
+    if (address >= kConfigAddress
+        && address < kConfigAddress + static_cast<std::uint32_t>(model_.configRegisterCount()))
         return AddressSpace::Config;
     if (address >= kEraseKeyLowAddress && address <= kPanelControlAddress)
         return AddressSpace::Registers;
@@ -101,6 +120,8 @@ bool ChipMemory::isCodeProtected(std::uint32_t address) const
 {
     if (address >= model_.programMemorySize)
         return false;
+    if (isJFamily(model_.family))
+        return protectionOn(kConfig1H, kJCp0);
     if (address < model_.bootBlockSize)
         return protectionOn(kConfig5H, kBootBit);
     const auto block = address / model_.codeBlockSize();
@@ -109,11 +130,17 @@ bool ChipMemory::isCodeProtected(std::uint32_t address) const
 
 bool ChipMemory::anyCodeBlockProtected() const
 {
+    if (isJFamily(model_.family))
+        return protectionOn(kConfig1H, kJCp0);
     return (model_.configMask[kConfig5L] & ~config_[kConfig5L]) != 0;
 }
 
 bool ChipMemory::isWriteProtected(std::uint32_t address) const
 {
+    // The J parts' CP0 guards reads only (DS39687E section 2.2); their configuration
+    // registers are copies that no table write reaches.
+    if (isJFamily(model_.family))
+        return spaceOf(address) != AddressSpace::Code;
     switch (spaceOf(address)) {
     case AddressSpace::Code: {
         if (isCodeProtected(address))
@@ -142,6 +169,8 @@ void ChipMemory::programFlashByte(std::uint32_t address, std::uint8_t value)
     switch (spaceOf(address)) {
     case AddressSpace::Code:
         programMemory_[address] &= value;
+        if (value != kErased && timesProgrammed_[address] < 0xFF)
+            ++timesProgrammed_[address];
         return;
     case AddressSpace::Ids:
         ids_[address - kIdAddress] &= value;
@@ -218,11 +247,17 @@ bool ChipMemory::storeImageByte(std::uint32_t hexAddress, std::uint8_t value)
     switch (spaceOf(hexAddress)) {
     case AddressSpace::Code:
         programMemory_[hexAddress] = value;
+        timesProgrammed_[hexAddress] = value == kErased ? 0 : 1;
+        if (hexAddress >= model_.flashConfigAddress())
+            loadConfigFromFlash();
         return true;
     case AddressSpace::Ids:
         ids_[hexAddress - kIdAddress] = value;
         return true;
     case AddressSpace::Config:
+        // The J parts' registers come from flash; the image's copy of them is only read.
+        if (isJFamily(model_.family))
+            return true;
         setConfigByte(static_cast<int>(hexAddress - kConfigAddress), value);
         return true;
     default:
@@ -245,8 +280,10 @@ void ChipMemory::releaseProtection(int configIndex, std::uint8_t bits)
 void ChipMemory::eraseCode(std::uint32_t begin, std::uint32_t end)
 {
     end = std::min(end, model_.programMemorySize);
-    if (begin < end)
-        std::fill(programMemory_.begin() + begin, programMemory_.begin() + end, kErased);
+    if (begin >= end)
+        return;
+    std::fill(programMemory_.begin() + begin, programMemory_.begin() + end, kErased);
+    std::fill(timesProgrammed_.begin() + begin, timesProgrammed_.begin() + end, 0);
 }
 
 std::uint8_t ChipMemory::withStuckBit(std::uint32_t hexAddress, std::uint8_t value) const

@@ -50,6 +50,12 @@ public:
 
     // A chip as it leaves the factory: every area erased.
     void eraseEverything();
+    // What a reset does on the J parts: the configuration registers at 300000h take the
+    // last 8 bytes of flash (unimplemented bits 0). Nothing on the other chips.
+    void loadConfigFromFlash();
+    // How often a code byte was programmed (with a value other than FFh) since it was
+    // last erased; a byte loaded from an image file counts once when it is not FFh.
+    int timesProgrammed(std::uint32_t address) const;
 
     AddressSpace spaceOf(std::uint32_t address) const;
 
@@ -66,7 +72,7 @@ public:
     // True when any CPn bit is programmed (the boot block's CPB aside).
     bool anyCodeBlockProtected() const;
 
-    // Code and ID cells: programming only clears bits.
+    // Code and ID cells: programming only clears bits; FFh leaves a cell as it is.
     void programFlashByte(std::uint32_t address, std::uint8_t value);
     // Configuration bytes rewrite freely, except that protection bits only go 1 -> 0.
     void programConfigByte(int index, std::uint8_t value);
@@ -89,6 +95,7 @@ private:
     const ChipModel& model_;
     const FaultSet& faults_;
     std::vector<std::uint8_t> programMemory_;
+    std::vector<std::uint8_t> timesProgrammed_;
     std::vector<std::uint8_t> eeprom_;
     std::array<std::uint8_t, kIdByteCount> ids_ {};
     ConfigBytes config_ {};

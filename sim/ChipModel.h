@@ -14,6 +14,9 @@ namespace velmora::sim {
 
 inline constexpr int kConfigByteCount = 14;   // CONFIG1L..CONFIG7H at 300000h
 inline constexpr int kIdByteCount = 8;        // 200000h..200007h
+// The J parts' configuration words: the last 8 bytes of flash, read back through the
+// volatile copies at 300000h..300007h.
+inline constexpr int kFlashConfigByteCount = 8;
 
 using ConfigBytes = std::array<std::uint8_t, kConfigByteCount>;
 
@@ -27,15 +30,22 @@ struct ChipModel {
     std::uint32_t bootBlockSize;      // bytes from 000000h covered by CPB/WRTB/EBTRB
     ConfigBytes configMask;           // implemented configuration bits
     std::string_view source;          // the documents the row rests on
+    // DS39687E's J11 and J50: the longer bulk erase (P11 524 ms) and row erase (P10 54 ms).
+    bool longErase = false;
 
     // One CPn bit per code block in CONFIG5L; the blocks split program memory evenly.
+    // The J parts' single CP0 covers the whole array as one block.
     int codeBlockCount() const;
     std::uint32_t codeBlockSize() const;
+    // The configuration registers at 300000h: 14, or the J parts' 8.
+    int configRegisterCount() const;
+    // Where a J part's configuration words start in flash: the last 8 bytes.
+    std::uint32_t flashConfigAddress() const { return programMemorySize - kFlashConfigByteCount; }
 };
 
 std::span<const ChipModel> chipModels();
 
-// CONFIG4L bit 2 on every chip of the table: 1 lets the chip enter program/verify mode
+// CONFIG4L bit 2 on every chip of the table but the J parts, which have no LVP bit: 1 lets the chip enter program/verify mode
 // with MCLR at VDD (after PGM rose, or after the entry key on the K22).
 inline constexpr int kConfig4L = 6;
 inline constexpr std::uint8_t kLvpBit = 0x04;

@@ -25,6 +25,8 @@ constexpr std::uint16_t kKBootErase = 0x0081;
 constexpr std::uint16_t kKConfigErase = 0x0082;
 constexpr std::uint8_t kKBlockEraseLow = 0x80;
 constexpr int kKBlockOptions = 4;   // 0180h, 0280h, 0480h, 0880h
+// The J parts' only option: 0101h to 3C0005h, 8080h to 3C0004h (DS39687E Table 3-1).
+constexpr std::uint16_t kJChipErase = 0x0180;
 
 std::uint16_t allCodeBlocks(const ChipModel& model)
 {
@@ -102,6 +104,11 @@ EraseSelection eraseSelectionFor(const ChipModel& model, std::uint8_t high, std:
     case ChipFamily::OneXK22:
     case ChipFamily::K20:
         return kFamilySelection(model, static_cast<std::uint16_t>(high << 8 | low), codeProtected);
+    case ChipFamily::J10:
+    case ChipFamily::J2X4X:
+    case ChipFamily::J6X8X:
+    case ChipFamily::J60:
+        return static_cast<std::uint16_t>(high << 8 | low) == kJChipErase ? everything(model) : EraseSelection {};
     }
     return {};
 }

@@ -102,7 +102,17 @@ void HoldingRegisters::takeLatch(std::size_t index, std::uint32_t base, Programm
     block.base = hasSingleWriteBuffer(model_.family) ? base : panelBase(index) + base;
     block.bytes = latch.bytes;
     plan.blocks.push_back(block);
-    clear(latch);
+    release(latch);
+}
+
+void HoldingRegisters::release(Latch& latch)
+{
+    if (!isJFamily(model_.family)) {
+        clear(latch);
+        return;
+    }
+    latch.loaded = false;
+    latch.mismatch = false;
 }
 
 } // namespace velmora::sim

@@ -34,7 +34,8 @@ public:
     // A table write of one word at a code or ID address: LSB to the even byte.
     void load(std::uint32_t address, std::uint16_t word);
     // What a start-programming with TBLPTR at `address` writes; the latches it takes
-    // are cleared. multiPanel only matters to the older family.
+    // are cleared, except on the J parts, whose buffer keeps its bytes for the next
+    // write (DS39687E section 3.2). multiPanel only matters to the older family.
     ProgrammingPlan take(std::uint32_t address, bool multiPanel);
 
 private:
@@ -50,6 +51,7 @@ private:
     std::uint32_t latchBase(std::uint32_t address) const;
     std::uint32_t panelBase(std::size_t index) const;
     void clear(Latch& latch);
+    void release(Latch& latch);
     void takeLatch(std::size_t index, std::uint32_t base, ProgrammingPlan& plan);
 
     const ChipModel& model_;

@@ -16,6 +16,16 @@ namespace {
 namespace msg = messages;
 
 constexpr std::uint32_t kRowEraseSize = 64;
+constexpr std::uint32_t kJRowEraseSize = 1024;
+// Programs of one flash byte allowed between erases: once on DS39687E and DS39688C
+// parts, twice on DS39644G parts (section 2.3 note).
+constexpr int kJProgramLimit = 1;
+constexpr int kJ6x8xProgramLimit = 2;
+// The forced bits of a J configuration word: 1111b in each odd byte's upper nibble,
+// CONFIG1H bit 3 clear (DS39687E Table 5-2 notes).
+constexpr std::uint8_t kForcedUpperNibble = 0xF0;
+constexpr std::uint32_t kConfig1HOffset = 1;
+constexpr std::uint8_t kConfig1HBit3 = 0x08;
 constexpr std::uint8_t kEraseKeyEnable = 0x80;       // 3C0004h bit 7 in every erase option
 constexpr std::uint8_t kMultiPanelEnable = 0x40;     // 3C0006h
 
@@ -36,6 +46,8 @@ Pic18Core::Pic18Core(const ChipModel& model, const FaultSet& faults, ChipMemory&
 
 void Pic18Core::enterProgramMode(bool lowVoltage)
 {
+    // Leaving reset: the J parts load their configuration registers from flash.
+    memory_.loadConfigFromFlash();
     resetRegisters();
     lowVoltage_ = lowVoltage;
 }
@@ -185,11 +197,9 @@ void Pic18Core::startClockFell(SimTime time, std::uint8_t command)
         if (command != static_cast<std::uint8_t>(ChipCommand::CoreInstruction))
             events_.violation(time, ViolationKind::NotNopAfterStartProgramming, msg::kParamSequence,
                               std::string(msg::kNotNopAfterStartProgramming) + commandBitsText(command));
-        const SimTime needed = armed == Armed::Programming ? requiredPulse() : timing_.programPulse;
+        const SimTime needed = armed == Armed::Programming ? requiredPulse() : timing_.rowErasePulse;
         if (held < needed) {
-            // P9A where the target needs a longer pulse than code (K families' configuration).
-            const auto parameter = needed == timing_.programPulse ? msg::kParamP9 : msg::kParamP9A;
-            events_.violation(time, ViolationKind::ProgrammingPulseTooShort, parameter,
+            events_.violation(time, ViolationKind::ProgrammingPulseTooShort, pulseParameter(armed, needed),
                               std::string(msg::kProgrammingPulseTooShort) + durationText(held)
                                   + std::string(msg::kNothingProgrammed));
             holding_.reset();
@@ -443,7 +453,7 @@ bool Pic18Core::writeRegister(SimTime time, std::uint8_t address, std::uint8_t v
 
 void Pic18Core::writeEecon1(SimTime time, std::uint8_t value)
 {
-    value &= kEecon1Implemented;
+    value &= isJFamily(model_.family) ? kJEecon1Implemented : kEecon1Implemented;
     const bool wasWriting = (eecon1_ & kWr) != 0;
     // WR and RD are set by software and cleared only by the hardware.
     eecon1_ = static_cast<std::uint8_t>((value & ~(kRd | kWr)) | (eecon1_ & kWr));
@@ -462,6 +472,10 @@ void Pic18Core::startWrite(SimTime time)
 {
     if ((eecon1_ & kWren) == 0) {
         events_.violation(time, ViolationKind::WriteWithoutWren, msg::kParamWren, std::string(msg::kWriteWithoutWren));
+        return;
+    }
+    if (isJFamily(model_.family)) {
+        startJRowErase(time);
         return;
     }
     const bool program = (eecon1_ & kEepgd) != 0;
@@ -490,6 +504,23 @@ void Pic18Core::startWrite(SimTime time)
     }
     events_.violation(time, ViolationKind::UnsupportedInstruction, msg::kParamInstruction,
                       std::string(msg::kUnsupportedWrKind) + hexDigits(eecon1_, 2));
+}
+
+// WR with FREE is the only WR a J part takes in ICSP: BSF WREN, TBLPTR, BSF FREE, BSF WR,
+// then a NOP whose fourth clock is held (DS39687E Table 3-2, DS39688C section 3.1.2).
+void Pic18Core::startJRowErase(SimTime time)
+{
+    if ((eecon1_ & kFree) == 0) {
+        events_.violation(time, ViolationKind::UnsupportedInstruction, msg::kParamInstruction,
+                          std::string(msg::kUnsupportedWrKind) + hexDigits(eecon1_, 2));
+        return;
+    }
+    if (model_.family == ChipFamily::J6X8X) {
+        events_.violation(time, ViolationKind::NoRowErase, msg::kParamRowErase, std::string(msg::kNoRowErase));
+        return;
+    }
+    eecon1_ |= kWr;
+    arm(Armed::RowErase);
 }
 
 // BSF WR; NOP; NOP on the K families ("starts on the 4th clock of this instruction"),
@@ -533,8 +564,8 @@ void Pic18Core::tableWrite(SimTime time, std::uint16_t word)
     const std::uint8_t byte = odd ? highByte(word) : lowByte(word);
     // The newer parts' ID block is a whole write buffer wide; latches past the eight
     // IDs exist but program nothing.
-    const bool idBuffer = hasSingleWriteBuffer(model_.family) && address >= kIdAddress
-        && address < kIdAddress + model_.writeBufferSize;
+    const bool idBuffer = hasSingleWriteBuffer(model_.family) && !isJFamily(model_.family)
+        && address >= kIdAddress && address < kIdAddress + model_.writeBufferSize;
     switch (idBuffer ? AddressSpace::Ids : memory_.spaceOf(address)) {
     case AddressSpace::Code:
     case AddressSpace::Ids:
@@ -546,6 +577,11 @@ void Pic18Core::tableWrite(SimTime time, std::uint16_t word)
         holding_.load(address, word);
         return;
     case AddressSpace::Config:
+        if (isJFamily(model_.family)) {
+            events_.violation(time, ViolationKind::UnimplementedTarget, msg::kParamAddress,
+                              std::string(msg::kVolatileConfigWrite) + hexDigits(address, 6));
+            return;
+        }
         // Configuration bytes go one at a time: LSB to an even address, MSB to an odd one.
         configLatchAddress_ = address;
         configLatchValue_ = byte;
@@ -581,7 +617,7 @@ void Pic18Core::writeControlRegister(SimTime time, std::uint32_t address, std::u
 
 void Pic18Core::startProgramming(SimTime time)
 {
-    if (isSelfTimedFamily(model_.family) && (eecon1_ & kWren) == 0) {
+    if (needsWrenToProgram(model_.family) && (eecon1_ & kWren) == 0) {
         events_.violation(time, ViolationKind::WriteWithoutWren, msg::kParamWren,
                           std::string(msg::kProgrammingWithoutWren));
         holding_.reset();
@@ -650,9 +686,39 @@ void Pic18Core::programBlock(SimTime time, const ProgrammingBlock& block)
             return;
         }
     }
+    if (isJFamily(model_.family))
+        checkJFlashRules(time, block);
     for (std::uint32_t i = 0; i < block.size; ++i)
         memory_.programFlashByte(block.base + i, block.bytes[i]);
     events_.note(time, std::string(msg::kNoteProgrammed) + hexDigits(block.base, 6));
+}
+
+// What the J documents require of every write; the chip programs the bytes regardless.
+void Pic18Core::checkJFlashRules(SimTime time, const ProgrammingBlock& block)
+{
+    const int limit = model_.family == ChipFamily::J6X8X ? kJ6x8xProgramLimit : kJProgramLimit;
+    const std::uint32_t configBase = model_.flashConfigAddress();
+    bool forcedBitsBroken = false;
+    bool programmedTooOften = false;
+    for (std::uint32_t i = 0; i < block.size; ++i) {
+        const std::uint32_t address = block.base + i;
+        const std::uint8_t value = block.bytes[i];
+        if (value == 0xFF)
+            continue;
+        programmedTooOften = programmedTooOften || memory_.timesProgrammed(address) >= limit;
+        if (address < configBase)
+            continue;
+        const std::uint32_t offset = address - configBase;
+        const bool odd = (offset & 1) != 0;
+        forcedBitsBroken = forcedBitsBroken || (odd && (value & kForcedUpperNibble) != kForcedUpperNibble)
+            || (offset == kConfig1HOffset && (value & kConfig1HBit3) != 0);
+    }
+    if (forcedBitsBroken)
+        events_.violation(time, ViolationKind::ForcedConfigBits, msg::kParamForcedBits,
+                          std::string(msg::kForcedConfigBits) + hexDigits(configBase, 6));
+    if (programmedTooOften)
+        events_.violation(time, ViolationKind::ProgrammedTooOften, msg::kParamProgramCount,
+                          std::string(msg::kProgrammedTooOften) + hexDigits(block.base, 6));
 }
 
 void Pic18Core::programConfig(SimTime time)
@@ -699,16 +765,27 @@ void Pic18Core::performRowErase(SimTime time, std::uint32_t address)
     }
     if (space != AddressSpace::Code)
         return;
-    if (memory_.isWriteProtected(address)) {
+    // The J parts' CP0 lives in the last row; only a bulk erase clears it (DS39687E section 3.1.2).
+    if (memory_.isWriteProtected(address) || (isJFamily(model_.family) && memory_.isCodeProtected(address))) {
         events_.violation(time, ViolationKind::WriteProtected, msg::kParamProtection,
                           std::string(msg::kWriteProtected) + hexDigits(address, 6));
         return;
     }
-    const std::uint32_t row = address & ~(kRowEraseSize - 1);
-    if (failsProgramming(row, row + kRowEraseSize))
+    const std::uint32_t rowSize = isJFamily(model_.family) ? kJRowEraseSize : kRowEraseSize;
+    const std::uint32_t row = address & ~(rowSize - 1);
+    if (failsProgramming(row, row + rowSize))
         return;
-    memory_.eraseRow(address, kRowEraseSize);
+    memory_.eraseRow(address, rowSize);
     events_.note(time, std::string(msg::kNoteRowErased) + hexDigits(row, 6));
+}
+
+// P10 names the held row erase on DS39687E; P9A a configuration pulse longer than code's.
+std::string_view Pic18Core::pulseParameter(Armed armed, SimTime needed) const
+{
+    const bool twoByFourJ = model_.family == ChipFamily::J10 || model_.family == ChipFamily::J2X4X;
+    if (armed == Armed::RowErase && twoByFourJ)
+        return msg::kParamP10;
+    return needed == timing_.programPulse ? msg::kParamP9 : msg::kParamP9A;
 }
 
 SimTime Pic18Core::requiredPulse() const

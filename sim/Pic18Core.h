@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <string_view>
 
 #include "sim/ChipEvents.h"
 #include "sim/ChipMemory.h"
@@ -70,6 +71,9 @@ private:
     void startWrite(SimTime time);
     void arm(Armed armed);
     void startSelfTimedRowErase(SimTime time);
+    void startJRowErase(SimTime time);
+    void checkJFlashRules(SimTime time, const ProgrammingBlock& block);
+    std::string_view pulseParameter(Armed armed, SimTime needed) const;
     void readEeprom(SimTime time);
     std::uint32_t eepromCell() const;
 

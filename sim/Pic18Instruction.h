@@ -48,6 +48,8 @@ enum Eecon1Bit : std::uint8_t {
     kEepgd = 0x80,
 };
 inline constexpr std::uint8_t kEecon1Implemented = 0xDF;  // bit 5 reads 0
+// The J parts' EECON1 has no RD, CFGS or EEPGD: FREE, WRERR, WREN and WR.
+inline constexpr std::uint8_t kJEecon1Implemented = 0x1E;
 
 // The 4-bit ICSP commands as the chip decodes them.
 enum class ChipCommand : std::uint8_t {

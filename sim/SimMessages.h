@@ -33,9 +33,16 @@ inline constexpr std::string_view kParamP9A = "P9A";
 inline constexpr std::string_view kParamP20 = "P20";
 inline constexpr std::string_view kParamRowErase = "row erase";
 inline constexpr std::string_view kParamEntryKey = "entry key";
+inline constexpr std::string_view kParamP19 = "P19";
+inline constexpr std::string_view kParamVihh = "VIHH";
+inline constexpr std::string_view kParamForcedBits = "forced bits";
+inline constexpr std::string_view kParamProgramCount = "program count";
 
 inline constexpr std::string_view kEntryWithLinesHigh =
     "Vpp rose while PGC or PGD was high; the chip stays out of program/verify mode";
+inline constexpr std::string_view kHighVoltageOnMclr =
+    "MCLR driven to VIHH, but this chip has no high-voltage mode (MCLR must stay at or below VDD); "
+    "it stays out of program/verify mode";
 inline constexpr std::string_view kPgmSetupTooShort = "MCLR rose too soon after PGM: ";
 inline constexpr std::string_view kPgmFellInProgramMode =
     "PGM fell while MCLR was still high; the chip left program/verify mode";
@@ -47,6 +54,7 @@ inline constexpr std::string_view kDataSetupHoldTooShort = "PGD changed too clos
 inline constexpr std::string_view kReadTurnaroundTooShort = "read data clock too soon after the 8th operand clock: ";
 inline constexpr std::string_view kProgrammingPulseTooShort = "programming clock held high only ";
 inline constexpr std::string_view kNothingProgrammed = "; nothing programmed";
+inline constexpr std::string_view kProgrammedTooOften = "flash byte programmed more often than allowed between erases: ";
 inline constexpr std::string_view kDischargeTooShort = "PGC rose before the high-voltage discharge time: ";
 inline constexpr std::string_view kClockDuringErase = "PGC clocked while the bulk erase runs; the bit is lost";
 inline constexpr std::string_view kDataHighDuringErase = "PGD high while the bulk erase runs";
@@ -60,6 +68,7 @@ inline constexpr std::string_view kNotNopAfterStartProgramming = "the programmin
 inline constexpr std::string_view kWriteWithoutWren = "WR set with WREN clear; nothing written";
 inline constexpr std::string_view kProgrammingWithoutWren = "start programming with WREN clear; nothing programmed";
 inline constexpr std::string_view kVppOffDuringRowErase = "MCLR fell before the row erase finished; nothing erased";
+inline constexpr std::string_view kNoRowErase = "row erase requested, but this chip has none; nothing erased";
 inline constexpr std::string_view kWrongEntryKey = "entry key is not 4D434850h: ";
 inline constexpr std::string_view kEntryKeyLsbFirst = " (4D434850h sent least significant bit first)";
 inline constexpr std::string_view kEntryKeyShort = " bits clocked, 32 needed";
@@ -75,7 +84,11 @@ inline constexpr std::string_view kUnsupportedRead = "RD set without EEPGD and C
 inline constexpr std::string_view kNoDataEeprom = "data EEPROM write on a chip without data EEPROM";
 inline constexpr std::string_view kUnsupportedCommand = "reserved command: ";
 inline constexpr std::string_view kUnimplementedTarget = "table write to read-only or unimplemented address ";
+inline constexpr std::string_view kVolatileConfigWrite =
+    "table write to a configuration register, a copy of the last flash bytes loaded at reset; nothing written: ";
 inline constexpr std::string_view kWriteProtected = "programming refused, the block is protected: ";
+inline constexpr std::string_view kForcedConfigBits =
+    "configuration word programmed without 1111b in the upper nibble of its odd byte or with CONFIG1H bit 3 set: ";
 inline constexpr std::string_view kEepromWriteProtected = "EEPROM write refused, WRTD or CPD is set";
 inline constexpr std::string_view kWriteRegionMismatch = "TBLPTR left the loaded block before programming: ";
 inline constexpr std::string_view kConfigSelectMismatch = "CFGS does not select the space being programmed: ";

@@ -20,6 +20,18 @@ constexpr int kFirstOutputClock = 12;    // operand clock 9 of a read
 constexpr std::uint32_t kEntryKey = 0x4D434850;   // "MCHP", clocked in MSb first
 constexpr int kEntryKeyBits = 32;
 
+// The key entry's waits as each family's guide numbers them: DS41398B P18 and P15,
+// the J guides P19 and P12.
+std::string_view keyDelayParameter(ChipFamily family)
+{
+    return isJFamily(family) ? msg::kParamP19 : msg::kParamP18;
+}
+
+std::string_view keyEntryHoldParameter(ChipFamily family)
+{
+    return isJFamily(family) ? msg::kParamP12 : msg::kParamP15;
+}
+
 std::uint32_t reversedBits(std::uint32_t value)
 {
     std::uint32_t reversed = 0;
@@ -85,6 +97,14 @@ void SimulatedChip::mclrChanged(SimTime time, McLr mclr, bool data, bool clock)
     const McLr before = mclr_;
     mclr_ = mclr;
     outsideModeReported_ = false;
+    // A J part has no VIHH: MCLR above VDD is a fault however the chip was before.
+    if (mclr == McLr::Vihh && isJFamily(model_.family)) {
+        leaveProgramMode(time);
+        resetSerial();
+        events_.violation(time, ViolationKind::HighVoltageOnMclr, msg::kParamVihh,
+                          std::string(msg::kHighVoltageOnMclr));
+        return;
+    }
     if (mclr == McLr::Low) {
         leaveProgramMode(time);
         resetSerial();
@@ -137,7 +157,8 @@ bool SimulatedChip::lowVoltageEntryAllowed(SimTime time)
 }
 
 // MCLR back at VDD behind the key enters only after 4D434850h, MSb first, with P18 and
-// P20 kept and the LVP bit set; MCLR at VDD without any key just lets the chip run.
+// P20 kept (P19 and P20 on the J parts) and the LVP bit set where the chip has one; MCLR
+// at VDD without any key just lets the chip run.
 bool SimulatedChip::keyEntryAllowed(SimTime time)
 {
     if (keyBits_ == 0)
@@ -152,7 +173,7 @@ bool SimulatedChip::keyEntryAllowed(SimTime time)
         return false;
     }
     if (firstKeyClock_ - mclrFell_ < timing_.keyDelay) {
-        events_.violation(time, ViolationKind::KeyTooSoonAfterMclr, msg::kParamP18,
+        events_.violation(time, ViolationKind::KeyTooSoonAfterMclr, keyDelayParameter(model_.family),
                           std::string(msg::kKeyTooSoonAfterMclr) + durationText(firstKeyClock_ - mclrFell_));
         return false;
     }
@@ -161,7 +182,7 @@ bool SimulatedChip::keyEntryAllowed(SimTime time)
                           std::string(msg::kMclrTooSoonAfterKey) + durationText(time - lastKeyClockFall_));
         return false;
     }
-    if ((memory_.config()[kConfig4L] & kLvpBit) == 0) {
+    if (hasLvpBit(model_) && (memory_.config()[kConfig4L] & kLvpBit) == 0) {
         events_.note(time, msg::kNoteKeyLvpOff);
         return false;
     }
@@ -216,7 +237,7 @@ void SimulatedChip::clockRose(SimTime time)
     if (!sawClock_) {
         sawClock_ = true;
         if (enteredByKey_ && time - entryTime_ < timing_.keyEntryHold) {
-            events_.violation(time, ViolationKind::KeyEntryHoldTooShort, msg::kParamP15,
+            events_.violation(time, ViolationKind::KeyEntryHoldTooShort, keyEntryHoldParameter(model_.family),
                               std::string(msg::kKeyEntryHoldTooShort) + durationText(time - entryTime_));
             leaveProgramMode(time);
             resetSerial();

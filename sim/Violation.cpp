@@ -34,6 +34,10 @@ std::string_view violationName(ViolationKind kind)
     case ViolationKind::KeyTooSoonAfterMclr: return "key-too-soon-after-mclr";
     case ViolationKind::MclrTooSoonAfterKey: return "mclr-too-soon-after-key";
     case ViolationKind::KeyEntryHoldTooShort: return "key-entry-hold-too-short";
+    case ViolationKind::HighVoltageOnMclr: return "high-voltage-on-mclr";
+    case ViolationKind::ForcedConfigBits: return "forced-config-bits";
+    case ViolationKind::ProgrammedTooOften: return "programmed-too-often";
+    case ViolationKind::NoRowErase: return "no-row-erase";
     }
     return "unknown";
 }

@@ -40,6 +40,10 @@ enum class ViolationKind : std::uint8_t {
     KeyTooSoonAfterMclr,         // K22 P18: the key's first clock too soon after MCLR fell
     MclrTooSoonAfterKey,         // K22 P20: MCLR rose too soon after the key's last clock
     KeyEntryHoldTooShort,        // K22 P15: first command too soon after MCLR rose behind the key
+    HighVoltageOnMclr,           // MCLR driven to VIHH on a J part, which has no high-voltage mode
+    ForcedConfigBits,            // a J configuration word programmed without its forced bits
+    ProgrammedTooOften,          // a J flash byte programmed again past its limit between erases
+    NoRowErase,                  // a row erase asked of a chip that has none (DS39644G)
 };
 
 struct Violation {

@@ -131,7 +131,8 @@ std::string lowVoltageRefusal(const SimPortOptions& options)
     const std::string name(options.chip->name);
     if (!hasPgmPin(options.chip->family) && !hasKeyEntry(options.chip->family))
         return name + std::string(messages::kNoPgmPin);
-    if (!hasLvpBit(*options.chip))
+    // The J parts have no LVP bit: the key is their only way in.
+    if (!isJFamily(options.chip->family) && !hasLvpBit(*options.chip))
         return name + std::string(messages::kNoLvpBit);
     return {};
 }

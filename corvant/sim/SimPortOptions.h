@@ -8,8 +8,10 @@
 // to the next comma. fault= may be given once per fault: absent (no chip on the
 // lines), no-vpp (Vpp never reaches MCLR), data-in-low (the data-in line stuck low).
 // lvp: the programmer enters at low voltage, PGM high and then MCLR at VDD, instead
-// of Vpp at VIHH on MCLR; on a chip without a PGM pin (K22) MCLR only moves between 0
-// and VDD, and the ICSP layer clocks the entry key in while it is low.
+// of Vpp at VIHH on MCLR; on a chip without a PGM pin (K22, the J parts) MCLR only moves
+// between 0 and VDD, and the ICSP layer clocks the entry key in while it is low. A J part
+// has no high-voltage mode: without lvp the port puts VIHH on its MCLR, which the
+// simulated chip records as a violation (refusing is the program's job, not the port's).
 
 #include <optional>
 #include <string>

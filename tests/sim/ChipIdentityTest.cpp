@@ -35,12 +35,13 @@ class EveryChipModel : public ::testing::TestWithParam<sim::ChipModel> {};
 TEST_P(EveryChipModel, AnswersItsDeviceIdAndReadsErasedWhenNew)
 {
     const sim::ChipModel& model = GetParam();
-    SimHarness chip(model.name);
-    ASSERT_TRUE(EnterProgMode());
+    SimHarness chip(model.name, {}, SimHarness::wiringFor(model));
+    ASSERT_TRUE(chip.enterProgramMode());
     const auto devid = published::readBytes(0x3FFFFE, 2);
     const auto firstCode = published::readBytes(0, 4);
     const auto lastCode = published::readByte(model.programMemorySize - 1);
     const auto beyondCode = published::readByte(model.programMemorySize);
+    const auto firstId = published::readByte(0x200000);
     const auto config = published::readBytes(0x300000, sim::kConfigByteCount);
     ASSERT_TRUE(ExitProgMode());
 
@@ -49,6 +50,7 @@ TEST_P(EveryChipModel, AnswersItsDeviceIdAndReadsErasedWhenNew)
     EXPECT_EQ(firstCode, (std::vector<std::uint8_t> {0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(lastCode, 0xFF);
     EXPECT_EQ(beyondCode, 0x00) << "unimplemented program memory reads 0";
+    EXPECT_EQ(firstId, sim::isJFamily(model.family) ? 0x00 : 0xFF) << "the J parts have no ID locations";
     ASSERT_EQ(config.size(), static_cast<std::size_t>(sim::kConfigByteCount));
     for (int i = 0; i < sim::kConfigByteCount; ++i)
         EXPECT_EQ(config[static_cast<std::size_t>(i)], model.configMask[static_cast<std::size_t>(i)])
@@ -92,6 +94,10 @@ ProgrammingFamily familyKeyOf(sim::ChipFamily family)
     case sim::ChipFamily::K22: return ProgrammingFamily::K22;
     case sim::ChipFamily::OneXK22: return ProgrammingFamily::OneXK22;
     case sim::ChipFamily::K20: return ProgrammingFamily::K20;
+    case sim::ChipFamily::J10: return ProgrammingFamily::J10;
+    case sim::ChipFamily::J2X4X: return ProgrammingFamily::J2X4X;
+    case sim::ChipFamily::J6X8X: return ProgrammingFamily::J6X8X;
+    case sim::ChipFamily::J60: return ProgrammingFamily::J60;
     case sim::ChipFamily::PanelWrite:
     case sim::ChipFamily::BufferWrite: return ProgrammingFamily::Classic;
     }
@@ -122,8 +128,8 @@ TEST(ChipTable, AgreesWithEveryDevicesIniSection)
             implemented[CONFIG3H] &= 0xFC;
         EXPECT_EQ(userBits(section), implemented);
 
-        SimHarness chip(model.name);
-        ASSERT_TRUE(EnterProgMode());
+        SimHarness chip(model.name, {}, SimHarness::wiringFor(model));
+        ASSERT_TRUE(chip.enterProgramMode());
         const auto devid = published::readBytes(0x3FFFFE, 2);
         ASSERT_TRUE(ExitProgMode());
         ASSERT_EQ(devid.size(), 2U);

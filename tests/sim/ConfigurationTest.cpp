@@ -1,7 +1,9 @@
 // Configuration bytes written one at a time, their unimplemented and protection bits,
-// and code protection as a programmer sees it through reads.
+// the J parts' configuration words in flash, and code protection as a programmer sees it
+// through reads.
 
 #include <algorithm>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -163,6 +165,81 @@ TEST(Configuration, KFamiliesTakeOneByteWithWrenAndP9A)
         EXPECT_EQ(chip.memory().config()[1], 0x28 & chip.model().configMask[1]);
         EXPECT_EQ(chip.memory().config()[8], 0x02) << "CP0 on";
     }
+}
+
+// The last 64-byte block of a 64 KB J part: FFh code, then CONFIG1L..CONFIG4H at FFF8h.
+std::vector<std::uint8_t> jLastBlock(const std::vector<std::uint8_t>& words)
+{
+    std::vector<std::uint8_t> block(64, 0xFF);
+    std::ranges::copy(words, block.end() - 8);
+    return block;
+}
+
+constexpr std::uint32_t kJ64kLastBlock = 0xFFC0;
+constexpr std::uint32_t kJ64kConfigWords = 0xFFF8;
+
+TEST(Configuration, JWordsAreTheLastFlashBytesCopiedToTheRegistersAtReset)
+{
+    SimHarness chip("PIC18F46J50", {}, EntryWiring::MclrOnly);
+    const std::vector<std::uint8_t> words {0xA3, 0xF5, 0xD5, 0xFA, 0xF0, 0xF8, 0xCF, 0xF1};
+    const auto& mask = chip.model().configMask;
+    ASSERT_TRUE(chip.enterProgramMode());
+    ASSERT_TRUE(published::writeBufferJ(kJ64kLastBlock, jLastBlock(words), published::kJ2X4XCode));
+    const auto beforeReset = published::readBytes(kConfig1L, 8);
+    // The registers are copies: a table write there writes nothing.
+    ASSERT_TRUE(published::setTablePointer(kConfig1H));
+    ASSERT_TRUE(SendCommand(0xC, 0x0000));
+    ASSERT_TRUE(ExitProgMode());
+    ASSERT_TRUE(chip.enterProgramMode());
+    const auto afterReset = published::readBytes(kConfig1L, 8);
+    const auto inFlash = published::readBytes(kJ64kConfigWords, 8);
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::UnimplementedTarget);
+
+    EXPECT_EQ(beforeReset, std::vector<std::uint8_t>(mask.begin(), mask.begin() + 8)) << "loaded only at reset";
+    EXPECT_EQ(inFlash, words);
+    ASSERT_EQ(afterReset.size(), 8U);
+    for (std::size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(afterReset[i], words[i] & mask[i]) << "register " << i;
+}
+
+TEST(Configuration, JWordsWithoutTheirForcedBitsAreAViolation)
+{
+    // CONFIG1H without 1111b in its upper nibble; then with bit 3 set.
+    for (const std::uint8_t config1H : {std::uint8_t {0x07}, std::uint8_t {0xFB}}) {
+        SimHarness chip("PIC18F26J50", {}, EntryWiring::MclrOnly);
+        ASSERT_TRUE(chip.enterProgramMode());
+        const std::vector<std::uint8_t> words {0xEF, config1H, 0xDF, 0xFF, 0xFF, 0xF9, 0xFF, 0xF1};
+        ASSERT_TRUE(published::writeBufferJ(kJ64kLastBlock, jLastBlock(words), published::kJ2X4XCode));
+        ASSERT_TRUE(ExitProgMode());
+        EXPECT_EQ(chip.violationCount(ViolationKind::ForcedConfigBits), 1U) << int {config1H};
+        chip.expectViolation(ViolationKind::ForcedConfigBits);
+    }
+}
+
+TEST(CodeProtection, JCp0HidesTheArrayFromTheNextResetUntilABulkErase)
+{
+    SimHarness chip("PIC18F26J50", {}, EntryWiring::MclrOnly);
+    const std::vector<std::uint8_t> code(64, 0x5A);
+    ASSERT_TRUE(chip.enterProgramMode());
+    ASSERT_TRUE(published::writeBufferJ(0x0000, code, published::kJ2X4XCode));
+    // CONFIG1H F3h: CP0 (bit 2) programmed, the forced bits kept.
+    ASSERT_TRUE(published::writeBufferJ(kJ64kLastBlock,
+                                        jLastBlock({0xEF, 0xF3, 0xDF, 0xFF, 0xFF, 0xF9, 0xFF, 0xF1}),
+                                        published::kJ2X4XCode));
+    const auto beforeReset = published::readByte(0x0000);
+    ASSERT_TRUE(ExitProgMode());
+    ASSERT_TRUE(chip.enterProgramMode());
+    const auto protectedCode = published::readByte(0x0000);
+    const auto protectedWords = published::readByte(kJ64kConfigWords + 1);
+    ASSERT_TRUE(published::bulkEraseBufferFamily(published::kJChipErase, 104801));   // P11 524 ms
+    const auto afterErase = published::readByte(0x0000);
+    ASSERT_TRUE(ExitProgMode());
+
+    EXPECT_EQ(beforeReset, 0x5A) << "verifiable until the chip resets";
+    EXPECT_EQ(protectedCode, 0x00);
+    EXPECT_EQ(protectedWords, 0x00) << "the configuration words are program memory too";
+    EXPECT_EQ(afterErase, 0xFF) << "the bulk erase clears CP0";
 }
 
 } // namespace

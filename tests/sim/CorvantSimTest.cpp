@@ -127,22 +127,42 @@ TEST_F(CorvantSim, LowVoltageEntryRaisesPgmBeforeMclrAndDropsItAfter)
 
 TEST_F(CorvantSim, LowVoltageEntryWithoutAPgmPinMovesOnlyMclrAndTakesTheKey)
 {
+    struct Case {
+        const char* chip;
+        std::uint32_t keyDelayUnits;   // P18 1 ms (K22), P19 4 ms (J 2X/4X), 5 us units
+        std::uint32_t holdUnits;       // P15 and P12, 400 us
+        std::uint8_t devid2;
+    };
+    for (const Case c : {Case {"PIC18F45K22", 200, 80, 0x55}, Case {"PIC18F46J50", 801, 81, 0x4C}}) {
+        SCOPED_TRACE(c.chip);
+        TempPath trace(".txt");
+        const std::string port = std::string("SIM:") + c.chip + ",lvp,trace=" + trace.string();
+        ASSERT_NE(ComInit(port.c_str()), 0);
+        EXPECT_NE(std::string(GetDllInfo()).find("entry key"), std::string::npos) << GetDllInfo();
+        ASSERT_TRUE(published::enterByKey(published::kEntryKey, true, c.keyDelayUnits, c.holdUnits));
+        const auto devid = published::readBytes(0x3FFFFE, 2);
+        ASSERT_TRUE(ExitProgMode());
+        ASSERT_NE(ComClose(), 0);
+        ASSERT_EQ(devid.size(), 2U);
+        EXPECT_EQ(devid[1], c.devid2);
+
+        const std::string text = fileText(trace.path());
+        EXPECT_EQ(text.find(" ! "), std::string::npos) << text;
+        EXPECT_EQ(text.find("PGM"), std::string::npos) << text;
+        EXPECT_GE(traceTime(text, "LVP on"), 0) << text;
+    }
+}
+
+TEST_F(CorvantSim, WithoutLvpTheSimPortPutsVihhOnAJPartsMclrAndTheChipSaysSo)
+{
     TempPath trace(".txt");
-    const std::string port = "SIM:PIC18F45K22,lvp,trace=" + trace.string();
-    ASSERT_NE(ComInit(port.c_str()), 0);
-    EXPECT_NE(std::string(GetDllInfo()).find("entry key"), std::string::npos) << GetDllInfo();
-    // P18 1 ms and P15 400 us, in 5 us units.
-    ASSERT_TRUE(published::enterByKey(published::kEntryKey, true, 200, 80));
-    const auto devid = published::readBytes(0x3FFFFE, 2);
+    const std::string port = "SIM:PIC18F46J50,trace=" + trace.string();
+    ASSERT_NE(ComInit(port.c_str()), 0) << "refusing a J part is the program's guard, not the port's";
+    ASSERT_TRUE(EnterProgMode());
     ASSERT_TRUE(ExitProgMode());
     ASSERT_NE(ComClose(), 0);
-    ASSERT_EQ(devid.size(), 2U);
-    EXPECT_EQ(devid[1], 0x55);
-
     const std::string text = fileText(trace.path());
-    EXPECT_EQ(text.find(" ! "), std::string::npos) << text;
-    EXPECT_EQ(text.find("PGM"), std::string::npos) << text;
-    EXPECT_GE(traceTime(text, "LVP on"), 0) << text;
+    EXPECT_NE(text.find("! VIHH high-voltage-on-mclr"), std::string::npos) << text;
 }
 
 TEST_F(CorvantSim, RefusesUnknownChipsAndImagesItCannotRead)

@@ -2,6 +2,8 @@
 // what an erase does to a programmer that does not wait for it.
 
 #include <algorithm>
+#include <chrono>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -270,6 +272,79 @@ TEST(RowErase, KFamiliesEraseTheRowSelfTimedUntilWrReadsClear)
         EXPECT_EQ(code[0x1080], 0x00);
         EXPECT_TRUE(allErased(chip.memory().ids()));
     }
+}
+
+// A wait of `p11` in 5 us units, with 5 us to spare.
+constexpr std::uint32_t unitsOf(std::chrono::milliseconds p11)
+{
+    return static_cast<std::uint32_t>(p11.count()) * 200 + 1;
+}
+
+// P11: 524 ms (J11, J50), 475 ms (J10, J13, J53), 400 ms (DS39644G, DS39688C); each part
+// also waits a shorter P11, which loses the clocks that come too soon.
+TEST(BulkErase, JPartsTake0180hAndTheirOwnP11)
+{
+    using std::chrono::milliseconds;
+    const std::vector<std::tuple<const char*, milliseconds, milliseconds>> cases {
+        {"PIC18F46J50", milliseconds(524), milliseconds(475)}, {"PIC18LF47J53", milliseconds(475), milliseconds(400)},
+        {"PIC18F45J10", milliseconds(475), milliseconds(400)}, {"PIC18F87J11", milliseconds(400), milliseconds(390)},
+        {"PIC18F97J60", milliseconds(400), milliseconds(390)}};
+    for (const auto& [name, p11, shorter] : cases) {
+        SCOPED_TRACE(name);
+        SimHarness chip(name, {}, EntryWiring::MclrOnly);
+        fillChip(chip.memory());
+        ASSERT_TRUE(chip.enterProgramMode());
+        ASSERT_TRUE(published::bulkEraseBufferFamily(0x0F8F, unitsOf(p11)));   // the K22's keys
+        EXPECT_EQ(chip.violationCount(ViolationKind::InvalidEraseOption), 1U);
+        EXPECT_EQ(chip.memory().programMemory()[0x100], 0x00) << "a wrong key erases nothing";
+        ASSERT_TRUE(published::bulkEraseBufferFamily(published::kJChipErase, unitsOf(p11)));
+        ASSERT_TRUE(ExitProgMode());
+        chip.expectViolation(ViolationKind::InvalidEraseOption);
+        EXPECT_TRUE(allErased(chip.memory().programMemory()));
+        EXPECT_EQ(chip.memory().config(), chip.model().configMask);
+        chip.checkViolations();
+
+        ASSERT_TRUE(chip.enterProgramMode());
+        ASSERT_TRUE(published::bulkEraseBufferFamily(published::kJChipErase, unitsOf(shorter) - 2));
+        chip.advance(std::chrono::seconds(1));
+        ASSERT_TRUE(ExitProgMode());
+        chip.expectViolation(ViolationKind::ClockDuringErase);
+    }
+}
+
+TEST(RowErase, JPartsErase1024BytesOnAHeldClockAndDs39644PartsHaveNone)
+{
+    struct Case {
+        const char* name;
+        std::uint32_t holdUnits;   // P10 of DS39687E, P9 of DS39688C, 5 us to spare
+        std::uint32_t lowUnits;
+    };
+    for (const Case c : {Case {"PIC18F46J50", 10801, 0}, Case {"PIC18F46J13", 9801, 0},
+                         Case {"PIC18F24J10", 9801, 0}, Case {"PIC18F97J60", 561, 1}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name, {}, EntryWiring::MclrOnly);
+        std::ranges::fill(chip.memory().programMemory().subspan(0, 0x1000), 0x00);
+        ASSERT_TRUE(chip.enterProgramMode());
+        ASSERT_TRUE(published::rowEraseJ(0x0457, c.holdUnits, c.lowUnits));
+        ASSERT_TRUE(published::rowEraseJ(0x0C00, c.holdUnits - 2, c.lowUnits));   // too short
+        ASSERT_TRUE(ExitProgMode());
+        ASSERT_EQ(chip.violationCount(ViolationKind::ProgrammingPulseTooShort), 1U);
+        EXPECT_EQ(chip.violations().front().parameter, c.lowUnits == 0 ? "P10" : "P9");
+        chip.expectViolation(ViolationKind::ProgrammingPulseTooShort);
+        const auto code = chip.memory().programMemory();
+        EXPECT_EQ(code[0x03FF], 0x00);
+        EXPECT_TRUE(allErased(code.subspan(0x0400, 1024)));
+        EXPECT_EQ(code[0x0800], 0x00);
+        EXPECT_EQ(code[0x0C00], 0x00) << "a short hold erases nothing";
+    }
+
+    SimHarness chip("PIC18F87J11", {}, EntryWiring::MclrOnly);
+    std::ranges::fill(chip.memory().programMemory().subspan(0, 0x1000), 0x00);
+    ASSERT_TRUE(chip.enterProgramMode());
+    ASSERT_TRUE(published::rowEraseJ(0x0400, 561, 1));
+    ASSERT_TRUE(ExitProgMode());
+    chip.expectViolation(ViolationKind::NoRowErase);
+    EXPECT_EQ(chip.memory().programMemory()[0x0400], 0x00);
 }
 
 } // namespace

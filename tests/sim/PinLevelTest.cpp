@@ -336,5 +336,51 @@ TEST(PinLevel, OneXK22AndK20EnterWithTheirPgmPin)
     }
 }
 
+// The J parts: the key is the only way in, with no LVP bit to consult (the 45J10's
+// CONFIG4L has no bit 2), each family's P19 and P12; VIHH on MCLR is a fault.
+TEST(PinLevel, JPartsEnterByTheKeyAloneWithTheirP19AndP12AndNeverAtVihh)
+{
+    constexpr std::uint32_t kKey = 0x4D434850;
+    struct Case {
+        const char* name;
+        SimTime p19;
+        SimTime p12;
+    };
+    for (const Case c : {Case {"PIC18F45J10", 4ms, 400us}, Case {"PIC18F87J11", 10us, 300us},
+                         Case {"PIC18F97J60", 1ms, 400us}}) {
+        SCOPED_TRACE(c.name);
+        Pins pins(c.name);
+        pins.enterByKey(kKey, c.p19, 50ns);
+        ASSERT_TRUE(pins.chip.inProgramMode());
+        pins.wait(c.p12);
+        pins.send(0, 0x0E05);
+        pins.send(0, 0x6EF6);
+        EXPECT_EQ(pins.chip.tablePointer(), 0x05U);
+        EXPECT_TRUE(pins.chip.violations().empty());
+
+        Pins early(c.name);
+        early.enterByKey(kKey, c.p19 - 1us, 50ns);
+        EXPECT_FALSE(early.chip.inProgramMode());
+        ASSERT_EQ(early.chip.violations().size(), 1U);
+        EXPECT_EQ(early.chip.violations().front().parameter, "P19");
+
+        Pins hasty(c.name);
+        hasty.enterByKey(kKey, c.p19, 50ns);
+        hasty.wait(c.p12 - 20us);
+        hasty.send(0, 0x0E05);
+        EXPECT_FALSE(hasty.chip.inProgramMode());
+        ASSERT_EQ(hasty.chip.violations().size(), 1U);
+        EXPECT_EQ(hasty.chip.violations().front().parameter, "P12");
+
+        Pins vihh(c.name);
+        vihh.enter();
+        vihh.send(0, 0x0E05);
+        EXPECT_FALSE(vihh.chip.inProgramMode());
+        ASSERT_FALSE(vihh.chip.violations().empty());
+        EXPECT_EQ(vihh.chip.violations().front().kind, ViolationKind::HighVoltageOnMclr);
+        EXPECT_EQ(vihh.chip.violations().front().parameter, "VIHH");
+    }
+}
+
 } // namespace
 } // namespace velmora::sim

@@ -1,5 +1,5 @@
 // Program memory writes by every family's published methods: the write buffer of the
-// DS39622 and K parts, the older parts' single- and multi-panel writes, flash that only
+// DS39622, K and J parts (the J parts' keeping its bytes), the older parts' single- and multi-panel writes, flash that only
 // clears bits, and the table pointer rules around them.
 
 #include <algorithm>
@@ -250,6 +250,53 @@ TEST(KFamilies, CodeAndIdsAreWrittenWithWrenAndTheFamilyPulses)
         EXPECT_EQ(stored(chip, 0x0800 + size, size), code);
         EXPECT_EQ(chip.memory().programMemory()[0x0800 + 2 * size], 0xFF);
         EXPECT_TRUE(std::ranges::equal(chip.memory().ids(), ids));
+    }
+}
+
+TEST(ProgramMemory, JPartsWriteWithWrenAndTheBufferKeepsTheLastWritesBytes)
+{
+    SimHarness chip("PIC18F46J50", {}, EntryWiring::MclrOnly);
+    ASSERT_TRUE(chip.enterProgramMode());
+    const auto first = pattern(64, 0x00);
+    ASSERT_TRUE(published::writeBufferJ(0x0000, first, published::kJ2X4XCode));
+    // Only the last word loaded: the other 62 bytes are still the first write's.
+    const std::vector<std::uint8_t> lastWord {0xAA, 0xBB};
+    ASSERT_TRUE(published::writeBufferJ(0x0040, lastWord, published::kJ2X4XCode));
+    // WREN clear: the start programming programs nothing.
+    ASSERT_TRUE(published::core(0x94A6));   // BCF EECON1, WREN
+    ASSERT_TRUE(published::setTablePointer(0x0080));
+    ASSERT_TRUE(SendCommand(0xF, 0x1234));
+    ASSERT_TRUE(published::sendWithHeldFourthClock(0x0, 0x0000, published::kJ2X4XCode.pulseUnits, 0));
+    chip.expectViolation(ViolationKind::WriteWithoutWren);
+    ASSERT_TRUE(ExitProgMode());
+    EXPECT_EQ(stored(chip, 0x0000, 64), first);
+    EXPECT_EQ(stored(chip, 0x0040, 2), lastWord);
+    EXPECT_EQ(stored(chip, 0x0042, 62), pattern(62, 0x02)) << "the buffer kept the first write's bytes";
+    EXPECT_EQ(chip.memory().programMemory()[0x0080], 0xFF);
+}
+
+TEST(ProgramMemory, JPartsProgramAByteOnceBetweenErasesAndDs39644PartsTwice)
+{
+    const std::vector<std::uint8_t> erased(64, 0xFF);
+    struct Case {
+        const char* name;
+        published::KWriteTiming timing;
+        int allowed;   // programs of one byte between erases
+    };
+    for (const Case c : {Case {"PIC18LF26J13", published::kJ2X4XCode, 1}, Case {"PIC18F25J10", published::kJ10Code, 1},
+                         Case {"PIC18F97J60", published::kJ6X8XJ60Code, 1},
+                         Case {"PIC18F87J11", published::kJ6X8XJ60Code, 2}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name, {}, EntryWiring::MclrOnly);
+        ASSERT_TRUE(chip.enterProgramMode());
+        for (int time = 0; time < c.allowed; ++time)
+            ASSERT_TRUE(published::writeBufferJ(0x0100, pattern(64, static_cast<std::uint8_t>(0x80 - time)), c.timing));
+        ASSERT_TRUE(published::writeBufferJ(0x0100, erased, c.timing));   // FFh programs nothing
+        EXPECT_EQ(chip.violations().size(), 0U) << chip.describeViolations();
+        ASSERT_TRUE(published::writeBufferJ(0x0100, pattern(64, 0x40), c.timing));
+        ASSERT_TRUE(ExitProgMode());
+        EXPECT_EQ(chip.violationCount(ViolationKind::ProgrammedTooOften), 1U);
+        chip.expectViolation(ViolationKind::ProgrammedTooOften);
     }
 }
 

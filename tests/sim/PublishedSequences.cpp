@@ -99,6 +99,20 @@ bool loadEepromWrite(std::uint32_t cell, std::uint8_t value, bool longAddress, b
     return !unlock || (core(movlw(0x55)) && core(kMovwfEecon2) && core(movlw(0xAA)) && core(kMovwfEecon2));
 }
 
+// TBLPTR; 1101 x n; 1111; NOP held P9 then low P10: a write once EECON1 is set up.
+bool loadBufferAndProgram(std::uint32_t address, std::span<const std::uint8_t> bytes, KWriteTiming timing)
+{
+    if (!setTablePointer(address))
+        return false;
+    for (std::size_t i = 0; i + 2 < bytes.size(); i += 2) {
+        if (!SendCommand(kWritePostInc, word(bytes[i], bytes[i + 1])))
+            return false;
+    }
+    const std::size_t last = bytes.size() - 2;
+    return SendCommand(kWriteStart, word(bytes[last], bytes[last + 1]))
+        && sendWithHeldFourthClock(kCore, kNop, timing.pulseUnits, timing.dischargeUnits);
+}
+
 } // namespace
 
 bool core(std::uint16_t instruction)
@@ -207,15 +221,18 @@ bool writeEeprom(std::uint32_t cell, std::uint8_t value, bool longAddress, bool 
 
 bool writeBufferWithWren(std::uint32_t address, std::span<const std::uint8_t> bytes, KWriteTiming timing)
 {
-    if (!selectSpace(true, false) || !core(kBsfWren) || !setTablePointer(address))
-        return false;
-    for (std::size_t i = 0; i + 2 < bytes.size(); i += 2) {
-        if (!SendCommand(kWritePostInc, word(bytes[i], bytes[i + 1])))
-            return false;
-    }
-    const std::size_t last = bytes.size() - 2;
-    return SendCommand(kWriteStart, word(bytes[last], bytes[last + 1]))
-        && sendWithHeldFourthClock(kCore, kNop, timing.pulseUnits, timing.dischargeUnits);
+    return selectSpace(true, false) && core(kBsfWren) && loadBufferAndProgram(address, bytes, timing);
+}
+
+bool writeBufferJ(std::uint32_t address, std::span<const std::uint8_t> bytes, KWriteTiming timing)
+{
+    return core(kBsfWren) && loadBufferAndProgram(address, bytes, timing);
+}
+
+bool rowEraseJ(std::uint32_t address, std::uint32_t holdUnits, std::uint32_t lowUnits)
+{
+    return core(kBsfWren) && setTablePointer(address) && core(kBsfFree) && core(kBsfWr)
+        && sendWithHeldFourthClock(kCore, kNop, holdUnits, lowUnits);
 }
 
 bool writeConfigByteWithWren(std::uint32_t address, std::uint8_t value, KWriteTiming timing)

@@ -1,6 +1,7 @@
 #pragma once
-// The host side of Microchip's published ICSP sequences (DS39622L, DS39583C, and
-// DS41398B, DS41357B and DS41297D for the K families), sent
+// The host side of Microchip's published ICSP sequences (DS39622L, DS39583C,
+// DS41398B, DS41357B and DS41297D for the K families, DS39687E, DS39644G and DS39688C
+// for the J parts), sent
 // through the signalling layer. Tests drive the simulated chip with these rather than
 // with the engine, so that the chip is checked against the documents alone.
 
@@ -72,6 +73,20 @@ bool rowEraseSelfTimed(std::uint32_t address, std::uint32_t dischargeUnits, int&
 // latched on the falling clock), 5 us (P20), MCLR high, `holdUnits` (P15).
 bool enterByKey(std::uint32_t key, bool msbFirst, std::uint32_t keyDelayUnits, std::uint32_t holdUnits);
 inline constexpr std::uint32_t kEntryKey = 0x4D434850;
+
+// The J parts (DS39687E Tables 3-1 to 3-3, DS39644G, DS39688C): EECON1 has no EEPGD or
+// CFGS, so a write is BSF WREN; TBLPTR; 1101 x 31; 1111; NOP held P9 then low P10.
+// P9 3.4 ms (J10), 1.2 ms (other 2X/4X), 2.8 ms (6X/8X, J60), each with 5 us to spare;
+// P10 400 ns on 6X/8X and J60 (one unit), none drawn on 2X/4X.
+inline constexpr KWriteTiming kJ10Code {681, 0};
+inline constexpr KWriteTiming kJ2X4XCode {241, 0};
+inline constexpr KWriteTiming kJ6X8XJ60Code {561, 1};
+// 0101h to 3C0005h and 8080h to 3C0004h: the J parts' only erase.
+inline constexpr std::uint16_t kJChipErase = 0x0180;
+bool writeBufferJ(std::uint32_t address, std::span<const std::uint8_t> bytes, KWriteTiming timing);
+// BSF WREN; TBLPTR; BSF FREE; BSF WR; NOP whose fourth clock is held `holdUnits` (P10 on
+// 2X/4X, P9 on J60), then low `lowUnits`.
+bool rowEraseJ(std::uint32_t address, std::uint32_t holdUnits, std::uint32_t lowUnits);
 
 // SendCommand whose fourth clock stays high `highUnits` (5 us each) and then low
 // `lowUnits` more before the operand, instead of 1.005 ms and P10.

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "corvant/sim/TraceWriter.h"
+#include "signalling/HW_Cntrl.h"
+#include "sim/TimingParameters.h"
 
 namespace velmora::test {
 
@@ -39,6 +41,21 @@ const sim::ChipModel& SimHarness::modelNamed(std::string_view name)
     if (model == nullptr)
         throw std::invalid_argument("no simulated chip named " + std::string(name));
     return *model;
+}
+
+EntryWiring SimHarness::wiringFor(const sim::ChipModel& model)
+{
+    return sim::isJFamily(model.family) ? EntryWiring::MclrOnly : EntryWiring::HighVoltage;
+}
+
+bool SimHarness::enterProgramMode()
+{
+    if (wiring_ != EntryWiring::MclrOnly)
+        return EnterProgMode();
+    const sim::TimingParameters timing = sim::timingFor(chip_.model());
+    const auto units = [](sim::SimTime wait) { return static_cast<std::uint32_t>(wait / kDelayUnit) + 1; };
+    return EnterProgModeByKey(
+        KeyEntryWaits {units(timing.keyDelay), units(timing.keyToMclr), units(timing.keyEntryHold)});
 }
 
 bool SimHarness::programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock)

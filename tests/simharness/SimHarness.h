@@ -14,7 +14,7 @@
 // Violations: a test ends with a failure for every violation the chip recorded that it
 // did not announce with expectViolation, and for every announced kind that never came.
 //
-//   velmora::test::SimHarness chip("PIC18F4550");
+//   velmora::test::SimHarness chip("PIC18F4550");   // or ("PIC18F46J50", {}, EntryWiring::MclrOnly)
 //   ... run the engine ...
 //   EXPECT_EQ(chip.memory().programMemory()[0], 0x12);
 //
@@ -45,6 +45,13 @@ public:
     bool programmerWrite(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock) override;
     bool programmerRead(std::uint8_t* level) override;
     bool delay(std::uint32_t units) override;
+
+    // The wiring a chip's own entry takes: logic-level MCLR for the key-only J parts,
+    // Vpp at VIHH for every other chip.
+    static EntryWiring wiringFor(const sim::ChipModel& model);
+    // Enters program/verify mode as the wiring allows: Vpp (or PGM and MCLR) through
+    // EnterProgMode, or the key with the model's published waits and 5 us to spare.
+    bool enterProgramMode();
 
     sim::SimulatedChip& chip() { return chip_; }
     sim::ChipMemory& memory() { return chip_.memory(); }

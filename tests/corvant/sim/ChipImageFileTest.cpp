@@ -43,6 +43,29 @@ TEST(ChipImageFile, SavedImageLoadsBackIntoTheSameMemory)
     EXPECT_EQ(loaded.config(), saved.config());
 }
 
+// A J part's configuration words are flash: the loaded chip's registers come from them,
+// and its programmed bytes count as programmed once.
+TEST(ChipImageFile, JPartLoadsItsConfigurationRegistersFromTheFlashWords)
+{
+    const ChipModel& model = *findChipModel("PIC18F46J50");
+    const FaultSet none;
+    ChipMemory saved(model, none);
+    saved.programMemory()[0x0010] = 0x12;
+    saved.programMemory()[0xFFF9] = 0xF3;   // CONFIG1H with CP0 programmed
+    saved.loadConfigFromFlash();
+    TempPath file(".hex");
+    std::string error;
+    ASSERT_TRUE(saveChipImage(file.path(), saved, error)) << error;
+
+    ChipMemory loaded(model, none);
+    ASSERT_EQ(loadChipImage(file.path(), loaded, error), ImageLoad::Loaded) << error;
+    EXPECT_TRUE(std::ranges::equal(loaded.programMemory(), saved.programMemory()));
+    EXPECT_EQ(loaded.config()[1], 0xF3 & model.configMask[1]);
+    EXPECT_TRUE(loaded.isCodeProtected(0x0010));
+    EXPECT_EQ(loaded.timesProgrammed(0x0010), 1);
+    EXPECT_EQ(loaded.timesProgrammed(0x0011), 0);
+}
+
 TEST(ChipImageFile, AbsentFileGivesAnErasedChipAndInvalidFileIsRefused)
 {
     const ChipModel& model = *findChipModel("PIC18F452");

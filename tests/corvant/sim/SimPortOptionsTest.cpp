@@ -31,14 +31,14 @@ TEST(SimPort, LowVoltageEntryOnceInAnyCaseAndOnlyWhereTheChipCan)
     EXPECT_FALSE(parseSimPort("SIM:PIC18F4550,lvp,lvp"));
     EXPECT_FALSE(parseSimPort("SIM:PIC18F4550,lvp=1"));
 
-    // A part without the LVP bit, as the newer J parts are: refused by name.
+    // A PGM-pin part without the LVP bit: refused by name.
     ChipModel noLvp = *findChipModel("PIC18F4550");
-    noLvp.name = "PIC18F46J50";
+    noLvp.name = "PIC18F4550X";
     noLvp.configMask[kConfig4L] = static_cast<std::uint8_t>(noLvp.configMask[kConfig4L] & ~kLvpBit);
     SimPortOptions options;
     options.chip = &noLvp;
     options.lowVoltage = true;
-    EXPECT_EQ(lowVoltageRefusal(options).rfind("PIC18F46J50 has no LVP configuration bit", 0), 0U)
+    EXPECT_EQ(lowVoltageRefusal(options).rfind("PIC18F4550X has no LVP configuration bit", 0), 0U)
         << lowVoltageRefusal(options);
     options.lowVoltage = false;
     EXPECT_EQ(lowVoltageRefusal(options), "");
@@ -48,7 +48,8 @@ TEST(SimPort, LowVoltageEntryOnceInAnyCaseAndOnlyWhereTheChipCan)
     options.chip = &keyWithoutLvp;
     options.lowVoltage = true;
     EXPECT_NE(lowVoltageRefusal(options).find("has no LVP configuration bit"), std::string::npos);
-    // Every chip of the table has a way in (the PGM pin or the entry key) and the bit.
+    // Every chip of the table has a way in (the PGM pin or the entry key) and the bit,
+    // or, as the J parts, no bit and the key as its only way.
     for (const ChipModel& model : chipModels()) {
         options.chip = &model;
         options.lowVoltage = true;
