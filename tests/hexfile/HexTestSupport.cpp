@@ -10,15 +10,33 @@
 
 namespace velmora::test {
 
-std::unique_ptr<DeviceImage> MakeImage(std::int32_t programSize, std::int32_t eepromSize)
+namespace {
+
+std::unique_ptr<DeviceImage> makeCleared(const DeviceRecord& record)
 {
     auto image = std::make_unique<DeviceImage>();
-    DeviceRecord record;
-    record.programMemorySize = programSize;
-    record.eepromSize = eepromSize;
     image->SelectDevice(record);
     image->ClearImage(true);
     return image;
+}
+
+} // namespace
+
+std::unique_ptr<DeviceImage> MakeImage(std::int32_t programSize, std::int32_t eepromSize)
+{
+    DeviceRecord record;
+    record.programMemorySize = programSize;
+    record.eepromSize = eepromSize;
+    return makeCleared(record);
+}
+
+std::unique_ptr<DeviceImage> MakeFlashConfigImage(std::int32_t flashSize)
+{
+    DeviceRecord record;
+    record.programMemorySize = flashSize;
+    record.configType = 3;
+    record.family = ProgrammingFamily::J2X4X;
+    return makeCleared(record);
 }
 
 void FillPattern(DeviceImage& image, unsigned seed)
