@@ -14,12 +14,18 @@ namespace {
 
 using enum ProgrammingFamily;
 
-// DS41398B Table 3-4, DS41357B Table 4-4 and DS41297D Table 3-4 for the write
-// buffers; gputils' program and EEPROM ranges for the sizes.
+// DS41398B Table 3-4, DS41357B Table 4-4, DS41297D Table 3-4 and §3.2 of DS39687E,
+// DS39644G and DS39688C for the write buffers; gputils' program and EEPROM ranges for
+// the sizes. A J part's size is its whole flash, configuration words included.
 constexpr FamilyPartSizes kPartSizes[] = {
     {K22, 8192, 256, 64},     {K22, 16384, 256, 64},     {K22, 32768, 256, 64},     {K22, 65536, 1024, 64},
     {OneXK22, 8192, 256, 8},  {OneXK22, 16384, 256, 16},
     {K20, 8192, 256, 8},      {K20, 16384, 256, 32},     {K20, 32768, 256, 32},     {K20, 65536, 1024, 64},
+    {J10, 16384, 0, 64},      {J10, 32768, 0, 64},
+    {J2X4X, 16384, 0, 64},    {J2X4X, 32768, 0, 64},     {J2X4X, 65536, 0, 64},     {J2X4X, 131072, 0, 64},
+    {J6X8X, 8192, 0, 64},     {J6X8X, 16384, 0, 64},     {J6X8X, 32768, 0, 64},     {J6X8X, 49152, 0, 64},
+    {J6X8X, 65536, 0, 64},    {J6X8X, 98304, 0, 64},     {J6X8X, 131072, 0, 64},
+    {J60, 65536, 0, 64},      {J60, 98304, 0, 64},       {J60, 131072, 0, 64},
 };
 
 // The most EEPROM that EEADR alone addresses.

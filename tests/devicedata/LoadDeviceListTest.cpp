@@ -88,7 +88,13 @@ TEST_F(LoadDeviceListTest, TheFamilyKeyNamesTheProgrammingGuideOrSaysWhyItCannot
                      "[Unknown]\n" + k22 + "Family=K21\n"
                      "[Blank]\n" + k22 + "Family=\n"
                      "[Contradicting]\nProgMemSize=65536\nEEPROMDataMemSize=1024\nLongEEAddr=0\nWriteStrategy=2\n"
-                     "WriteBufferSize=64\nConfig=3\nFamily=K20\n"));
+                     "WriteBufferSize=64\nConfig=3\nFamily=K20\n"
+                     "[J with EEPROM]\nProgMemSize=65536\nEEPROMDataMemSize=256\nWriteStrategy=2\n"
+                     "WriteBufferSize=64\nConfig=3\nFamily=J60\n"
+                     "[J with a small buffer]\nProgMemSize=8192\nWriteStrategy=2\nWriteBufferSize=32\nConfig=3\n"
+                     "Family=J6X8X\n"
+                     "[J of another size]\nProgMemSize=65536\nWriteStrategy=2\nWriteBufferSize=64\nConfig=3\n"
+                     "Family=J10\n"));
     list.MoveTo(0);
     const DeviceRecord named = list.CopyCurrentAndAdvance();
     EXPECT_EQ(named.family, ProgrammingFamily::K22);
@@ -100,7 +106,8 @@ TEST_F(LoadDeviceListTest, TheFamilyKeyNamesTheProgrammingGuideOrSaysWhyItCannot
         EXPECT_EQ(unknown.family, ProgrammingFamily::Classic);
         EXPECT_EQ(unknown.familyProblemKey, "family");
         EXPECT_EQ(unknown.familyProblem, "Family="s + value
-                                             + " names no programming family (the known ones are K22, 1XK22 or K20), "
+                                             + " names no programming family (the known ones are K22, 1XK22, K20, "
+                                               "J10, J2X4X, J6X8X or J60), "
                                                "so neither its erase keys nor its programming voltage are known");
         EXPECT_EQ(unknown.deviceIdState, DeviceIdState::Absent) << "the ID keys keep their own state";
     }
@@ -109,6 +116,14 @@ TEST_F(LoadDeviceListTest, TheFamilyKeyNamesTheProgrammingGuideOrSaysWhyItCannot
     EXPECT_EQ(contradicting.family, ProgrammingFamily::K20);
     EXPECT_EQ(contradicting.familyProblemKey, "longeeaddr");
     EXPECT_EQ(contradicting.familyProblem, "Family=K20 with EEPROMDataMemSize=1024 needs LongEEAddr=1");
+
+    // The J parts have no EEPROM and a 64-byte buffer; J10 parts stop at 32 KB.
+    for (const char* key : {"eepromdatamemsize", "writebuffersize", "progmemsize"}) {
+        const DeviceRecord j = list.CopyCurrentAndAdvance();
+        SCOPED_TRACE(j.name);
+        EXPECT_EQ(j.familyProblemKey, key);
+        EXPECT_TRUE(j.familyProblem.starts_with("no J")) << j.familyProblem;
+    }
 }
 
 TEST_F(LoadDeviceListTest, HeaderLineRules)

@@ -99,7 +99,7 @@ TEST(ShippedDevicesIni, NoTwoDevicesAnswerWithTheSameId)
 TEST(ShippedDevicesIni, TheNewerFamiliesFollowTheClassicPartsAndFitTheirFamilies)
 {
     const auto records = shippedList();
-    ASSERT_EQ(records.size(), 102U);
+    ASSERT_EQ(records.size(), 195U);
     std::map<ProgrammingFamily, int> counts;
     for (std::size_t i = 0; i < records.size(); ++i) {
         SCOPED_TRACE(records[i].name);
@@ -111,10 +111,18 @@ TEST(ShippedDevicesIni, TheNewerFamiliesFollowTheClassicPartsAndFitTheirFamilies
     EXPECT_EQ(counts[ProgrammingFamily::K22], 16);
     EXPECT_EQ(counts[ProgrammingFamily::OneXK22], 4);
     EXPECT_EQ(counts[ProgrammingFamily::K20], 8);
+    EXPECT_EQ(counts[ProgrammingFamily::J10], 8);
+    EXPECT_EQ(counts[ProgrammingFamily::J2X4X], 40);
+    EXPECT_EQ(counts[ProgrammingFamily::J6X8X], 36);
+    EXPECT_EQ(counts[ProgrammingFamily::J60], 9);
     EXPECT_EQ(records[74].name, "PIC18F23K22");
     EXPECT_EQ(records[93].name, "PIC18LF14K22");
     EXPECT_EQ(records[93].writeBufferSize, 16);
     EXPECT_EQ(records[93].deviceId, 0x4F60);
+    // The J parts follow the K parts, whose positions stay.
+    EXPECT_EQ(records[102].name, "PIC18F24J10");
+    EXPECT_EQ(records[194].name, "PIC18F97J60");
+    EXPECT_EQ(records[194].programMemorySize, 131072);
 }
 
 // The 40- and 44-pin packages share one die, which stores ICPRT (CONFIG4L bit 5)
