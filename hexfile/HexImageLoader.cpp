@@ -1,5 +1,7 @@
 #include "hexfile/HexImageLoader.h"
 
+#include "devicedata/ConfigLocation.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -89,7 +91,8 @@ std::string HexLoadErrorText(const HexLoadResult& result)
 HexImageLoader::HexImageLoader(DeviceImage& image)
     : image_(image),
       programSize_(std::min(image.image.programMemorySize, kProgramMemoryCapacity)),
-      eepromSize_(std::min(image.image.eepromSize, kEepromCapacity))
+      eepromSize_(std::min(image.image.eepromSize, kEepromCapacity)),
+      configInFlash_(configInFlash(image.device))
 {
 }
 
@@ -130,6 +133,7 @@ HexLoadResult HexImageLoader::load(ByteSource& source)
         }
         result.error = apply(record);
         result.address = refusedAddress_;
+        result.configMovedToFlash = configMovedToFlash_;
         if (result.error != HexLoadError::None)
             return result;
     }
@@ -186,6 +190,11 @@ HexLoadError HexImageLoader::storeData(const HexRecord& record)
 HexLoadError HexImageLoader::storeByte(std::uint64_t address, std::uint8_t value)
 {
     MemoryImage& image = image_.image;
+    // A J part keeps its configuration words in the 8 bytes above the code.
+    if (configInFlash_ && within(address, programSize_, kFlashConfigCount)) {
+        image.config[address - programSize_] = value;
+        return HexLoadError::None;
+    }
     if (address < kProgramMemoryCapacity) {
         if (address >= programSize_)
             return refuse(address, HexLoadError::AddressBeyondDevice);
@@ -202,11 +211,21 @@ HexLoadError HexImageLoader::storeByte(std::uint64_t address, std::uint8_t value
         return HexLoadError::None;
     }
     if (within(address, kIdAddress, kIdCount)) {
+        if (configInFlash_)
+            return refuse(address, HexLoadError::AddressBeyondDevice);
         image.ids[address - kIdAddress] = value;
         return HexLoadError::None;
     }
     if (within(address, kConfigAddress, kConfigCount)) {
-        image.config[address - kConfigAddress] = value;
+        const std::uint64_t index = address - kConfigAddress;
+        // Files built as for the other PIC18 parts carry a J part's words at 300000h:
+        // taken, and the user told where they went.
+        if (configInFlash_) {
+            if (index >= kFlashConfigCount)
+                return refuse(address, HexLoadError::AddressBeyondDevice);
+            configMovedToFlash_ = true;
+        }
+        image.config[index] = value;
         return HexLoadError::None;
     }
     return refuse(address, HexLoadError::AddressOutsideMap);

@@ -30,6 +30,8 @@ struct HexLoadResult {
     // The address errors: the address of the byte the device cannot take.
     std::uint64_t address = 0;
     bool endOfFileSeen = false;
+    // A device with its configuration in flash took bytes the file put at 300000h.
+    bool configMovedToFlash = false;
 };
 
 // The message box text for a failed load.
@@ -53,11 +55,13 @@ private:
     DeviceImage& image_;
     const Address programSize_;
     const Address eepromSize_;
+    const bool configInFlash_;
     // A type-04 record sets a linear base (added to the offset, carrying past 64 KB);
     // a type-02 record sets a segment base (offsets wrap within the 64 KB segment).
     std::uint64_t base_ = 0;
     bool segmentBase_ = false;
     std::uint64_t refusedAddress_ = 0;
+    bool configMovedToFlash_ = false;
 };
 
 } // namespace velmora

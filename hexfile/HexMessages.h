@@ -25,6 +25,10 @@ inline constexpr std::string_view kLineNumberSuffix = ".";
 inline constexpr std::string_view kOffendingAddressPrefix = "\r\nAddress ";
 inline constexpr std::string_view kOffendingLinePrefix = ", line ";
 inline constexpr std::string_view kEofMissing = "HEX file eof string was not found.";
+// After a load for a part that keeps its configuration words in flash (the J parts).
+inline constexpr std::string_view kConfigMovedToFlash =
+    "The HEX file carries the configuration words at 300000h.\r\n"
+    "This device keeps them in the last 8 bytes of program memory: they were placed there.";
 
 inline constexpr std::string_view kCannotCreateFile = "Program cannot open file for write.";
 inline constexpr std::string_view kFileWriteError = "File write error.";

@@ -19,6 +19,8 @@ HexLoadResult reportLoad(DeviceImage& image, const HexLoadResult& result, UserMe
     }
     if (!result.endOfFileSeen)
         messages.showMessage(MessageKind::Warning, std::string(hexmessages::kEofMissing), ButtonOk);
+    if (result.configMovedToFlash)
+        messages.showMessage(MessageKind::Warning, std::string(hexmessages::kConfigMovedToFlash), ButtonOk);
     return result;
 }
 

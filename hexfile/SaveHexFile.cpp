@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "devicedata/ConfigLocation.h"
 #include "hexfile/HexMessages.h"
 #include "hexfile/HexTextWriter.h"
 #include "platform/ReplacingFile.h"
@@ -46,11 +47,30 @@ std::uint16_t upperBitsOf(Address address)
     return static_cast<std::uint16_t>(address >> kUpperBitsShift);
 }
 
+void writeIdsAndConfig(HexTextWriter& writer, const MemoryImage& image)
+{
+    writer.extendedLinearAddress(upperBitsOf(kIdAddress));
+    writer.dataRecord(0, image.ids);
+    writer.extendedLinearAddress(upperBitsOf(kConfigAddress));
+    writer.dataRecord(0, image.config);
+}
+
+// A J part's configuration words sit at the top of flash, where the chip and the
+// assemblers keep them, right after its code (it has no EEPROM); it has no IDs.
+void writeFlashConfig(HexTextWriter& writer, const MemoryImage& image)
+{
+    const Address address = flashConfigAddress(image);
+    if (address % kSegmentSize == 0)
+        writer.extendedLinearAddress(upperBitsOf(address));
+    writer.dataRecord(static_cast<std::uint16_t>(address), std::span(image.config, kFlashConfigCount));
+}
+
 } // namespace
 
-bool WriteHexImage(const MemoryImage& image, ByteSink& sink)
+bool WriteHexImage(const DeviceImage& device, ByteSink& sink)
 {
     HexTextWriter writer(sink);
+    const MemoryImage& image = device.image;
     const Address programSize = std::min(image.programMemorySize, kProgramMemoryCapacity);
     const Address eepromSize = std::min(image.eepromSize, kEepromCapacity);
 
@@ -60,10 +80,10 @@ bool WriteHexImage(const MemoryImage& image, ByteSink& sink)
         writer.extendedLinearAddress(upperBitsOf(kHexEepromAddress));
         writeArea(writer, kHexEepromAddress, std::span(image.eeprom, eepromSize));
     }
-    writer.extendedLinearAddress(upperBitsOf(kIdAddress));
-    writer.dataRecord(0, image.ids);
-    writer.extendedLinearAddress(upperBitsOf(kConfigAddress));
-    writer.dataRecord(0, image.config);
+    if (configInFlash(device.device))
+        writeFlashConfig(writer, image);
+    else
+        writeIdsAndConfig(writer, image);
     writer.endOfFile();
     return writer.finish();
 }
@@ -81,7 +101,7 @@ void SaveHexFile(const DeviceImage& image, const std::string& fileName, UserMess
         return;
     }
     ReplacingFileSink sink(file);
-    if (!WriteHexImage(image.image, sink)) {
+    if (!WriteHexImage(image, sink)) {
         file.discard();
         showError(messages, std::string(hexmessages::kFileWriteError));
         return;

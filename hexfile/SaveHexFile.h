@@ -10,9 +10,10 @@
 namespace velmora {
 
 // Every byte of every area the device has, blank or not, in the fixed order: program
-// memory, EEPROM (when the device has any), IDs, configuration, end of file. Records
-// hold 16 bytes. False when the sink failed.
-bool WriteHexImage(const MemoryImage& image, ByteSink& sink);
+// memory, EEPROM (when the device has any), IDs, configuration, end of file; a device
+// with its configuration in flash gets its 8 configuration bytes right after its code
+// and no ID or 300000h record. Records hold 16 bytes. False when the sink failed.
+bool WriteHexImage(const DeviceImage& image, ByteSink& sink);
 
 // Writes the image to fileName. The file is replaced only when the new one is complete:
 // on any failure the previous file stays as it was and an error box says what failed.

@@ -50,6 +50,12 @@ void ConfigEditorDialog::finishLayout()
     makeFixedDialog(this, 0, 0, MinimizeBox::Shown);
 }
 
+void ConfigEditorDialog::fitToContents()
+{
+    content_->activate();
+    setFixedSize(content_->sizeHint());
+}
+
 void ConfigEditorDialog::loadIds(const MemoryImage& image)
 {
     for (int i = 0; i < kIdCount; ++i)

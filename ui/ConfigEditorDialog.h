@@ -44,6 +44,8 @@ protected:
     void writeIds(MemoryImage& image) const;
     // Adds OK and Cancel at the bottom right and fixes the window's size.
     void finishLayout();
+    // Fixes the window's size again after controls were shown or hidden.
+    void fitToContents();
 
     void showEvent(QShowEvent* event) override;
 

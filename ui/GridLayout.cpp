@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "devicedata/ConfigLocation.h"
+
 namespace velmora {
 
 namespace {
@@ -17,48 +19,53 @@ int rowsFor(std::uint32_t bytes)
 
 } // namespace
 
-GridLayout::GridLayout(std::uint32_t programSize, std::uint32_t eepromSize)
-    : programSize_(programSize), eepromSize_(eepromSize)
+GridLayout::GridLayout(std::uint32_t programSize, std::uint32_t eepromSize, bool configInFlash)
+    : programSize_(programSize), eepromSize_(eepromSize), configInFlash_(configInFlash)
 {
 }
 
-std::uint32_t GridLayout::sectionSize(GridSection section, std::uint32_t programSize,
-                                      std::uint32_t eepromSize)
+std::uint32_t GridLayout::sectionSize(GridSection section) const
 {
     switch (section) {
-    case GridSection::Program: return programSize;
-    case GridSection::Eeprom: return eepromSize;
-    case GridSection::Ids: return kIdCount;
-    case GridSection::Config: return kConfigCount;
+    case GridSection::Program: return programSize_;
+    case GridSection::Eeprom: return eepromSize_;
+    case GridSection::Ids: return configInFlash_ ? 0 : kIdCount;
+    case GridSection::Config: return configInFlash_ ? kFlashConfigCount : kConfigCount;
     case GridSection::DeviceId: return kDeviceIdCount;
     }
     return 0;
 }
 
-Address GridLayout::rowAddress(GridSection section, std::uint32_t firstIndex)
+Address GridLayout::rowAddress(GridSection section, std::uint32_t firstIndex) const
 {
     switch (section) {
     case GridSection::Program:
     case GridSection::Eeprom: return firstIndex;
     case GridSection::Ids: return kIdAddress + firstIndex;
-    case GridSection::Config: return kConfigAddress + firstIndex;
+    case GridSection::Config: return (configInFlash_ ? programSize_ : kConfigAddress) + firstIndex;
     case GridSection::DeviceId: return kDeviceIdAddress + firstIndex;
     }
     return 0;
 }
 
+// Program memory, configuration and device ID always have their rows; EEPROM and IDs
+// only where the device has them.
+bool GridLayout::hasSection(GridSection section) const
+{
+    return section == GridSection::Program || sectionSize(section) != 0;
+}
+
 int GridLayout::sectionRowCount(GridSection section) const
 {
-    return rowsFor(sectionSize(section, programSize_, eepromSize_));
+    return rowsFor(sectionSize(section));
 }
 
 int GridLayout::rowCount() const
 {
     int rows = 1; // the header row
     for (GridSection section : kSectionOrder) {
-        if (section == GridSection::Eeprom && eepromSize_ == 0)
-            continue;
-        rows += 1 + sectionRowCount(section);
+        if (hasSection(section))
+            rows += 1 + sectionRowCount(section);
     }
     return rows;
 }
@@ -67,7 +74,7 @@ int GridLayout::headingRow(GridSection wanted) const
 {
     int row = 1;
     for (GridSection section : kSectionOrder) {
-        if (section == GridSection::Eeprom && eepromSize_ == 0) {
+        if (!hasSection(section)) {
             if (wanted == section)
                 return -1;
             continue;
@@ -92,7 +99,7 @@ GridRow GridLayout::row(int row) const
             return {GridRowKind::Heading, section, 0, 0};
         if (row <= heading + rows) {
             const auto first = static_cast<std::uint32_t>(row - heading - 1) * kBytesPerRow;
-            const std::uint32_t size = sectionSize(section, programSize_, eepromSize_);
+            const std::uint32_t size = sectionSize(section);
             const auto count = static_cast<int>(std::min<std::uint32_t>(kBytesPerRow, size - first));
             return {GridRowKind::Bytes, section, first, count};
         }
@@ -103,7 +110,7 @@ GridRow GridLayout::row(int row) const
 std::optional<GridCell> GridLayout::cellOf(GridSection section, std::uint32_t index) const
 {
     const int heading = headingRow(section);
-    if (heading < 0 || index >= sectionSize(section, programSize_, eepromSize_))
+    if (heading < 0 || index >= sectionSize(section))
         return std::nullopt;
     return GridCell{heading + 1 + static_cast<int>(index / kBytesPerRow),
                     kFirstByteColumn + static_cast<int>(index % kBytesPerRow)};

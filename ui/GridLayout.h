@@ -33,29 +33,32 @@ public:
     static constexpr int kAddressColumn = 0;
     static constexpr int kFirstByteColumn = 1;
     static constexpr int kCharColumn = 9;
-    static constexpr int kConfigRowCount = 2;
 
     GridLayout() = default;
-    GridLayout(std::uint32_t programSize, std::uint32_t eepromSize);
+    // configInFlash: a J part, whose 8 configuration bytes are the top of its flash,
+    // right above programSize, and which has no ID locations.
+    GridLayout(std::uint32_t programSize, std::uint32_t eepromSize, bool configInFlash = false);
 
     std::uint32_t programSize() const { return programSize_; }
     std::uint32_t eepromSize() const { return eepromSize_; }
 
     int rowCount() const;
-    int headingRow(GridSection section) const;   // -1 for EEPROM when the device has none
+    // -1 for a section the device does not have (EEPROM, IDs).
+    int headingRow(GridSection section) const;
     GridRow row(int row) const;
     // The cell of one byte; nothing for an index outside the section.
     std::optional<GridCell> cellOf(GridSection section, std::uint32_t index) const;
     // The device address shown in column 0 of a byte row.
-    static Address rowAddress(GridSection section, std::uint32_t firstIndex);
-    static std::uint32_t sectionSize(GridSection section, std::uint32_t programSize,
-                                     std::uint32_t eepromSize);
+    Address rowAddress(GridSection section, std::uint32_t firstIndex) const;
+    std::uint32_t sectionSize(GridSection section) const;
 
 private:
+    bool hasSection(GridSection section) const;
     int sectionRowCount(GridSection section) const;
 
     std::uint32_t programSize_ = 0;
     std::uint32_t eepromSize_ = 0;
+    bool configInFlash_ = false;
 };
 
 } // namespace velmora

@@ -232,7 +232,9 @@ void TForm1::run(Command command)
     case Command::Program: program(); break;
     case Command::Read: runOperation(OperationRead, ui::kProcessRead); break;
     case Command::Verify: runOperation(OperationVerify, ui::kProcessVerification); break;
-    case Command::ProgrammingConfiguration: windows_.programming->EditProgrammingOptions(engine_->options); break;
+    case Command::ProgrammingConfiguration:
+        windows_.programming->EditProgrammingOptions(engine_->options, engine_->data().device);
+        break;
     case Command::ChecksumConfiguration: windows_.checksum->EditChecksumSettings(settings_.checksum); break;
     case Command::ComPort: selectComPort(); break;
     case Command::LowLevelTest: lowLevelTest_.exec(); break;
@@ -329,7 +331,7 @@ void TForm1::loadDevices()
 
 void TForm1::refreshGrid()
 {
-    gridModel_.refresh(engine_->data().image, partialRefresh_);
+    gridModel_.refresh(engine_->data(), partialRefresh_);
 }
 
 void TForm1::refreshIdsAndConfig()

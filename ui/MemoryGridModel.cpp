@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "devicedata/ConfigLocation.h"
 #include "ui/UiTexts.h"
 #include "ui/Windows1252.h"
 
@@ -56,20 +57,24 @@ void MemoryGridModel::setHeaderRow()
     emit headerDataChanged(Qt::Horizontal, 0, GridLayout::kColumnCount - 1);
 }
 
-void MemoryGridModel::refresh(const MemoryImage& image, bool partial)
+void MemoryGridModel::refresh(const DeviceImage& device, bool partial)
 {
+    const MemoryImage& image = device.image;
     if (partial) {
         std::copy(std::begin(image.ids), std::end(image.ids), ids_.begin());
         std::copy(std::begin(image.config), std::end(image.config), config_.begin());
-        const int first = layout_.headingRow(GridSection::Ids) - 1;
-        const int last = layout_.headingRow(GridSection::Config) + GridLayout::kConfigRowCount - 1;
+        // From the first heading after the EEPROM to the last row before the device ID's:
+        // model rows are grid rows less one.
+        const int idsHeading = layout_.headingRow(GridSection::Ids);
+        const int first = (idsHeading > 0 ? idsHeading : layout_.headingRow(GridSection::Config)) - 1;
+        const int last = layout_.headingRow(GridSection::DeviceId) - 2;
         emit dataChanged(index(first, 0), index(last, GridLayout::kColumnCount - 1));
         return;
     }
     beginResetModel();
     const std::uint32_t programSize = std::min(image.programMemorySize, kProgramMemoryCapacity);
     const std::uint32_t eepromSize = std::min(image.eepromSize, kEepromCapacity);
-    layout_ = GridLayout(programSize, eepromSize);
+    layout_ = GridLayout(programSize, eepromSize, configInFlash(device.device));
     std::memcpy(program_.data(), image.programMemory, programSize);
     std::memcpy(eeprom_.data(), image.eeprom, eepromSize);
     std::copy(std::begin(image.ids), std::end(image.ids), ids_.begin());
@@ -94,7 +99,7 @@ QString MemoryGridModel::byteRowText(const GridRow& row, int column) const
 {
     const std::uint8_t* bytes = sectionBytes(row.section) + row.firstIndex;
     if (column == GridLayout::kAddressColumn)
-        return hexText(GridLayout::rowAddress(row.section, row.firstIndex), 6) + QChar(u':');
+        return hexText(layout_.rowAddress(row.section, row.firstIndex), 6) + QChar(u':');
     if (column == GridLayout::kCharColumn) {
         QString text(row.byteCount, QChar());
         for (int i = 0; i < row.byteCount; ++i)

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "devicedata/MemoryImage.h"
+#include "devicedata/DeviceImage.h"
 #include "ui/GridLayout.h"
 
 namespace velmora {
@@ -24,7 +24,7 @@ public:
 
     // Full refresh rebuilds every row from the image; partial refresh rewrites only the
     // ID and configuration rows, keeping the row count and the device ID row as they were.
-    void refresh(const MemoryImage& image, bool partial);
+    void refresh(const DeviceImage& image, bool partial);
     // The fixed header row: "Address:\", "+0" .. "+7", "Chars:".
     void setHeaderRow();
 

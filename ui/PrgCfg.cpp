@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "devicedata/ConfigLocation.h"
 #include "ui/DialogFrame.h"
 #include "ui/UiTexts.h"
 
@@ -53,8 +54,19 @@ TPrgConfig::TPrgConfig(QWidget* parent) : QDialog(parent)
     makeFixedDialog(this, 346, 149, MinimizeBox::Shown);
 }
 
-bool TPrgConfig::EditProgrammingOptions(ProgrammingOptions& options)
+void TPrgConfig::showDeviceAreas(const SelectedDevice& device)
 {
+    const bool applies = !configInFlash(device);
+    const QString hint = applies ? QString() : QString::fromLatin1(ui::kNoEepromNoIdsHint);
+    for (QCheckBox* box : {eeprom_, ids_}) {
+        box->setEnabled(applies);
+        box->setToolTip(hint);
+    }
+}
+
+bool TPrgConfig::EditProgrammingOptions(ProgrammingOptions& options, const SelectedDevice& device)
+{
+    showDeviceAreas(device);
     blankCheck_->setChecked(options.blankCheckBeforeErase);
     multiPanel_->setChecked(options.multiPanelWrite);
     fastVerify_->setChecked(options.fastVerify);

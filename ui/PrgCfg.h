@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "devicedata/DeviceRecord.h"
 #include "engine/ProgrammingOptions.h"
 
 class QCheckBox;
@@ -16,8 +17,10 @@ class TPrgConfig : public QDialog {
 public:
     explicit TPrgConfig(QWidget* parent = nullptr);
 
-    // Modal; on OK all seven boxes are copied back into options. True on OK.
-    bool EditProgrammingOptions(ProgrammingOptions& options);
+    // Modal; on OK all seven boxes are copied back into options. True on OK. The EEPROM
+    // and IDs boxes are disabled for a device that has neither (a J part); they keep
+    // their options for the other devices.
+    bool EditProgrammingOptions(ProgrammingOptions& options, const SelectedDevice& device);
 
     QCheckBox* blankCheckBox() const { return blankCheck_; }
     QCheckBox* multiPanelBox() const { return multiPanel_; }
@@ -32,6 +35,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showDeviceAreas(const SelectedDevice& device);
+
     QCheckBox* blankCheck_ = nullptr;
     QCheckBox* multiPanel_ = nullptr;
     QCheckBox* fastVerify_ = nullptr;

@@ -107,6 +107,8 @@ inline constexpr char kProgramMemoryBox[] = "Program memory";
 inline constexpr char kEepromBox[] = "EEPROM";
 inline constexpr char kIdsBox[] = "IDs";
 inline constexpr char kConfigurationBox[] = "Configuration";
+// On the EEPROM and IDs boxes, disabled for a J part.
+inline constexpr char kNoEepromNoIdsHint[] = "This device has no data EEPROM and no ID locations";
 inline constexpr char kChecksumCaption[] = "Checksum configuration";
 inline constexpr char kChecksumEnableBox[] = "Add checksum to the last program's word on HEX load";
 inline constexpr char kChecksumWarnBox[] = "Warning if prior value of word differs from";

@@ -35,17 +35,19 @@ namespace {
 
 using velmora::MemoryGridModel;
 using velmora::MemoryGridView;
+using velmora::DeviceImage;
 using velmora::MemoryImage;
 
-std::unique_ptr<MemoryImage> imageOf(std::uint32_t programSize, std::uint32_t eepromSize)
+std::unique_ptr<DeviceImage> imageOf(std::uint32_t programSize, std::uint32_t eepromSize)
 {
-    auto image = std::make_unique<MemoryImage>();
-    std::memset(image.get(), 0xFF, sizeof(MemoryImage));
+    auto device = std::make_unique<DeviceImage>();
+    MemoryImage& image = device->image;
+    std::memset(&image, 0xFF, sizeof(MemoryImage));
     for (std::uint32_t i = 0; i < velmora::kProgramMemoryCapacity; ++i)
-        image->programMemory[i] = static_cast<std::uint8_t>(i * 7);
-    image->programMemorySize = programSize;
-    image->eepromSize = eepromSize;
-    return image;
+        image.programMemory[i] = static_cast<std::uint8_t>(i * 7);
+    image.programMemorySize = programSize;
+    image.eepromSize = eepromSize;
+    return device;
 }
 
 long residentKilobytes()

@@ -166,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     StringSink sink;
-    check(WriteHexImage(memory, sink));
+    check(WriteHexImage(image, sink));
     static std::unique_ptr<DeviceImage> reloaded[std::size(kSizes)];
     std::unique_ptr<DeviceImage>& copy = reloaded[size % std::size(kSizes)];
     if (!copy)

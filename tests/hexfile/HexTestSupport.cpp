@@ -4,21 +4,58 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "devicedata/DeviceList.h"
+#include "devicedata/LoadDeviceList.h"
 #if !defined(_WIN32)
 #  include <sys/wait.h>
 #endif
 
 namespace velmora::test {
 
-std::unique_ptr<DeviceImage> MakeImage(std::int32_t programSize, std::int32_t eepromSize)
+namespace {
+
+std::unique_ptr<DeviceImage> makeCleared(const DeviceRecord& record, const std::string& devicesIni = {})
 {
     auto image = std::make_unique<DeviceImage>();
-    DeviceRecord record;
-    record.programMemorySize = programSize;
-    record.eepromSize = eepromSize;
+    image->setMaskSource(devicesIni, nullptr);
     image->SelectDevice(record);
     image->ClearImage(true);
     return image;
+}
+
+} // namespace
+
+std::unique_ptr<DeviceImage> MakeImage(std::int32_t programSize, std::int32_t eepromSize)
+{
+    DeviceRecord record;
+    record.programMemorySize = programSize;
+    record.eepromSize = eepromSize;
+    return makeCleared(record);
+}
+
+std::unique_ptr<DeviceImage> MakeShippedImage(const std::string& name)
+{
+    DeviceList list;
+    EXPECT_TRUE(LoadDeviceList(list, VELMORA_SHIPPED_DEVICES_INI));
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        list.MoveTo(i);
+        if (list.CopyCurrent().name == name)
+            return makeCleared(list.CopyCurrent(), VELMORA_SHIPPED_DEVICES_INI);
+    }
+    ADD_FAILURE() << name << " is not in " << VELMORA_SHIPPED_DEVICES_INI;
+    return std::make_unique<DeviceImage>();
+}
+
+std::unique_ptr<DeviceImage> MakeFlashConfigImage(std::int32_t flashSize)
+{
+    DeviceRecord record;
+    record.programMemorySize = flashSize;
+    record.configType = 3;
+    record.family = ProgrammingFamily::J2X4X;
+    return makeCleared(record);
 }
 
 void FillPattern(DeviceImage& image, unsigned seed)

@@ -14,6 +14,12 @@ namespace velmora::test {
 
 // A type-1 device of the given sizes, cleared with every byte present.
 std::unique_ptr<DeviceImage> MakeImage(std::int32_t programSize, std::int32_t eepromSize);
+// A J part of flashSize bytes (Devices.ini's ProgMemSize, configuration words included),
+// cleared with every byte present.
+std::unique_ptr<DeviceImage> MakeFlashConfigImage(std::int32_t flashSize);
+// The shipped Devices.ini's device of that name, with its masks, cleared with every byte
+// present; an empty image's device when the name is not there (the test then fails).
+std::unique_ptr<DeviceImage> MakeShippedImage(const std::string& name);
 // Fills the device's program memory and EEPROM, the IDs and configuration with a pattern.
 void FillPattern(DeviceImage& image, unsigned seed);
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "devicedata/ConfigLocation.h"
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
 #include "tests/hexfile/HexTestSupport.h"
@@ -42,10 +43,12 @@ std::string srecCatArea(const std::string& file, Address first, Address size, co
 
 // Compares the image with srec_cat's reading of file, area by area and byte by byte:
 // the values, and for program memory and EEPROM which bytes are present. A hole reads
-// differently under two fills; a byte the file supplies does not.
+// differently under two fills; a byte the file supplies does not. The areas are the
+// device's: a J part's configuration at the top of its flash, and no IDs.
 void expectSameAsSrecCat(const DeviceImage& image, const std::string& file, Order order = Order::Ascending)
 {
     const MemoryImage& memory = image.image;
+    const SelectedDevice& device = image.device;
     const struct {
         Address hexAddress;
         const std::uint8_t* bytes;
@@ -54,10 +57,12 @@ void expectSameAsSrecCat(const DeviceImage& image, const std::string& file, Orde
     } areas[] = {
         {0, memory.programMemory, memory.programMemorySize, &DeviceImage::IsProgramPresent},
         {kHexEepromAddress, memory.eeprom, memory.eepromSize, &DeviceImage::IsEepromPresent},
-        {kIdAddress, memory.ids, kIdCount, nullptr},
-        {kConfigAddress, memory.config, kConfigCount, nullptr},
+        {kIdAddress, memory.ids, hasIdLocations(device) ? Address{kIdCount} : 0, nullptr},
+        {configByteAddress(device, memory, 0), memory.config, static_cast<Address>(configByteCount(device)), nullptr},
     };
     for (const auto& area : areas) {
+        if (area.size == 0)
+            continue;
         const std::string filled = srecCatArea(file, area.hexAddress, area.size, "0xFF", order);
         const std::string zeroed = srecCatArea(file, area.hexAddress, area.size, "0x00", order);
         ASSERT_EQ(filled.size(), area.size);
@@ -144,6 +149,51 @@ TEST_F(WithSrecCat, GpasmOutputOfTheTestProgramLoadsWithItsKnownContents)
               (std::vector<std::uint8_t>{0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}));
     EXPECT_EQ(memory.programMemory[1], 0xEF); // goto main: GOTO's opcode in the high byte
     expectSameAsSrecCat(*image, output);
+}
+
+// J parts: gpasm places the configuration words at the top of flash; they load into the
+// configuration area and our file has gpasm's bytes at gpasm's addresses, every byte
+// gpasm leaves out blank.
+TEST_F(WithSrecCat, GpasmBuiltJProgramsLoadTheirConfigurationAndSaveBackTheSameBytes)
+{
+    if (kGpasm.empty())
+        GTEST_SKIP() << "gpasm (Debian package gputils) is not installed";
+    const struct {
+        const char* name;
+        const char* device;
+        Address flashSize;
+        std::vector<std::uint8_t> config;
+    } programs[] = {
+        {"pic18f26j50-config", "PIC18F26J50", 0x10000, {0xA6, 0xF6, 0x15, 0xF8, 0x03, 0xF8, 0x81, 0xF1}},
+        // gpasm knows no word at 1FFFCh, 1FFFEh or 1FFFFh of this part: their default
+        // (the set mask, FFh) keeps them unprogrammed.
+        {"pic18f67j60-config", "PIC18F67J60", 0x20000, {0xA0, 0xF4, 0x05, 0xF9, 0xFF, 0xF7, 0xFF, 0xFF}},
+    };
+    test::TempFolder scratch;
+    for (const auto& program : programs) {
+        const std::string assembled = scratch.file(std::string(program.name) + ".hex").string();
+        const test::ToolRun run = test::RunTool(
+            {kGpasm, "-a", "inhx32", "-w", "1", "-o", assembled, kTestAsmDir + "/" + program.name + ".asm"});
+        ASSERT_EQ(run.exitCode, 0) << run.printed;
+
+        auto image = test::MakeShippedImage(program.device);
+        ASSERT_EQ(image->image.programMemorySize + 8, program.flashSize);
+        test::ScriptedMessages messages;
+        LoadHexFile(*image, assembled, messages);
+        EXPECT_TRUE(messages.shown.empty()) << program.name;
+        EXPECT_EQ(std::vector<std::uint8_t>(image->image.config, image->image.config + 8), program.config)
+            << program.name;
+        expectSameAsSrecCat(*image, assembled);
+
+        const std::string saved = scratch.file("saved.hex").string();
+        SaveHexFile(*image, saved, messages);
+        ASSERT_TRUE(messages.shown.empty());
+        const Address flash = program.flashSize;
+        EXPECT_EQ(srecCatArea(saved, 0, flash, "0xFF", Order::Ascending),
+                  srecCatArea(assembled, 0, flash, "0xFF", Order::Ascending)) << program.name;
+        EXPECT_EQ(srecCatArea(saved, 0, flash, "0x00", Order::Ascending),
+                  srecCatArea(saved, 0, flash, "0xFF", Order::Ascending)) << "a hole in our file of " << program.name;
+    }
 }
 
 TEST_F(WithSrecCat, SrecCatReadsOurOutputWithoutComplaint)

@@ -40,7 +40,10 @@ struct Load {
     test::ScriptedMessages messages;
 
     explicit Load(const std::string& text, std::int32_t programSize = 0x8000, std::int32_t eepromSize = 0x100)
-        : image(test::MakeImage(programSize, eepromSize))
+        : Load(text, test::MakeImage(programSize, eepromSize))
+    {
+    }
+    Load(const std::string& text, std::unique_ptr<DeviceImage> device) : image(std::move(device))
     {
         MemoryByteSource source(text);
         LoadHex(*image, source, messages);
@@ -154,6 +157,46 @@ TEST(LoadHex, NothingAfterTheEndOfFileRecordIsReadAndAMissingOneOnlyWarns)
         const Load empty(noRecords);
         EXPECT_TRUE(empty.messages.showedOnly(MessageKind::Warning, hexmessages::kEofMissing));
         EXPECT_EQ(empty.presentCount(), 0u);
+    }
+}
+
+// A J part of 64 KB flash: code up to FFF7h, its configuration words in FFF8h..FFFFh.
+TEST(LoadHex, AJPartTakesItsConfigurationFromTheTopOfFlashOrFrom300000hWithANote)
+{
+    const std::vector<unsigned> words{0xA1, 0xF4, 0xC7, 0xFF, 0xF8, 0xF1, 0xFF, 0xF1};
+    const std::vector<std::uint8_t> expected(words.begin(), words.end());
+    const Load fromFlash(rec(0, 0xFFF0, std::vector<unsigned>(8, 0x12)) + rec(0, 0xFFF8, words) + kEof,
+                         test::MakeFlashConfigImage(0x10000));
+    EXPECT_TRUE(fromFlash.messages.shown.empty());
+    const MemoryImage& memory = fromFlash.image->image;
+    EXPECT_EQ(std::vector<std::uint8_t>(memory.config, memory.config + 8), expected);
+    EXPECT_EQ(fromFlash.program()[0xFFF7], 0x12);
+    EXPECT_EQ(fromFlash.presentCount(), 8u);
+
+    const Load from300000(linear(0x0030) + rec(0, 0, words) + kEof, test::MakeFlashConfigImage(0x10000));
+    EXPECT_TRUE(from300000.messages.showedOnly(MessageKind::Warning, hexmessages::kConfigMovedToFlash));
+    const MemoryImage& moved = from300000.image->image;
+    EXPECT_EQ(std::vector<std::uint8_t>(moved.config, moved.config + 8), expected);
+    EXPECT_EQ(from300000.presentCount(), 0u);
+}
+
+TEST(LoadHex, AJPartHasNoIdsNoUpperConfigurationBytesAndNothingAboveItsFlash)
+{
+    using namespace hexmessages;
+    const struct {
+        std::string text;
+        std::string message;
+    } cases[] = {
+        {linear(0x0020) + rec(0, 0, {0x00}), std::string(kAddressBeyondDevice) + "\r\nAddress 200000, line 2."},
+        {linear(0x0030) + rec(0, 0x0007, {0x00, 0x00}), std::string(kAddressBeyondDevice) + "\r\nAddress 300008, line 2."},
+        {linear(0x0030) + rec(0, 0x000D, {0x00}), std::string(kAddressBeyondDevice) + "\r\nAddress 30000D, line 2."},
+        {linear(0x0001) + rec(0, 0, {0x00}), std::string(kAddressBeyondDevice) + "\r\nAddress 010000, line 2."},
+        {linear(0x00F0) + rec(0, 0, {0x00}), std::string(kAddressBeyondDevice) + "\r\nAddress F00000, line 2."},
+        {linear(0x0030) + rec(0, 0x000E, {0x00}), std::string(kAddressOutsideMap) + "\r\nAddress 30000E, line 2."},
+    };
+    for (const auto& [text, message] : cases) {
+        const Load load(text + kEof, test::MakeFlashConfigImage(0x10000));
+        EXPECT_TRUE(load.messages.showedOnly(MessageKind::Error, message)) << text;
     }
 }
 

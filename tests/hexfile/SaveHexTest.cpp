@@ -28,10 +28,10 @@ struct StringSink final : ByteSink {
     bool write(std::string_view bytes) override { return text += bytes, true; }
 };
 
-std::vector<std::string> writtenLines(std::int32_t programSize, std::int32_t eepromSize)
+std::vector<std::string> writtenLines(const DeviceImage& image)
 {
     StringSink sink;
-    EXPECT_TRUE(WriteHexImage(test::MakeImage(programSize, eepromSize)->image, sink));
+    EXPECT_TRUE(WriteHexImage(image, sink));
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t end; (end = sink.text.find("\r\n", start)) != std::string::npos; start = end + 2)
@@ -40,6 +40,11 @@ std::vector<std::string> writtenLines(std::int32_t programSize, std::int32_t eep
     for (const std::string& line : lines)
         EXPECT_EQ(ParseHexDigits(line.substr(line.size() - 2), 0x100), HexLineChecksum(line.substr(0, line.size() - 2)));
     return lines;
+}
+
+std::vector<std::string> writtenLines(std::int32_t programSize, std::int32_t eepromSize)
+{
+    return writtenLines(*test::MakeImage(programSize, eepromSize));
 }
 
 TEST(WriteHexImage, BlankSmallDeviceGivesTheExactRecordSequence)
@@ -74,13 +79,34 @@ TEST(WriteHexImage, ShortLastRecordNoEepromAndAnExtendedAddressPer64K)
     EXPECT_EQ(big[1 + 15 * 4096 + 14], ":02000004000FEB");
 }
 
+// As the assemblers place them: the 8 configuration bytes right after the code, in the
+// program-memory range; no ID and no 300000h record.
+TEST(WriteHexImage, AJPartGetsItsConfigurationAtTheTopOfFlash)
+{
+    auto image = test::MakeFlashConfigImage(0x10000);
+    for (int i = 0; i < 8; ++i)
+        image->image.config[i] = static_cast<std::uint8_t>(0xE0 + i);
+    image->image.config[8] = 0x55; // not the part's: never written
+    const std::vector<std::string> lines = writtenLines(*image);
+    ASSERT_EQ(lines.size(), 1u + 4096 + 1 + 1);
+    EXPECT_EQ(lines[4096], ":08FFF000" + std::string(16, 'F') + "11");
+    EXPECT_EQ(lines[4097], ":08FFF800E0E1E2E3E4E5E6E7E5");
+    EXPECT_EQ(lines[4098], ":00000001FF");
+
+    // 128 KB: the words share the last code segment.
+    const std::vector<std::string> big = writtenLines(*test::MakeFlashConfigImage(0x20000));
+    ASSERT_EQ(big.size(), 1u + 8192 + 1 + 1 + 1);
+    EXPECT_EQ(big[4097], ":020000040001F9");
+    EXPECT_EQ(big[8194].substr(0, 9), ":08FFF800");
+}
+
 TEST(WriteHexImage, EveryAreaRoundTripsThroughTheLoaderWithTheDeviceFullyPresent)
 {
     for (auto [programSize, eepromSize] : {std::pair{0x8000, 0x100}, std::pair{0x100000, 0x10000}, std::pair{1, 0}}) {
         const auto saved = test::MakeImage(programSize, eepromSize);
         test::FillPattern(*saved, static_cast<unsigned>(programSize));
         StringSink sink;
-        ASSERT_TRUE(WriteHexImage(saved->image, sink));
+        ASSERT_TRUE(WriteHexImage(*saved, sink));
         auto loaded = test::MakeImage(programSize, eepromSize);
         test::ScriptedMessages messages;
         MemoryByteSource source(sink.text);
@@ -109,7 +135,7 @@ struct SaveHexFileTest : testing::Test {
     std::string expected()
     {
         StringSink sink;
-        WriteHexImage(image->image, sink);
+        WriteHexImage(*image, sink);
         return sink.text;
     }
 };

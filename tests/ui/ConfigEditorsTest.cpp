@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -15,9 +17,11 @@
 #include "ui/ConfigBinding.h"
 #include "ui/ErrorHook.h"
 #include "ui/HexByteEdit.h"
+#include "ui/PrgCfg.h"
 #include "ui/RadioGroup.h"
 #include "ui/UCfgIDs2.h"
 #include "ui/UCfgIDs3.h"
+#include "ui/UiTexts.h"
 
 namespace velmora {
 namespace {
@@ -210,6 +214,60 @@ TEST(ConfigEditorsTest, TypeThreeShowsRawBytesAndWritesThemBackUnchanged)
         EXPECT_EQ(editor.idEdit(1)->text(), QStringLiteral("01:3C"));
     });
     EXPECT_EQ(std::memcmp(&image->image, &before->image, sizeof(MemoryImage)), 0);
+}
+
+// A J part: its 8 configuration words, no ID fields, the note on the forced bits; OK
+// writes those 8 bytes and nothing else. The same window then serves a classic part.
+TEST(ConfigEditorsTest, TypeThreeForAJPartEditsItsEightWordsAndOffersNoIds)
+{
+    auto image = imageWith({0xA6, 0xF6, 0x15, 0xF8, 0x03, 0xF8, 0x81, 0xF1});
+    image->device.configType = 3;
+    image->device.family = ProgrammingFamily::J2X4X;
+    TCfgIDs3 editor;
+    const int refreshes = editAndAccept(editor, *image, [&] {
+        EXPECT_TRUE(editor.configEdit(7)->isVisible());
+        EXPECT_FALSE(editor.configEdit(8)->isVisible());
+        EXPECT_FALSE(editor.idGroup()->isVisible());
+        EXPECT_TRUE(editor.flashConfigNote()->isVisible());
+        HexByteEdit* field = editor.configEdit(2);
+        field->setFocus();
+        field->setCursorPosition(3);
+        QTest::keyClicks(field, QStringLiteral("1f"));
+        editor.idEdit(0)->setByte(0x34);
+        editor.configEdit(8)->setByte(0x77);
+    });
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(image->image.config[2], 0x1F);
+    EXPECT_EQ(image->image.config[7], 0xF1);
+    EXPECT_EQ(image->image.config[8], 0x00);
+    EXPECT_EQ(image->image.ids[0], 0xFF);
+
+    auto classic = imageWith({0x00});
+    editAndAccept(editor, *classic, [&] {
+        EXPECT_TRUE(editor.configEdit(13)->isVisible());
+        EXPECT_TRUE(editor.idGroup()->isVisible());
+        EXPECT_FALSE(editor.flashConfigNote()->isVisible());
+    });
+}
+
+TEST(ProgrammingOptionsTest, EepromAndIdsDoNotApplyToAJPart)
+{
+    TPrgConfig dialog;
+    ProgrammingOptions options;
+    SelectedDevice jPart;
+    jPart.family = ProgrammingFamily::J60;
+    for (const SelectedDevice& device : {jPart, SelectedDevice{}}) {
+        const bool applies = device.family == ProgrammingFamily::Classic;
+        QTimer::singleShot(0, &dialog, [&] {
+            for (QCheckBox* box : {dialog.eepromBox(), dialog.idsBox()}) {
+                EXPECT_EQ(box->isEnabled(), applies);
+                EXPECT_EQ(box->toolTip().isEmpty(), applies);
+            }
+            EXPECT_TRUE(dialog.configurationBox()->isEnabled());
+            dialog.okButton()->click();
+        });
+        EXPECT_TRUE(dialog.EditProgrammingOptions(options, device));
+    }
 }
 
 TEST(HexByteEditTest, AcceptsHexDigitsOnlyAndShowsThemUpperCase)

@@ -37,7 +37,7 @@ TEST(GridLayoutTest, CellOfAndRowAgreeForEverySection)
     const GridLayout layout(1000, 100);
     for (GridSection section : {GridSection::Program, GridSection::Eeprom, GridSection::Ids,
                                 GridSection::Config, GridSection::DeviceId}) {
-        const std::uint32_t size = GridLayout::sectionSize(section, 1000, 100);
+        const std::uint32_t size = layout.sectionSize(section);
         for (std::uint32_t index = 0; index < size; ++index) {
             const auto cell = layout.cellOf(section, index);
             ASSERT_TRUE(cell.has_value());

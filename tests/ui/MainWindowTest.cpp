@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,8 @@
 #include "ui/Llit.h"
 #include "ui/MemoryGridView.h"
 #include "ui/Pr_Wnd.h"
+#include "ui/PrgCfg.h"
+#include "ui/UCfgIDs3.h"
 #include "ui/VelmoraWindows.h"
 
 
@@ -119,7 +122,7 @@ TEST_F(MainWindowTest, StoredIndexBeyondTheListSelectsTheLastDevice)
     EXPECT_TRUE(main().deviceMenu()->isEnabled());
     const int last = main().deviceList().Count() - 1;
     EXPECT_EQ(main().selectedDeviceIndex(), last);
-    EXPECT_EQ(main().statusPanel(0), QStringLiteral("PIC18F46K20"));
+    EXPECT_EQ(main().statusPanel(0), QStringLiteral("PIC18F97J60"));
     EXPECT_EQ(main().gridView().columnWidth(0), 77);
     EXPECT_EQ(main().gridView().columnWidth(3), 20);
 
@@ -435,6 +438,41 @@ TEST_F(MainWindowTest, APortThatCannotEnterTheDeviceIsAnError)
     EXPECT_NE(messages.shown[0].text.find("PIC18F4550 enters low-voltage programming through its PGM pin (RB5)"),
               std::string::npos) << messages.shown[0].text;
     EXPECT_EQ(main().engine().lastOutcome, OperationOutcome::None);
+}
+
+// A J part as the user meets it: gpasm's file loads its configuration words into the
+// "Config:" row under their flash address, the editor changes them there, and the
+// programming options leave EEPROM and IDs out.
+TEST_F(MainWindowTest, AJPartShowsAndEditsItsConfigurationAtTheTopOfFlash)
+{
+    startOn452();
+    selectShipped(main(), "PIC18F26J50");
+    messages.shown.clear();
+    files.toLoad = QString::fromStdString(std::string(VELMORA_TEST_HEX_DIR) + "/pic18f26j50-config.hex");
+    main().menuItem(Command::Load)->trigger();
+    EXPECT_TRUE(messages.shown.empty());
+    const MemoryGridModel& grid = main().gridModel();
+    EXPECT_EQ(grid.layout().headingRow(GridSection::Ids), -1);
+    const int configRow = grid.layout().headingRow(GridSection::Config) + 1;
+    EXPECT_EQ(grid.cellText(configRow - 2, 0), QStringLiteral("00FFF0:"));
+    EXPECT_EQ(grid.cellText(configRow, 0), QStringLiteral("00FFF8:"));
+    EXPECT_EQ(grid.cellText(configRow, 1), QStringLiteral("A6"));
+
+    auto editing = whenModal<TCfgIDs3>([](TCfgIDs3* editor) {
+        EXPECT_FALSE(editor->idGroup()->isVisible());
+        editor->configEdit(3)->setByte(0xFA);
+        editor->okButton()->click();
+    });
+    main().menuItem(Command::ConfigurationBits)->trigger();
+    EXPECT_EQ(grid.cellText(configRow, 4), QStringLiteral("FA"));
+
+    bool eepromAndIdsOffered = true;
+    auto options = whenModal<TPrgConfig>([&](TPrgConfig* dialog) {
+        eepromAndIdsOffered = dialog->eepromBox()->isEnabled() || dialog->idsBox()->isEnabled();
+        dialog->okButton()->click();
+    });
+    main().menuItem(Command::ProgrammingConfiguration)->trigger();
+    EXPECT_FALSE(eepromAndIdsOffered);
 }
 
 TEST_F(MainWindowTest, EraseRunsToItsReportAndTheWindowCloses)

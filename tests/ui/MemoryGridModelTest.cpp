@@ -4,32 +4,37 @@
 #include <memory>
 #include <string>
 
+#include <QSignalSpy>
+
 #include "ui/MemoryGridModel.h"
 
 namespace velmora {
 namespace {
 
-std::unique_ptr<MemoryImage> blankImage(std::uint32_t programSize, std::uint32_t eepromSize)
+// The fields the grid reads, through a DeviceImage so that the device's family counts.
+std::unique_ptr<DeviceImage> blankImage(std::uint32_t programSize, std::uint32_t eepromSize,
+                                        ProgrammingFamily family = ProgrammingFamily::Classic)
 {
-    auto image = std::make_unique<MemoryImage>();
-    std::memset(image.get(), 0xFF, sizeof(MemoryImage));
-    image->programMemorySize = programSize;
-    image->eepromSize = eepromSize;
-    return image;
+    auto device = std::make_unique<DeviceImage>();
+    std::memset(&device->image, 0xFF, sizeof(MemoryImage));
+    device->image.programMemorySize = programSize;
+    device->image.eepromSize = eepromSize;
+    device->device.family = family;
+    return device;
 }
 
 TEST(MemoryGridModelTest, FullRefreshShowsEverySection)
 {
     auto image = blankImage(16384, 256);
-    image->programMemory[0] = 0x41;
-    image->programMemory[9] = 0x00;
-    image->programMemory[16383] = 0x7E;
-    image->eeprom[0] = 0x3C;
-    image->eeprom[255] = 0x5A;
-    image->ids[7] = 0x12;
-    image->config[13] = 0x40;
-    image->deviceId[0] = 0x20;
-    image->deviceId[1] = 0x04;
+    image->image.programMemory[0] = 0x41;
+    image->image.programMemory[9] = 0x00;
+    image->image.programMemory[16383] = 0x7E;
+    image->image.eeprom[0] = 0x3C;
+    image->image.eeprom[255] = 0x5A;
+    image->image.ids[7] = 0x12;
+    image->image.config[13] = 0x40;
+    image->image.deviceId[0] = 0x20;
+    image->image.deviceId[1] = 0x04;
 
     MemoryGridModel model;
     model.setHeaderRow();
@@ -62,7 +67,7 @@ TEST(MemoryGridModelTest, CharacterColumnUsesWindows1252WithoutSubstitution)
 {
     auto image = blankImage(13, 0);
     const std::uint8_t bytes[] = {0x00, 0x41, 0x80, 0x81, 0x93, 0x0A, 0xE9, 0xFF, 0x20, 0x7F, 0x9F, 0x8D, 0x31};
-    std::memcpy(image->programMemory, bytes, sizeof bytes);
+    std::memcpy(image->image.programMemory, bytes, sizeof bytes);
     MemoryGridModel model;
     model.refresh(*image, false);
 
@@ -82,12 +87,12 @@ TEST(MemoryGridModelTest, PartialRefreshRewritesOnlyIdAndConfigRows)
     MemoryGridModel model;
     model.refresh(*image, false);
 
-    image->programMemory[0] = 0x11;
-    image->eeprom[0] = 0x22;
-    image->ids[0] = 0x33;
-    image->config[0] = 0x44;
-    image->deviceId[0] = 0x55;
-    image->programMemorySize = 128; // ignored: the row count stays
+    image->image.programMemory[0] = 0x11;
+    image->image.eeprom[0] = 0x22;
+    image->image.ids[0] = 0x33;
+    image->image.config[0] = 0x44;
+    image->image.deviceId[0] = 0x55;
+    image->image.programMemorySize = 128; // ignored: the row count stays
     model.refresh(*image, true);
 
     const GridLayout& layout = model.layout();
@@ -97,6 +102,31 @@ TEST(MemoryGridModelTest, PartialRefreshRewritesOnlyIdAndConfigRows)
     EXPECT_EQ(model.cellText(layout.headingRow(GridSection::Ids) + 1, 1), QStringLiteral("33"));
     EXPECT_EQ(model.cellText(layout.headingRow(GridSection::Config) + 1, 1), QStringLiteral("44"));
     EXPECT_EQ(model.cellText(layout.headingRow(GridSection::DeviceId) + 1, 1), QStringLiteral("FF"));
+}
+
+// A J part: its 8 configuration bytes under their flash addresses, no ID rows.
+TEST(MemoryGridModelTest, AJPartShowsItsConfigurationAtTheTopOfFlashAndNoIds)
+{
+    auto image = blankImage(0xFFF8, 0, ProgrammingFamily::J2X4X);
+    image->image.config[7] = 0xF1;
+    MemoryGridModel model;
+    model.refresh(*image, false);
+    EXPECT_EQ(model.layout().rowCount(), 8191 + 6);
+    EXPECT_EQ(model.layout().headingRow(GridSection::Ids), -1);
+    EXPECT_EQ(model.cellText(8192, 0), QStringLiteral("00FFF0:"));
+    EXPECT_EQ(model.cellText(8193, 0), QStringLiteral("Config:"));
+    EXPECT_EQ(model.cellText(8194, 0), QStringLiteral("00FFF8:"));
+    EXPECT_EQ(model.cellText(8194, 8), QStringLiteral("F1"));
+    EXPECT_EQ(model.cellText(8195, 0), QStringLiteral("Device IDs:"));
+
+    // The editor's partial refresh covers exactly the configuration rows.
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    image->image.config[0] = 0xA6;
+    model.refresh(*image, true);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].value<QModelIndex>().row(), 8193 - 1);
+    EXPECT_EQ(changed[0][1].value<QModelIndex>().row(), 8194 - 1);
+    EXPECT_EQ(model.cellText(8194, 1), QStringLiteral("A6"));
 }
 
 TEST(MemoryGridModelTest, OnlyByteCellsCanBeSelectedAndNoneEdited)
@@ -120,7 +150,7 @@ TEST(MemoryGridModelTest, RefreshFollowsDeviceChanges)
     EXPECT_EQ(model.cellText(131073, 0), QStringLiteral("0FFFF8:"));
 
     auto small = blankImage(8, 0);
-    small->programMemory[0] = 0xAB;
+    small->image.programMemory[0] = 0xAB;
     model.refresh(*small, false);
     EXPECT_EQ(model.layout().rowCount(), 10);
     EXPECT_EQ(model.cellText(2, 1), QStringLiteral("AB"));
