@@ -14,6 +14,9 @@ struct IdFamily {
 
 constexpr std::string_view kNewFamily = "PIC18F2XXX/4XXX (DS39622)";
 constexpr std::string_view kK22Family = "PIC18F2XK22/4XK22 (DS41398)";
+constexpr std::string_view kJ2X4XFamily = "PIC18F2XJXX/4XJXX (DS39687)";
+constexpr std::string_view kJ6X8XFamily = "PIC18F6XJXX/8XJXX (DS39644)";
+constexpr std::string_view kJ60Family = "PIC18F97J60 family (DS39688)";
 
 constexpr IdFamily kFamilies[] = {
     {0x04, "PIC18FXX2 (DS39576)"},
@@ -29,6 +32,13 @@ constexpr IdFamily kFamilies[] = {
     {0x20, "PIC18F2XK20/4XK20 (DS41297)"},
     {0x4F, "PIC18F1XK22 (DS41357)"},
     {0x54, kK22Family}, {0x55, kK22Family}, {0x56, kK22Family}, {0x57, kK22Family},
+    {0x1C, kJ2X4XFamily}, {0x1D, kJ2X4XFamily}, {0x4C, kJ2X4XFamily}, {0x4D, kJ2X4XFamily},
+    {0x4E, kJ2X4XFamily}, {0x58, kJ2X4XFamily}, {0x59, kJ2X4XFamily}, {0x5A, kJ2X4XFamily},
+    {0x5B, kJ2X4XFamily},
+    // 50h is left out: the guide lists none of its parts, and two families share it.
+    {0x15, kJ6X8XFamily}, {0x17, kJ6X8XFamily}, {0x38, kJ6X8XFamily}, {0x39, kJ6X8XFamily},
+    {0x41, kJ6X8XFamily}, {0x42, kJ6X8XFamily}, {0x44, kJ6X8XFamily}, {0x45, kJ6X8XFamily},
+    {0x18, kJ60Family}, {0x1F, kJ60Family},
 };
 
 } // namespace

@@ -43,6 +43,9 @@ TEST_F(IdentifyChipTest, AKnownFamilyIdIsToldFromASilentLine)
     EXPECT_EQ(unnamed.revision, 0x13) << "every bit outside the device bits";
     // A PIC18F45K22 that an older database does not name is still no silent line.
     EXPECT_EQ(IdentifyChip(devices, 0x5504).family, "PIC18F2XK22/4XK22 (DS41398)");
+    EXPECT_EQ(IdentifyChip(devices, 0x4CA2).family, "PIC18F2XJXX/4XJXX (DS39687)");
+    EXPECT_EQ(IdentifyChip(devices, 0x4221).family, "PIC18F6XJXX/8XJXX (DS39644)");
+    EXPECT_EQ(IdentifyChip(devices, 0x1FA4).family, "PIC18F97J60 family (DS39688)");
 
     for (const std::uint16_t silent : {0x0000, 0xFFFF, 0x3000, 0xFF20}) {
         const ChipIdentity chip = IdentifyChip(devices, silent);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -12,10 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "devicedata/ConfigLocation.h"
 #include "devicedata/DeviceIdKeys.h"
 #include "devicedata/DeviceImage.h"
 #include "devicedata/FamilyKey.h"
+#include "devicedata/IdentifyChip.h"
 #include "devicedata/IniFile.h"
+#include "devicedata/KnownIdFamilies.h"
 #include "devicedata/LoadDeviceList.h"
 #include "devicedata/IniMasks.h"
 #include "devicedata/ParseMaskBytes.h"
@@ -96,6 +100,22 @@ TEST(ShippedDevicesIni, NoTwoDevicesAnswerWithTheSameId)
     }
 }
 
+// A chip of a shipped device is named by identify, and by its family under a database
+// that lacks its section.
+TEST(ShippedDevicesIni, EveryDeviceIdIsNamedAndOfAKnownFamily)
+{
+    DeviceList list;
+    ASSERT_TRUE(LoadDeviceList(list, kShippedDevicesIni));
+    for (const DeviceRecord& device : shippedList()) {
+        SCOPED_TRACE(device.name);
+        constexpr std::uint16_t kRevision = 0x0003;
+        const ChipIdentity chip = IdentifyChip(list, static_cast<std::uint16_t>(device.deviceId | kRevision));
+        EXPECT_EQ(chip.kind, ChipIdentity::Kind::Named);
+        EXPECT_EQ(chip.names, std::vector<std::string>{device.name});
+        EXPECT_FALSE(KnownIdFamily(static_cast<std::uint8_t>(device.deviceId >> 8)).empty());
+    }
+}
+
 TEST(ShippedDevicesIni, TheNewerFamiliesFollowTheClassicPartsAndFitTheirFamilies)
 {
     const auto records = shippedList();
@@ -125,6 +145,35 @@ TEST(ShippedDevicesIni, TheNewerFamiliesFollowTheClassicPartsAndFitTheirFamilies
     EXPECT_EQ(records[194].programMemorySize, 131072);
 }
 
+// A J part's image holds its code below the configuration words, and a cleared image
+// already carries the bits the chip needs: 1111b over every odd byte, CONFIG1H bit 3 clear.
+TEST(ShippedDevicesIni, AJPartsBlankConfigurationCarriesItsForcedBits)
+{
+    constexpr std::uint8_t kConfig1HBit3 = 0x08;
+    auto owner = std::make_unique<DeviceImage>();
+    owner->setMaskSource(kShippedDevicesIni.string(), nullptr);
+    int jParts = 0;
+    for (const auto& [name, device] : shippedDevices()) {
+        if (!configInFlash(device))
+            continue;
+        SCOPED_TRACE(name);
+        ++jParts;
+        owner->SelectDevice(device);
+        owner->ClearImage(true);
+        const MemoryImage& image = owner->image;
+        EXPECT_EQ(image.programMemorySize, static_cast<std::uint32_t>(device.programMemorySize - kFlashConfigCount));
+        EXPECT_EQ(configByteCount(device), kFlashConfigCount);
+        for (int i = 1; i < kFlashConfigCount; i += 2)
+            EXPECT_EQ(image.config[i] & 0xF0, 0xF0) << "byte " << i;
+        EXPECT_EQ(image.config[CONFIG1H] & kConfig1HBit3, 0);
+    }
+    EXPECT_EQ(jParts, 93);
+
+    owner->SelectDevice(shippedDevices().at("PIC18F46J50"));
+    EXPECT_EQ(owner->image.programMemorySize, 65528U);
+    EXPECT_EQ(configByteAddress(owner->device, owner->image, 0), 0xFFF8U);
+}
+
 // The 40- and 44-pin packages share one die, which stores ICPRT (CONFIG4L bit 5)
 // whatever the package; the 28-pin parts have none.
 TEST(ShippedDevicesIni, AHexThatSetsIcprtKeepsItOnTheFortyPinDie)
@@ -147,14 +196,17 @@ TEST(ShippedDevicesIni, AHexThatSetsIcprtKeepsItOnTheFortyPinDie)
     }
 }
 
-// What gpasm -s prints for a part: its program size, EEPROM size and configuration masks.
+// What gpasm -s prints for a part: its program size (on the J parts the code below
+// the configuration words), EEPROM size and configuration masks.
 struct GputilsPart {
     std::int32_t programMemorySize = 0;
     std::int32_t eepromSize = 0;
     ConfigBlock mask{};
+    std::array<bool, kConfigCount> listed{};
 };
 
-GputilsPart gputilsPart(const std::string& name)
+// `configBase` is where CONFIG1L lives: 300000h, or the top of flash on the J parts.
+GputilsPart gputilsPart(const std::string& name, Address configBase)
 {
     const test::ToolRun run = test::RunTool({kGpasm, "-s", "-p" + name.substr(3)});
     EXPECT_EQ(run.exitCode, 0) << run.printed;
@@ -164,10 +216,32 @@ GputilsPart gputilsPart(const std::string& name)
         part.programMemorySize = std::stoi(match[1]);
     if (std::regex_search(run.printed, match, std::regex(R"(EEPROM Range\s*:\s*0x([0-9A-F]+)\s*-\s*0x([0-9A-F]+))")))
         part.eepromSize = std::stoi(match[2], nullptr, 16) - std::stoi(match[1], nullptr, 16) + 1;
-    const std::regex configWord(R"(Config Word\s*:\s*address = 0x30000([0-9A-F]), mask = 0x([0-9A-F]+))");
-    for (std::sregex_iterator word(run.printed.begin(), run.printed.end(), configWord), end; word != end; ++word)
-        part.mask[std::stoi((*word)[1], nullptr, 16)] = static_cast<std::uint8_t>(std::stoi((*word)[2], nullptr, 16));
+    const std::regex configWord(R"(Config Word\s*:\s*address = 0x([0-9A-F]+), mask = 0x([0-9A-F]+))");
+    for (std::sregex_iterator word(run.printed.begin(), run.printed.end(), configWord), end; word != end; ++word) {
+        const auto index = static_cast<Address>(std::stoul((*word)[1], nullptr, 16)) - configBase;
+        if (index >= static_cast<Address>(kConfigCount)) {
+            ADD_FAILURE() << "configuration word outside the device's configuration: " << (*word)[0];
+            continue;
+        }
+        part.mask[index] = static_cast<std::uint8_t>(std::stoi((*word)[2], nullptr, 16));
+        part.listed[index] = true;
+    }
     return part;
+}
+
+// The J parts keep 1111b in the upper nibble of every odd configuration byte, and leave
+// a byte the part lacks unprogrammed.
+ConfigBlock flashConfigSetMask(const GputilsPart& part)
+{
+    constexpr std::uint8_t kForcedHighNibble = 0xF0;
+    ConfigBlock setMask{};
+    for (int i = 0; i < kFlashConfigCount; ++i) {
+        if (!part.listed[i])
+            setMask[i] = kBlank;
+        else if (i % 2 == 1)
+            setMask[i] = kForcedHighNibble;
+    }
+    return setMask;
 }
 
 // Which configuration bits a part implements is Microchip's word, not ours: a new
@@ -178,16 +252,23 @@ TEST(ShippedDevicesIni, EveryMaskAndSizeAgreesWithGputils)
         GTEST_SKIP() << "gpasm (Debian package gputils) is not installed";
     IniFile ini;
     ASSERT_EQ(ini.load(kShippedDevicesIni), FileReadStatus::Read);
+    auto owner = std::make_unique<DeviceImage>();
     for (const auto& [name, device] : shippedDevices()) {
         SCOPED_TRACE(name);
-        const GputilsPart part = gputilsPart(name);
-        EXPECT_EQ(device.programMemorySize, part.programMemorySize);
+        owner->SelectDevice(device);
+        const GputilsPart part = gputilsPart(name, configByteAddress(device, owner->image, 0));
+        EXPECT_EQ(codeAreaSize(device), part.programMemorySize);
         EXPECT_EQ(device.eepromSize, part.eepromSize);
         if (device.configType != 3)
             continue;
         ConfigBlock mask{};
         ASSERT_TRUE(ParseMaskBytes(ini.getString(name, "Mask", ""), mask));
         EXPECT_EQ(mask, part.mask);
+        if (!configInFlash(device))
+            continue;
+        ConfigBlock setMask{};
+        ASSERT_TRUE(ParseMaskBytes(ini.getString(name, "SetMask", ""), setMask));
+        EXPECT_EQ(setMask, flashConfigSetMask(part));
     }
 }
 
