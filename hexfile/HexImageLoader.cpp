@@ -1,11 +1,10 @@
 #include "hexfile/HexImageLoader.h"
 
-#include "devicedata/ConfigLocation.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "devicedata/ConfigLocation.h"
 #include "hexfile/HexLineReader.h"
 #include "hexfile/HexMessages.h"
 #include "hexfile/HexRecordType.h"

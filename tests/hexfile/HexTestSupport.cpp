@@ -4,11 +4,6 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-
-#include <gtest/gtest.h>
-
-#include "devicedata/DeviceList.h"
-#include "devicedata/LoadDeviceList.h"
 #if !defined(_WIN32)
 #  include <sys/wait.h>
 #endif
@@ -17,10 +12,9 @@ namespace velmora::test {
 
 namespace {
 
-std::unique_ptr<DeviceImage> makeCleared(const DeviceRecord& record, const std::string& devicesIni = {})
+std::unique_ptr<DeviceImage> makeCleared(const DeviceRecord& record)
 {
     auto image = std::make_unique<DeviceImage>();
-    image->setMaskSource(devicesIni, nullptr);
     image->SelectDevice(record);
     image->ClearImage(true);
     return image;
@@ -34,19 +28,6 @@ std::unique_ptr<DeviceImage> MakeImage(std::int32_t programSize, std::int32_t ee
     record.programMemorySize = programSize;
     record.eepromSize = eepromSize;
     return makeCleared(record);
-}
-
-std::unique_ptr<DeviceImage> MakeShippedImage(const std::string& name)
-{
-    DeviceList list;
-    EXPECT_TRUE(LoadDeviceList(list, VELMORA_SHIPPED_DEVICES_INI));
-    for (std::int32_t i = 0; i < list.Count(); ++i) {
-        list.MoveTo(i);
-        if (list.CopyCurrent().name == name)
-            return makeCleared(list.CopyCurrent(), VELMORA_SHIPPED_DEVICES_INI);
-    }
-    ADD_FAILURE() << name << " is not in " << VELMORA_SHIPPED_DEVICES_INI;
-    return std::make_unique<DeviceImage>();
 }
 
 std::unique_ptr<DeviceImage> MakeFlashConfigImage(std::int32_t flashSize)

@@ -17,9 +17,6 @@ std::unique_ptr<DeviceImage> MakeImage(std::int32_t programSize, std::int32_t ee
 // A J part of flashSize bytes (Devices.ini's ProgMemSize, configuration words included),
 // cleared with every byte present.
 std::unique_ptr<DeviceImage> MakeFlashConfigImage(std::int32_t flashSize);
-// The shipped Devices.ini's device of that name, with its masks, cleared with every byte
-// present; an empty image's device when the name is not there (the test then fails).
-std::unique_ptr<DeviceImage> MakeShippedImage(const std::string& name);
 // Fills the device's program memory and EEPROM, the IDs and configuration with a pattern.
 void FillPattern(DeviceImage& image, unsigned seed);
 

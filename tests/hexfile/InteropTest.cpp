@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "devicedata/ConfigLocation.h"
+#include "devicedata/DeviceList.h"
+#include "devicedata/LoadDeviceList.h"
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
 #include "tests/hexfile/HexTestSupport.h"
@@ -19,6 +21,7 @@ const std::string kSrecCat = VELMORA_SREC_CAT;
 const std::string kGpasm = VELMORA_GPASM;
 const std::string kTestHexDir = VELMORA_TEST_HEX_DIR;
 const std::string kTestAsmDir = VELMORA_TEST_ASM_DIR;
+const std::string kShippedDevicesIni = VELMORA_SHIPPED_DEVICES_INI;
 
 // Our writer puts EEPROM (0xF00000) before the IDs and configuration, as its fixed
 // record order demands; srec_cat warns about any descending record, so for our own
@@ -76,6 +79,26 @@ void expectSameAsSrecCat(const DeviceImage& image, const std::string& file, Orde
         }
         EXPECT_EQ(differences, 0u) << file << " at " << std::hex << area.hexAddress;
     }
+}
+
+// The shipped Devices.ini's device of that name, with its masks, cleared with every byte
+// present.
+std::unique_ptr<DeviceImage> shippedImage(const std::string& name)
+{
+    DeviceList list;
+    EXPECT_TRUE(LoadDeviceList(list, kShippedDevicesIni));
+    auto image = std::make_unique<DeviceImage>();
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        list.MoveTo(i);
+        if (list.CopyCurrent().name != name)
+            continue;
+        image->setMaskSource(kShippedDevicesIni, nullptr);
+        image->SelectDevice(list.CopyCurrent());
+        image->ClearImage(true);
+        return image;
+    }
+    ADD_FAILURE() << name << " is not in " << kShippedDevicesIni;
+    return image;
 }
 
 class WithSrecCat : public testing::Test {
@@ -176,7 +199,7 @@ TEST_F(WithSrecCat, GpasmBuiltJProgramsLoadTheirConfigurationAndSaveBackTheSameB
             {kGpasm, "-a", "inhx32", "-w", "1", "-o", assembled, kTestAsmDir + "/" + program.name + ".asm"});
         ASSERT_EQ(run.exitCode, 0) << run.printed;
 
-        auto image = test::MakeShippedImage(program.device);
+        auto image = shippedImage(program.device);
         ASSERT_EQ(image->image.programMemorySize + 8, program.flashSize);
         test::ScriptedMessages messages;
         LoadHexFile(*image, assembled, messages);
