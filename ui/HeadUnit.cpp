@@ -429,7 +429,7 @@ void TForm1::program()
 // enter again: the user says so first, and No is what Enter answers.
 bool TForm1::lvpOffAccepted()
 {
-    if (!LocksOutLowVoltageEntry(OperationProgram, engine_->options, engine_->data().image,
+    if (!LocksOutLowVoltageEntry(OperationProgram, engine_->options, engine_->data(),
                                  engine_->entryWiring != EntryWiring::HighVoltage))
         return true;
     return messages_.askWithDefault(MessageKind::Warning, ui::kLvpOffQuestion, ButtonYes | ButtonNo, ButtonNo)
