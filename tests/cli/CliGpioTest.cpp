@@ -145,6 +145,20 @@ TEST_F(CliOnGpio, ProgramsAndVerifiesA1XK22EnteredThroughItsPgmPin)
     programAndVerify(port, "PIC18F14K22", hex);
 }
 
+// A J part: the key on MCLR alone (it has no high-voltage mode), its configuration words
+// written with the top block of flash.
+TEST_F(CliOnGpio, ProgramsAndVerifiesAJPartEnteredByTheKey)
+{
+    chipModel_ = "PIC18F46J50,lvp";
+    const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f46j50-key.hex";
+    const std::string port = "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22";
+    programAndVerify(port, "PIC18F46J50", hex);
+
+    const CliRun identify = cli(port, "identify");
+    EXPECT_EQ(identify.status, 0) << identify.out << identify.err;
+    EXPECT_THAT(identify.out, HasSubstr(": PIC18F46J50, revision "));
+}
+
 TEST_F(CliOnGpio, ADeviceThatIsNoGpioChipIsRefusedUnopened)
 {
     const CliRun info = cli("GPIO:null,vpp=17,pgc=27,pgd=22", "info");
