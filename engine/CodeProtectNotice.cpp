@@ -22,7 +22,7 @@ std::string codeProtectNotice(std::uint8_t operation, const ProgrammingOptions& 
     const std::uint8_t value = EffectiveConfigValue(image.config[CONFIG1H], mask, image.configSetMask[CONFIG1H]);
     if ((mask & kCp0Bit) == 0 || (value & kCp0Bit) != 0)
         return {};
-    return texts::kCodeProtectedHead + data.device.name + texts::kCodeProtectedTail;
+    return texts::kCodeProtectedOn + data.device.name + texts::kFullStop;
 }
 
 } // namespace velmora
