@@ -529,11 +529,13 @@ TEST_F(CliOnSimulatedChip, TheKeyWiringRefusesToTurnLvpOffToo)
 }
 
 // CP0 cleared on a J part: verified in the programming session, then the notice; a
-// later verify finds the chip unreadable. Options for areas it lacks are only noted.
+// later verify finds the chip unreadable. Options for areas it lacks are only noted,
+// and CONFIG4L bit 2, a write-protect bit there, is no LVP bit to refuse.
 TEST_F(CliOnSimulatedChip, AJPartsCodeProtectionIsVerifiedAtOnceAndNoticed)
 {
     const fs::path protect = dir_ / "cp0.hex";
-    std::ofstream(protect) << ":020000040030CA\n:01000100F30B\n:00000001FF\n";   // CONFIG1H = F3h
+    // CONFIG1H = F3h, CONFIG4L = FBh
+    std::ofstream(protect) << ":020000040030CA\n:01000100F30B\n:01000600FBFE\n:00000001FF\n";
     const std::string run = "--device PIC18F46J50 --port \"SIM:PIC18F46J50,lvp,image=" + chipFile_.string() + "\" ";
     const CliRun program = cli(run + "--no-eeprom --no-ids program \"" + protect.string() + "\"");
     EXPECT_EQ(program.status, 0) << program.out << program.err;
