@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "cli/ChipGate.h"
 #include "cli/CliMessages.h"
@@ -24,10 +25,13 @@
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/DeviceList.h"
 #include "devicedata/LoadDeviceList.h"
+#include "devicedata/ConfigLocation.h"
+#include "engine/CodeProtectNotice.h"
 #include "engine/EntryGuard.h"
 #include "engine/ProgramMemoryProgramming.h"
 #include "engine/LvpLockout.h"
 #include "engine/TPICPr.h"
+#include "engine/WriteStrategyRules.h"
 #include "hexfile/ApplyChecksum.h"
 #include "hexfile/HexMessages.h"
 #include "hexfile/InvalidIntegerValue.h"
@@ -79,6 +83,7 @@ private:
     bool prepareDevice(TPICPr& engine);
     bool select(TPICPr& engine, const DeviceRecord& record);
     bool entryAllowed(const DeviceRecord& record, EntryWiring wiring);
+    void noteAreasNotApplying(const DeviceRecord& record) const;
     void standInForKeyEntry(TPICPr& engine);
     bool programFits(const TPICPr& engine) const;
     bool loadFile(TPICPr& engine);
@@ -199,19 +204,27 @@ bool Runner::prepareDevice(TPICPr& engine)
 }
 
 // Without a device named, only a part entered by the key answers on MCLR alone: the
-// database's first such part is entered until the chip names its own section.
+// database's first such part with the longest entry waits, which every key-entry family
+// accepts, is entered until the chip names its own section.
 void Runner::standInForKeyEntry(TPICPr& engine)
 {
     if (engine.entryWiring != EntryWiring::MclrOnly)
         return;
+    const auto waitsOf = [](const DeviceRecord& record) {
+        const KeyEntryWaits& waits = *rulesFor(record).keyEntryWaits;
+        return std::tuple(waits.beforeKeyUnits, waits.firstCommandUnits, waits.afterKeyUnits);
+    };
+    std::optional<DeviceRecord> slowest;
     devices_.MoveTo(0);
     for (std::int32_t index = 0; index < devices_.Count(); ++index) {
         const DeviceRecord record = devices_.CopyCurrentAndAdvance();
-        if (factsFor(record.family).keyEntry && record.familyProblem.empty()) {
-            engine.data().SelectDevice(record);
-            return;
-        }
+        if (!factsFor(record.family).keyEntry || !record.familyProblem.empty() || !rulesFor(record).keyEntryWaits)
+            continue;
+        if (!slowest || waitsOf(record) > waitsOf(*slowest))
+            slowest = record;
     }
+    if (slowest)
+        engine.data().SelectDevice(*slowest);
 }
 
 bool Runner::select(TPICPr& engine, const DeviceRecord& record)
@@ -223,6 +236,7 @@ bool Runner::select(TPICPr& engine, const DeviceRecord& record)
     }
     if (!entryAllowed(record, engine.entryWiring))
         return false;
+    noteAreasNotApplying(record);
     selected_ = record;
     engine.data().SelectDevice(selected_);
     engine.data().ClearImage(true);
@@ -250,6 +264,17 @@ bool Runner::entryAllowed(const DeviceRecord& record, EntryWiring wiring)
         return false;
     }
     return true;
+}
+
+// Leaving out an area a J part does not have changes nothing: said, not refused.
+void Runner::noteAreasNotApplying(const DeviceRecord& record) const
+{
+    if (!configInFlash(record))
+        return;
+    if (!options_.programming.eeprom)
+        error(kNoEepromNote + record.name + kNoEepromNoteTail);
+    if (!options_.programming.ids && !hasIdLocations(record))
+        error(kNoIdsNote + record.name + kNoIdsNoteTail);
 }
 
 // Program erases first: a program memory its write method cannot divide would be lost.
@@ -437,6 +462,11 @@ void Runner::runOperations(TPICPr& engine, const TerminalBridge& bridge)
     if (stop_.requested())
         return;
     runOperation(engine, operationFor(options_.command), bridge);
+    if (engine.lastOutcome == OperationOutcome::Completed) {
+        if (const std::string notice = codeProtectNotice(operationFor(options_.command), engine.options, engine.data());
+            !notice.empty())
+            error(terminalText(notice));
+    }
     if (options_.blankCheckAfterErase && engine.lastOutcome == OperationOutcome::Completed
         && !stop_.requested(bridge.outputLost()))
         runOperation(engine, OperationBlankCheck, bridge);
@@ -468,7 +498,7 @@ int Runner::runOnChip()
     if (needsFile() && !options_.device.empty() && !loadFile(*engine))
         return ExitFailure;
     if (!options_.allowLvpOff
-        && LocksOutLowVoltageEntry(operationFor(options_.command), engine->options, engine->data().image,
+        && LocksOutLowVoltageEntry(operationFor(options_.command), engine->options, engine->data(),
                                    engine->entryWiring != EntryWiring::HighVoltage)) {
         error(kLvpOffRefused);
         return ExitFailure;

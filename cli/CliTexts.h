@@ -29,11 +29,14 @@ inline constexpr const char* kUsage =
     "                         or GPIO:CHIP,vpp=LINE,pgc=LINE,pgd=LINE[,pgdin=LINE][,active-low=vpp];\n"
     "                         lvp enters the chip at low voltage (PGM high, then MCLR at VDD), and so do\n"
     "                         mclr=LINE,pgm=LINE instead of vpp=LINE; mclr=LINE alone enters by the key\n"
-    "                         sequence (PIC18F2XK22/4XK22, which have no PGM pin)\n"
+    "                         sequence (PIC18F2XK22/4XK22 and the J parts, which have no PGM pin; the J parts\n"
+    "                         have no high-voltage mode and are refused on a JDM port)\n"
     "  --device NAME          device section of the database, any case (default: the one the chip's ID names)\n"
     "  --devices PATH         device database (default: Devices.ini beside this program)\n"
     "  --no-program --no-eeprom --no-ids --no-config\n"
-    "                         leave out program memory, EEPROM, ID locations or configuration\n"
+    "                         leave out program memory, EEPROM, ID locations or configuration (the J parts\n"
+    "                         have no EEPROM and no ID locations; their configuration is the last 8 bytes\n"
+    "                         of flash, written with the top block)\n"
     "  --multi-panel          multi-panel writes on devices that have panels\n"
     "  --no-fast-verify       read back every byte after programming, not only the file's\n"
     "  --checksum sum|zero    put a checksum in the last program word after loading\n"
@@ -111,6 +114,10 @@ inline constexpr const char* kNoEndOfFile =
     "the file has no end-of-file record, so it may have been cut short; nothing was sent to the chip "
     "(--accept-no-eof uses it as it is)";
 inline constexpr const char* kNothingSent = "nothing was sent to the chip";
+inline constexpr const char* kNoEepromNote = "note: --no-eeprom does not apply to ";
+inline constexpr const char* kNoEepromNoteTail = ", which has no data EEPROM";
+inline constexpr const char* kNoIdsNote = "note: --no-ids does not apply to ";
+inline constexpr const char* kNoIdsNoteTail = ", which has no ID locations";
 // After wiring's verdict when data in is read on the PGD line itself.
 inline constexpr const char* kDataInIsPgd =
     "data in is read on the PGD line itself here: this shows that the line can be driven and read back, "

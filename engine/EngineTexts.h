@@ -60,6 +60,11 @@ inline constexpr const char* kBufferNotWholeWords = "Buffer size is not integer\
 inline constexpr const char* kReadPerformed = "Read has been performed.";
 inline constexpr const char* kErasingPerformed = "Erasing has been performed.";
 inline constexpr const char* kProgrammingPerformed = "Programming has been performed.";
+// After programming a configuration that protects the whole flash from reading; the
+// device's name follows.
+inline constexpr const char* kCodeProtectedOn = "The configuration programmed sets code protection (CP0): it was "
+    "verified before the chip left programming mode. Once the chip resets it can no longer be read or verified; only "
+    "a bulk erase clears the protection. Device: ";
 inline constexpr const char* kVerificationPerformed =
     "Verification has been performed.\r\nPIC's programmable memory content ";
 inline constexpr const char* kContentDiffers = "differs\r\n";
@@ -93,6 +98,15 @@ inline constexpr const char* kNoKeyEntry =
 inline constexpr const char* kNoPgmPin =
     "The selected device has no PGM pin: a programmer that enters through a PGM line\r\n"
     "cannot take it into programming mode.";
+// A part without a high-voltage mode on a programmer that only has one: why, its VDD
+// limit, then what to use.
+inline constexpr const char* kNoHighVoltageHead = " has no high-voltage programming mode: MCLR must never go above "
+    "VDD, and the 12-13 V a high-voltage programmer puts on it can destroy the chip. Its VDD must stay at or below ";
+inline constexpr const char* kNoHighVoltageTail = ").\r\nProgram it by the key-sequence entry instead: a GPIO "
+    "programmer with mclr=<line> and no pgm=, or the SIM port's lvp option.";
+inline constexpr const char* kNoHighVoltageMode =
+    "The selected device has no high-voltage programming mode: a programmer that raises Vpp\r\n"
+    "must not take it into programming mode.";
 
 // Before a session: a wiring that cannot enter the device, and a Vpp above its limit.
 inline constexpr const char* kNeedsPgmPinHead = " enters low-voltage programming through its PGM pin (";

@@ -19,12 +19,18 @@ std::string entryRefusal(const SelectedDevice& device, EntryWiring wiring)
 {
     if (entryMethodFor(wiring, device.family) != EntryMethod::None)
         return {};
+    const FamilyFacts& facts = factsFor(device.family);
+    if (wiring == EntryWiring::HighVoltage) {
+        const std::string vdd = facts.vddLimitMillivolts ? volts(*facts.vddLimitMillivolts) : std::string();
+        return device.name + texts::kNoHighVoltageHead + vdd + texts::kVddLimitSource + std::string(facts.document)
+            + texts::kNoHighVoltageTail;
+    }
     if (wiring == EntryWiring::MclrOnly) {
-        const std::string pin(factsFor(device.family).pgmPin);
+        const std::string pin(facts.pgmPin);
         return device.name + texts::kNeedsPgmPinHead + pin + texts::kNeedsPgmPinMiddle + pin
             + texts::kNeedsPgmPinTail;
     }
-    return device.name + texts::kHasNoPgmPinHead + std::string(factsFor(device.family).document)
+    return device.name + texts::kHasNoPgmPinHead + std::string(facts.document)
         + texts::kHasNoPgmPinTail;
 }
 

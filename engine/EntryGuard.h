@@ -11,7 +11,8 @@
 namespace velmora {
 
 // Empty when the device can be entered through this wiring; otherwise why not and which
-// wiring does it: a part with a PGM pin on MCLR alone, a part without one on a PGM line.
+// wiring does it: a part with a PGM pin on MCLR alone, a part without one on a PGM line,
+// a part without a high-voltage mode on a programmer that raises Vpp.
 std::string entryRefusal(const SelectedDevice& device, EntryWiring wiring);
 
 // Empty unless the entry puts Vpp on MCLR through a programmer whose Vpp cannot be kept

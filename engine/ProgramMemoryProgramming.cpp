@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "devicedata/ConfigMasks.h"
 #include "engine/EngineTexts.h"
 #include "engine/ProgrammingOptions.h"
 #include "engine/operations/AreaComparison.h"
@@ -19,7 +20,7 @@ constexpr std::uint16_t kMultiPanelMode = 0x0040;
 
 bool ProgramMemoryProgramming::run()
 {
-    s.post().postAction(texts::kProgramProgramMemory);
+    s.post().postAction(s.options.programMemory ? texts::kProgramProgramMemory : texts::kProgramConfiguration);
     const Method method = s.strategy().methodFor(s.options.multiPanelWrite);
     if (!checkSize() || !s.frame.check())
         return false;
@@ -65,7 +66,8 @@ const char* ProgramMemoryProgramming::misfitFor(const DeviceImage& data, const P
     if (!options.programMemory)
         return nullptr;
     const Method method = rulesFor(data.device).methodFor(options.multiPanelWrite);
-    return sizeMisfit(method, std::min(data.image.programMemorySize, kProgramMemoryCapacity),
+    const std::uint32_t configWords = configInFlash(data.device) ? kFlashConfigCount : 0;
+    return sizeMisfit(method, std::min(data.image.programMemorySize, kProgramMemoryCapacity) + configWords,
                       data.device.writeBufferSize);
 }
 
@@ -89,8 +91,7 @@ bool ProgramMemoryProgramming::loadWord(IcspCommand command, Address address)
     if (!s.frame.check())
         return false;
     s.post().postAddress(address, true);
-    const auto operand =
-        static_cast<std::uint16_t>(s.image().programMemory[address] | (s.image().programMemory[address + 1] << 8));
+    const auto operand = static_cast<std::uint16_t>(flashByte(address) | (flashByte(address + 1) << 8));
     return s.icsp.tableWrite(command, operand);
 }
 
@@ -104,8 +105,23 @@ bool ProgramMemoryProgramming::programWord(Address address)
 
 bool ProgramMemoryProgramming::allBlank(Address first, std::uint32_t count) const
 {
-    const std::uint8_t* begin = s.image().programMemory + first;
-    return std::all_of(begin, begin + count, [](std::uint8_t b) { return b == kBlank; });
+    for (Address a = first; a < first + count; ++a) {
+        if (flashByte(a) != kBlank)
+            return false;
+    }
+    return true;
+}
+
+std::uint8_t ProgramMemoryProgramming::flashByte(Address address) const
+{
+    const MemoryImage& image = s.image();
+    if (address < s.programSize())
+        return s.options.programMemory ? image.programMemory[address] : kBlank;
+    // The configuration words at the top of flash; left erased when not programmed.
+    const std::uint32_t i = address - s.programSize();
+    if (!s.options.configuration)
+        return kBlank;
+    return EffectiveConfigValue(image.config[i], image.configMask[i], image.configSetMask[i]);
 }
 
 bool ProgramMemoryProgramming::writeMultiPanel()
@@ -167,7 +183,9 @@ bool ProgramMemoryProgramming::writeSinglePanel()
 bool ProgramMemoryProgramming::writeBuffers()
 {
     const auto bufferSize = static_cast<std::uint32_t>(s.device().writeBufferSize);
-    const std::uint32_t buffers = s.programSize() / bufferSize;
+    // Every block sent is sent whole, FFh where the image is blank: a J part's buffer keeps
+    // the last block's bytes.
+    const std::uint32_t buffers = s.flashSize() / bufferSize;
     if (!s.frame.check())
         return false;
     s.post().postProcessText(texts::kWriteInstruction);
@@ -201,6 +219,17 @@ bool ProgramMemoryProgramming::endWriting()
 }
 
 bool ProgramMemoryProgramming::verify()
+{
+    if (s.options.programMemory && !verifyCode())
+        return false;
+    // Read back in the same session: a code-protect bit takes effect at the next reset.
+    if (!s.configInFlash() || !s.options.configuration)
+        return true;
+    s.frame.startArea(texts::kVerifyWrittenConfiguration);
+    return verifyWrittenArea(s, MemoryArea::Configuration, s.configAddress(), s.configCount()) && s.frame.endArea();
+}
+
+bool ProgramMemoryProgramming::verifyCode()
 {
     s.post().postAction(texts::kVerifyWrittenProgramMemory);
     const ByteVisitor compare = failAtDifference(s, MemoryArea::ProgramMemory, 0);

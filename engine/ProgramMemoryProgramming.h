@@ -34,8 +34,12 @@ private:
     // The last word of a block with 1111, then the programming pulse.
     bool programWord(Address address);
     bool allBlank(Address first, std::uint32_t count) const;
+    // What the write puts at a flash address: the code, or above it the configuration
+    // words under their masks; FFh for an area the options leave out.
+    std::uint8_t flashByte(Address address) const;
     bool endWriting();
     bool verify();
+    bool verifyCode();
 
     OperationContext s;
 };

@@ -32,6 +32,25 @@ constexpr std::uint32_t kP11Units = 1000;     // 5 ms (1XK22, K20)
 // P15 >= 400 us before the first command.
 constexpr KeyEntryWaits kK22KeyEntry{200, 1, 80};
 
+// The J parts (DS39687E; DS39644G; DS39688C), in the same units. Where the parts of a
+// family differ, its longest wait serves them all.
+constexpr std::array<EraseKey, 2> kJChipErase = {{{kEraseControlHigh, 0x0101}, {kEraseControlLow, 0x8080}}};
+// Bulk erase: P11 475 ms (J10) / 524 ms (J11, J50), then DS39687E's P10 (49/54 ms);
+// P11 400 ms and P10 400 ns on DS39644G and DS39688C.
+constexpr EraseWaits kJ10EraseWaits{95000, 9800};
+constexpr EraseWaits kJ2X4XEraseWaits{104800, 10800};
+constexpr EraseWaits kJ6X8XEraseWaits{80000, 1};
+// Code writes: P9 3.4 ms (J10), 1.2 ms (J11, J13, J5X), 2.8 ms (DS39644G, DS39688C);
+// DS39687E draws no P10 after a write, the others 400 ns.
+constexpr WriteWaits kJ10CodeWaits{680, 0};
+constexpr WriteWaits kJ2X4XCodeWaits{240, 0};
+constexpr WriteWaits kJ6X8XCodeWaits{560, 1};
+// Key entry: P19 (MCLR low to the key) 4 ms / 10 us / 1 ms, P20 >= 50 ns, P12 before
+// the first command 400 us (300 us on DS39644G).
+constexpr KeyEntryWaits kJ2X4XKeyEntry{800, 1, 80};
+constexpr KeyEntryWaits kJ6X8XKeyEntry{2, 1, 60};
+constexpr KeyEntryWaits kJ60KeyEntry{200, 1, 80};
+
 constexpr int kSelfTimedNops = 2;   // the write starts on the 4th clock of the second NOP after WR
 
 // The classic parts: DS39622 and its predecessors.
@@ -69,7 +88,24 @@ constexpr WriteStrategyRules newerFamily(ProgrammingFamily family, std::span<con
     return rules;
 }
 
-constexpr std::array<WriteStrategyRules, 5> kRules = {{
+// The J parts: the 64-byte buffer row with WREN, their bulk erase and key entry. The
+// configuration is code and there is no EEPROM, so only the code writes' waits matter.
+constexpr WriteStrategyRules jFamily(ProgrammingFamily family, EraseWaits eraseWaits, WriteWaits codeWaits,
+                                     KeyEntryWaits keyEntry)
+{
+    WriteStrategyRules rules =
+        classic(WriteStrategy::Buffers, kJChipErase, ProgramMemoryMethod::Buffer, ProgramMemoryMethod::Buffer, false);
+    rules.family = family;
+    rules.eraseWaits = eraseWaits;
+    rules.writeEnableBeforeWrites = true;
+    rules.codeWaits = rules.idAndConfigWaits = codeWaits;
+    // EECON1 has no EEPGD or CFGS bit: code memory is the only space a table write reaches.
+    rules.selectsMemorySpace = false;
+    rules.keyEntryWaits = keyEntry;
+    return rules;
+}
+
+constexpr std::array<WriteStrategyRules, 9> kRules = {{
     classic(WriteStrategy::Panels, kBulkErase, ProgramMemoryMethod::SinglePanel, ProgramMemoryMethod::MultiPanel,
             true),
     classic(WriteStrategy::Buffers, kChipErase, ProgramMemoryMethod::Buffer, ProgramMemoryMethod::Buffer, false),
@@ -79,6 +115,10 @@ constexpr std::array<WriteStrategyRules, 5> kRules = {{
     // erased by itself (TBLPTR = 200000h), as the K22 and 1XK22 documents allow for
     // the ID row and the K20 shares their row erase.
     newerFamily(ProgrammingFamily::K20, kK20ChipErase, kP11Units, kP10Units, true, std::nullopt),
+    jFamily(ProgrammingFamily::J10, kJ10EraseWaits, kJ10CodeWaits, kJ2X4XKeyEntry),
+    jFamily(ProgrammingFamily::J2X4X, kJ2X4XEraseWaits, kJ2X4XCodeWaits, kJ2X4XKeyEntry),
+    jFamily(ProgrammingFamily::J6X8X, kJ6X8XEraseWaits, kJ6X8XCodeWaits, kJ6X8XKeyEntry),
+    jFamily(ProgrammingFamily::J60, kJ6X8XEraseWaits, kJ6X8XCodeWaits, kJ60KeyEntry),
 }};
 
 constexpr WriteStrategyRules kUnknown{};

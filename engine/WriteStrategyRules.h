@@ -40,6 +40,8 @@ struct WriteStrategyRules {
     bool singlePanelBeforeIdsAndConfig = false;
     // GOTO 100000h before each configuration word, out of the code-protected blocks.
     bool gotoBeforeConfigWords = false;
+    // BSF/BCF of EECON1's EEPGD and CFGS to choose code memory before a write.
+    bool selectsMemorySpace = true;
     // BSF EECON1,WREN before code, ID and configuration writes.
     bool writeEnableBeforeWrites = false;
     WriteWaits codeWaits = kClassicWriteWaits;         // program-memory writes

@@ -15,6 +15,7 @@
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/LoadDeviceList.h"
 #include "engine/EntryGuard.h"
+#include "engine/CodeProtectNotice.h"
 #include "engine/LvpLockout.h"
 #include "engine/OperationCode.h"
 #include "engine/ProgramMemoryProgramming.h"
@@ -423,15 +424,21 @@ void TForm1::program()
         showError(messages_, std::string(misfit) + "\r\n" + ui::kDeviceNotErased);
         return;
     }
-    if (lvpOffAccepted())
-        runOperation(OperationProgram, ui::kProcessProgramming);
+    if (!lvpOffAccepted())
+        return;
+    runOperation(OperationProgram, ui::kProcessProgramming);
+    if (engine_->lastOutcome != OperationOutcome::Completed)
+        return;
+    if (const std::string notice = codeProtectNotice(OperationProgram, engine_->options, engine_->data());
+        !notice.empty())
+        messages_.showMessage(MessageKind::Warning, notice, ButtonOk);
 }
 
 // Programming LVP off through a low-voltage entry leaves a chip only high voltage can
 // enter again: the user says so first, and No is what Enter answers.
 bool TForm1::lvpOffAccepted()
 {
-    if (!LocksOutLowVoltageEntry(OperationProgram, engine_->options, engine_->data().image,
+    if (!LocksOutLowVoltageEntry(OperationProgram, engine_->options, engine_->data(),
                                  engine_->entryWiring != EntryWiring::HighVoltage))
         return true;
     return messages_.askWithDefault(MessageKind::Warning, ui::kLvpOffQuestion, ButtonYes | ButtonNo, ButtonNo)

@@ -38,7 +38,15 @@ bool ClassicIcsp::enter()
     case EntryMethod::None:
         break;
     }
-    return guard_.fail(wiring_ == EntryWiring::MclrOnly ? texts::kNoKeyEntry : texts::kNoPgmPin);
+    switch (wiring_) {
+    case EntryWiring::MclrOnly:
+        return guard_.fail(texts::kNoKeyEntry);
+    case EntryWiring::HighVoltage:
+        return guard_.fail(texts::kNoHighVoltageMode);
+    case EntryWiring::PgmPin:
+        break;
+    }
+    return guard_.fail(texts::kNoPgmPin);
 }
 
 bool ClassicIcsp::leave()
@@ -178,6 +186,8 @@ bool ClassicIcsp::selectEeprom()
 
 bool ClassicIcsp::selectCodeMemory()
 {
+    if (!rules_.selectsMemorySpace)
+        return true;
     return core(CoreInstruction::BsfEecon1Eepgd) && core(CoreInstruction::BcfEecon1Cfgs);
 }
 

@@ -44,7 +44,8 @@ BlankCheck::Area BlankCheck::foundNotBlank()
 BlankCheck::Area BlankCheck::checkProgramMemory()
 {
     s.post().postAction(texts::kBlankCheckProgramMemory);
-    return checked(s.table().read(0, s.programSize(), untilNotBlank()));
+    // Configuration words in flash are erased to FFh with the code: they count as code here.
+    return checked(s.table().read(0, s.flashSize(), untilNotBlank()));
 }
 
 BlankCheck::Area BlankCheck::checkEeprom()
@@ -58,12 +59,16 @@ BlankCheck::Area BlankCheck::checkEeprom()
 
 BlankCheck::Area BlankCheck::checkIds()
 {
+    if (!hasIdLocations(s.device()))
+        return Area::Blank;
     s.frame.startArea(texts::kBlankCheckIds);
     return checked(s.table().read(kIdAddress, kIdCount, untilNotBlank()));
 }
 
 BlankCheck::Area BlankCheck::checkConfiguration()
 {
+    if (s.configInFlash())
+        return Area::Blank;
     s.frame.startArea(texts::kBlankCheckConfiguration);
     // Blank when every bit the mask controls reads as 1; the other bits do not count.
     const ByteVisitor masked = [this](std::uint32_t k, std::uint8_t value) {

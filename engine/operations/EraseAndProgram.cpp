@@ -94,6 +94,10 @@ bool EraseAndProgram::eraseIdRow()
 
 bool EraseAndProgram::programAreas()
 {
+    // Configuration words in flash are written as code, in the top block; such a device
+    // has no EEPROM and no ID locations to write.
+    if (s.configInFlash())
+        return !(s.options.programMemory || s.options.configuration) || ProgramMemoryProgramming(s).run();
     if (s.options.programMemory && !ProgramMemoryProgramming(s).run())
         return false;
     if (s.options.eeprom && s.eepromSize() != 0 && !EepromProgramming(s).run())

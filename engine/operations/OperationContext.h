@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "devicedata/ConfigLocation.h"
 #include "devicedata/DeviceImage.h"
 #include "engine/DeviceIdCheck.h"
 #include "engine/ProgrammingOptions.h"
@@ -31,6 +32,13 @@ struct OperationContext {
     // The device's sizes, never beyond the image's buffers.
     std::uint32_t programSize() const { return std::min(data.image.programMemorySize, kProgramMemoryCapacity); }
     std::uint32_t eepromSize() const { return std::min(data.image.eepromSize, kEepromCapacity); }
+
+    // Where the device keeps its configuration: at 300000h, or as the last bytes of flash.
+    bool configInFlash() const { return velmora::configInFlash(data.device); }
+    Address configAddress() const { return configByteAddress(data.device, data.image, 0); }
+    std::uint32_t configCount() const { return static_cast<std::uint32_t>(configByteCount(data.device)); }
+    // The whole flash: the code, and the configuration words where they live in it.
+    std::uint32_t flashSize() const { return programSize() + (configInFlash() ? kFlashConfigCount : 0); }
 };
 
 } // namespace velmora

@@ -39,7 +39,7 @@ bool ReadOperation::readAll()
         return false;
     if (s.options.eeprom && s.eepromSize() != 0 && !readEeprom())
         return false;
-    if (s.options.ids && !readIds())
+    if (s.options.ids && hasIdLocations(s.device()) && !readIds())
         return false;
     if (!readDeviceId())
         return false;
@@ -74,7 +74,7 @@ bool ReadOperation::readConfiguration()
 {
     s.frame.startArea(texts::kReadConfiguration);
     // Stored as read: the masks apply only when programming and comparing.
-    return s.table().read(kConfigAddress, kConfigCount, storeIn(s.image().config)) && s.frame.endArea();
+    return s.table().read(s.configAddress(), s.configCount(), storeIn(s.image().config)) && s.frame.endArea();
 }
 
 void ReadOperation::discardImage()

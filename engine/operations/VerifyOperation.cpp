@@ -43,14 +43,14 @@ VerifyOperation::Area VerifyOperation::verifyAreas()
         if (const Area a = verifyEeprom(); a != Area::Done)
             return a;
     }
-    if (s.options.ids) {
+    if (s.options.ids && hasIdLocations(s.device())) {
         s.frame.startArea(texts::kVerifyIds);
         if (const Area a = verifyFlashArea(MemoryArea::Ids, kIdAddress, kIdCount); a != Area::Done)
             return a;
     }
     if (s.options.configuration) {
         s.frame.startArea(texts::kVerifyConfiguration);
-        return verifyFlashArea(MemoryArea::Configuration, kConfigAddress, kConfigCount);
+        return verifyFlashArea(MemoryArea::Configuration, s.configAddress(), s.configCount());
     }
     return Area::Done;
 }

@@ -79,6 +79,14 @@ protected:
         EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
     }
 
+    // identify, without a device named, names this one.
+    void identifies(const std::string& port, const std::string& device) const
+    {
+        const CliRun identify = cli(port, "identify");
+        EXPECT_EQ(identify.status, 0) << identify.out << identify.err;
+        EXPECT_THAT(identify.out, HasSubstr(": " + device + ", revision "));
+    }
+
     fs::path dir_;
     std::string chipModel_ = "PIC18F452";
 };
@@ -129,10 +137,7 @@ TEST_F(CliOnGpio, ProgramsAndVerifiesAK22EnteredByTheKey)
     const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f45k22-key.hex";
     const std::string port = "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22";
     programAndVerify(port, "PIC18F45K22", hex);
-
-    const CliRun identify = cli(port, "identify");
-    EXPECT_EQ(identify.status, 0) << identify.out << identify.err;
-    EXPECT_THAT(identify.out, HasSubstr(": PIC18F45K22, revision "));
+    identifies(port, "PIC18F45K22");
     EXPECT_THAT(cli(port, "info").out, HasSubstr("GPIO programmer on gpiochip0, low-voltage entry by key sequence (MCLR=17, PGC=27"));
 }
 
@@ -143,6 +148,17 @@ TEST_F(CliOnGpio, ProgramsAndVerifiesA1XK22EnteredThroughItsPgmPin)
     const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f14k22-lvp.hex";
     const std::string port = "GPIO:gpiochip0,mclr=17,pgm=24,pgc=27,pgd=22";
     programAndVerify(port, "PIC18F14K22", hex);
+}
+
+// A J part: the key on MCLR alone (it has no high-voltage mode), its configuration words
+// written with the top block of flash.
+TEST_F(CliOnGpio, ProgramsAndVerifiesAJPartEnteredByTheKey)
+{
+    chipModel_ = "PIC18F46J50,lvp";
+    const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f46j50-key.hex";
+    const std::string port = "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22";
+    programAndVerify(port, "PIC18F46J50", hex);
+    identifies(port, "PIC18F46J50");
 }
 
 TEST_F(CliOnGpio, ADeviceThatIsNoGpioChipIsRefusedUnopened)

@@ -476,6 +476,21 @@ TEST_F(CliOnSimulatedChip, AJdmPortStopsTheKPartsForTheirVppLimit)
     EXPECT_EQ(classic.err.find("MCLR/Vpp"), std::string::npos) << classic.err;
 }
 
+// A J part has no high-voltage mode at all: the JDM is refused, --vpp-limited or not.
+TEST_F(CliOnSimulatedChip, AJdmPortRefusesAJPartBeforeItOpens)
+{
+    const std::string jdm = std::string("--port \"") + kAbsentSerialPort + "\" ";
+    for (const char* options : {"", "--vpp-limited "}) {
+        const CliRun refused = cli(jdm + options + "--device PIC18F46J50 erase");
+        EXPECT_EQ(refused.status, 2) << options;
+        for (const char* part : {"PIC18F46J50 has no high-voltage programming mode", "can destroy the chip",
+                                 "at or below 3.6 V (D111, DS39687E)", "mclr=<line> and no pgm=", "lvp option",
+                                 "nothing was sent to the chip"})
+            EXPECT_NE(refused.err.find(part), std::string::npos) << part << "\n" << refused.err;
+        EXPECT_EQ(refused.err.find("cannot open the programmer port"), std::string::npos) << refused.err;
+    }
+}
+
 // A wiring that cannot enter the device is refused before any line moves, with the way that can.
 TEST_F(CliOnSimulatedChip, AWiringThatCannotEnterTheDeviceIsRefusedBeforeThePortOpens)
 {
@@ -511,6 +526,30 @@ TEST_F(CliOnSimulatedChip, TheKeyWiringRefusesToTurnLvpOffToo)
     const CliRun allowed = cli(device + "\"SIM:PIC18F45K22,lvp,image=" + chipFile_.string() + "\" --allow-lvp-off program \""
                                + lvpOff.string() + "\"");
     EXPECT_EQ(allowed.err.find("turns LVP off"), std::string::npos) << allowed.err;
+}
+
+// CP0 cleared on a J part: verified in the programming session, then the notice; a
+// later verify finds the chip unreadable. Options for areas it lacks are only noted,
+// and CONFIG4L bit 2, a write-protect bit there, is no LVP bit to refuse.
+TEST_F(CliOnSimulatedChip, AJPartsCodeProtectionIsVerifiedAtOnceAndNoticed)
+{
+    const fs::path protect = dir_ / "cp0.hex";
+    // CONFIG1H = F3h, CONFIG4L = FBh
+    std::ofstream(protect) << ":020000040030CA\n:01000100F30B\n:01000600FBFE\n:00000001FF\n";
+    const std::string run = "--device PIC18F46J50 --port \"SIM:PIC18F46J50,lvp,image=" + chipFile_.string() + "\" ";
+    const CliRun program = cli(run + "--no-eeprom --no-ids program \"" + protect.string() + "\"");
+    EXPECT_EQ(program.status, 0) << program.out << program.err;
+    EXPECT_NE(program.err.find("note: --no-eeprom does not apply to PIC18F46J50"), std::string::npos) << program.err;
+    EXPECT_NE(program.err.find("note: --no-ids does not apply to PIC18F46J50"), std::string::npos) << program.err;
+    EXPECT_NE(program.err.find("sets code protection (CP0)"), std::string::npos) << program.err;
+    EXPECT_NE(program.err.find("Device: PIC18F46J50."), std::string::npos) << program.err;
+    EXPECT_NE(program.err.find("can no longer be read or verified"), std::string::npos) << program.err;
+    const CliRun verify = cli(run + "--no-program verify \"" + protect.string() + "\"");
+    EXPECT_EQ(verify.status, 1) << verify.out << verify.err;
+
+    const CliRun unprotected = cli(run + "program \"" + VELMORA_TEST_HEX_DIR + "/pic18f46j50-key.hex\"");
+    EXPECT_EQ(unprotected.status, 0) << unprotected.err;
+    EXPECT_EQ(unprotected.err.find("CP0"), std::string::npos) << unprotected.err;
 }
 
 TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)

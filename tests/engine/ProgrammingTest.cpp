@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "devicedata/ConfigLocation.h"
+#include "devicedata/ConfigMasks.h"
+#include "engine/CodeProtectNotice.h"
 #include "engine/DifferenceReport.h"
 #include "engine/EngineTexts.h"
 #include "tests/engine/EngineTestSupport.h"
@@ -593,6 +596,145 @@ TEST_F(ProgrammingTest, TheWiringChoosesTheEntryAndAnUnfitOneMovesNoLine)
         }
     }
     engine.entryWiring = EntryWiring::HighVoltage;
+}
+
+// The J parts as DS39687E, DS39644G and DS39688C give them, a family's longest wait
+// where its parts differ.
+struct JFamilyRow {
+    ProgrammingFamily family;
+    std::uint32_t p11;
+    std::uint32_t eraseP10;
+    std::uint32_t p9;
+    std::uint32_t beforeKey;       // P19
+    std::uint32_t firstCommand;    // P12
+};
+
+constexpr std::array kJFamilyRows = {
+    JFamilyRow{ProgrammingFamily::J10, 95000, 9800, 680, 800, 80},
+    JFamilyRow{ProgrammingFamily::J2X4X, 104800, 10800, 240, 800, 80},
+    JFamilyRow{ProgrammingFamily::J6X8X, 80000, 1, 560, 2, 60},
+    JFamilyRow{ProgrammingFamily::J60, 80000, 1, 560, 200, 80},
+};
+
+// The commands after a key entry: from MCLR's second rise, once the 32 key bits are in.
+std::vector<Command> commandsAfterKey(const std::vector<PinCall>& calls)
+{
+    int rises = 0;
+    std::uint8_t mclr = 0;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].kind != PinCallKind::Write || !calls[i].succeeded)
+            continue;
+        if (calls[i].vpp != 0 && mclr == 0 && ++rises == 2)
+            return commandsOf({calls.begin() + static_cast<std::ptrdiff_t>(i), calls.end()});
+        mclr = calls[i].vpp;
+    }
+    return {};
+}
+
+// 128 bytes of flash: 120 of code, then the 8 configuration bytes.
+DeviceRecord jDevice(ProgrammingFamily family)
+{
+    DeviceRecord record = familyDevice(family);
+    record.name = "TESTJ";
+    return record;
+}
+
+// Entered by the key with the family's waits; erased by 0101h/8080h, P11 then P10.
+TEST_F(ProgrammingTest, JPartsEnterByTheKeyAndEraseWithTheirWaits)
+{
+    engine.entryWiring = EntryWiring::MclrOnly;
+    for (const JFamilyRow& row : kJFamilyRows) {
+        SCOPED_TRACE(factsFor(row.family).name);
+        select(jDevice(row.family));
+        pins.clear();
+        window.run(OperationErase);
+        std::vector<Command> expected = withTablePointer({}, 0x3C0005, {{kWrite, 0x0101}});
+        expected = withTablePointer(expected, 0x3C0004, {{kWrite, 0x8080}, {kCore, 0x0000}, {kCore, 0x0000}});
+        EXPECT_EQ(commandsAfterKey(pins.calls()), expected);
+        const auto calls = pins.calls();
+        EXPECT_EQ(delaysOf(calls, row.p11), 1U);
+        if (row.eraseP10 > 1) {
+            EXPECT_EQ(delaysOf(calls, row.eraseP10), 1U);
+        }
+        EXPECT_EQ(delaysOf(calls, row.beforeKey), 1U) << "P19";
+        EXPECT_EQ(delaysOf(calls, row.firstCommand), 1U) << "P12";
+        EXPECT_EQ(delaysOf(calls, 40000), 0U) << "no Vpp park";
+        expectCleanEnding();
+    }
+    // No high-voltage mode: a programmer that raises Vpp moves no line.
+    engine.entryWiring = EntryWiring::HighVoltage;
+    pins.clear();
+    window.run(OperationErase);
+    EXPECT_EQ(errors(), std::vector<std::string>{texts::kNoHighVoltageMode});
+    EXPECT_TRUE(writesOf(pins.calls()).empty());
+}
+
+// The configuration words are code: the top block carries them under their masks, sent
+// whole with the code below them FFh, and they are read back from the top of flash in
+// the same session. No EEPGD/CFGS, nothing to 300000h or 200000h.
+TEST_F(ProgrammingTest, JPartsWriteTheConfigurationWithTheTopBlockSentWhole)
+{
+    engine.entryWiring = EntryWiring::MclrOnly;
+    for (const bool withCode : {true, false}) {
+        SCOPED_TRACE(withCode ? "program memory and configuration" : "configuration alone");
+        const JFamilyRow& row = kJFamilyRows[1];
+        programMemoryOnly(jDevice(row.family));
+        ASSERT_EQ(image().programMemorySize, 120U);
+        engine.options = {.programMemory = withCode, .eeprom = false};
+        image().programMemory[0] = 0x12;
+        image().programMemory[118] = 0x34;
+        for (int i = 0; i < kFlashConfigCount; ++i) {
+            image().config[i] = 0x00;
+            image().configMask[i] = 0x0F;
+            image().configSetMask[i] = i % 2 == 1 ? 0xF0 : 0x00;
+        }
+        image().config[0] = 0xA5;   // 05h under the mask
+        scriptBytes({0x05, 0xF0, 0x00, 0xF0, 0x00, 0xF0, 0x00, 0xF0});
+        window.run(OperationProgram);
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
+
+        const auto commands = commandsAfterKey(pins.calls());
+        std::vector<Command> top = withTablePointer({{kCore, 0x84A6}}, 64);
+        top.insert(top.end(), 27, Command{kWriteInc, 0xFFFF});
+        top.push_back({kWriteInc, withCode ? std::uint16_t{0xFF34} : std::uint16_t{0xFFFF}});
+        top.insert(top.end(), {{kWriteInc, 0xF005}, {kWriteInc, 0xF000}, {kWriteInc, 0xF000}, {kWriteStart, 0xF000}});
+        if (withCode)
+            top.erase(top.begin(), top.begin() + 1);   // WREN came once, before the first block
+        EXPECT_NE(findSequence(commands, top), std::string::npos);
+        EXPECT_EQ(countCommand(commands, kWriteStart), withCode ? 2U : 1U) << "each block once";
+        EXPECT_EQ(countFrame(commands, {kCore, 0x8EA6}), 0U) << "no EEPGD";
+        EXPECT_EQ(findSequence(commands, tablePointerSetUp(kConfigAddress)), std::string::npos);
+        EXPECT_EQ(findSequence(commands, tablePointerSetUp(kIdAddress)), std::string::npos);
+        EXPECT_NE(findSequence(commands, tablePointerSetUp(120), findSequence(commands, top)), std::string::npos)
+            << "the configuration read back from the top of flash";
+        EXPECT_EQ(delaysOf(pins.calls(), row.p9), withCode ? 2U : 1U);
+        EXPECT_EQ(addressesDuring(texts::kVerifyWrittenConfiguration).front(), 120U);
+    }
+    engine.entryWiring = EntryWiring::HighVoltage;
+}
+
+// CP0 cleared in a J part's configuration: the program's notice, and only then.
+TEST_F(ProgrammingTest, AJPartsCodeProtectionIsNoticedAfterProgramming)
+{
+    select(jDevice(ProgrammingFamily::J2X4X));
+    image().configMask[CONFIG1H] = 0x04;
+    image().configSetMask[CONFIG1H] = 0xF0;
+    image().config[CONFIG1H] = 0xFB;
+    const ProgrammingOptions all;
+    const std::string notice = codeProtectNotice(OperationProgram, all, engine.data());
+    EXPECT_NE(notice.find("TESTJ"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("can no longer be read or verified"), std::string::npos) << notice;
+    EXPECT_EQ(codeProtectNotice(OperationVerify, all, engine.data()), "");
+    EXPECT_EQ(codeProtectNotice(OperationProgram, {.configuration = false}, engine.data()), "");
+    image().configMask[CONFIG1H] = 0x00;
+    EXPECT_EQ(codeProtectNotice(OperationProgram, all, engine.data()), "") << "CP0 not in the mask";
+    image().configMask[CONFIG1H] = 0x04;
+    image().config[CONFIG1H] = 0xFF;
+    EXPECT_EQ(codeProtectNotice(OperationProgram, all, engine.data()), "") << "CP0 set: not protected";
+    select(familyDevice(ProgrammingFamily::K22));
+    image().configMask[CONFIG1H] = 0x04;
+    image().config[CONFIG1H] = 0x00;
+    EXPECT_EQ(codeProtectNotice(OperationProgram, all, engine.data()), "") << "configuration at 300000h";
 }
 
 } // namespace
