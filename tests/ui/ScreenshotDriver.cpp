@@ -2,7 +2,10 @@
 // programmer in a scratch program folder, walks through the views a user sees and
 // saves each as a PNG. Not part of the shipped program.
 //
-// Usage: velmora_screenshot_driver <Devices.ini> <HEX file> <output folder>
+// Usage: velmora_screenshot_driver <Devices.ini> <HEX file> <output folder> [<device> <port>]
+// With a device and a port, it walks one device through the windows as a user would
+// (load, look at the configuration and the options, program, verify, read back) and
+// names each PNG after the device.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +18,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "devicedata/DeviceList.h"
+#include "devicedata/LoadDeviceList.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempFolder.h"
 #include "UiDriver.h"
@@ -26,6 +31,7 @@
 #include "ui/Llit.h"
 #include "ui/LowLevelAccess.h"
 #include "ui/Pr_Wnd.h"
+#include "ui/PrgCfg.h"
 #include "ui/QtUserMessages.h"
 #include "ui/UCfgIDs2.h"
 #include "ui/UCfgIDs3.h"
@@ -58,21 +64,99 @@ void shootEditor(TForm1& main, int configType, const char* name)
     main.menuItem(TForm1::Command::ConfigurationBits)->trigger();
 }
 
+// The Device= index of a Devices.ini section; -1 when the file has no such section.
+int deviceIndex(const char* devicesIni, const std::string& name)
+{
+    DeviceList list;
+    if (!LoadDeviceList(list, devicesIni))
+        return -1;
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        list.MoveTo(i);
+        if (list.CopyCurrent().name == name)
+            return i;
+    }
+    return -1;
+}
+
+QString shotName(const std::string& device, const char* view)
+{
+    return QString::fromStdString(device) + QLatin1Char('-') + QLatin1String(view);
+}
+
+template <typename Dialog>
+void shootDialog(TForm1& main, TForm1::Command command, const QString& name)
+{
+    auto timer = test::whenModal<Dialog>([name](Dialog* dialog) {
+        QTimer::singleShot(100, dialog, [dialog, name] {
+            save(dialog, name.toLatin1().constData());
+            dialog->reject();
+        });
+    });
+    main.menuItem(command)->trigger();
+}
+
+// Load, grid at the configuration words, the editor, the options, then a whole
+// program-and-verify with the progress window caught half-way, a verify and a read.
+void walkThroughDevice(VelmoraWindows& windows, const std::string& device)
+{
+    TForm1& main = windows.mainWindow();
+    main.menuItem(TForm1::Command::Load)->trigger();
+    QApplication::processEvents();
+    save(&main, shotName(device, "main-window.png").toLatin1().constData());
+    const int configHeading = main.gridModel().layout().headingRow(GridSection::Config) - 1;
+    main.gridView().scrollTo(main.gridModel().index(configHeading - 4, 1), QAbstractItemView::PositionAtTop);
+    QApplication::processEvents();
+    save(&main, shotName(device, "grid-configuration.png").toLatin1().constData());
+    shootDialog<TCfgIDs3>(main, TForm1::Command::ConfigurationBits, shotName(device, "editor.png"));
+    shootDialog<TPrgConfig>(main, TForm1::Command::ProgrammingConfiguration, shotName(device, "options.png"));
+
+    TForm3& progress = windows.progress();
+    bool shot = false;
+    QTimer watch;
+    watch.setInterval(20);
+    QObject::connect(&watch, &QTimer::timeout, &progress, [&] {
+        if (shot || !progress.isVisible())
+            return;
+        shot = true;
+        // Past the erase, into the writes.
+        QTimer::singleShot(800, &progress, [&progress, device] {
+            save(&progress, shotName(device, "progress-window.png").toLatin1().constData());
+        });
+    });
+    watch.start();
+    main.menuItem(TForm1::Command::Program)->trigger();
+    watch.stop();
+    main.menuItem(TForm1::Command::Verify)->trigger();
+    main.menuItem(TForm1::Command::Read)->trigger();
+    QApplication::processEvents();
+    main.gridView().scrollTo(main.gridModel().index(configHeading - 4, 1), QAbstractItemView::PositionAtTop);
+    QApplication::processEvents();
+    save(&main, shotName(device, "read-back.png").toLatin1().constData());
+    main.close();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     VelmoraApplication app(argc, argv);
-    if (argc != 4) {
-        std::cerr << "usage: velmora_screenshot_driver <Devices.ini> <HEX file> <output folder>\n";
+    if (argc != 4 && argc != 6) {
+        std::cerr << "usage: velmora_screenshot_driver <Devices.ini> <HEX file> <output folder> [<device> <port>]\n";
         return 2;
     }
+    const std::string device = argc == 6 ? argv[4] : "";
+    const int index = argc == 6 ? deviceIndex(argv[1], device) : 3;
+    if (index < 0) {
+        std::cerr << argv[1] << " has no section " << device << '\n';
+        return 2;
+    }
+    const std::string port = argc == 6 ? argv[5] : "SIM";
     outputFolder = QString::fromLocal8Bit(argv[3]);
     QDir().mkpath(outputFolder);
 
     test::TempFolder programFolder;
     std::filesystem::copy_file(argv[1], programFolder.file("Devices.ini"));
-    programFolder.write("Velmora.ini", "[Config]\r\nCOM=SIM\r\nDevice=3\r\n");
+    programFolder.write("Velmora.ini", "[Config]\r\nCOM=" + port + "\r\nDevice=" + std::to_string(index) + "\r\n");
 
     test::ScriptedMessages messages;
     ErrorHook::install(&messages);
@@ -82,6 +166,13 @@ int main(int argc, char** argv)
         VelmoraWindows windows(programFolder.path(), messages, files, importedLowLevelAccess());
         TForm1& main = windows.mainWindow();
         main.show();
+        if (!device.empty()) {
+            QTimer::singleShot(300, &main, [&] { walkThroughDevice(windows, device); });
+            app.exec();
+            for (const test::ShownMessage& message : messages.shown)
+                std::cout << "message: " << message.text << '\n';
+            return 0;
+        }
         main.menuItem(TForm1::Command::Load)->trigger();
         QTimer::singleShot(300, &main, [&] {
             save(&main, "main-window.png");
