@@ -178,7 +178,8 @@ TEST(DeviceFileCheck, AFamilyUnknownOrContradictedRefusesTheDeviceAtTheKeyAtFaul
         int line;
         const char* words;
     } cases[] = {
-        {"Family=K20", "Family=K2O", 9, "Family=K2O names no programming family (the known ones are K22, 1XK22 or K20)"},
+        {"Family=K20", "Family=K2O", 9,
+         "Family=K2O names no programming family (the known ones are K22, 1XK22, K20, J10, J2X4X, J6X8X or J60)"},
         {"WriteStrategy=2", "WriteStrategy=1", 4, "Family=K20 needs WriteStrategy=2"},
         {"Config=3", "Config=1", 6, "Family=K20 needs Config=3"},
         {"ProgMemSize=16384", "ProgMemSize=24576", 2, "no K20 part has ProgMemSize=24576"},
@@ -186,6 +187,12 @@ TEST(DeviceFileCheck, AFamilyUnknownOrContradictedRefusesTheDeviceAtTheKeyAtFaul
         {"WriteBufferSize=32", "WriteBufferSize=64", 5,
          "WriteBufferSize=64; its parts have 8192/256/8, 16384/256/32, 32768/256/32, 65536/1024/64"},
         {"Family=K20", "Family=K20\nLongEEAddr=1", 10, "Family=K20 with EEPROMDataMemSize=256 needs LongEEAddr=0"},
+        // A J part has no EEPROM, whatever its size.
+        {"Family=K20",
+         "Family=K20\n[J]\nProgMemSize=65536\nEEPROMDataMemSize=256\nWriteStrategy=2\nWriteBufferSize=64\nConfig=3\n"
+         "Mask=E1 04 C7 0F 00 04 00 00 00 00 00 00 00 00\nSetMask=00 F0 00 F0 FF F0 FF FF 00 00 00 00 00 00\n"
+         "Family=J60\n",
+         12, "no J60 part has ProgMemSize=65536, EEPROMDataMemSize=256"},
     };
     for (const auto& c : cases) {
         std::string text = fitting;

@@ -145,6 +145,35 @@ TEST(ShippedDevicesIni, TheNewerFamiliesFollowTheClassicPartsAndFitTheirFamilies
     EXPECT_EQ(records[194].programMemorySize, 131072);
 }
 
+// A J part's image holds its code below the configuration words, and a cleared image
+// already carries the bits the chip needs: 1111b over every odd byte, CONFIG1H bit 3 clear.
+TEST(ShippedDevicesIni, AJPartsBlankConfigurationCarriesItsForcedBits)
+{
+    constexpr std::uint8_t kConfig1HBit3 = 0x08;
+    auto owner = std::make_unique<DeviceImage>();
+    owner->setMaskSource(kShippedDevicesIni.string(), nullptr);
+    int jParts = 0;
+    for (const auto& [name, device] : shippedDevices()) {
+        if (!configInFlash(device))
+            continue;
+        SCOPED_TRACE(name);
+        ++jParts;
+        owner->SelectDevice(device);
+        owner->ClearImage(true);
+        const MemoryImage& image = owner->image;
+        EXPECT_EQ(image.programMemorySize, static_cast<std::uint32_t>(device.programMemorySize - kFlashConfigCount));
+        EXPECT_EQ(configByteCount(device), kFlashConfigCount);
+        for (int i = 1; i < kFlashConfigCount; i += 2)
+            EXPECT_EQ(image.config[i] & 0xF0, 0xF0) << "byte " << i;
+        EXPECT_EQ(image.config[CONFIG1H] & kConfig1HBit3, 0);
+    }
+    EXPECT_EQ(jParts, 93);
+
+    owner->SelectDevice(shippedDevices().at("PIC18F46J50"));
+    EXPECT_EQ(owner->image.programMemorySize, 65528U);
+    EXPECT_EQ(configByteAddress(owner->device, owner->image, 0), 0xFFF8U);
+}
+
 // The 40- and 44-pin packages share one die, which stores ICPRT (CONFIG4L bit 5)
 // whatever the package; the 28-pin parts have none.
 TEST(ShippedDevicesIni, AHexThatSetsIcprtKeepsItOnTheFortyPinDie)
