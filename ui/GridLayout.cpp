@@ -19,9 +19,20 @@ int rowsFor(std::uint32_t bytes)
 
 } // namespace
 
-GridLayout::GridLayout(std::uint32_t programSize, std::uint32_t eepromSize, bool configInFlash)
-    : programSize_(programSize), eepromSize_(eepromSize), configInFlash_(configInFlash)
+GridLayout::GridLayout(std::uint32_t programSize, std::uint32_t eepromSize)
+    : programSize_(programSize), eepromSize_(eepromSize)
 {
+}
+
+GridLayout GridLayout::forDevice(const DeviceImage& device)
+{
+    const MemoryImage& image = device.image;
+    GridLayout layout(std::min(image.programMemorySize, kProgramMemoryCapacity),
+                      std::min(image.eepromSize, kEepromCapacity));
+    layout.idCount_ = hasIdLocations(device.device) ? kIdCount : 0;
+    layout.configCount_ = static_cast<std::uint32_t>(configByteCount(device.device));
+    layout.configAddress_ = configByteAddress(device.device, image, 0);
+    return layout;
 }
 
 std::uint32_t GridLayout::sectionSize(GridSection section) const
@@ -29,8 +40,8 @@ std::uint32_t GridLayout::sectionSize(GridSection section) const
     switch (section) {
     case GridSection::Program: return programSize_;
     case GridSection::Eeprom: return eepromSize_;
-    case GridSection::Ids: return configInFlash_ ? 0 : kIdCount;
-    case GridSection::Config: return configInFlash_ ? kFlashConfigCount : kConfigCount;
+    case GridSection::Ids: return idCount_;
+    case GridSection::Config: return configCount_;
     case GridSection::DeviceId: return kDeviceIdCount;
     }
     return 0;
@@ -42,7 +53,7 @@ Address GridLayout::rowAddress(GridSection section, std::uint32_t firstIndex) co
     case GridSection::Program:
     case GridSection::Eeprom: return firstIndex;
     case GridSection::Ids: return kIdAddress + firstIndex;
-    case GridSection::Config: return (configInFlash_ ? programSize_ : kConfigAddress) + firstIndex;
+    case GridSection::Config: return configAddress_ + firstIndex;
     case GridSection::DeviceId: return kDeviceIdAddress + firstIndex;
     }
     return 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "devicedata/DeviceImage.h"
 #include "devicedata/MemoryImage.h"
 
 namespace velmora {
@@ -35,9 +36,10 @@ public:
     static constexpr int kCharColumn = 9;
 
     GridLayout() = default;
-    // configInFlash: a J part, whose 8 configuration bytes are the top of its flash,
-    // right above programSize, and which has no ID locations.
-    GridLayout(std::uint32_t programSize, std::uint32_t eepromSize, bool configInFlash = false);
+    // A device with ID locations and 14 configuration bytes at 300000h.
+    GridLayout(std::uint32_t programSize, std::uint32_t eepromSize);
+    // The selected device's areas, its configuration where the device keeps it.
+    static GridLayout forDevice(const DeviceImage& device);
 
     std::uint32_t programSize() const { return programSize_; }
     std::uint32_t eepromSize() const { return eepromSize_; }
@@ -58,7 +60,9 @@ private:
 
     std::uint32_t programSize_ = 0;
     std::uint32_t eepromSize_ = 0;
-    bool configInFlash_ = false;
+    std::uint32_t idCount_ = kIdCount;
+    std::uint32_t configCount_ = kConfigCount;
+    Address configAddress_ = kConfigAddress;
 };
 
 } // namespace velmora

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "devicedata/ConfigLocation.h"
 #include "ui/UiTexts.h"
 #include "ui/Windows1252.h"
 
@@ -72,11 +71,9 @@ void MemoryGridModel::refresh(const DeviceImage& device, bool partial)
         return;
     }
     beginResetModel();
-    const std::uint32_t programSize = std::min(image.programMemorySize, kProgramMemoryCapacity);
-    const std::uint32_t eepromSize = std::min(image.eepromSize, kEepromCapacity);
-    layout_ = GridLayout(programSize, eepromSize, configInFlash(device.device));
-    std::memcpy(program_.data(), image.programMemory, programSize);
-    std::memcpy(eeprom_.data(), image.eeprom, eepromSize);
+    layout_ = GridLayout::forDevice(device);
+    std::memcpy(program_.data(), image.programMemory, layout_.programSize());
+    std::memcpy(eeprom_.data(), image.eeprom, layout_.eepromSize());
     std::copy(std::begin(image.ids), std::end(image.ids), ids_.begin());
     std::copy(std::begin(image.config), std::end(image.config), config_.begin());
     std::copy(std::begin(image.deviceId), std::end(image.deviceId), deviceId_.begin());
