@@ -1,5 +1,7 @@
 #include "devicedata/ConfigLocation.h"
 
+#include <algorithm>
+
 #include "devicedata/ProgrammingFamily.h"
 
 namespace velmora {
@@ -24,6 +26,12 @@ std::int32_t codeAreaSize(const DeviceRecord& record)
     if (!configInFlash(record) || record.programMemorySize < kFlashConfigCount)
         return record.programMemorySize;
     return record.programMemorySize - kFlashConfigCount;
+}
+
+std::uint32_t flashSize(const SelectedDevice& device, const MemoryImage& image)
+{
+    const std::uint32_t code = std::min(image.programMemorySize, kProgramMemoryCapacity);
+    return code + (configInFlash(device) ? kFlashConfigCount : 0);
 }
 
 Address flashConfigAddress(const MemoryImage& image)

@@ -24,6 +24,9 @@ int configByteCount(const SelectedDevice& device);
 // The bytes of program memory the image shows as code: the whole flash, less the
 // configuration words where they live in it.
 std::int32_t codeAreaSize(const DeviceRecord& record);
+// The whole flash the image's program memory stands for: the code area, and the
+// configuration words where they live in it; never beyond the image's buffer.
+std::uint32_t flashSize(const SelectedDevice& device, const MemoryImage& image);
 // The flash address of CONFIG1L on a device with configuration in flash: the first byte
 // above the code area.
 Address flashConfigAddress(const MemoryImage& image);

@@ -66,9 +66,7 @@ const char* ProgramMemoryProgramming::misfitFor(const DeviceImage& data, const P
     if (!options.programMemory)
         return nullptr;
     const Method method = rulesFor(data.device).methodFor(options.multiPanelWrite);
-    const std::uint32_t configWords = configInFlash(data.device) ? kFlashConfigCount : 0;
-    return sizeMisfit(method, std::min(data.image.programMemorySize, kProgramMemoryCapacity) + configWords,
-                      data.device.writeBufferSize);
+    return sizeMisfit(method, flashSize(data.device, data.image), data.device.writeBufferSize);
 }
 
 bool ProgramMemoryProgramming::checkSize()

@@ -38,7 +38,7 @@ struct OperationContext {
     Address configAddress() const { return configByteAddress(data.device, data.image, 0); }
     std::uint32_t configCount() const { return static_cast<std::uint32_t>(configByteCount(data.device)); }
     // The whole flash: the code, and the configuration words where they live in it.
-    std::uint32_t flashSize() const { return programSize() + (configInFlash() ? kFlashConfigCount : 0); }
+    std::uint32_t flashSize() const { return velmora::flashSize(data.device, data.image); }
 };
 
 } // namespace velmora
