@@ -68,6 +68,15 @@ uint8_t CORVANT_CALL GetLineCosts(uint32_t* writeNanoseconds, uint32_t* readNano
     }
 }
 
+uint8_t CORVANT_CALL ProgrammerStream(const uint32_t* steps, uint32_t stepCount, uint8_t* levels, uint32_t levelCount)
+{
+    try {
+        return result(pins().stream(steps, stepCount, levels, levelCount));
+    } catch (...) {
+        return 0;
+    }
+}
+
 const char* CORVANT_CALL GetDllInfo(void)
 {
     try {

@@ -5,6 +5,7 @@
 // is spent.
 
 #include "corvant/PinBackend.h"
+#include "corvant/PinStream.h"
 #include "corvant/PortSpeed.h"
 
 #include <functional>
@@ -21,5 +22,16 @@ inline constexpr double kProbeBudgetSeconds = 0.08; // for each kind
 
 // nullopt when a call fails.
 std::optional<LineCosts> measureLineCosts(PinBackend& backend, const MonotonicClock& now);
+
+// The reads a caller resolves in one stream: the ICSP layer reads a 256-byte block
+// before it needs the values.
+inline constexpr double kStreamedReadsPerExchange = 256 * 8;
+inline constexpr int kStreamProbeExchanges = 8;
+
+// What one write and one read cost an operation on a streaming back end: a write
+// the time its line state takes beyond the waits around it, a read its share of
+// the exchange that answers a block. Measured with the lines low as above: idle
+// writes with the shortest wait between them, then exchanges of one read each.
+std::optional<LineCosts> measureStreamedCosts(StreamingBackend& backend, const MonotonicClock& now);
 
 } // namespace corvant

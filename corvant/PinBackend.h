@@ -12,6 +12,8 @@
 
 namespace corvant {
 
+class StreamingBackend;
+
 class PinBackend {
 public:
     virtual ~PinBackend() = default;
@@ -26,6 +28,9 @@ public:
     virtual bool close() = 0;
     // One line describing the back end and its port, for GetDllInfo.
     virtual std::string describe() const = 0;
+    // The same hardware taking whole streams (PinStream.h); nullptr for a back end
+    // that acts on each call, which then only ever sees the calls above.
+    virtual StreamingBackend* streaming() { return nullptr; }
 };
 
 // The simulated programmer for port strings that begin with "SIM"; nullptr when

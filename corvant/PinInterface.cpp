@@ -1,6 +1,7 @@
 #include "corvant/PinInterface.h"
 
 #include "corvant/CorvantTexts.h"
+#include "corvant/corvant.h"
 
 #include <cmath>
 #include <limits>
@@ -41,7 +42,8 @@ bool PinInterface::comInit(const char* port)
         describeNoPort(failure);
         return false;
     }
-    const auto costs = measureLineCosts(*backend_, clock_);
+    StreamingBackend* streaming = backend_->streaming();
+    const auto costs = streaming ? measureStreamedCosts(*streaming, clock_) : measureLineCosts(*backend_, clock_);
     if (!costs) {
         failure = backend_->describe() + std::string(texts::kLinesDoNotAnswer);
         closeBackend();
@@ -69,23 +71,80 @@ bool PinInterface::write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock
     return writeInOrder(vpp != 0, data != 0, clock != 0);
 }
 
-bool PinInterface::writeInOrder(bool vpp, bool data, bool clock)
+void PinInterface::appendOrderedMoves(std::vector<PinMove>& moves, bool& vppOn, bool vpp, bool data, bool clock)
 {
     // Vpp leaves first and comes last, so the target never sees data and clock
     // change under a programming voltage that is about to go or come.
-    if (vppOn_ && !vpp) {
-        if (!backend_->setVpp(false))
-            return false;
-        vppOn_ = false;
+    if (vppOn && !vpp) {
+        moves.push_back({.kind = PinMoveKind::Vpp, .vpp = false});
+        vppOn = false;
     }
-    if (!backend_->setDataClock(data, clock))
-        return false;
-    if (vpp && !vppOn_) {
-        if (!backend_->setVpp(true))
+    moves.push_back({.kind = PinMoveKind::DataClock, .data = data, .clock = clock});
+    if (vpp && !vppOn) {
+        moves.push_back({.kind = PinMoveKind::Vpp, .vpp = true});
+        vppOn = true;
+    }
+}
+
+bool PinInterface::writeInOrder(bool vpp, bool data, bool clock)
+{
+    std::vector<PinMove> moves;
+    bool vppOn = vppOn_;
+    appendOrderedMoves(moves, vppOn, vpp, data, clock);
+    for (const PinMove& move : moves) {
+        const bool moved = move.kind == PinMoveKind::Vpp ? backend_->setVpp(move.vpp)
+                                                         : backend_->setDataClock(move.data, move.clock);
+        if (!moved)
             return false;
-        vppOn_ = true;
+        if (move.kind == PinMoveKind::Vpp)
+            vppOn_ = move.vpp;
     }
     return true;
+}
+
+bool PinInterface::stream(const std::uint32_t* steps, std::uint32_t stepCount, std::uint8_t* levels,
+                          std::uint32_t levelCount)
+{
+    std::lock_guard lock(mutex_);
+    StreamingBackend* streaming = backend_ ? backend_->streaming() : nullptr;
+    if (!streaming)
+        return false;
+    if (stepCount == 0)
+        return true;
+    if (!steps)
+        return false;
+    std::vector<PinMove> moves;
+    moves.reserve(stepCount + 2);
+    bool vppOn = vppOn_;
+    std::uint32_t reads = 0;
+    for (std::uint32_t i = 0; i < stepCount; ++i) {
+        const std::uint32_t step = steps[i];
+        switch (step & CORVANT_STEP_KIND) {
+        case CORVANT_STEP_WRITE:
+            if ((step & ~7U) != CORVANT_STEP_WRITE)
+                return false;
+            appendOrderedMoves(moves, vppOn, (step & 4U) != 0, (step & 2U) != 0, (step & 1U) != 0);
+            break;
+        case CORVANT_STEP_WAIT:
+            moves.push_back({.kind = PinMoveKind::Wait, .units = step & ~CORVANT_STEP_KIND});
+            break;
+        case CORVANT_STEP_READ:
+            if (step != CORVANT_STEP_READ)
+                return false;
+            moves.push_back({.kind = PinMoveKind::Read});
+            ++reads;
+            break;
+        default:
+            return false;
+        }
+    }
+    if (reads > levelCount || (reads > 0 && !levels))
+        return false;
+    const bool ran = streaming->run(moves, std::span<std::uint8_t>(levels, reads));
+    // After a failure Vpp may be on or off: remembering it on makes the next
+    // write that wants it off switch it off.
+    vppOn_ = ran ? vppOn : (vppOn_ || vppOn);
+    return ran;
 }
 
 bool PinInterface::read(std::uint8_t* level)

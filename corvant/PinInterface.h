@@ -6,11 +6,13 @@
 #include "corvant/BackendTable.h"
 #include "corvant/LineCostProbe.h"
 #include "corvant/PinBackend.h"
+#include "corvant/PinStream.h"
 
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace corvant {
 
@@ -29,6 +31,9 @@ public:
     // Any non-zero level counts as 1.
     bool write(std::uint8_t vpp, std::uint8_t data, std::uint8_t clock);
     bool read(std::uint8_t* level);
+    // ProgrammerStream: the steps as corvant.h encodes them. With no steps, whether
+    // the open back end takes streams at all.
+    bool stream(const std::uint32_t* steps, std::uint32_t stepCount, std::uint8_t* levels, std::uint32_t levelCount);
     // Valid until the next comInit or comClose.
     const char* info();
     // The open port's line costs in nanoseconds; false when no port is open.
@@ -37,6 +42,8 @@ public:
 private:
     bool closeBackend();
     bool writeInOrder(bool vpp, bool data, bool clock);
+    // The moves that bring the lines to these levels from vppOn, in the one safe order.
+    static void appendOrderedMoves(std::vector<PinMove>& moves, bool& vppOn, bool vpp, bool data, bool clock);
     std::unique_ptr<PinBackend> openBackend(const char* port, std::string& failure);
     void describeNoPort(const std::string& failure);
 
@@ -48,7 +55,7 @@ private:
     MonotonicClock clock_;
     std::unique_ptr<PinBackend> backend_;
     bool vppOn_ = false;  // as the open back end last took it
-    LineCosts costs_;     // the open back end's
+    LineCosts costs_;     // the open back end's, as an operation sees them
     std::string info_;
 };
 

@@ -29,6 +29,7 @@ constexpr std::string_view kSerialDevicePrefix = "/";
 constexpr std::array kKindRows{
     KindRow{PortKind::Sim, "SIM"},
     KindRow{PortKind::Gpio, "GPIO:"},
+    KindRow{PortKind::Ftdi, "FTDI:"},
     KindRow{PortKind::ComName, "COM"},
     KindRow{PortKind::SerialDevice, kSerialDevicePrefix},
 };

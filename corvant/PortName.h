@@ -15,6 +15,7 @@ enum class PortKind {
     Unknown,      // no programmer takes it
     Sim,          // "SIM", "SIM:<chip>,...": the simulated programmer
     Gpio,         // "GPIO:<chip>,...": lines of a GPIO chip
+    Ftdi,         // "FTDI:<vendor>:<product>...": an FTDI chip's pins in synchronous bit-bang mode
     ComName,      // "COM<n>": a serial port by its number
     SerialDevice, // "/dev/ttyUSB0", "\\.\COM10": a serial port by this platform's device path
 };

@@ -1,5 +1,5 @@
 # cmake -DLIBRARY=<libcorvant.so> -DNM=<nm> -P CheckExports.cmake
-# Fails unless the library defines exactly the five pin-interface functions and GetLineCosts.
+# Fails unless the library defines exactly the five pin-interface functions, GetLineCosts and ProgrammerStream.
 execute_process(COMMAND ${NM} -D --defined-only --format=posix ${LIBRARY}
                 OUTPUT_VARIABLE listing RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -15,7 +15,7 @@ foreach(line IN LISTS lines)
 endforeach()
 list(SORT exported)
 
-set(expected ComClose ComInit GetDllInfo GetLineCosts ProgrammerRead ProgrammerWrite)
+set(expected ComClose ComInit GetDllInfo GetLineCosts ProgrammerRead ProgrammerStream ProgrammerWrite)
 if(NOT exported STREQUAL expected)
   message(FATAL_ERROR "libcorvant exports [${exported}], expected [${expected}]")
 endif()
