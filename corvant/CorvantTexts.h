@@ -12,7 +12,7 @@ inline constexpr std::string_view kNoPortOpen = "no port open";
 inline constexpr std::string_view kNoPortName = "no port name given";
 inline constexpr std::string_view kBadPortName =
     "not a port name; use COM1 to COMn, a device path such as /dev/ttyUSB0, "
-    "GPIO:<chip>,vpp=<line>,pgc=<line>,pgd=<line>, or SIM";
+    "GPIO:<chip>,vpp=<line>,pgc=<line>,pgd=<line>, FTDI:<vendor>:<product>[:<serial>], or SIM";
 inline constexpr std::string_view kUnknownSimPort = "the simulated programmer does not accept it";
 
 inline constexpr std::string_view kLinesDoNotAnswer = ": the lines fail to answer a write or a read";
@@ -73,5 +73,23 @@ inline constexpr std::string_view kGpioLowVoltage = ", low-voltage entry";
 inline constexpr std::string_view kGpioKeyEntry = ", low-voltage entry by key sequence";
 // The description of an open-drain PGD; velmora-cli's wiring check looks for it.
 inline constexpr std::string_view kGpioDataInOnPgd = " open-drain, data in on PGD)";
+
+inline constexpr std::string_view kFtdiUsage =
+    "use FTDI:<vendor>:<product>[:<serial>][,mclr=<pin>|vpp=<pin>,pgc=<pin>,pgd=<pin>,pgdin=<pin>][,pgm=<pin>]"
+    "[,interface=A|B|C|D], vendor and product as 4 hex digits, pins by name (TXD, RXD, RTS, CTS, DTR, DSR, DCD, RI) "
+    "or D0 to D7, for example FTDI:0403:6001,mclr=TXD,pgc=RTS,pgd=DTR,pgdin=CTS (the pins used when none are given)";
+inline constexpr std::string_view kFtdiBadDevice = "not <vendor>:<product>[:<serial>] with 4 hex digits each: ";
+inline constexpr std::string_view kFtdiBadOption = "unknown option ";
+inline constexpr std::string_view kFtdiRepeatedOption = "option given twice: ";
+inline constexpr std::string_view kFtdiBadPin = "not a pin name: ";
+inline constexpr std::string_view kFtdiBadInterface = "interface= takes A, B, C or D: ";
+inline constexpr std::string_view kFtdiMissingRole = "no pin given for ";
+inline constexpr std::string_view kFtdiPinTwice = " is given for both ";
+inline constexpr std::string_view kFtdiVppAndMclr =
+    "vpp= and mclr= exclude each other: vpp= switches a programming voltage onto MCLR through an external switch, "
+    "mclr= drives MCLR at logic level for low-voltage programming";
+inline constexpr std::string_view kFtdiPgmWithVpp =
+    "pgm= enters at low voltage, so it needs mclr=<pin> (MCLR at logic level) instead of vpp=";
+// Followed by the build's reason.
 
 } // namespace corvant::texts
