@@ -91,5 +91,25 @@ inline constexpr std::string_view kFtdiVppAndMclr =
 inline constexpr std::string_view kFtdiPgmWithVpp =
     "pgm= enters at low voltage, so it needs mclr=<pin> (MCLR at logic level) instead of vpp=";
 // Followed by the build's reason.
+inline constexpr std::string_view kFtdiNoLibrary = "this corvant was built without libftdi1, so FTDI ports are not available: ";
+inline constexpr std::string_view kFtdiNoDevice =
+    ": no such USB device (is the adapter plugged in? lsusb lists vendor:product, and the serial must match)";
+inline constexpr std::string_view kFtdiNoPermission = ": the USB device cannot be opened, most likely a permission (add a udev rule such as "
+                                                      "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"";
+inline constexpr std::string_view kFtdiRuleProduct = "\", ATTRS{idProduct}==\"";
+inline constexpr std::string_view kFtdiRuleEnd =
+    "\", GROUP=\"plugdev\", MODE=\"0660\" in /etc/udev/rules.d/ and put the user in the plugdev group)";
+inline constexpr std::string_view kFtdiInUse =
+    ": the USB device is in use (claiming it failed: another program holds it, or the kernel's ftdi_sio driver "
+    "could not be detached)";
+inline constexpr std::string_view kFtdiCannotOpen = "cannot open FTDI device ";
+inline constexpr std::string_view kFtdiCannotSetUp = "cannot set up FTDI device ";
+inline constexpr std::string_view kFtdiNoSteadyRate =
+    ": its pin byte rate could not be measured (the pins never kept pace with the USB link)";
+inline constexpr std::string_view kFtdiProgrammer = "FTDI synchronous bit-bang programmer on ";
+inline constexpr std::string_view kFtdiLowVoltage = ", low-voltage entry";
+inline constexpr std::string_view kFtdiKeyEntry = ", low-voltage entry by key sequence";
+inline constexpr std::string_view kFtdiStatesPerSecond = " pin states/s, ";
+inline constexpr std::string_view kFtdiPerExchange = " ms per USB exchange";
 
 } // namespace corvant::texts
