@@ -154,6 +154,11 @@ TEST(FtdiBackend, OpensWithOutputsLowAndClosesTheSameWay)
     ASSERT_GE(rig.chip->calls.size(), opening.size());
     EXPECT_TRUE(std::equal(opening.begin(), opening.end(), rig.chip->calls.begin()));
     EXPECT_EQ(rig.chip->written.front(), 0) << "the first state drives every output low";
+    EXPECT_NE(std::string(rig.pins.info())
+                  .find("FTDI synchronous bit-bang programmer on 0403:6001:SER1, low-voltage entry (MCLR=TXD, "
+                        "PGM=DSR, PGC=RTS, PGD=DTR, data in=CTS), "),
+              std::string::npos)
+        << rig.pins.info();
     ASSERT_TRUE(rig.pins.write(1, 1, 1));
     EXPECT_EQ(rig.chip->pins, 0x35);
     ASSERT_TRUE(rig.pins.comClose());
@@ -185,6 +190,13 @@ TEST(FtdiBackend, ARateTheLinkCapsIsNotTaken)
     rig.chip->ceiling = 100000;
     ASSERT_TRUE(rig.pins.comInit(kPort)) << rig.pins.info();
     EXPECT_LT(rig.chip->baud * 1.5, 100000);
+
+    Rig capped;
+    capped.chip->statesPerBaud = 1e9;  // the link sets the pace at any baud
+    EXPECT_FALSE(capped.pins.comInit(kPort));
+    EXPECT_NE(std::string(capped.pins.info()).find("its pin byte rate could not be measured"), std::string::npos)
+        << capped.pins.info();
+    EXPECT_EQ(capped.chip->calls.back(), "close");
 }
 
 TEST(FtdiBackend, ReadsSampleThePinsAfterEveryEarlierMove)
@@ -224,6 +236,15 @@ TEST(FtdiBackend, LongWaitsSleepOnceEveryByteIsBack)
     EXPECT_DOUBLE_EQ(rig.chip->sleeps[1].first, 1e-3);
     EXPECT_EQ(rig.chip->sleeps[1].second, 0u);
 }
+
+#ifndef VELMORA_TEST_HAVE_FTDI
+TEST(FtdiBackend, ABuildWithoutLibftdiRefusesWithTheReason)
+{
+    PinInterface pins;
+    EXPECT_FALSE(pins.comInit("FTDI:0403:6001"));
+    EXPECT_NE(std::string(pins.info()).find("built without libftdi1"), std::string::npos) << pins.info();
+}
+#endif
 
 } // namespace
 } // namespace corvant
