@@ -20,6 +20,10 @@ constexpr std::size_t kMostInFlight = 384;
 // Below this much room the pump reads first: a USB write per few bytes would cost
 // more than the pins gain.
 constexpr std::size_t kLeastWrite = 64;
+// A read asks for one receive FIFO's worth at most, so it returns while the chip
+// still has bytes queued and the next write keeps the pins clocking; asking for
+// everything in flight would let the chip run dry while the read waits.
+constexpr std::size_t kMostPerRead = 128;
 // The latency timer releases a partial IN packet. During a stream the packets fill
 // (62 bytes take about 0.35 ms at the chosen rate), so only the tail of each
 // exchange waits for it: 1 ms, the lowest the chip takes, makes that tail shortest.
@@ -240,7 +244,7 @@ bool FtdiBackend::pump(std::span<const std::uint8_t> bytes, std::span<std::uint8
             moved = link_->write(bytes.data() + written, static_cast<int>(std::min(room, rest)));
             written += static_cast<std::size_t>(std::max(moved, 0));
         } else {
-            moved = link_->read(back.data() + received, static_cast<int>(written - received));
+            moved = link_->read(back.data() + received, static_cast<int>(std::min(written - received, kMostPerRead)));
             received += static_cast<std::size_t>(std::max(moved, 0));
         }
         if (moved < 0)
