@@ -110,10 +110,7 @@ inline constexpr const char* kNoIdsNote = "note: --no-ids does not apply to ";
 inline constexpr const char* kNoIdsNoteTail = ", which has no ID locations";
 inline constexpr const char* kVppLimitedHint =
     "--vpp-limited goes on, for a programmer whose Vpp is known to be within that limit";
-inline constexpr const char* kLvpOffRefused =
-    "not programmed: the file's configuration turns LVP off (CONFIG4L bit 2), and this programmer enters the chip "
-    "at low voltage. A chip with LVP off enters program mode only with high voltage on MCLR, so it would then need "
-    "a high-voltage programmer (and a chip entered at low voltage may keep LVP set, failing the verify). "
-    "Set LVP in the file, or give --allow-lvp-off to write it anyway.";
+inline constexpr const char* kLvpOffRefusedHead = "not programmed: the file's configuration ";
+inline constexpr const char* kLvpOffRefusedTail = " Set LVP in the file, or give --allow-lvp-off to write it anyway.";
 
 } // namespace velmora::cli

@@ -135,6 +135,13 @@ inline constexpr const char* kVppInsteadPgmEntryHead =
 inline constexpr const char* kVppInsteadPgmEntryTail = ", with LVP set as it comes from the factory)";
 inline constexpr const char* kVppInsteadLimited = ", or on a programmer whose Vpp is limited to ";
 
+// Why programming LVP off through a low-voltage entry is asked about or refused, after
+// "the configuration" of the front end's own sentence.
+inline constexpr const char* kLvpOffConsequence =
+    "turns LVP off (CONFIG4L bit 2), and this programmer enters the chip at low voltage. A chip with LVP off enters "
+    "program mode only with high voltage on MCLR, so it would then need a high-voltage programmer (and a chip "
+    "entered at low voltage may keep LVP set, failing the verify).";
+
 // What a device-ID read says about the chip, and how it differs from the selected device.
 inline constexpr const char* kDeviceIdHead = "device ID ";
 inline constexpr const char* kOrNext = " or ";
