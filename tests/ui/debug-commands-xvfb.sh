@@ -27,6 +27,8 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/nu
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")"
+# The test suite runs Qt offscreen; this program must show real windows.
+export QT_QPA_PLATFORM=xcb
 
 # Waits for a visible window titled $1 and answers it with Enter.
 answer_box() {
