@@ -1,7 +1,8 @@
 #pragma once
 // TForm6, "COM port select": an edit field for the port init string, four buttons
-// that fill in COM1 to COM4 and the other port forms, an example each. ComInit judges the text; the dialog only refuses one
-// longer than the settings file can give back whole.
+// that fill in COM1 to COM4, and the other port forms with an example each. ComInit
+// judges the text; the dialog only refuses one longer than the settings file can give
+// back whole.
 
 #include <QDialog>
 
