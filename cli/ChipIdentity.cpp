@@ -1,109 +1,28 @@
 #include "cli/ChipIdentity.h"
 
-#include <string>
-
 #include "cli/CliTexts.h"
-#include "corvant/PortName.h"
-#include "devicedata/DeviceDataMessages.h"
 
 namespace velmora::cli {
 
-namespace {
-
-std::string joinedNames(const std::vector<std::string>& names)
-{
-    std::string text;
-    for (const std::string& name : names)
-        text += (text.empty() ? "" : kOrNext) + name;
-    return text;
-}
-
-bool isSimulatedPort(std::string_view port)
-{
-    return corvant::portKind(port) == corvant::PortKind::Sim;
-}
-
-bool isSerialPort(std::string_view port)
-{
-    return corvant::isSerialKind(corvant::portKind(port));
-}
-
-std::string levelsRead(std::uint16_t rawId)
-{
-    if (rawId == kSilentHighId)
-        return "data in read high on every bit (" + DeviceIdText(rawId) + ")";
-    if (rawId == kSilentLowId)
-        return "data in read low on every bit (" + DeviceIdText(rawId) + ")";
-    return "data in gave " + DeviceIdText(rawId) + ", an ID no device of these programming guides uses";
-}
-
-} // namespace
-
-std::string describeChip(const ChipIdentity& chip)
-{
-    const std::string head = kDeviceIdHead + DeviceIdText(chip.rawId) + ": ";
-    switch (chip.kind) {
-    case ChipIdentity::Kind::Named:
-        return head + joinedNames(chip.names) + kRevision + std::to_string(chip.revision);
-    case ChipIdentity::Kind::UnnamedInFamily:
-        return head + "a " + std::string(chip.family) + kIdNoDeviceNames + kRevision + std::to_string(chip.revision);
-    case ChipIdentity::Kind::Silent:
-        break;
-    }
-    return head + kNoChipAnswering;
-}
-
 std::string silentChipChecklist(std::uint16_t rawId, std::string_view port)
 {
-    const bool jdm = isSerialPort(port);
-    const EntryWiring wiring = corvant::entryWiring(port);
-    const bool lowVoltage = wiring != EntryWiring::HighVoltage;
-    std::string text = "no chip answering: " + levelsRead(rawId) + ".\nCheck:\n";
-    if (wiring == EntryWiring::MclrOnly) {
-        text += kCheckLvpBit;
-        text += kCheckKeyEntryPart;
-        text += kCheckMclrLine;
-    } else if (lowVoltage) {
-        text += kCheckLvpBit;
-        text += kCheckPgmLine;
-        text += kCheckMclrAtVdd;
-    } else {
-        text += "  - Vpp reaches MCLR in program mode: VDD + 4 V to 12.5 V on PIC18F2XXX/4XXX, 9 V to 13.25 V on older"
-                " parts";
-        text += jdm ? " (on the JDM it comes from TxD; velmora-cli wiring leaves it off)\n" : "\n";
-    }
-    text += "  - VDD and ground reach the chip";
-    text += jdm ? " (the JDM takes them from the port's lines: a weak USB adapter may not supply them)\n" : "\n";
-    if (wiring == EntryWiring::MclrOnly)
-        text += kCheckKeyEntryBulkEraseSupply;
-    else if (lowVoltage)
-        text += kCheckBulkEraseSupply;
-    text += "  - PGC and PGD are not swapped (velmora-cli wiring checks the data path)\n";
-    if (!lowVoltage)
-        text += "  - PGM is pulled low on a chip whose LVP bit is set\n";
-    text += "  - the chip is seated the right way round, every pin in contact\n";
-    if (isSimulatedPort(port))
-        text += "  - on the simulated programmer: a fault= option in the port string (see sim/README.md)\n";
-    return text;
+    return velmora::silentChipChecklist(rawId, port, kWiringCommand);
 }
 
 std::string refusalToWrite(const ChipIdentity& chip, const std::string& selectedName)
 {
+    const std::string mismatch = chipMismatch(chip, selectedName);
+    if (mismatch.empty())
+        return mismatch;
     switch (chip.kind) {
     case ChipIdentity::Kind::Named:
-        for (const std::string& name : chip.names) {
-            if (name == selectedName)
-                return {};
-        }
-        return kChipAnswersAs + chip.names.front() + " (" + DeviceIdText(chip.rawId) + kButSelectedHead + selectedName
-            + kSelectedUseDevice + chip.names.front() + kOrNoIdCheck;
+        return mismatch + kUseDevice + chip.names.front() + kOrNoIdCheck;
     case ChipIdentity::Kind::UnnamedInFamily:
-        return kChipAnswersWithId + DeviceIdText(chip.rawId) + ", a " + std::string(chip.family) + kIdNoDeviceNames
-            + kButOtherSelected + selectedName + kSelectedGoOnAnyway;
+        return mismatch + kGoOnAnyway;
     case ChipIdentity::Kind::Silent:
         break;
     }
-    return kNoChipAnswers + selectedName + kSelectedNothingSent;
+    return mismatch + kNothingSentBeyondIdRead;
 }
 
 } // namespace velmora::cli

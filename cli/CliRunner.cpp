@@ -27,6 +27,7 @@
 #include "devicedata/LoadDeviceList.h"
 #include "devicedata/ConfigLocation.h"
 #include "engine/CodeProtectNotice.h"
+#include "engine/EngineTexts.h"
 #include "engine/EntryGuard.h"
 #include "engine/ProgramMemoryProgramming.h"
 #include "engine/LvpLockout.h"
@@ -500,7 +501,7 @@ int Runner::runOnChip()
     if (!options_.allowLvpOff
         && LocksOutLowVoltageEntry(operationFor(options_.command), engine->options, engine->data(),
                                    engine->entryWiring != EntryWiring::HighVoltage)) {
-        error(kLvpOffRefused);
+        error(kLvpOffRefusedHead + std::string(texts::kLvpOffConsequence) + kLvpOffRefusedTail);
         return ExitFailure;
     }
     // A typo in the output path must not cost a whole read.

@@ -85,8 +85,6 @@ inline constexpr const char* kAnswerYes = "Yes";
 inline constexpr const char* kAnswerNo = "No";
 inline constexpr const char* kAnswerAbort = "Abort";
 inline constexpr const char* kCancelled = "cancelled";
-inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
-inline constexpr const char* kTimeLeft = " left";
 inline constexpr const char* kIdCheckImpossible = "the device-ID check cannot be made for ";
 inline constexpr const char* kIdCheckImpossibleEnd =
     "; nothing was sent to the chip (mend the section, or use --no-id-check)";
@@ -95,21 +93,13 @@ inline constexpr const char* kNoSectionNamesChip = "no device of the database na
 inline constexpr const char* kSeveralSectionsNameChip =
     "more than one device of the database names this chip; choose one with --device";
 inline constexpr const char* kNothingBeyondIdRead = "nothing was sent beyond the device-ID read";
-// What identify prints, and why a chip that is not the selected device is not written.
-inline constexpr const char* kDeviceIdHead = "device ID ";
-inline constexpr const char* kOrNext = " or ";
-inline constexpr const char* kRevision = ", revision ";
-inline constexpr const char* kIdNoDeviceNames = " ID that no device of the database names";
-inline constexpr const char* kNoChipAnswering = "no chip answering";
-inline constexpr const char* kChipAnswersAs = "chip answers as ";
-inline constexpr const char* kButSelectedHead = "), but ";
-inline constexpr const char* kSelectedUseDevice = " is selected; use --device ";
+// The name velmora-cli's checklists give its line check.
+inline constexpr const char* kWiringCommand = "velmora-cli wiring";
+// Why a chip that is not the selected device is not written, after the engine's words.
+inline constexpr const char* kUseDevice = "; use --device ";
 inline constexpr const char* kOrNoIdCheck = " or --no-id-check";
-inline constexpr const char* kChipAnswersWithId = "chip answers with device ID ";
-inline constexpr const char* kButOtherSelected = ", but ";
-inline constexpr const char* kSelectedGoOnAnyway = " is selected; use --no-id-check to go on anyway";
-inline constexpr const char* kNoChipAnswers = "no chip answers, ";
-inline constexpr const char* kSelectedNothingSent = " is selected; nothing was sent beyond the device-ID read";
+inline constexpr const char* kGoOnAnyway = "; use --no-id-check to go on anyway";
+inline constexpr const char* kNothingSentBeyondIdRead = "; nothing was sent beyond the device-ID read";
 inline constexpr const char* kComCloseError = "COMM close error.";
 inline constexpr const char* kBlankCheckWithoutErase = "--blank-check goes with erase only";
 inline constexpr const char* kNoEndOfFile =
@@ -120,35 +110,9 @@ inline constexpr const char* kNoEepromNote = "note: --no-eeprom does not apply t
 inline constexpr const char* kNoEepromNoteTail = ", which has no data EEPROM";
 inline constexpr const char* kNoIdsNote = "note: --no-ids does not apply to ";
 inline constexpr const char* kNoIdsNoteTail = ", which has no ID locations";
-// After wiring's verdict when data in is read on the PGD line itself.
-inline constexpr const char* kDataInIsPgd =
-    "data in is read on the PGD line itself here: this shows that the line can be driven and read back, "
-    "not that it reaches the chip's PGD pin; PGC and PGD swapped look the same (identify tells them apart)";
-// The silent-chip checklist's lines for a programmer that enters at low voltage.
-inline constexpr const char* kCheckLvpBit =
-    "  - the LVP bit (CONFIG4L bit 2) is set: a chip whose LVP was cleared needs high voltage once,"
-    " so program it on a high-voltage programmer with LVP on\n";
-inline constexpr const char* kCheckPgmLine =
-    "  - PGM (RB5) is wired to the programmer's PGM line and nothing holds it low; it rises at least 2 us before"
-    " MCLR\n";
-inline constexpr const char* kCheckMclrAtVdd = "  - MCLR reaches VDD in program mode (2.0 V to 5.5 V)\n";
-// ... and for one that enters by the key, MCLR at logic level without a PGM line.
-inline constexpr const char* kCheckKeyEntryPart =
-    "  - the chip is a part entered by the key sequence, a PIC18F2XK22/4XK22 or PIC18LF2XK22/4XK22;"
-    " parts with a PGM pin need pgm= too\n";
-inline constexpr const char* kCheckMclrLine =
-    "  - MCLR is wired to the mclr= line and reaches VDD in program mode; the key goes in while MCLR is low\n";
-inline constexpr const char* kCheckKeyEntryBulkEraseSupply =
-    "  - VDD is 2.7 V or more for a bulk erase on PIC18F2XK22/4XK22 (D111); below that only row erases work\n";
-inline constexpr const char* kCheckBulkEraseSupply =
-    "  - VDD is 3.0 V to 5.5 V for a bulk erase on PIC18F2XXX/4XXX (4.5 V to 5.5 V on PIC18FXX20 parts);"
-    " below that only row erases work\n";
 inline constexpr const char* kVppLimitedHint =
     "--vpp-limited goes on, for a programmer whose Vpp is known to be within that limit";
-inline constexpr const char* kLvpOffRefused =
-    "not programmed: the file's configuration turns LVP off (CONFIG4L bit 2), and this programmer enters the chip "
-    "at low voltage. A chip with LVP off enters program mode only with high voltage on MCLR, so it would then need "
-    "a high-voltage programmer (and a chip entered at low voltage may keep LVP set, failing the verify). "
-    "Set LVP in the file, or give --allow-lvp-off to write it anyway.";
+inline constexpr const char* kLvpOffRefusedHead = "not programmed: the file's configuration ";
+inline constexpr const char* kLvpOffRefusedTail = " Set LVP in the file, or give --allow-lvp-off to write it anyway.";
 
 } // namespace velmora::cli

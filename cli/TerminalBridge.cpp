@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "cli/CliTexts.h"
-#include "corvant/PortSpeed.h"
 #include "engine/DifferenceReport.h"
+#include "engine/TimeLeft.h"
 
 namespace velmora::cli {
 
@@ -15,8 +15,6 @@ constexpr int kPlainStepPercent = 10;
 // Redrawing for every byte would cost more than reading it; a twentieth of a second
 // is as fast as anyone reads an address.
 constexpr auto kRedrawInterval = std::chrono::milliseconds(50);
-// Before this, a rate taken from the first percent says more about start-up than the action.
-constexpr auto kFirstEstimate = std::chrono::seconds(1);
 
 const char* answerText(MessageButton answer)
 {
@@ -98,12 +96,8 @@ std::string TerminalBridge::progressLine() const
 
 std::string TerminalBridge::timeLeft() const
 {
-    const auto elapsed = now_() - actionStart_;
-    if (percent_ == 0 || percent_ >= kMaximum || elapsed < kFirstEstimate)
-        return {};
-    const double seconds = std::chrono::duration<double>(elapsed).count();
-    const double left = seconds * (kMaximum - percent_) / percent_;
-    return "  " + corvant::durationText(left) + kTimeLeft;
+    const std::string left = timeLeftText(now_() - actionStart_, percent_);
+    return left.empty() ? left : "  " + left;
 }
 
 void TerminalBridge::flush(std::FILE* stream)

@@ -135,4 +135,54 @@ inline constexpr const char* kVppInsteadPgmEntryHead =
 inline constexpr const char* kVppInsteadPgmEntryTail = ", with LVP set as it comes from the factory)";
 inline constexpr const char* kVppInsteadLimited = ", or on a programmer whose Vpp is limited to ";
 
+// Why programming LVP off through a low-voltage entry is asked about or refused, after
+// "the configuration" of the front end's own sentence.
+inline constexpr const char* kLvpOffConsequence =
+    "turns LVP off (CONFIG4L bit 2), and this programmer enters the chip at low voltage. A chip with LVP off enters "
+    "program mode only with high voltage on MCLR, so it would then need a high-voltage programmer (and a chip "
+    "entered at low voltage may keep LVP set, failing the verify).";
+
+// What a device-ID read says about the chip, and how it differs from the selected device.
+inline constexpr const char* kDeviceIdHead = "device ID ";
+inline constexpr const char* kOrNext = " or ";
+inline constexpr const char* kRevision = ", revision ";
+inline constexpr const char* kIdNoDeviceNames = " ID that no device of the database names";
+inline constexpr const char* kNoChipAnswering = "no chip answering";
+inline constexpr const char* kChipAnswersAs = "chip answers as ";
+inline constexpr const char* kButSelectedHead = "), but ";
+inline constexpr const char* kChipAnswersWithId = "chip answers with device ID ";
+inline constexpr const char* kButOtherSelected = ", but ";
+inline constexpr const char* kNoChipAnswers = "no chip answers, ";
+inline constexpr const char* kIsSelected = " is selected";
+
+// The silent-chip checklist's lines for a programmer that enters at low voltage...
+inline constexpr const char* kCheckLvpBit =
+    "  - the LVP bit (CONFIG4L bit 2) is set: a chip whose LVP was cleared needs high voltage once,"
+    " so program it on a high-voltage programmer with LVP on\n";
+inline constexpr const char* kCheckPgmLine =
+    "  - PGM (RB5) is wired to the programmer's PGM line and nothing holds it low; it rises at least 2 us before"
+    " MCLR\n";
+inline constexpr const char* kCheckMclrAtVdd = "  - MCLR reaches VDD in program mode (2.0 V to 5.5 V)\n";
+// ... and for one that enters by the key, MCLR at logic level without a PGM line.
+inline constexpr const char* kCheckKeyEntryPart =
+    "  - the chip is a part entered by the key sequence, a PIC18F2XK22/4XK22 or PIC18LF2XK22/4XK22;"
+    " parts with a PGM pin need pgm= too\n";
+inline constexpr const char* kCheckMclrLine =
+    "  - MCLR is wired to the mclr= line and reaches VDD in program mode; the key goes in while MCLR is low\n";
+inline constexpr const char* kCheckKeyEntryBulkEraseSupply =
+    "  - VDD is 2.7 V or more for a bulk erase on PIC18F2XK22/4XK22 (D111); below that only row erases work\n";
+inline constexpr const char* kCheckBulkEraseSupply =
+    "  - VDD is 3.0 V to 5.5 V for a bulk erase on PIC18F2XXX/4XXX (4.5 V to 5.5 V on PIC18FXX20 parts);"
+    " below that only row erases work\n";
+
+// Before an operation on a port too slow for its protocol, and the time an action has left.
+inline constexpr const char* kSlowPortWarning = "Warning: this port is slow. ";
+inline constexpr const char* kTimeLeft = " left";
+
+// After the wiring check's verdict when data in is read on the PGD line itself.
+inline constexpr const char* kDataInIsPgd =
+    "data in is read on the PGD line itself here: this shows that the line can be driven and read back, "
+    "not that it reaches the chip's PGD pin; PGC and PGD swapped look the same (identify tells them apart)";
+inline constexpr const char* kLinesNotDriven = "the programmer's lines could not be driven or read";
+
 } // namespace velmora::texts

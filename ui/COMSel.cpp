@@ -33,6 +33,10 @@ TForm6::TForm6(UserMessages& messages, QWidget* parent) : QDialog(parent), messa
         useCom_[number - 1] = button;
     }
     layout->addLayout(grid);
+    // The forms beyond COM1 to COM4, for a user who has never seen the command line.
+    portForms_ = new QLabel(QString::fromLatin1(ui::kPortForms), this);
+    portForms_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(portForms_);
     ok_ = addOkCancelRow(this, layout);
     makeFixedDialog(this, 201, 160, MinimizeBox::Shown);
 }

@@ -1,12 +1,14 @@
 #pragma once
-// TForm6, "COM port select": an edit field for the port init string and four buttons
-// that fill in COM1 to COM4. ComInit judges the text; the dialog only refuses one
-// longer than the settings file can give back whole.
+// TForm6, "COM port select": an edit field for the port init string, four buttons
+// that fill in COM1 to COM4, and the other port forms with an example each. ComInit
+// judges the text; the dialog only refuses one longer than the settings file can give
+// back whole.
 
 #include <QDialog>
 
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -25,6 +27,7 @@ public:
     QLineEdit* portEdit() const { return edit_; }
     QPushButton* useComButton(int number) const { return useCom_[number - 1]; }
     QPushButton* okButton() const { return ok_; }
+    QLabel* portFormsLabel() const { return portForms_; }
 
     void accept() override;
 
@@ -36,6 +39,7 @@ private:
     QLineEdit* edit_ = nullptr;
     QPushButton* useCom_[4]{};
     QPushButton* ok_ = nullptr;
+    QLabel* portForms_ = nullptr;
 };
 
 } // namespace velmora

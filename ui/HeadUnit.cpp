@@ -14,7 +14,12 @@
 #include "corvant/corvant.h"
 #include "devicedata/DeviceDataMessages.h"
 #include "devicedata/LoadDeviceList.h"
+#include "devicedata/IdentifyChip.h"
+#include "engine/ChipIdentity.h"
+#include "engine/EngineTexts.h"
 #include "engine/EntryGuard.h"
+#include "engine/SlowPortWarning.h"
+#include "engine/WiringCheck.h"
 #include "engine/CodeProtectNotice.h"
 #include "engine/LvpLockout.h"
 #include "engine/OperationCode.h"
@@ -50,6 +55,22 @@ namespace {
 constexpr int kPanelWidths[2] = {100, 50};
 constexpr int kFixedColumnWidth = 77;
 constexpr int kCharColumn = 9;
+
+// The engine's multi-line texts end their lines with "\n"; a message box's lines end
+// with "\r\n", and its last line with nothing.
+std::string windowsText(const std::string& text)
+{
+    std::string result;
+    for (const char c : text) {
+        if (c == '\n')
+            result += "\r\n";
+        else
+            result += c;
+    }
+    while (result.ends_with("\r\n"))
+        result.resize(result.size() - 2);
+    return result;
+}
 
 std::string comInitError(const std::string& port)
 {
@@ -131,6 +152,8 @@ void TForm1::buildWindow()
 
     QMenu* debug = menuBar()->addMenu(QStringLiteral("De&bug"));
     addMenuItem(debug, Command::LowLevelTest, QStringLiteral("&Low-level interface"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    addMenuItem(debug, Command::IdentifyChip, QStringLiteral("&Identify chip"), {});
+    addMenuItem(debug, Command::CheckWiring, QStringLiteral("Check &wiring"), {});
     debug->addSeparator();
     addMenuItem(debug, Command::ProgrammerInfo, QStringLiteral("&Programmer info"), {});
 
@@ -229,16 +252,18 @@ void TForm1::run(Command command)
     case Command::Exit: close(); break;
     case Command::SelectDevice: selectDevice(); break;
     case Command::ConfigurationBits: editConfiguration(); break;
-    case Command::Erase: runOperation(OperationErase, ui::kProcessErasing); break;
+    case Command::Erase: runCheckedOperation(OperationErase, ui::kProcessErasing); break;
     case Command::Program: program(); break;
-    case Command::Read: runOperation(OperationRead, ui::kProcessRead); break;
-    case Command::Verify: runOperation(OperationVerify, ui::kProcessVerification); break;
+    case Command::Read: runCheckedOperation(OperationRead, ui::kProcessRead); break;
+    case Command::Verify: runCheckedOperation(OperationVerify, ui::kProcessVerification); break;
     case Command::ProgrammingConfiguration:
         windows_.programming->EditProgrammingOptions(engine_->options, engine_->data().device);
         break;
     case Command::ChecksumConfiguration: windows_.checksum->EditChecksumSettings(settings_.checksum); break;
     case Command::ComPort: selectComPort(); break;
     case Command::LowLevelTest: lowLevelTest_.exec(); break;
+    case Command::IdentifyChip: identifyChip(); break;
+    case Command::CheckWiring: checkWiring(); break;
     case Command::ProgrammerInfo: showProgrammerInfo(); break;
     case Command::About: windows_.about->exec(); break;
     }
@@ -301,7 +326,9 @@ void TForm1::openPortAtStartUp()
 
 void TForm1::setPortCommandsEnabled(bool enabled)
 {
-    for (Command command : {Command::Program, Command::Read, Command::Verify})
+    // Identify and the line check need the port as much as the low-level test's pins do.
+    for (Command command : {Command::Program, Command::Read, Command::Verify, Command::IdentifyChip,
+                            Command::CheckWiring})
         menuItem(command)->setEnabled(enabled);
     lowLevelTest_.setPinGroupEnabled(enabled);
 }
@@ -426,7 +453,7 @@ void TForm1::program()
     }
     if (!lvpOffAccepted())
         return;
-    runOperation(OperationProgram, ui::kProcessProgramming);
+    runCheckedOperation(OperationProgram, ui::kProcessProgramming);
     if (engine_->lastOutcome != OperationOutcome::Completed)
         return;
     if (const std::string notice = codeProtectNotice(OperationProgram, engine_->options, engine_->data());
@@ -441,7 +468,10 @@ bool TForm1::lvpOffAccepted()
     if (!LocksOutLowVoltageEntry(OperationProgram, engine_->options, engine_->data(),
                                  engine_->entryWiring != EntryWiring::HighVoltage))
         return true;
-    return messages_.askWithDefault(MessageKind::Warning, ui::kLvpOffQuestion, ButtonYes | ButtonNo, ButtonNo)
+    return messages_.askWithDefault(MessageKind::Warning,
+                                    ui::kLvpOffQuestionHead + std::string(texts::kLvpOffConsequence)
+                                        + ui::kLvpOffQuestionTail,
+                                    ButtonYes | ButtonNo, ButtonNo)
         == ButtonYes;
 }
 
@@ -460,6 +490,76 @@ bool TForm1::entryAccepted()
     return messages_.askWithDefault(MessageKind::Warning, warning + "\r\n" + ui::kVppGoOnQuestion,
                                     ButtonYes | ButtonNo, ButtonNo)
         == ButtonYes;
+}
+
+void TForm1::runCheckedOperation(std::uint8_t code, const char* process)
+{
+    // A section without a usable DeviceID names no chip to compare with.
+    if (devices_.Count() > 0) {
+        devices_.MoveTo(settings_.device);
+        const DeviceRecord selected = devices_.CopyCurrent();
+        if (selected.deviceIdState == DeviceIdState::Usable)
+            engine_->deviceIdCheck = [this, name = selected.name](std::uint16_t rawId) {
+                return checkChip(rawId, name);
+            };
+    }
+    runOperation(code, process);
+    engine_->deviceIdCheck = nullptr;
+}
+
+std::string TForm1::checkChip(std::uint16_t rawId, const std::string& selectedName)
+{
+    const ChipIdentity chip = IdentifyChip(devices_, rawId);
+    const std::string mismatch = chipMismatch(chip, selectedName);
+    if (mismatch.empty())
+        return mismatch;
+    std::string text = mismatch;
+    if (chip.kind == ChipIdentity::Kind::Silent)
+        text += "\r\n" + windowsText(silentChipChecklist(rawId, settings_.com, ui::kWiringCheckName));
+    const MessageButton answer = windows_.progress->askWithDefault(
+        MessageKind::Error, text + "\r\n" + ui::kIdMismatchQuestion, ButtonYes | ButtonNo, ButtonNo);
+    return answer == ButtonYes ? std::string() : std::string(ui::kIdMismatchDeclined);
+}
+
+// A chip that answers is named; one that does not gets the checklist for this port.
+void TForm1::identifyChip()
+{
+    if (!entryAccepted())
+        return;
+    runOperation(OperationDeviceId, ui::kProcessIdentify);
+    if (engine_->lastOutcome != OperationOutcome::Completed)
+        return;
+    const std::uint8_t* id = engine_->data().image.deviceId;
+    const auto rawId = static_cast<std::uint16_t>(id[1] << 8 | id[0]);
+    refreshGrid();
+    const ChipIdentity chip = IdentifyChip(devices_, rawId);
+    if (chip.kind != ChipIdentity::Kind::Silent) {
+        messages_.showMessage(MessageKind::Information, describeChip(chip), ButtonOk);
+        return;
+    }
+    showError(messages_, describeChip(chip) + "\r\n"
+                             + windowsText(silentChipChecklist(rawId, settings_.com, ui::kWiringCheckName)));
+}
+
+// With Vpp off the chip never enters program mode: the check needs no progress window.
+void TForm1::checkWiring()
+{
+    const auto samples = driveWiringPattern(lowLevelTest_.pins());
+    if (!samples) {
+        showError(messages_, texts::kLinesNotDriven);
+        return;
+    }
+    const std::string report = windowsText(wiringReport(*samples, dataInIsPgd(GetDllInfo())));
+    if (classifyWiring(*samples) == WiringVerdict::Follows)
+        messages_.showMessage(MessageKind::Information, report, ButtonOk);
+    else
+        showError(messages_, report);
+}
+
+void TForm1::warnIfSlowPort()
+{
+    if (const auto warning = slowPortWarning(GetDllInfo(), lineCostsFrom(&GetLineCosts)))
+        messages_.showMessage(MessageKind::Warning, *warning, ButtonOk);
 }
 
 void TForm1::selectComPort()
@@ -482,6 +582,7 @@ void TForm1::selectComPort()
                 settings_.com = working;
                 engine_->entryWiring = corvant::entryWiring(settings_.com);
                 setPortCommandsEnabled(true);
+                warnIfSlowPort();
                 return;
             }
             if (messages_.showMessage(MessageKind::Error, comInitError(working), ButtonOk | ButtonRetry)

@@ -83,7 +83,8 @@ public:
     // Menu items by command, for the toolbar and tests.
     enum class Command {
         EmptyWindow, Load, Save, Exit, SelectDevice, ConfigurationBits, Erase, Program, Read, Verify,
-        ProgrammingConfiguration, ChecksumConfiguration, ComPort, LowLevelTest, ProgrammerInfo, About,
+        ProgrammingConfiguration, ChecksumConfiguration, ComPort, LowLevelTest, IdentifyChip, CheckWiring,
+        ProgrammerInfo, About,
     };
     QAction* menuItem(Command command) const;
     QAction* toolbarButton(Command command) const;
@@ -123,10 +124,18 @@ private:
     void selectDevice();
     void editConfiguration();
     void runOperation(std::uint8_t code, const char* process);
+    // The operation with the chip's device ID checked against the selected device first.
+    void runCheckedOperation(std::uint8_t code, const char* process);
     void program();
     bool lvpOffAccepted();
     bool entryAccepted();
+    // Empty when the chip that answered may be used as the selected device or the user
+    // says go on; otherwise what ends the operation. Called on the worker.
+    std::string checkChip(std::uint16_t rawId, const std::string& selectedName);
     void selectComPort();
+    void warnIfSlowPort();
+    void identifyChip();
+    void checkWiring();
     void showProgrammerInfo();
 
     // Keeps the bounds of the normal (not maximized) window for the settings file.

@@ -86,6 +86,11 @@ bool TForm2::pinGroupEnabled() const
     return pins_->isEnabled();
 }
 
+PinDriver& TForm2::pins() const
+{
+    return access_.pins();
+}
+
 void TForm2::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);

@@ -15,6 +15,7 @@ class QPushButton;
 namespace velmora {
 
 class LowLevelAccess;
+class PinDriver;
 class UserMessages;
 
 class TForm2 : public QDialog {
@@ -25,6 +26,8 @@ public:
     // The pin group is usable only while the port is open.
     void setPinGroupEnabled(bool enabled);
     bool pinGroupEnabled() const;
+    // The lines this window drives, for the main window's line check.
+    PinDriver& pins() const;
 
     QCheckBox* vppBox() const { return vpp_; }
     QCheckBox* writeDataBox() const { return data_; }

@@ -18,6 +18,7 @@
 
 #include "devicedata/UserMessages.h"
 #include "engine/TPICPr.h"
+#include "engine/TimeLeft.h"
 #include "ui/DialogFrame.h"
 #include "ui/UiTexts.h"
 
@@ -106,6 +107,19 @@ TForm3::TForm3(TPICPr& engine, UserMessages& messages, std::function<void()> ref
     makeFixedDialog(this, 259, 109, MinimizeBox::Shown);
 }
 
+QString TForm3::timeLeft() const
+{
+    return progress_->isTextVisible() ? progress_->format() : QString();
+}
+
+void TForm3::showTimeLeft(const QString& text)
+{
+    if (progress_->format() == text && progress_->isTextVisible() == !text.isEmpty())
+        return;
+    progress_->setFormat(text);
+    progress_->setTextVisible(!text.isEmpty());
+}
+
 QString TForm3::panelText(int panel) const
 {
     return panels_[panel]->text();
@@ -142,8 +156,11 @@ void TForm3::showPostings()
     if (progress_->value() != values->position)
         progress_->setValue(values->position);
     const QString action = QString::fromStdString(values->action);
-    if (group_->title() != action)
+    if (group_->title() != action) {
         group_->setTitle(action);
+        actionStart_ = now_();
+    }
+    showTimeLeft(QString::fromStdString(timeLeftText(now_() - actionStart_, values->position)));
     const QString process = QString::fromStdString(values->process);
     if (panels_[0]->text() != process)
         panels_[0]->setText(process);
@@ -270,6 +287,14 @@ MessageButton TForm3::messageBox(MessageKind kind, const std::string& text, Mess
 {
     MessageButton answer = ButtonNone;
     runOnUiThread([&] { answer = messages_.showMessage(kind, text, buttons); });
+    return answer;
+}
+
+MessageButton TForm3::askWithDefault(MessageKind kind, const std::string& text, MessageButtons buttons,
+                                     MessageButton defaultButton)
+{
+    MessageButton answer = ButtonNone;
+    runOnUiThread([&] { answer = messages_.askWithDefault(kind, text, buttons, defaultButton); });
     return answer;
 }
 

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QEventLoop>
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -46,6 +47,11 @@ public:
     QProgressBar* progressBar() const { return progress_; }
     QPushButton* cancelButton() const { return cancel_; }
     QString panelText(int panel) const;
+    // The time the action has left, shown in the progress bar; empty without an estimate.
+    QString timeLeft() const;
+    // The clock the time left is measured by; tests set their own.
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    void setClock(Clock now) { now_ = std::move(now); }
 
     void done(int result) override;
     void setVisible(bool visible) override;
@@ -61,6 +67,9 @@ public:
     void postAction(const std::string& text) override;
     void postProcessText(const std::string& text) override;
     MessageButton messageBox(MessageKind kind, const std::string& text, MessageButtons buttons) override;
+    // A question with the answer Enter gives, from the worker as from this thread.
+    MessageButton askWithDefault(MessageKind kind, const std::string& text, MessageButtons buttons,
+                                 MessageButton defaultButton);
     void refreshGrid() override;
     void hideWindow() override;
     void closeWindow() override;
@@ -74,6 +83,7 @@ private:
     void runOnUiThread(const std::function<void()>& action);
     // Carries out the worker's pending request, on the user-interface thread.
     void serveRequest();
+    void showTimeLeft(const QString& text);
     // Serves user-interface events until the worker is neither busy nor cancelling.
     void waitForWorker();
 
@@ -101,6 +111,8 @@ private:
     std::mutex requestMutex_;
     UiRequest* pending_ = nullptr;   // guarded by requestMutex_
     QTimer* displayTimer_ = nullptr;
+    Clock now_ = std::chrono::steady_clock::now;
+    std::chrono::steady_clock::time_point actionStart_{};
 };
 
 } // namespace velmora

@@ -58,16 +58,30 @@ inline constexpr char kWordMarker[] = "&+1";
 // After the size message of a Program refused before it started.
 inline constexpr char kDeviceNotErased[] = "The device was not erased.";
 
-// Asked before Program when the image turns LVP off and the port enters at low voltage
-inline constexpr char kLvpOffQuestion[] =
-    "The configuration turns LVP off (CONFIG4L bit 2), and this programmer enters the chip at low voltage.\r\n"
-    "A chip with LVP off enters program mode only with high voltage on MCLR: it will then need a high-voltage "
-    "programmer (and a chip entered at low voltage may keep LVP set, failing the verify).\r\n"
-    "Program it anyway?";
+// Around the engine's words, asked before Program when the image turns LVP off and the
+// port enters at low voltage
+inline constexpr char kLvpOffQuestionHead[] = "The configuration ";
+inline constexpr char kLvpOffQuestionTail[] = "\r\nProgram it anyway?";
 
 // After the Vpp warning before a session on a programmer whose Vpp is above the device's limit
 inline constexpr char kVppGoOnQuestion[] =
     "Go on only if this programmer's Vpp is known to be within that limit. Enter programming mode anyway?";
+
+// Debug > Identify chip and Debug > Check wiring
+inline constexpr char kProcessIdentify[] = "Identify chip";
+// How the windows' checklists name their line check.
+inline constexpr char kWiringCheckName[] = "Debug > Check wiring";
+
+// After the engine's words on a chip that is not the selected device
+inline constexpr char kIdMismatchQuestion[] = "Go on with this chip anyway?";
+inline constexpr char kIdMismatchDeclined[] = "Nothing was sent beyond the device-ID read.";
+
+// Under the COM port dialog's edit field: the port forms, an example each
+inline constexpr char kPortForms[] =
+    "Serial (JDM): COM1, /dev/ttyUSB0\n"
+    "GPIO: GPIO:gpiochip0,mclr=17,pgc=27,pgd=22\n"
+    "FTDI: FTDI:0403:6001,mclr=TXD,pgc=RTS,pgd=DTR,pgdin=CTS\n"
+    "Simulated: SIM:PIC18F452";
 
 // Memory grid
 inline constexpr char kGridAddressHeader[] = "Address:\\";

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "tests/support/ScriptedMessages.h"
@@ -584,6 +585,102 @@ TEST_F(MainWindowTest, SavedBoundsBeyondTheScreenOpenOnIt)
         EXPECT_TRUE(screen.contains(main().geometry().center())) << bounds;
         windows.reset();
     }
+}
+
+// Debug > Identify chip: the simulated PIC18F452 is named in an information box; a chip
+// that does not answer gets an error box with the checklist for this port.
+TEST_F(MainWindowTest, IdentifyChipNamesTheChipOrGivesTheChecklist)
+{
+    startOn452();
+    main().menuItem(Command::IdentifyChip)->trigger();
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
+    EXPECT_TRUE(messages.shown[0].text.starts_with("device ID 0x04")) << messages.shown[0].text;
+    EXPECT_NE(messages.shown[0].text.find(": PIC18F452, revision "), std::string::npos) << messages.shown[0].text;
+    EXPECT_EQ(windows->progress().Label1()->text(), QStringLiteral("Identify chip"));
+    EXPECT_FALSE(windows->progress().isVisible());
+
+    windows.reset();
+    messages.shown.clear();
+    writeSettings("[Config]\r\nCOM=SIM:PIC18F452,fault=absent\r\nDevice=3\r\n");
+    start();
+    main().menuItem(Command::IdentifyChip)->trigger();
+    ASSERT_EQ(messages.shown.size(), 1U);
+    const test::ShownMessage& box = messages.shown[0];
+    EXPECT_EQ(box.kind, MessageKind::Error);
+    for (const char* part : {"device ID 0xFFFF: no chip answering\r\nno chip answering: data in read high",
+                             "\r\nCheck:\r\n", "(Debug > Check wiring checks the data path)", "fault="})
+        EXPECT_NE(box.text.find(part), std::string::npos) << part << "\n" << box.text;
+    EXPECT_FALSE(box.text.ends_with("\n")) << "the box's last line ends with nothing";
+}
+
+// Debug > Check wiring drives PGD and PGC with Vpp off through the low-level test's lines
+// and leaves them low; a data-in line that stays high is an error with the levels seen.
+TEST_F(MainWindowTest, CheckWiringShowsTheLevelsAndTheVerdict)
+{
+    startOn452();
+    main().menuItem(Command::CheckWiring)->trigger();
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+    EXPECT_EQ(messages.shown[0].text, "Vpp off\r\nPGD      1 0 1 0 0 0 0 0\r\nPGC      0 0 0 0 1 0 1 0\r\n"
+                                      "data in  1 1 1 1 1 1 1 1\r\ndata in stays high: check the data-out line (PGD) "
+                                      "and that nothing holds data in high");
+    ASSERT_FALSE(lowLevel.writes.empty());
+    EXPECT_EQ(lowLevel.writes.back(), (test::PinWrite{0, 0, 0}));
+    EXPECT_TRUE(std::ranges::none_of(lowLevel.writes, [](const test::PinWrite& w) { return w.vpp != 0; }));
+}
+
+// Without a usable port the two checks are unavailable, as Program, Read and Verify are.
+TEST_F(MainWindowTest, IdentifyAndWiringNeedTheOpenPort)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=/dev/velmora-test-no-such-port\r\nDevice=3\r\n");
+    messages.answers = {ButtonNo};
+    start();
+    EXPECT_FALSE(main().menuItem(Command::IdentifyChip)->isEnabled());
+    EXPECT_FALSE(main().menuItem(Command::CheckWiring)->isEnabled());
+    messages.shown.clear();
+    main().menuItem(Command::CheckWiring)->trigger();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(lowLevel.writes.empty());
+}
+
+// A chip that is not the selected device stops the operation before anything is
+// written, unless the user says go on: an error box naming both, No by default.
+TEST_F(MainWindowTest, AChipThatIsNotTheSelectedDeviceIsAskedAbout)
+{
+    installShippedDevices();
+    writeSettings("[Config]\r\nCOM=SIM:PIC18F4550\r\nDevice=3\r\n");
+    start();
+    messages.answers = {ButtonNo};
+    main().menuItem(Command::Erase)->trigger();
+    ASSERT_EQ(messages.shown.size(), 2U);
+    const test::ShownMessage question = messages.shown[0];
+    EXPECT_EQ(question.kind, MessageKind::Error);
+    EXPECT_EQ(question.buttons, ButtonYes | ButtonNo);
+    EXPECT_EQ(question.defaultButton, ButtonNo);
+    EXPECT_TRUE(question.text.starts_with("chip answers as PIC18F4550 (0x12")) << question.text;
+    EXPECT_NE(question.text.find("), but PIC18F452 is selected\r\nGo on with this chip anyway?"), std::string::npos)
+        << question.text;
+    EXPECT_EQ(messages.shown[1].text, "Nothing was sent beyond the device-ID read.");
+    EXPECT_EQ(main().engine().lastOutcome, OperationOutcome::Failed);
+    EXPECT_FALSE(windows->progress().isVisible());
+
+    messages.shown.clear();
+    messages.answers = {ButtonYes};
+    main().menuItem(Command::Erase)->trigger();
+    EXPECT_EQ(messages.shown[0].text, question.text);
+    EXPECT_TRUE(messages.contains("Erasing has been performed."));
+    EXPECT_FALSE(main().engine().deviceIdCheck) << "the check is the operation's only";
+}
+
+// The port dialog shows every port form with an example.
+TEST_F(MainWindowTest, PortDialogListsThePortForms)
+{
+    startOn452();
+    const QString forms = windows->comSelect().portFormsLabel()->text();
+    for (const char* form : {"COM1", "GPIO:gpiochip0,", "FTDI:0403:6001,", "SIM:PIC18F452"})
+        EXPECT_TRUE(forms.contains(QString::fromLatin1(form))) << form;
 }
 
 } // namespace

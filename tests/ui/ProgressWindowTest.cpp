@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <chrono>
 #include <thread>
 
 #include "WindowsOnTheSimulator.h"
@@ -51,6 +52,35 @@ TEST_F(ProgressWindowTest, PostingsReachTheWidgetsOnlyWhenTheWindowShowsThem)
     EXPECT_EQ(progress().panelText(1), QStringLiteral("3FFFFE"));
     EXPECT_EQ(progress().panelText(2), QStringLiteral("&+1"));
     EXPECT_EQ(progress().progressBar()->value(), 42);
+}
+
+// The time left rides in the progress bar, from the action's own rate, as the command
+// line's progress line gives it; a new action starts its own clock.
+TEST_F(ProgressWindowTest, TimeLeftFollowsTheActionsRate)
+{
+    auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
+    progress().setClock([&now] { return now; });
+    progress().postAction("Read PIC's program memory");
+    progress().postProgress(10);
+    progress().showPostings();
+    EXPECT_EQ(progress().timeLeft(), QString()) << "no rate in the action's first second";
+
+    now += std::chrono::seconds(4);
+    progress().postProgress(20);
+    progress().showPostings();
+    EXPECT_EQ(progress().timeLeft(), QStringLiteral("16 s left"));
+    EXPECT_EQ(progress().GroupBox1()->title(), QStringLiteral("Read PIC's program memory")) << "postings unchanged";
+    EXPECT_EQ(progress().progressBar()->value(), 20);
+
+    progress().postAction("Read PIC's EEPROM data memory");
+    progress().postProgress(50);
+    progress().showPostings();
+    EXPECT_EQ(progress().timeLeft(), QString()) << "the new action has no rate yet";
+
+    now += std::chrono::seconds(2);
+    progress().postProgress(100);
+    progress().showPostings();
+    EXPECT_EQ(progress().timeLeft(), QString()) << "nothing left at the end";
 }
 
 TEST_F(ProgressWindowTest, ShownWindowFollowsAWorkerPostingEveryByte)

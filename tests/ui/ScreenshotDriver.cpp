@@ -1,6 +1,7 @@
 // Screenshot driver for scripts/screenshot: starts the real windows on the simulated
 // programmer in a scratch program folder, walks through the views a user sees and
-// saves each as a PNG. Not part of the shipped program.
+// the boxes of the debug commands and guards, and saves each as a PNG. Not part of
+// the shipped program.
 //
 // Usage: velmora_screenshot_driver <Devices.ini> <HEX file> <output folder> [<device> <port>]
 // With a device and a port, it walks one device through the windows as a user would
@@ -18,7 +19,12 @@
 #include <filesystem>
 #include <iostream>
 
+#include "corvant/corvant.h"
 #include "devicedata/DeviceList.h"
+#include "devicedata/IdentifyChip.h"
+#include "engine/ChipIdentity.h"
+#include "engine/EngineTexts.h"
+#include "engine/SlowPortWarning.h"
 #include "devicedata/LoadDeviceList.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempFolder.h"
@@ -35,6 +41,7 @@
 #include "ui/QtUserMessages.h"
 #include "ui/UCfgIDs2.h"
 #include "ui/UCfgIDs3.h"
+#include "ui/UiTexts.h"
 #include "ui/VelmoraApplication.h"
 #include "ui/VelmoraWindows.h"
 
@@ -49,6 +56,40 @@ void save(QWidget* window, const char* name)
     const QString path = QDir(outputFolder).filePath(QString::fromLatin1(name));
     window->grab().save(path);
     std::cout << path.toStdString() << '\n';
+}
+
+// A message box as the program shows it, with the text and buttons the command gave.
+void shootBox(MessageKind kind, const std::string& text, MessageButtons buttons, const char* name)
+{
+    auto timer = test::whenModal<QMessageBox>([name](QMessageBox* box) {
+        QTimer::singleShot(100, box, [box, name] {
+            save(box, name);
+            box->reject();
+        });
+    });
+    QtUserMessages().askWithDefault(kind, text, buttons, (buttons & ButtonNo) != 0 ? ButtonNo : ButtonOk);
+}
+
+// The boxes of the debug commands and of the guards before an operation, each as the
+// windows show it: the commands run on the simulated programmer, the guards' texts
+// come from the rules that word them.
+void shootChecks(TForm1& main, test::ScriptedMessages& messages)
+{
+    main.menuItem(TForm1::Command::IdentifyChip)->trigger();
+    shootBox(messages.shown.back().kind, messages.shown.back().text, ButtonOk, "identify-box.png");
+    main.menuItem(TForm1::Command::CheckWiring)->trigger();
+    shootBox(messages.shown.back().kind, messages.shown.back().text, ButtonOk, "wiring-box.png");
+    // What a USB serial adapter measures: about a millisecond a line change.
+    const auto slow = slowPortWarning(GetDllInfo(), corvant::LineCosts{1.1e-3, 1.0e-3});
+    shootBox(MessageKind::Warning, slow.value_or(""), ButtonOk, "slow-port-box.png");
+    shootBox(MessageKind::Warning,
+             ui::kLvpOffQuestionHead + std::string(texts::kLvpOffConsequence) + ui::kLvpOffQuestionTail,
+             ButtonYes | ButtonNo, "lvp-guard-box.png");
+    // A PIC18F4550 (0x1200, revision 4) in the socket while the PIC18F452 is selected.
+    const ChipIdentity chip = IdentifyChip(main.deviceList(), 0x1204);
+    shootBox(MessageKind::Error,
+             chipMismatch(chip, main.engine().data().device.name) + "\r\n" + ui::kIdMismatchQuestion,
+             ButtonYes | ButtonNo, "id-mismatch-box.png");
 }
 
 template <typename Editor>
@@ -161,7 +202,10 @@ int main(int argc, char** argv)
     test::ScriptedMessages messages;
     ErrorHook::install(&messages);
     test::ScriptedFiles files;
-    files.toLoad = QString::fromLocal8Bit(argv[2]);
+    // Loaded from the scratch folder, so that no path of the build machine is photographed.
+    const std::filesystem::path hexFile = programFolder.file(std::filesystem::path(argv[2]).filename().string());
+    std::filesystem::copy_file(argv[2], hexFile);
+    files.toLoad = QString::fromStdString(hexFile.string());
     {
         VelmoraWindows windows(programFolder.path(), messages, files, importedLowLevelAccess());
         TForm1& main = windows.mainWindow();
@@ -217,6 +261,7 @@ int main(int argc, char** argv)
                 });
             });
             main.menuItem(TForm1::Command::LowLevelTest)->trigger();
+            shootChecks(main, messages);
             main.close();
         });
         app.exec();
