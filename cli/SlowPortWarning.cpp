@@ -1,6 +1,6 @@
 #include "cli/SlowPortWarning.h"
 
-#include "cli/Platform.h"
+#include "platform/LoadedLibrary.h"
 
 namespace velmora::cli {
 
@@ -8,7 +8,7 @@ std::optional<corvant::LineCosts> openPortLineCosts()
 {
     // Looked up, not imported: a pin-interface library from before it still loads.
     return lineCostsFrom(reinterpret_cast<GetLineCostsFunction>(
-        loadedLibraryFunction(VELMORA_CORVANT_FILE_NAME, "GetLineCosts")));
+        platform::loadedLibraryFunction(platform::pinInterfaceLibraryFile(), "GetLineCosts")));
 }
 
 } // namespace velmora::cli
