@@ -1,6 +1,7 @@
 #include "corvant/BackendTable.h"
 
 #include "corvant/CorvantTexts.h"
+#include "corvant/FtdiBackend.h"
 #include "corvant/GpioBackend.h"
 #include "corvant/JdmBackend.h"
 
@@ -8,7 +9,7 @@ namespace corvant {
 
 BackendTable standardBackends()
 {
-    BackendTable table{simBackendEntry(), gpioBackendEntry(platformGpioChips())};
+    BackendTable table{simBackendEntry(), gpioBackendEntry(platformGpioChips()), ftdiBackendEntry(makeFtdiLink)};
     for (BackendEntry& serial : serialBackendEntries(openSerialLines))
         table.push_back(std::move(serial));
     return table;

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <string>
 
+#include "corvant/FtdiPortOptions.h"
 #include "corvant/GpioPortOptions.h"
 #include "corvant/sim/SimPortOptions.h"
 
@@ -95,6 +96,13 @@ velmora::EntryWiring entryWiring(std::string_view port)
     case PortKind::Gpio: {
         std::string failure;
         const auto wiring = parseGpioPort(port, failure);
+        if (!wiring || !wiring->logicLevelMclr)
+            return EntryWiring::HighVoltage;
+        return wiring->pgm ? EntryWiring::PgmPin : EntryWiring::MclrOnly;
+    }
+    case PortKind::Ftdi: {
+        std::string failure;
+        const auto wiring = parseFtdiPort(port, failure);
         if (!wiring || !wiring->logicLevelMclr)
             return EntryWiring::HighVoltage;
         return wiring->pgm ? EntryWiring::PgmPin : EntryWiring::MclrOnly;

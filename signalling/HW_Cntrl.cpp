@@ -2,6 +2,9 @@
 
 #include "signalling/PinDriver.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace velmora {
 
 namespace {
@@ -18,7 +21,8 @@ constexpr std::uint32_t KeyMclrPulseUnits = 1;       // MCLR high "briefly" befo
 constexpr int CommandBits = 4;
 constexpr int OperandBits = 16;
 constexpr int ReadPaddingBits = 8;  // operand low byte the device ignores before it answers
-constexpr int ReadDataBits = 8;
+constexpr std::size_t ReadDataBits = 8;
+constexpr std::uint32_t BatchedReadBlockBytes = 256;
 constexpr std::uint32_t EntryKey = 0x4D434850;  // "MCHP"
 constexpr int EntryKeyBits = 32;
 
@@ -85,10 +89,37 @@ bool clockLow()
     return writeLines() && wait(HalfClockUnits);
 }
 
+// A read command, the padding byte and eight clocks whose sampled levels (0 or 1) land
+// in bits once the driver has flushed.
+bool queueReadByte(std::uint8_t command, std::span<std::uint8_t, ReadDataBits> bits)
+{
+    if (!(clockOutBits(command, CommandBits) && idleAndWait(CommandGapUnits)
+            && clockOutBits(0, ReadPaddingBits) && idleAndWait(CommandGapUnits)))
+        return false;
+    // Data high releases the line so the target can drive it.
+    for (std::uint8_t& bit : bits) {
+        if (!(clockHigh(1) && currentPinDriver().programmerReadLater(&bit) && clockLow()))
+            return false;
+    }
+    return idleAndWait(CommandGapUnits);
+}
+
+// The first level sampled is bit 0.
+std::uint8_t assembledByte(std::span<const std::uint8_t, ReadDataBits> bits)
+{
+    std::uint8_t value = 0;
+    for (std::size_t i = 0; i < ReadDataBits; ++i) {
+        if (bits[i] != 0)
+            value = static_cast<std::uint8_t>(value | 1U << i);
+    }
+    return value;
+}
+
 } // namespace
 
 bool EnterProgMode()
 {
+    currentPinDriver().beginSession();
     return setLinesAndWrite(0, 1, 0) && wait(EntryParkUnits)
         && setLinesAndWrite(0, 0, 0) && wait(EntryLinesLowUnits)
         && setLinesAndWrite(1, 0, 0) && wait(EntryVppHoldUnits);
@@ -96,6 +127,7 @@ bool EnterProgMode()
 
 bool EnterProgModeByKey(const KeyEntryWaits& waits)
 {
+    currentPinDriver().beginSession();
     return setLinesAndWrite(0, 0, 0) && wait(EntryLinesLowUnits)
         && setLinesAndWrite(1, 0, 0) && wait(KeyMclrPulseUnits)
         && setLinesAndWrite(0, 0, 0) && wait(waits.beforeKeyUnits)
@@ -105,7 +137,9 @@ bool EnterProgModeByKey(const KeyEntryWaits& waits)
 
 bool ExitProgMode()
 {
-    return setLinesAndWrite(0, 0, 0) && wait(ExitSettleUnits);
+    const bool lowered = setLinesAndWrite(0, 0, 0) && wait(ExitSettleUnits);
+    // Ended whatever happened: nothing queued may outlive programming mode.
+    return currentPinDriver().endSession() && lowered;
 }
 
 bool ClockOutBit(std::uint8_t bit)
@@ -167,30 +201,32 @@ bool SendCommandProgramWait(std::uint8_t command, std::uint16_t operand, const W
 
 bool SendCommandReadByte(std::uint8_t command, std::uint8_t& value)
 {
-    value = 0;
-    if (!(clockOutBits(command, CommandBits) && idleAndWait(CommandGapUnits)
-            && clockOutBits(0, ReadPaddingBits) && idleAndWait(CommandGapUnits))) {
+    return SendCommandsReadBytes(std::span(&command, 1), std::span(&value, 1));
+}
+
+bool SendCommandsReadBytes(std::span<const std::uint8_t> commands, std::span<std::uint8_t> values)
+{
+    std::ranges::fill(values, 0);
+    if (commands.size() != values.size())
         return false;
-    }
-    // Each sampled bit enters at the top and moves down, so the first lands in bit 0.
-    std::uint8_t received = 0;
-    for (int i = 0; i < ReadDataBits; ++i) {
-        std::uint8_t level = 0;
-        if (!ClockInBit(level)) {
-            return false;
-        }
-        if (level != 0) {
-            received |= 0x80;
-        }
-        if (i < ReadDataBits - 1) {
-            received >>= 1;
-        }
-    }
-    if (!idleAndWait(CommandGapUnits)) {
+    std::vector<std::uint8_t> levels(commands.size() * ReadDataBits);
+    bool queued = true;
+    for (std::size_t i = 0; queued && i < commands.size(); ++i)
+        queued = queueReadByte(commands[i], std::span(levels).subspan(i * ReadDataBits).first<ReadDataBits>());
+    // Flushed even after a failure, so that no pending read outlives `levels`.
+    const bool flushed = currentPinDriver().flush();
+    if (!queued || !flushed)
         return false;
-    }
-    value = received;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = assembledByte(std::span(levels).subspan(i * ReadDataBits).first<ReadDataBits>());
+    if (!levels.empty())
+        pinState().dataIn = levels.back() != 0 ? 1 : 0;
     return true;
+}
+
+std::uint32_t ReadBlockBytes()
+{
+    return currentPinDriver().batching() ? BatchedReadBlockBytes : 1;
 }
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 // engine's worker thread calls these.
 
 #include <cstdint>
+#include <span>
 
 #include "signalling/IcspCommand.h"
 #include "signalling/PinState.h"
@@ -35,6 +36,8 @@ struct KeyEntryWaits {
 inline constexpr WriteWaits kClassicWriteWaits{200, 20};
 inline constexpr EraseWaits kClassicEraseWaits{1000, 20};
 
+// The entries begin a session of the driver (PinDriver::beginSession), ExitProgMode
+// ends it, whether or not its own steps went through.
 // Raises Vpp with data and clock low; takes at least 200.015 ms.
 bool EnterProgMode();
 // With MCLR at logic level (the Vpp line) and no PGM line: all lines low, MCLR pulsed
@@ -59,7 +62,16 @@ bool SendCommandEraseWait(std::uint8_t command, std::uint16_t operand, const Era
 // SendCommand whose fourth command clock is the programming pulse, followed by P10.
 bool SendCommandProgramWait(std::uint8_t command, std::uint16_t operand, const WriteWaits& waits = kClassicWriteWaits);
 // Sends a read command and shifts in the byte the device returns; value is 0 on failure.
+// A batching driver is flushed: the value is there when this returns.
 bool SendCommandReadByte(std::uint8_t command, std::uint8_t& value);
+// SendCommandReadByte for each command in turn, values[i] answering commands[i]; the
+// same on the wire, but a batching driver resolves all the levels in one flush at the
+// end. False, with every value 0, when the sizes differ or a step fails.
+bool SendCommandsReadBytes(std::span<const std::uint8_t> commands, std::span<std::uint8_t> values);
+// How many bytes a block read should resolve together: 256 while the driver batches,
+// so a block costs one exchange with the programmer; 1 otherwise, so that a per-call
+// driver reads byte by byte and a cancel is felt between any two bytes.
+std::uint32_t ReadBlockBytes();
 
 inline bool SendCommand(IcspCommand command, std::uint16_t operand)
 {

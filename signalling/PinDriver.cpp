@@ -24,6 +24,11 @@ PinDriver& currentPinDriver()
     return driver != nullptr ? *driver : importedPinDriver();
 }
 
+SessionEndGuard::~SessionEndGuard()
+{
+    currentPinDriver().endSession();
+}
+
 PinState& pinState()
 {
     return processPinState;

@@ -1,0 +1,362 @@
+#include "corvant/FtdiBackend.h"
+
+#include "corvant/CorvantTexts.h"
+#include "corvant/FtdiPins.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <thread>
+
+namespace corvant {
+namespace {
+
+// Written and not yet read back, at most: the FT232R's 128-byte receive FIFO and
+// 256-byte transmit FIFO (hardware-reach A4). More, and the chip stalls with both
+// full while the write blocks; the reads in flight keep the pins clocking.
+constexpr std::size_t kMostInFlight = 384;
+// Below this much room the pump reads first: a USB write per few bytes would cost
+// more than the pins gain.
+constexpr std::size_t kLeastWrite = 64;
+// A read asks for one receive FIFO's worth at most, so it returns while the chip
+// still has bytes queued and the next write keeps the pins clocking; asking for
+// everything in flight would let the chip run dry while the read waits.
+constexpr std::size_t kMostPerRead = 128;
+// The latency timer releases a partial IN packet. During a stream the packets fill
+// (62 bytes take about 0.35 ms at the chosen rate), so only the tail of each
+// exchange waits for it: 1 ms, the lowest the chip takes, makes that tail shortest.
+// FTDI advise against 1 ms for a continuous serial stream, where it makes a short
+// packet every frame; an exchange here ends once, so the frame cost is paid once.
+constexpr std::uint8_t kLatencyMilliseconds = 1;
+
+// The byte period. Almost every wait the ICSP layer asks for is one 5 us half
+// clock, and each one costs a whole number of byte periods, so the period is
+// chosen a little above 5 us: one byte per half clock, at about 178 k states/s,
+// under a third of what full-speed USB carries, so the pins never stall for want
+// of data. Padding counts periods at the measured average shortened by
+// kJitterMargin, so a 5 us wait stays at least 5 us for periods up to 10 % short
+// of the average; the FT232R's irregular single periods (its bit-bang erratum) can
+// be shorter still, which the chip's own minimums (all below 2 us but P9 to P11,
+// which are host pauses) leave far behind.
+constexpr double kTargetStatesPerSecond = 178000;
+constexpr double kJitterMargin = 1.1;
+// Rates taken as they are: up to the fastest whose shortened period still covers
+// 5 us with one byte, down to about 5 % slower than the target.
+constexpr double kFastestAccepted = 1 / (kFtdiUnitSeconds * kJitterMargin) * 0.999;
+constexpr double kSlowestAccepted = 170000;
+constexpr int kCalibrationRounds = 8;
+// The rate is the difference of two bursts over their difference in bytes, so one
+// exchange's fixed cost drops out.
+constexpr std::size_t kShortBurst = 256;
+constexpr std::size_t kLongBurst = kShortBurst + 4096;
+// A rate is the pins' own only when the link keeps up with a faster one: at 1.5x the
+// baud the rate must rise by 1.4x at least, or the link (USB, the host) set it.
+constexpr double kFasterBaud = 1.5;
+constexpr double kFasterRateAtLeast = 1.4;
+constexpr int kExchangeProbes = 8;
+// A link that moves no byte for this long has failed.
+constexpr double kNoProgressSeconds = 2;
+
+void sleepOnSteadyClock(double seconds)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_until(until);
+}
+
+std::string openFailure(FtdiOpenResult result, const FtdiWiring& wiring, const std::string& error)
+{
+    const std::string device = std::string(texts::kFtdiCannotOpen) + ftdiDeviceName(wiring);
+    char vendor[5], product[5];
+    std::snprintf(vendor, sizeof vendor, "%04x", wiring.vendor);
+    std::snprintf(product, sizeof product, "%04x", wiring.product);
+    switch (result) {
+    case FtdiOpenResult::NoDevice: return device + std::string(texts::kFtdiNoDevice);
+    case FtdiOpenResult::NoPermission:
+        return device + std::string(texts::kFtdiNoPermission) + vendor + std::string(texts::kFtdiRuleProduct) + product
+            + std::string(texts::kFtdiRuleEnd);
+    case FtdiOpenResult::InUse: return device + std::string(texts::kFtdiInUse);
+    default: return device + (error.empty() ? std::string() : ": " + error);
+    }
+}
+
+std::uint8_t mask(unsigned bit)
+{
+    return static_cast<std::uint8_t>(1U << bit);
+}
+
+std::string pinText(const char* role, unsigned bit)
+{
+    return std::string(role) + "=" + std::string(ftdiPinName(bit));
+}
+
+} // namespace
+
+std::unique_ptr<PinBackend> FtdiBackend::open(std::unique_ptr<FtdiLink> link, const FtdiWiring& wiring, FtdiHost host,
+                                              std::string& failure)
+{
+    const std::string unavailable = link->unavailable();
+    if (!unavailable.empty()) {
+        failure = unavailable;
+        return nullptr;
+    }
+    const FtdiOpenResult opened =
+        link->open({.vendor = wiring.vendor, .product = wiring.product, .serial = wiring.serial, .channel = wiring.channel});
+    if (opened != FtdiOpenResult::Opened) {
+        failure = openFailure(opened, wiring, link->error());
+        link->close();
+        return nullptr;
+    }
+    std::unique_ptr<FtdiBackend> backend(new FtdiBackend(std::move(link), wiring, std::move(host)));
+    if (!backend->setUp(failure))
+        return nullptr;
+    return backend;
+}
+
+FtdiBackend::FtdiBackend(std::unique_ptr<FtdiLink> link, FtdiWiring wiring, FtdiHost host)
+    : link_(std::move(link)), wiring_(std::move(wiring)), host_(std::move(host))
+{
+    if (!host_.sleep)
+        host_.sleep = sleepOnSteadyClock;
+    masks_ = {.vpp = mask(wiring_.vpp),
+              .pgc = mask(wiring_.pgc),
+              .pgd = mask(wiring_.pgd),
+              .pgdIn = mask(wiring_.pgdIn),
+              .pgm = wiring_.pgm ? mask(*wiring_.pgm) : std::uint8_t{0}};
+    open_ = true;
+}
+
+FtdiBackend::~FtdiBackend()
+{
+    close();
+}
+
+bool FtdiBackend::setUp(std::string& failure)
+{
+    const std::uint8_t outputs = masks_.vpp | masks_.pgc | masks_.pgd | masks_.pgm;
+    // The outputs' first state is all low, written as soon as the mode drives them;
+    // before that the UART's idle levels are outside the program's reach.
+    const std::array<std::uint8_t, 2> low{0, 0};
+    std::array<std::uint8_t, 2> back{};
+    const bool ready = link_->setLatencyTimer(kLatencyMilliseconds) && link_->flush()
+        && link_->setSyncBitbang(outputs) && pump(low, back);
+    if (!ready) {
+        failure = std::string(texts::kFtdiCannotSetUp) + ftdiDeviceName(wiring_) + ": " + link_->error();
+        close();
+        return false;
+    }
+    pins_ = 0;
+    if (!calibrate(failure)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+std::optional<double> FtdiBackend::secondsToPump(std::size_t count)
+{
+    const std::vector<std::uint8_t> bytes(count, pins_);
+    std::vector<std::uint8_t> back(count);
+    const double start = host_.now();
+    if (!pump(bytes, back))
+        return std::nullopt;
+    return host_.now() - start;
+}
+
+// 0 when the rate is not the pins' own (the link did not keep up); nullopt when the link failed.
+std::optional<double> FtdiBackend::statesPerSecondAt(int baud)
+{
+    const auto rateAt = [this](int asked) -> std::optional<double> {
+        if (!link_->setBaudrate(asked))
+            return std::nullopt;
+        const auto shortBurst = secondsToPump(kShortBurst);
+        const auto longBurst = shortBurst ? secondsToPump(kLongBurst) : std::nullopt;
+        if (!longBurst)
+            return std::nullopt;
+        return *longBurst > *shortBurst ? static_cast<double>(kLongBurst - kShortBurst) / (*longBurst - *shortBurst) : 0;
+    };
+    const auto faster = rateAt(static_cast<int>(std::lround(baud * kFasterBaud)));
+    const auto rate = faster ? rateAt(baud) : std::nullopt;
+    if (!rate)
+        return std::nullopt;
+    return *faster >= *rate * kFasterRateAtLeast ? *rate : 0;
+}
+
+// The multiplier between baud and byte rate differs between chips and library
+// versions (hardware-reach A3), so the baud is found by measuring: the target rate
+// asked first, then corrected by what the pins did.
+bool FtdiBackend::calibrate(std::string& failure)
+{
+    const std::string device = std::string(texts::kFtdiCannotSetUp) + ftdiDeviceName(wiring_);
+    const auto linkFailed = [&] {
+        failure = device + ": " + link_->error();
+        return false;
+    };
+    int baud = static_cast<int>(kTargetStatesPerSecond);
+    calibration_ = {};
+    for (int round = 0; round < kCalibrationRounds && baud > 0; ++round) {
+        const auto rate = statesPerSecondAt(baud);
+        if (!rate)
+            return linkFailed();
+        if (*rate == 0) {
+            baud /= 4;
+            continue;
+        }
+        calibration_.baud = baud;
+        calibration_.statesPerSecond = *rate;
+        if (*rate >= kSlowestAccepted && *rate <= kFastestAccepted)
+            break;
+        baud = static_cast<int>(std::lround(baud * kTargetStatesPerSecond / *rate));
+    }
+    if (calibration_.baud == 0) {
+        failure = device + std::string(texts::kFtdiNoSteadyRate);
+        return false;
+    }
+    if (!link_->setBaudrate(calibration_.baud))
+        return linkFailed();
+    const double start = host_.now();
+    for (int i = 0; i < kExchangeProbes; ++i)
+        if (!secondsToPump(1))
+            return linkFailed();
+    calibration_.exchangeSeconds = (host_.now() - start) / kExchangeProbes;
+    return true;
+}
+
+double FtdiBackend::shortestByteSeconds() const
+{
+    return 1 / (calibration_.statesPerSecond * kJitterMargin);
+}
+
+bool FtdiBackend::pump(std::span<const std::uint8_t> bytes, std::span<std::uint8_t> back)
+{
+    if (bytes.empty())
+        return true;
+    std::size_t written = 0;
+    std::size_t received = 0;
+    double lastProgress = host_.now();
+    while (received < bytes.size()) {
+        const std::size_t room = kMostInFlight - (written - received);
+        const std::size_t rest = bytes.size() - written;
+        int moved = 0;
+        if (rest > 0 && (room >= kLeastWrite || room >= rest)) {
+            moved = link_->write(bytes.data() + written, static_cast<int>(std::min(room, rest)));
+            written += static_cast<std::size_t>(std::max(moved, 0));
+        } else {
+            moved = link_->read(back.data() + received, static_cast<int>(std::min(written - received, kMostPerRead)));
+            received += static_cast<std::size_t>(std::max(moved, 0));
+        }
+        if (moved < 0)
+            return false;
+        const double now = host_.now();
+        if (moved > 0)
+            lastProgress = now;
+        else if (now - lastProgress > kNoProgressSeconds)
+            return false;
+    }
+    ++exchanges_;
+    return true;
+}
+
+bool FtdiBackend::runPlan(const FtdiStreamPlan& plan, std::vector<std::uint8_t>& back)
+{
+    back.assign(plan.bytes.size(), 0);
+    const std::span<const std::uint8_t> bytes(plan.bytes);
+    std::size_t from = 0;
+    for (const FtdiPause& pause : plan.pauses) {
+        if (!pump(bytes.subspan(from, pause.afterBytes - from), std::span(back).subspan(from)))
+            return false;
+        from = pause.afterBytes;
+        host_.sleep(pause.seconds);
+    }
+    return pump(bytes.subspan(from), std::span(back).subspan(from));
+}
+
+bool FtdiBackend::run(std::span<const PinMove> moves, std::span<std::uint8_t> levels)
+{
+    if (!open_)
+        return false;
+    const FtdiStreamPlan plan = planFtdiStream(moves, masks_, pins_, pinsProven_, shortestByteSeconds());
+    if (plan.readSlots.size() != levels.size())
+        return false;
+    std::vector<std::uint8_t> back;
+    // After a failure the pins may hold anything the stream wrote: the next change
+    // is written even when it looks like no change.
+    pinsProven_ = false;
+    if (!runPlan(plan, back))
+        return false;
+    pinsProven_ = true;
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        levels[i] = (back[plan.readSlots[i]] & masks_.pgdIn) != 0 ? 1 : 0;
+    pins_ = plan.endPins;
+    return true;
+}
+
+bool FtdiBackend::setVpp(bool on)
+{
+    const std::array<PinMove, 1> move{PinMove{.kind = PinMoveKind::Vpp, .vpp = on}};
+    return run(move, {});
+}
+
+bool FtdiBackend::setDataClock(bool data, bool clock)
+{
+    const std::array<PinMove, 1> move{PinMove{.kind = PinMoveKind::DataClock, .data = data, .clock = clock}};
+    return run(move, {});
+}
+
+bool FtdiBackend::read(std::uint8_t& level)
+{
+    const std::array<PinMove, 1> move{PinMove{.kind = PinMoveKind::Read}};
+    return run(move, std::span(&level, 1));
+}
+
+bool FtdiBackend::close()
+{
+    if (!open_)
+        return true;
+    // Every output low whatever the last stream left, shown by its read-back.
+    const std::array<std::uint8_t, 2> low{0, 0};
+    std::array<std::uint8_t, 2> back{};
+    bool closed = pump(low, back);
+    closed = link_->resetBitmode() && closed;
+    link_->close();
+    open_ = false;
+    return closed;
+}
+
+std::string FtdiBackend::describe() const
+{
+    std::string text = std::string(texts::kFtdiProgrammer) + ftdiDeviceName(wiring_);
+    if (wiring_.channel != 0)
+        text += std::string(" interface ") + static_cast<char>('A' + wiring_.channel - 1);
+    if (wiring_.pgm)
+        text += std::string(texts::kFtdiLowVoltage) + " (" + pinText("MCLR", wiring_.vpp) + ", "
+            + pinText("PGM", *wiring_.pgm) + ", ";
+    else if (wiring_.logicLevelMclr)
+        text += std::string(texts::kFtdiKeyEntry) + " (" + pinText("MCLR", wiring_.vpp) + ", ";
+    else
+        text += " (" + pinText("Vpp", wiring_.vpp) + ", ";
+    text += pinText("PGC", wiring_.pgc) + ", " + pinText("PGD", wiring_.pgd) + ", " + pinText("data in", wiring_.pgdIn)
+        + "), ";
+    char numbers[64];
+    std::snprintf(numbers, sizeof numbers, "%.0f%s%.1f", calibration_.statesPerSecond,
+                  std::string(texts::kFtdiStatesPerSecond).c_str(), calibration_.exchangeSeconds * 1e3);
+    return text + numbers + std::string(texts::kFtdiPerExchange);
+}
+
+BackendEntry ftdiBackendEntry(std::function<std::unique_ptr<FtdiLink>()> makeLink, FtdiHost host)
+{
+    return {PortKind::Ftdi,
+            [makeLink = std::move(makeLink), host = std::move(host)](const std::string& port,
+                                                                     std::string& failure) -> std::unique_ptr<PinBackend> {
+                const auto wiring = parseFtdiPort(port, failure);
+                if (!wiring) {
+                    failure = "\"" + port + "\": " + failure;
+                    return nullptr;
+                }
+                return FtdiBackend::open(makeLink(), *wiring, host, failure);
+            }};
+}
+
+} // namespace corvant

@@ -1,0 +1,250 @@
+// The FTDI back end over a stand-in link that behaves as the chip does in
+// synchronous bit-bang mode: each byte read back is the pins just before the
+// byte was applied, reads come in pieces, and time passes per byte at a rate
+// that depends on the baud.
+
+#include "corvant/FtdiBackend.h"
+#include "corvant/PinInterface.h"
+#include "corvant/corvant.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvant {
+namespace {
+
+struct Chip {
+    std::vector<std::string> calls;
+    FtdiOpenResult openResult = FtdiOpenResult::Opened;
+    std::string unavailable;
+    double now = 0;
+    double statesPerBaud = 16;  // the chip's byte rate per baud asked
+    double ceiling = 1e9;       // what the link carries, bytes per second
+    int baud = 0;
+    std::uint8_t outputs = 0;
+    std::uint8_t pins = 0;
+    std::uint8_t loopback = 0;  // an output mask whose level the inputs follow
+    std::deque<std::uint8_t> back;
+    std::vector<std::uint8_t> written;
+    std::size_t mostInFlight = 0;
+    int reads = 0;
+    std::vector<std::pair<double, std::size_t>> sleeps;  // seconds, bytes in flight
+
+    std::uint8_t sampled() const
+    {
+        const bool high = (pins & loopback) != 0;
+        return static_cast<std::uint8_t>(pins | (high ? ~outputs : 0));
+    }
+};
+
+class FakeLink final : public FtdiLink {
+public:
+    explicit FakeLink(std::shared_ptr<Chip> chip) : chip_(std::move(chip)) {}
+    std::string unavailable() const override { return chip_->unavailable; }
+    FtdiOpenResult open(const FtdiDeviceId& id) override
+    {
+        chip_->calls.push_back("open " + std::to_string(id.vendor) + ":" + std::to_string(id.product) + ":" + id.serial
+                               + ":" + std::to_string(id.channel));
+        return chip_->openResult;
+    }
+    bool setSyncBitbang(std::uint8_t outputs) override
+    {
+        chip_->outputs = outputs;
+        return log("syncbb " + std::to_string(outputs));
+    }
+    bool resetBitmode() override { return log("reset"); }
+    bool setBaudrate(int baud) override
+    {
+        chip_->baud = baud;
+        return log("baud");
+    }
+    bool setLatencyTimer(std::uint8_t ms) override { return log("latency " + std::to_string(ms)); }
+    bool flush() override { return log("flush"); }
+    int write(const std::uint8_t* data, int size) override
+    {
+        if (chip_->calls.back() != "write")
+            log("write");
+        Chip& chip = *chip_;
+        if (chip.back.empty())
+            chip.now += 1e-3;  // the exchange's USB latency
+        const double rate = std::min(chip.statesPerBaud * (chip.baud ? chip.baud : 9600), chip.ceiling);
+        for (int i = 0; i < size; ++i) {
+            chip.back.push_back(chip.sampled());
+            chip.pins = data[i] & chip.outputs;
+            chip.written.push_back(chip.pins);
+            chip.now += 1 / rate;
+        }
+        chip.mostInFlight = std::max(chip.mostInFlight, chip.back.size());
+        return size;
+    }
+    int read(std::uint8_t* data, int size) override
+    {
+        // Every other call finds only status bytes; the rest one packet at most.
+        if (++chip_->reads % 2 == 0)
+            return 0;
+        const int count = std::min({size, static_cast<int>(chip_->back.size()), 62});
+        for (int i = 0; i < count; ++i) {
+            data[i] = chip_->back.front();
+            chip_->back.pop_front();
+        }
+        return count;
+    }
+    void close() override { log("close"); }
+    std::string error() const override { return "stand-in error"; }
+
+private:
+    bool log(std::string call)
+    {
+        chip_->calls.push_back(std::move(call));
+        return true;
+    }
+    std::shared_ptr<Chip> chip_;
+};
+
+// MCLR=TXD (D0), PGC=RTS (D2), PGD=DTR (D4), data in=CTS (D3), PGM=DSR (D5).
+constexpr const char* kPort = "FTDI:0403:6001:SER1,pgm=DSR";
+
+struct Rig {
+    std::shared_ptr<Chip> chip = std::make_shared<Chip>();
+    PinInterface pins{BackendTable{entry()}, [chip = chip] { return chip->now; }};
+
+    BackendEntry entry()
+    {
+        const auto shared = chip;
+        FtdiHost host{.now = [shared] { return shared->now; },
+                      .sleep = [shared](double seconds) {
+                          shared->sleeps.emplace_back(seconds, shared->back.size());
+                          shared->now += seconds;
+                      }};
+        return ftdiBackendEntry([shared] { return std::make_unique<FakeLink>(shared); }, host);
+    }
+};
+
+TEST(FtdiBackend, RefusalsSayWhy)
+{
+    for (const auto& [result, reason] : std::initializer_list<std::pair<FtdiOpenResult, const char*>>{
+             {FtdiOpenResult::NoDevice, "cannot open FTDI device 0403:6001:SER1: no such USB device"},
+             {FtdiOpenResult::NoPermission, "ATTRS{idVendor}==\"0403\", ATTRS{idProduct}==\"6001\""},
+             {FtdiOpenResult::InUse, "the USB device is in use"},
+             {FtdiOpenResult::Failed, "cannot open FTDI device 0403:6001:SER1: stand-in error"}}) {
+        Rig rig;
+        rig.chip->openResult = result;
+        EXPECT_FALSE(rig.pins.comInit(kPort));
+        EXPECT_NE(std::string(rig.pins.info()).find(reason), std::string::npos) << rig.pins.info();
+        EXPECT_EQ(rig.chip->calls.back(), "close") << "nothing stays claimed";
+    }
+    Rig rig;
+    rig.chip->unavailable = "built without it";
+    EXPECT_FALSE(rig.pins.comInit(kPort));
+    EXPECT_NE(std::string(rig.pins.info()).find("built without it"), std::string::npos);
+    EXPECT_FALSE(rig.pins.comInit("FTDI:0403:6001,pgc=XYZ"));
+    EXPECT_NE(std::string(rig.pins.info()).find("not a pin name: pgc=XYZ"), std::string::npos);
+}
+
+TEST(FtdiBackend, OpensWithOutputsLowAndClosesTheSameWay)
+{
+    Rig rig;
+    ASSERT_TRUE(rig.pins.comInit(kPort)) << rig.pins.info();
+    const std::vector<std::string> opening{"open 1027:24577:SER1:0", "latency 1", "flush", "syncbb 53", "write", "baud"};
+    ASSERT_GE(rig.chip->calls.size(), opening.size());
+    EXPECT_TRUE(std::equal(opening.begin(), opening.end(), rig.chip->calls.begin()));
+    EXPECT_EQ(rig.chip->written.front(), 0) << "the first state drives every output low";
+    EXPECT_NE(std::string(rig.pins.info())
+                  .find("FTDI synchronous bit-bang programmer on 0403:6001:SER1, low-voltage entry (MCLR=TXD, "
+                        "PGM=DSR, PGC=RTS, PGD=DTR, data in=CTS), "),
+              std::string::npos)
+        << rig.pins.info();
+    ASSERT_TRUE(rig.pins.write(1, 1, 1));
+    EXPECT_EQ(rig.chip->pins, 0x35);
+    ASSERT_TRUE(rig.pins.comClose());
+    EXPECT_EQ(rig.chip->pins, 0);
+    const std::vector<std::string> closing{"reset", "close"};
+    EXPECT_TRUE(std::equal(closing.begin(), closing.end(), rig.chip->calls.end() - 2));
+}
+
+// Whatever the baud-to-rate multiplier, the rate lands just above 5 us per byte.
+TEST(FtdiBackend, TheBaudIsFoundByMeasuringThePins)
+{
+    for (double multiplier : {1.0, 4.0, 16.0, 32.0}) {
+        Rig rig;
+        rig.chip->statesPerBaud = multiplier;
+        ASSERT_TRUE(rig.pins.comInit(kPort)) << rig.pins.info();
+        const double rate = multiplier * rig.chip->baud;
+        EXPECT_GT(rate, 165000) << multiplier;
+        EXPECT_LT(rate, 1 / 5.5e-6) << multiplier;
+        EXPECT_NE(std::string(rig.pins.info()).find(" pin states/s"), std::string::npos) << rig.pins.info();
+    }
+}
+
+// A link that cannot carry the target rate makes the measured rate its own, so
+// it is not trusted; the baud comes down until the pins set the pace.
+TEST(FtdiBackend, ARateTheLinkCapsIsNotTaken)
+{
+    Rig rig;
+    rig.chip->statesPerBaud = 1;
+    rig.chip->ceiling = 100000;
+    ASSERT_TRUE(rig.pins.comInit(kPort)) << rig.pins.info();
+    EXPECT_LT(rig.chip->baud * 1.5, 100000);
+
+    Rig capped;
+    capped.chip->statesPerBaud = 1e9;  // the link sets the pace at any baud
+    EXPECT_FALSE(capped.pins.comInit(kPort));
+    EXPECT_NE(std::string(capped.pins.info()).find("its pin byte rate could not be measured"), std::string::npos)
+        << capped.pins.info();
+    EXPECT_EQ(capped.chip->calls.back(), "close");
+}
+
+TEST(FtdiBackend, ReadsSampleThePinsAfterEveryEarlierMove)
+{
+    Rig rig;
+    rig.chip->loopback = 0x10;  // data in follows PGD
+    ASSERT_TRUE(rig.pins.comInit(kPort));
+    std::uint8_t level = 9;
+    for (bool data : {true, false, true}) {
+        ASSERT_TRUE(rig.pins.write(0, data, 0));
+        ASSERT_TRUE(rig.pins.read(&level));
+        EXPECT_EQ(level, data ? 1 : 0);
+    }
+    std::vector<std::uint32_t> steps;
+    for (int i = 0; i < 3000; ++i)
+        for (std::uint32_t step : {CORVANT_STEP_WRITE | (i % 3 == 0 ? 2u : 0u) | 1u, CORVANT_STEP_WAIT | 1u,
+                                   CORVANT_STEP_READ, CORVANT_STEP_WRITE, CORVANT_STEP_WAIT | 1u})
+            steps.push_back(step);
+    std::vector<std::uint8_t> levels(3000, 9);
+    ASSERT_TRUE(rig.pins.stream(steps.data(), static_cast<std::uint32_t>(steps.size()), levels.data(), 3000));
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_EQ(levels[i], i % 3 == 0 ? 1 : 0) << i;
+    EXPECT_LE(rig.chip->mostInFlight, 384u) << "the chip's FIFOs hold no more";
+}
+
+TEST(FtdiBackend, LongWaitsSleepOnceEveryByteIsBack)
+{
+    Rig rig;
+    ASSERT_TRUE(rig.pins.comInit(kPort));
+    rig.chip->sleeps.clear();
+    const std::vector<std::uint32_t> steps{CORVANT_STEP_WRITE | 4u, CORVANT_STEP_WAIT | 40000u, CORVANT_STEP_WRITE,
+                                           CORVANT_STEP_WAIT | 200u};
+    ASSERT_TRUE(rig.pins.stream(steps.data(), 4, nullptr, 0));
+    ASSERT_EQ(rig.chip->sleeps.size(), 2u);
+    EXPECT_DOUBLE_EQ(rig.chip->sleeps[0].first, 0.2);
+    EXPECT_EQ(rig.chip->sleeps[0].second, 0u);
+    EXPECT_DOUBLE_EQ(rig.chip->sleeps[1].first, 1e-3);
+    EXPECT_EQ(rig.chip->sleeps[1].second, 0u);
+}
+
+#ifndef VELMORA_TEST_HAVE_FTDI
+TEST(FtdiBackend, ABuildWithoutLibftdiRefusesWithTheReason)
+{
+    PinInterface pins;
+    EXPECT_FALSE(pins.comInit("FTDI:0403:6001"));
+    EXPECT_NE(std::string(pins.info()).find("built without libftdi1"), std::string::npos) << pins.info();
+}
+#endif
+
+} // namespace
+} // namespace corvant
