@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "corvant/FtdiPins.h"
+#include "corvant/FtdiPortOptions.h"
 #include "corvant/sim/ChipImageFile.h"
 #include "sim/Violation.h"
 
@@ -12,43 +12,11 @@ namespace sim = velmora::sim;
 
 std::optional<Wiring> parseWiring(std::string_view text)
 {
-    if (text.empty())
-        return Wiring{};
-    Wiring wiring;
-    bool mclr = false;
-    bool pgc = false;
-    bool pgd = false;
-    bool pgdin = false;
-    while (!text.empty()) {
-        const std::string_view item = text.substr(0, text.find(','));
-        text.remove_prefix(std::min(text.size(), item.size() + 1));
-        const auto equals = item.find('=');
-        const auto pin = equals == std::string_view::npos ? std::nullopt : corvant::ftdiPinBit(item.substr(equals + 1));
-        if (!pin)
-            return std::nullopt;
-        const std::string_view key = item.substr(0, equals);
-        if (key == "vpp" || key == "mclr") {
-            wiring.mclr = *pin;
-            wiring.highVoltage = key == "vpp";
-            mclr = true;
-        } else if (key == "pgc") {
-            wiring.pgc = *pin;
-            pgc = true;
-        } else if (key == "pgd") {
-            wiring.pgd = *pin;
-            pgd = true;
-        } else if (key == "pgdin") {
-            wiring.pgdin = *pin;
-            pgdin = true;
-        } else if (key == "pgm") {
-            wiring.pgm = *pin;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!mclr || !pgc || !pgd || !pgdin)
+    std::string failure;
+    const auto port = corvant::parseFtdiPort("FTDI:0403:6001" + (text.empty() ? "" : "," + std::string(text)), failure);
+    if (!port)
         return std::nullopt;
-    return wiring;
+    return Wiring{port->vpp, !port->logicLevelMclr, port->pgc, port->pgd, port->pgdIn, port->pgm};
 }
 
 FtdiBoard::FtdiBoard(const sim::SimPortOptions& options, const Wiring& wiring)

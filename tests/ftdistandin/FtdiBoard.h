@@ -27,15 +27,15 @@ namespace ftdistandin {
 struct Wiring {
     unsigned mclr = 0;
     bool highVoltage = false;  // vpp=: the pin switches Vpp onto MCLR
-    unsigned pgc = 2;
-    unsigned pgd = 4;
-    unsigned pgdin = 3;
+    unsigned pgc = 0;
+    unsigned pgd = 0;
+    unsigned pgdin = 0;
     std::optional<unsigned> pgm;
     bool seriesResistor = true;
 };
 
-// The wiring a VELMORA_FTDI_STANDIN_WIRING text describes; nullopt for a text it cannot
-// read. Empty: the default map.
+// The wiring a VELMORA_FTDI_STANDIN_WIRING text describes, read as the FTDI port's keys
+// are; nullopt for a text the port grammar refuses. Empty: the default map.
 std::optional<Wiring> parseWiring(std::string_view text);
 
 class FtdiBoard final : public Pins {
