@@ -38,6 +38,7 @@
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
 #include "pendrel/pendrel.h"
+#include "platform/LoadedLibrary.h"
 #include "signalling/PinDriver.h"
 
 namespace velmora::cli {
@@ -174,7 +175,7 @@ int Runner::describeProgrammer()
     const bool open = ComInit(options_.port.c_str()) != 0;
     // Copied at once: the text belongs to the library.
     const std::string info = GetDllInfo();
-    const std::string head = std::string(kLibraryInfoHead) + VELMORA_CORVANT_FILE_NAME + kLibraryInfoTail;
+    const std::string head = std::string(kLibraryInfoHead) + platform::pinInterfaceLibraryFile() + kLibraryInfoTail;
     std::fprintf(out_, "%s%s\n", terminalText(head).c_str(), info.c_str());
     if (!open)
         return ExitFailure;

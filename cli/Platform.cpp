@@ -5,11 +5,8 @@
 #  include <windows.h>
 #  include <shellapi.h>
 #else
-#  include <dlfcn.h>
 #  include <unistd.h>
 #endif
-
-#include <cstring>
 
 namespace velmora::cli {
 
@@ -57,27 +54,6 @@ bool isTerminal(std::FILE* stream)
     return _isatty(_fileno(stream)) != 0;
 #else
     return isatty(fileno(stream)) != 0;
-#endif
-}
-
-LibraryFunction loadedLibraryFunction(const char* file, const char* name)
-{
-#if defined(_WIN32)
-    const HMODULE library = GetModuleHandleA(file);
-    if (library == nullptr)
-        return nullptr;
-    return reinterpret_cast<LibraryFunction>(GetProcAddress(library, name));
-#else
-    void* library = dlopen(file, RTLD_LAZY | RTLD_NOLOAD);
-    if (library == nullptr)
-        return nullptr;
-    void* symbol = dlsym(library, name);
-    dlclose(library);
-    // POSIX lets an object pointer from dlsym hold a function; ISO C++ wants the bytes copied.
-    LibraryFunction function = nullptr;
-    static_assert(sizeof function == sizeof symbol);
-    std::memcpy(&function, &symbol, sizeof function);
-    return function;
 #endif
 }
 

@@ -21,9 +21,4 @@ std::filesystem::path executableFolder();
 // Whether the stream is a terminal that can redraw a line in place.
 bool isTerminal(std::FILE* stream);
 
-// A function that the loaded library `file` exports by `name`, to be cast to its
-// own type; nullptr when that library is not loaded or has no such export.
-using LibraryFunction = void (*)();
-LibraryFunction loadedLibraryFunction(const char* file, const char* name);
-
 } // namespace velmora::cli

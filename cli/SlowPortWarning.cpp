@@ -1,9 +1,9 @@
 #include "cli/SlowPortWarning.h"
 
 #include "cli/CliTexts.h"
-#include "cli/Platform.h"
 #include "corvant/corvant.h"
 #include "engine/OperationTime.h"
+#include "platform/LoadedLibrary.h"
 
 namespace velmora::cli {
 
@@ -12,7 +12,7 @@ std::optional<corvant::LineCosts> openPortLineCosts()
     // Looked up, not imported: a pin-interface library from before it still loads.
     using GetLineCostsFunction = std::uint8_t(CORVANT_CALL*)(std::uint32_t*, std::uint32_t*);
     const auto getLineCosts = reinterpret_cast<GetLineCostsFunction>(
-        loadedLibraryFunction(VELMORA_CORVANT_FILE_NAME, "GetLineCosts"));
+        platform::loadedLibraryFunction(platform::pinInterfaceLibraryFile(), "GetLineCosts"));
     std::uint32_t writeNanoseconds = 0;
     std::uint32_t readNanoseconds = 0;
     if (getLineCosts == nullptr || getLineCosts(&writeNanoseconds, &readNanoseconds) == 0)

@@ -24,11 +24,6 @@ PinDriver& currentPinDriver()
     return driver != nullptr ? *driver : importedPinDriver();
 }
 
-SessionEndGuard::~SessionEndGuard()
-{
-    currentPinDriver().endSession();
-}
-
 PinState& pinState()
 {
     return processPinState;

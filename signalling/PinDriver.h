@@ -40,16 +40,6 @@ public:
     virtual bool flush() { return true; }
 };
 
-// Ends the current driver's session when it goes out of scope, whatever the way out,
-// an exception included: no queued step outlives the scope that could have queued it.
-class SessionEndGuard {
-public:
-    SessionEndGuard() = default;
-    ~SessionEndGuard();
-    SessionEndGuard(const SessionEndGuard&) = delete;
-    SessionEndGuard& operator=(const SessionEndGuard&) = delete;
-};
-
 PinDriver& importedPinDriver();          // corvant's ProgrammerWrite/ProgrammerRead + pendrel's Delay
 void setPinDriver(PinDriver* driver);    // nullptr restores the imported driver
 PinDriver& currentPinDriver();

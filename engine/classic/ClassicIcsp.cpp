@@ -3,6 +3,8 @@
 #include "engine/EngineTexts.h"
 #include "signalling/HW_Cntrl.h"
 
+#include <vector>
+
 namespace velmora {
 
 namespace {
@@ -56,15 +58,17 @@ bool ClassicIcsp::leave()
     return ExitProgMode() || guard_.fail(texts::kFaultTurningOffVpp);
 }
 
+std::uint32_t ClassicIcsp::blockSize() const
+{
+    return ReadBlockBytes();
+}
+
 bool ClassicIcsp::readBlock(std::span<std::uint8_t> into, bool endsArea)
 {
-    for (std::size_t i = 0; i < into.size(); ++i) {
-        const bool last = endsArea && i + 1 == into.size();
-        const IcspCommand command = last ? IcspCommand::TableRead : IcspCommand::TableReadPostIncrement;
-        if (!SendCommandReadByte(command, into[i]))
-            return guard_.fail(texts::kFaultReadingByte);
-    }
-    return true;
+    std::vector<std::uint8_t> commands(into.size(), commandCode(IcspCommand::TableReadPostIncrement));
+    if (endsArea && !commands.empty())
+        commands.back() = commandCode(IcspCommand::TableRead);
+    return SendCommandsReadBytes(commands, into) || guard_.fail(texts::kFaultReadingByte);
 }
 
 bool ClassicIcsp::core(CoreInstruction instruction)

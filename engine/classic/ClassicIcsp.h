@@ -31,9 +31,9 @@ public:
     bool enter() override;
     bool leave() override;
 
-    // One byte per exchange: the lines are driven bit by bit, so a cancel is felt
-    // between any two bytes.
-    std::uint32_t blockSize() const override { return 1; }
+    // As many bytes as the pin driver resolves in one exchange (ReadBlockBytes): one
+    // when it drives the lines call by call, so a cancel is felt between any two bytes.
+    std::uint32_t blockSize() const override;
     bool pointAt(Address address) override { return setTablePointer(address); }
     // Table reads with post-increment; the last byte of an area without it.
     bool readBlock(std::span<std::uint8_t> into, bool endsArea) override;

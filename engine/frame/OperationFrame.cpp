@@ -41,6 +41,14 @@ bool OperationFrame::opened()
     return false;
 }
 
+void OperationFrame::finish(OperationOutcome outcome)
+{
+    // Normally switching off has sent everything already; a failed send has nothing
+    // left to report that the outcome does not.
+    currentPinDriver().endSession();
+    runner_.operationEnded(outcome);
+}
+
 bool OperationFrame::wait300ms()
 {
     return pause(kPhasePauseUnits);

@@ -38,7 +38,9 @@ public:
     // The start of every operation: code 0, busy, fresh displays; false when a cancel
     // request came first, the operation then ended as cancelled.
     bool opened();
-    void finish(OperationOutcome outcome) { runner_.operationEnded(outcome); }
+    // The outcome published; the pin driver's session is ended first, so that once
+    // the operation shows as over nothing of it is still on its way to the lines.
+    void finish(OperationOutcome outcome);
 
     bool wait300ms();
     // Delay(units); its failure is "Fault on delay.".

@@ -8,12 +8,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "cli/Platform.h"
 #include "cli/SlowPortWarning.h"
 #include "cli/TerminalBridge.h"
 #include "corvant/PortSpeed.h"
 #include "corvant/corvant.h"
 #include "engine/OperationTime.h"
+#include "platform/LoadedLibrary.h"
 
 namespace velmora::cli {
 namespace {
@@ -108,8 +108,8 @@ TEST(SlowPortWarning, TakesTheCostsFromTheLoadedLibraryWhenItOffersThem)
     EXPECT_NE(ComClose(), 0);
     ASSERT_TRUE(costs);
     EXPECT_GT(costs->writeSeconds, 0);
-    EXPECT_FALSE(loadedLibraryFunction(VELMORA_CORVANT_FILE_NAME, "NoSuchExport"));
-    EXPECT_FALSE(loadedLibraryFunction("libnot-loaded.so", "GetLineCosts"));
+    EXPECT_FALSE(platform::loadedLibraryFunction(platform::pinInterfaceLibraryFile(), "NoSuchExport"));
+    EXPECT_FALSE(platform::loadedLibraryFunction("libnot-loaded.so", "GetLineCosts"));
 }
 
 } // namespace

@@ -44,6 +44,8 @@ public:
     virtual std::vector<std::string> infoWords() const = 0;
     // Whether the port can be held by one program only.
     virtual bool exclusive() const { return true; }
+    // Whether the back end takes whole streams (ProgrammerStream).
+    virtual bool streams() const { return false; }
 };
 
 // The JDM programmer on this platform's serial layer, over its recorded system calls.

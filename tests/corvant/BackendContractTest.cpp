@@ -64,6 +64,13 @@ TEST_P(BackendContract, ReadReturnsTheDataInLevel)
     }
 }
 
+TEST_P(BackendContract, TheOpenPortSaysWhetherItTakesStreams)
+{
+    EXPECT_FALSE(pins->stream(nullptr, 0, nullptr, 0)) << "no port open";
+    open();
+    EXPECT_EQ(pins->stream(nullptr, 0, nullptr, 0), rig->streams());
+}
+
 TEST_P(BackendContract, EveryCallFailsWithoutAnOpenPortOrWithANullPointer)
 {
     std::uint8_t level = 7;

@@ -237,6 +237,28 @@ TEST(FtdiBackend, LongWaitsSleepOnceEveryByteIsBack)
     EXPECT_EQ(rig.chip->sleeps[1].second, 0u);
 }
 
+// One exchange per stretch between pauses: the bytes before a pause come back
+// before it, the rest after it.
+TEST(FtdiBackend, EachPauseEndsAnExchange)
+{
+    const auto chip = std::make_shared<Chip>();
+    std::string failure;
+    const auto wiring = parseFtdiPort(kPort, failure);
+    ASSERT_TRUE(wiring) << failure;
+    auto backend = FtdiBackend::open(std::make_unique<FakeLink>(chip), *wiring,
+                                     {.now = [chip] { return chip->now; }, .sleep = [chip](double s) { chip->now += s; }},
+                                     failure);
+    ASSERT_TRUE(backend) << failure;
+    auto& ftdi = static_cast<FtdiBackend&>(*backend);
+    const std::uint64_t before = ftdi.exchanges();
+    const std::vector<PinMove> moves{{.kind = PinMoveKind::DataClock, .clock = true},
+                                     {.kind = PinMoveKind::Wait, .units = 1000},
+                                     {.kind = PinMoveKind::DataClock},
+                                     {.kind = PinMoveKind::Wait, .units = 1}};
+    ASSERT_TRUE(ftdi.run(moves, {}));
+    EXPECT_EQ(ftdi.exchanges() - before, 2u);
+}
+
 #ifndef VELMORA_TEST_HAVE_FTDI
 TEST(FtdiBackend, ABuildWithoutLibftdiRefusesWithTheReason)
 {

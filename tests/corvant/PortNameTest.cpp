@@ -45,10 +45,12 @@ TEST(PortName, TheKindIsToldByThePrefixInAnyCase)
     for (const auto& [port, kind] :
          {std::pair<const char*, PortKind>{"SIM", PortKind::Sim}, {"sim:PIC18F4550,image=a.hex", PortKind::Sim},
           {"SIMX", PortKind::Sim}, {"GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", PortKind::Gpio}, {"gpio:0", PortKind::Gpio},
+          {"FTDI:0403:6001,pgm=DSR", PortKind::Ftdi}, {"ftdi:", PortKind::Ftdi},
           {"COM1", PortKind::ComName}, {"Com12", PortKind::ComName}, {"com", PortKind::ComName},
           {kDevicePath, PortKind::SerialDevice}})
         EXPECT_EQ(portKind(port), kind) << port;
-    for (const char* port : {"", "LPT1", "ttyUSB0", "GPIO", "GPIO0", "SI", "CO", "dev/ttyS0", kOtherPlatformsPath})
+    for (const char* port : {"", "LPT1", "ttyUSB0", "GPIO", "GPIO0", "FTDI", "FTDI0403", "SI", "CO", "dev/ttyS0",
+                             kOtherPlatformsPath})
         EXPECT_EQ(portKind(port), PortKind::Unknown) << port;
 }
 
@@ -84,7 +86,7 @@ TEST(BackendTable, TheFirstRowOfThePortsKindTakesIt)
 {
     const BackendTable table = standardBackends();
     for (const char* port : {"SIM", "sim:PIC18F4550,image=a.hex", "COM1", "Com9", kDevicePath,
-                             "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "gpio:0"}) {
+                             "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "gpio:0", "FTDI:0403:6001", "ftdi:x"}) {
         const BackendEntry* entry = findBackend(table, port);
         ASSERT_NE(entry, nullptr) << port;
         EXPECT_EQ(entry->kind, portKind(port)) << port;

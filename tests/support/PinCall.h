@@ -20,6 +20,7 @@ struct PinCall {
     std::uint8_t clock = 0;
     std::uint8_t level = 0;     // Read: the level handed back
     std::uint32_t units = 0;    // Delay: the units asked for
+    bool operator==(const PinCall&) const = default;
 };
 
 } // namespace velmora::test
