@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -65,6 +66,11 @@ struct Chip {
     const char* ftdiPort;
     const char* wiring;  // the stand-in board's
 };
+
+void PrintTo(const Chip& chip, std::ostream* out)
+{
+    *out << chip.device;
+}
 
 class CliOnFtdi : public ::testing::TestWithParam<Chip> {
 protected:
