@@ -42,6 +42,11 @@ public:
     // The data-in line: the programmer's PGD level ANDed with the chip's output
     // while the chip drives PGD, as through the programmer's pull-up.
     bool dataIn() const { return !faults_.dataInStuckLow && (driving_ ? data_ && outputBit_ : data_); }
+    // Whether the chip drives PGD (a read's data bits), and the level it drives: for a
+    // programmer whose PGD output reaches the pin through a series resistor, where the
+    // chip's level wins.
+    bool drivesData() const { return driving_; }
+    bool dataOut() const { return outputBit_; }
 
     bool inProgramMode() const { return programMode_; }
     const ChipModel& model() const { return model_; }

@@ -23,12 +23,21 @@
 // Program + verify of 64 KB on a PIC18F46J50 entered by the key (its code and the
 // configuration words at the top of flash), the same way. Target: at most 1.05.
 //
-//   bench_engine [read|program|gpio|idcheck|estimate|k22|j]...   (default: all)
+// The full read and program + verify of the PIC18F452 once more through the FTDI
+// back end, its libftdi1 calls answered by the test stand-in (an FT232R modelled in
+// real time, 1 ms USB frames, a simulated chip on its pins), next to the same read on
+// the simulated programmer. Targets: read at most 1.25, program + verify at most 1.30.
+// Printed beside them: USB exchanges per 64 bytes read, bytes sent per second, and
+// where the wall time went (frames waited for, FIFO room waited for, the rest: the
+// host's own pauses and work).
+//
+//   bench_engine [read|program|gpio|ftdi|idcheck|estimate|k22|j]...   (default: all)
 
 #include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -43,6 +52,7 @@
 #include "devicedata/LoadDeviceList.h"
 #include "engine/OperationTime.h"
 #include "engine/TPICPr.h"
+#include "bench/engine/FtdiStandInRun.h"
 #include "bench/engine/GpioStandIn.h"
 #include "pendrel/pendrel.h"
 #include "signalling/PinDriver.h"
@@ -58,6 +68,10 @@ constexpr double kIdCheckTarget = 0.02;
 constexpr int kIdCheckRounds = 3;
 constexpr double kCountTarget = 0.10;
 constexpr const char* kGpioPort = "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22";
+constexpr double kFtdiReadTarget = 1.25;
+constexpr double kFtdiProgramTarget = 1.30;
+constexpr const char* kFtdiPort = "FTDI:0403:6001,vpp=TXD,pgc=RTS,pgd=DTR,pgdin=CTS";
+constexpr const char* kFtdiBoard = "vpp=TXD,pgc=RTS,pgd=DTR,pgdin=CTS";
 constexpr double kSecondsPerUnit = 5e-6;
 constexpr const char* kDevice = "PIC18F452";
 // A newer family's program + verify on its own simulated chip.
@@ -85,6 +99,12 @@ public:
         units_ += units;
         return importedPinDriver().delay(units);
     }
+    // A programmer that takes streams batches as it would without the sums.
+    void beginSession() override { importedPinDriver().beginSession(); }
+    bool endSession() override { return importedPinDriver().endSession(); }
+    bool batching() const override { return importedPinDriver().batching(); }
+    bool programmerReadLater(std::uint8_t* level) override { return importedPinDriver().programmerReadLater(level); }
+    bool flush() override { return importedPinDriver().flush(); }
     std::uint64_t takeUnits()
     {
         const std::uint64_t units = units_;
@@ -215,6 +235,61 @@ int compareGpioWithSim(TPICPr& engine, SummingPinDriver& pins)
     return difference > kGpioTarget || violations != 0 ? 1 : 0;
 }
 
+// One operation through the FTDI back end on the stand-in, with what the adapter counted.
+void reportFtdi(const char* what, const Figure& f, const FtdiStandInCounts& counts, std::uint32_t bytesRead,
+                double target)
+{
+    report(what, "recorder", f, 0, target);
+    const double rest = f.wall - counts.frameSeconds - counts.fifoSeconds;
+    std::printf("  %llu exchanges (%.2f per 64 bytes read), %.0f bytes sent per second, %llu stalls; wall %.3f s = "
+                "frames %.3f s + FIFO room %.3f s + host pauses and work %.3f s (waits asked %.3f s)\n",
+                static_cast<unsigned long long>(counts.exchanges),
+                static_cast<double>(counts.exchanges) * 64 / bytesRead,
+                static_cast<double>(counts.bytesWritten) / f.wall, static_cast<unsigned long long>(counts.stalls),
+                f.wall, counts.frameSeconds, counts.fifoSeconds, rest, f.waits);
+}
+
+// The full read on the simulated programmer, then the read and program + verify through
+// the FTDI back end on the stand-in's simulated PIC18F452.
+int compareFtdiWithSim(TPICPr& engine, SummingPinDriver& pins)
+{
+    if (!ftdiStandInLinked()) {
+        std::printf("FTDI: no libftdi1 stand-in in this build, run left out\n");
+        return 0;
+    }
+    RecordingBridge bridge;
+    engine.setBridge(&bridge);
+    const Figure sim = runTimed(engine, pins, {OperationRead});
+    ComClose();
+    ::setenv("VELMORA_FTDI_STANDIN", "SIM:PIC18F452", 1);
+    ::setenv("VELMORA_FTDI_STANDIN_WIRING", kFtdiBoard, 1);
+    if (ComInit(kFtdiPort) == 0) {
+        std::fprintf(stderr, "%s did not open: %s\n", kFtdiPort, GetDllInfo());
+        engine.setBridge(nullptr);
+        return 1;
+    }
+    std::printf("%s\n", GetDllInfo());
+    const MemoryImage& image = engine.data().image;
+    const std::uint32_t areaBytes = image.programMemorySize + image.eepromSize;
+    ftdiStandInResetCounts();
+    const Figure read = runTimed(engine, pins, {OperationRead});
+    const FtdiStandInCounts readCounts = ftdiStandInCounts();
+    fillChip(engine.data(), image.programMemorySize);
+    ftdiStandInResetCounts();
+    const Figure program = runTimed(engine, pins, {OperationProgram, OperationVerify});
+    const FtdiStandInCounts programCounts = ftdiStandInCounts();
+    engine.setBridge(nullptr);
+    ComClose();
+    report("read, SIM", "recorder", sim, bridge.calls());
+    reportFtdi("read, FTDI stand-in", read, readCounts, areaBytes, kFtdiReadTarget);
+    // Programming reads back what it wrote and verify reads it all once more.
+    reportFtdi("program + verify, FTDI", program, programCounts, 2 * areaBytes, kFtdiProgramTarget);
+    const std::size_t violations = ftdiStandInViolations();
+    std::printf("FTDI - SIM read figure %+.4f; violations on the FTDI chip %zu\n", read.ratio() - sim.ratio(),
+                violations);
+    return read.ratio() > kFtdiReadTarget || program.ratio() > kFtdiProgramTarget || violations != 0 ? 1 : 0;
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -319,6 +394,7 @@ int main(int argc, char** argv)
     bool doRead = argc == 1;
     bool doProgram = argc == 1;
     bool doGpio = argc == 1;
+    bool doFtdi = argc == 1;
     bool doIdCheck = argc == 1;
     bool doEstimate = argc == 1;
     bool doK22 = argc == 1;
@@ -328,6 +404,7 @@ int main(int argc, char** argv)
         doRead = doRead || std::strcmp(argv[i], "read") == 0;
         doProgram = doProgram || std::strcmp(argv[i], "program") == 0;
         doGpio = doGpio || std::strcmp(argv[i], "gpio") == 0;
+        doFtdi = doFtdi || std::strcmp(argv[i], "ftdi") == 0;
         doEstimate = doEstimate || std::strcmp(argv[i], "estimate") == 0;
         doK22 = doK22 || std::strcmp(argv[i], "k22") == 0;
         doJ = doJ || std::strcmp(argv[i], "j") == 0;
@@ -375,6 +452,11 @@ int main(int argc, char** argv)
         std::fclose(nowhere);
         if (doGpio)
             status |= compareGpioWithSim(engine, pins);
+        if (doFtdi) {
+            if (ComInit("SIM:PIC18F452") == 0)
+                return 2;
+            status |= compareFtdiWithSim(engine, pins);
+        }
         if (doEstimate)
             status |= timeFullReadCount();
         if (doK22)
