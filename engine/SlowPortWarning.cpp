@@ -2,6 +2,7 @@
 
 #include "engine/EngineTexts.h"
 #include "engine/OperationTime.h"
+#include "platform/LoadedLibrary.h"
 
 namespace velmora {
 
@@ -12,6 +13,12 @@ std::optional<corvant::LineCosts> lineCostsFrom(GetLineCostsFunction getLineCost
     if (getLineCosts == nullptr || getLineCosts(&writeNanoseconds, &readNanoseconds) == 0)
         return std::nullopt;
     return corvant::LineCosts{writeNanoseconds * 1e-9, readNanoseconds * 1e-9};
+}
+
+std::optional<corvant::LineCosts> openPortLineCosts()
+{
+    return lineCostsFrom(reinterpret_cast<GetLineCostsFunction>(
+        platform::loadedLibraryFunction(platform::pinInterfaceLibraryFile(), "GetLineCosts")));
 }
 
 std::optional<std::string> slowPortWarning(std::string_view info, const std::optional<corvant::LineCosts>& costs)

@@ -18,6 +18,9 @@ using GetLineCostsFunction = std::uint8_t(CORVANT_CALL*)(std::uint32_t*, std::ui
 // The open port's line costs as the library measured them; nullopt when the library
 // does not offer them (getLineCosts null) or no port is open.
 std::optional<corvant::LineCosts> lineCostsFrom(GetLineCostsFunction getLineCosts);
+// The same from the loaded pin-interface library, GetLineCosts looked up by name: a
+// library from before it still loads, and then no costs are known.
+std::optional<corvant::LineCosts> openPortLineCosts();
 
 // info: the GetDllInfo text of the open port, costs: its line costs. nullopt when the
 // port is fast enough or its costs are unknown.

@@ -558,7 +558,7 @@ void TForm1::checkWiring()
 
 void TForm1::warnIfSlowPort()
 {
-    if (const auto warning = slowPortWarning(GetDllInfo(), lineCostsFrom(&GetLineCosts)))
+    if (const auto warning = slowPortWarning(GetDllInfo(), openPortLineCosts()))
         messages_.showMessage(MessageKind::Warning, *warning, ButtonOk);
 }
 

@@ -8,7 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "cli/SlowPortWarning.h"
+#include "engine/SlowPortWarning.h"
 #include "cli/TerminalBridge.h"
 #include "corvant/PortSpeed.h"
 #include "corvant/corvant.h"
