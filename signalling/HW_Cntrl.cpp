@@ -89,16 +89,22 @@ bool clockLow()
     return writeLines() && wait(HalfClockUnits);
 }
 
-// A read command, the padding byte and eight clocks whose sampled levels (0 or 1) land
+// One clock pulse sampling the target's data output; the level is in once the driver
+// has flushed. Data high releases the line so the target can drive it.
+bool clockInLater(std::uint8_t* level)
+{
+    return clockHigh(1) && currentPinDriver().programmerReadLater(level) && clockLow();
+}
+
+// A read command, the padding byte and eight clocks whose sampled levels land
 // in bits once the driver has flushed.
 bool queueReadByte(std::uint8_t command, std::span<std::uint8_t, ReadDataBits> bits)
 {
     if (!(clockOutBits(command, CommandBits) && idleAndWait(CommandGapUnits)
             && clockOutBits(0, ReadPaddingBits) && idleAndWait(CommandGapUnits)))
         return false;
-    // Data high releases the line so the target can drive it.
     for (std::uint8_t& bit : bits) {
-        if (!(clockHigh(1) && currentPinDriver().programmerReadLater(&bit) && clockLow()))
+        if (!clockInLater(&bit))
             return false;
     }
     return idleAndWait(CommandGapUnits);
@@ -155,20 +161,11 @@ bool ClockOutBitHeld(std::uint8_t bit, std::uint32_t pulseUnits)
 bool ClockInBit(std::uint8_t& level)
 {
     level = 0;
-    // Data high releases the line so the target can drive it.
-    if (!clockHigh(1)) {
-        return false;
-    }
     std::uint8_t sampled = 0;
-    if (!currentPinDriver().programmerRead(&sampled)) {
+    if (!clockInLater(&sampled) || !currentPinDriver().flush())
         return false;
-    }
-    const std::uint8_t bit = sampled != 0 ? 1 : 0;
-    pinState().dataIn = bit;
-    if (!clockLow()) {
-        return false;
-    }
-    level = bit;
+    level = sampled != 0 ? 1 : 0;
+    pinState().dataIn = level;
     return true;
 }
 

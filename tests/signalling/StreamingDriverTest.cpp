@@ -72,9 +72,6 @@ TEST_F(StreamingDriverTest, APortWithoutStreamsIsDrivenCallByCall)
     sessionOnTheLines(lines, values);
     EXPECT_EQ(values, kBytes);
     EXPECT_EQ(replay.exchanges(), 0U);
-    StreamingPinDriver noRunner(lines, {});
-    noRunner.beginSession();
-    EXPECT_FALSE(noRunner.batching());
 }
 
 TEST_F(StreamingDriverTest, TheQueueGoesOutAtHundredMillisecondsOfWaitsOrItsMostSteps)
