@@ -59,12 +59,14 @@ constexpr int kCalibrationRounds = 8;
 constexpr std::size_t kReceiveFifo = 128;
 constexpr std::size_t kFillBytes = kReceiveFifo + 32;
 constexpr std::size_t kTimedBytes = kMostInFlight - kFillBytes;
-// A host late to see the second write return makes that measurement slow, which is
-// the common case on a loaded machine; one late to see the first return makes it
-// fast, without bound (the second write may find its room already made) but
-// rarely. So the fastest but one of a few is kept: a rate a little high only
-// lengthens the waits, one too low would cut them.
-constexpr int kRateMeasurements = 8;
+// A host late to see the second write return makes that measurement slow, one late
+// to see the first return makes it fast, without bound (the second write may find
+// its room already made). The upper quartile of a few is kept: above the middle,
+// as a rate a little high only lengthens the waits and one too low would cut
+// them, yet clear of the few a loaded host made absurdly fast, which would double
+// every padding.
+constexpr int kRateMeasurements = 16;
+constexpr int kFasterThanKept = kRateMeasurements / 4;
 // A rate is the pins' own only when the link keeps up with a faster one: at 1.25x
 // the baud the rate must rise by 1.15x at least, or the link (USB, the host) set
 // it. The pump carries at most kMostInFlight bytes per USB frame (about 256 k
@@ -210,9 +212,9 @@ std::optional<double> FtdiBackend::statesPerSecondAt(int baud)
                 return std::nullopt;
             rate = *measured;
         }
-        const auto fastestButOne = rates.end() - 2;
-        std::nth_element(rates.begin(), fastestButOne, rates.end());
-        return *fastestButOne;
+        const auto kept = rates.end() - 1 - kFasterThanKept;
+        std::nth_element(rates.begin(), kept, rates.end());
+        return *kept;
     };
     const auto faster = rateAt(static_cast<int>(std::lround(baud * kFasterBaud)));
     const auto rate = faster ? rateAt(baud) : std::nullopt;
