@@ -13,17 +13,19 @@
 namespace corvant {
 namespace {
 
-// Written and not yet read back, at most: the FT232R's 128-byte receive FIFO and
-// 256-byte transmit FIFO (hardware-reach A4). More, and the chip stalls with both
-// full while the write blocks; the reads in flight keep the pins clocking.
-constexpr std::size_t kMostInFlight = 384;
+// Written and not yet read back, at most: the FT232R's 256-byte transmit FIFO
+// (hardware-reach A4). With no more in flight the chip never finds that FIFO full,
+// so its byte clock never stalls and a burst's duration is the clock's own; the
+// 128-byte receive FIFO fills first and holds the write until the pins take a byte.
+constexpr std::size_t kMostInFlight = 256;
 // Below this much room the pump reads first: a USB write per few bytes would cost
 // more than the pins gain.
 constexpr std::size_t kLeastWrite = 64;
-// A read asks for one receive FIFO's worth at most, so it returns while the chip
-// still has bytes queued and the next write keeps the pins clocking; asking for
-// everything in flight would let the chip run dry while the read waits.
-constexpr std::size_t kMostPerRead = 128;
+// A read asks for half the bytes in flight at most, so it returns while the chip
+// still has the other half queued and the next write refills it before the pins
+// run dry; asking for everything in flight would leave the clock idle while the
+// read waits for its last packet.
+constexpr std::size_t kMostPerRead = 64;
 // The latency timer releases a partial IN packet. During a stream the packets fill
 // (62 bytes take about 0.35 ms at the chosen rate), so only the tail of each
 // exchange waits for it: 1 ms, the lowest the chip takes, makes that tail shortest.
@@ -47,14 +49,30 @@ constexpr double kJitterMargin = 1.1;
 constexpr double kFastestAccepted = 1 / (kFtdiUnitSeconds * kJitterMargin) * 0.999;
 constexpr double kSlowestAccepted = 170000;
 constexpr int kCalibrationRounds = 8;
-// The rate is the difference of two bursts over their difference in bytes, so one
-// exchange's fixed cost drops out.
-constexpr std::size_t kShortBurst = 256;
-constexpr std::size_t kLongBurst = kShortBurst + 4096;
-// A rate is the pins' own only when the link keeps up with a faster one: at 1.5x the
-// baud the rate must rise by 1.4x at least, or the link (USB, the host) set it.
-constexpr double kFasterBaud = 1.5;
-constexpr double kFasterRateAtLeast = 1.4;
+// The byte clock is timed over a write that pushes bytes through a full receive
+// FIFO: the first write fills it (and blocks until the pins took the bytes beyond
+// it), the second then takes one byte per tick until it returns with the FIFO full
+// again, so the clock ran throughout and the bytes it took are the ticks. Timing a
+// burst through the reads instead would count the USB frames and any moment the
+// host came late, when the clock idles with nothing queued. Both writes stay within
+// kMostInFlight, so the clock never stalls either.
+constexpr std::size_t kReceiveFifo = 128;
+constexpr std::size_t kFillBytes = kReceiveFifo + 32;
+constexpr std::size_t kTimedBytes = kMostInFlight - kFillBytes;
+// A host late to see the second write return makes that measurement slow, one late
+// to see the first return makes it fast, without bound (the second write may find
+// its room already made). The upper quartile of a few is kept: above the middle,
+// as a rate a little high only lengthens the waits and one too low would cut
+// them, yet clear of the few a loaded host made absurdly fast, which would double
+// every padding.
+constexpr int kRateMeasurements = 16;
+constexpr int kFasterThanKept = kRateMeasurements / 4;
+// A rate is the pins' own only when the link keeps up with a faster one: at 1.25x
+// the baud the rate must rise by 1.15x at least, or the link (USB, the host) set
+// it. The pump carries at most kMostInFlight bytes per USB frame (about 256 k
+// states/s), so a faster baud than this would be capped by the pump itself.
+constexpr double kFasterBaud = 1.25;
+constexpr double kFasterRateAtLeast = 1.15;
 constexpr int kExchangeProbes = 8;
 // A link that moves no byte for this long has failed.
 constexpr double kNoProgressSeconds = 2;
@@ -165,17 +183,38 @@ std::optional<double> FtdiBackend::secondsToPump(std::size_t count)
     return host_.now() - start;
 }
 
+std::optional<double> FtdiBackend::clockRate()
+{
+    std::array<std::uint8_t, kFillBytes + kTimedBytes> bytes{};
+    bytes.fill(pins_);
+    std::array<std::uint8_t, kFillBytes + kTimedBytes> back{};
+    if (!pump(std::span(bytes).first(kFillBytes), {}))
+        return std::nullopt;
+    const double start = host_.now();
+    if (!pump(std::span(bytes).subspan(kFillBytes), {}))
+        return std::nullopt;
+    const double seconds = host_.now() - start;
+    if (!pump({}, back))
+        return std::nullopt;
+    return seconds > 0 ? static_cast<double>(kTimedBytes) / seconds : 0;
+}
+
 // 0 when the rate is not the pins' own (the link did not keep up); nullopt when the link failed.
 std::optional<double> FtdiBackend::statesPerSecondAt(int baud)
 {
     const auto rateAt = [this](int asked) -> std::optional<double> {
         if (!link_->setBaudrate(asked))
             return std::nullopt;
-        const auto shortBurst = secondsToPump(kShortBurst);
-        const auto longBurst = shortBurst ? secondsToPump(kLongBurst) : std::nullopt;
-        if (!longBurst)
-            return std::nullopt;
-        return *longBurst > *shortBurst ? static_cast<double>(kLongBurst - kShortBurst) / (*longBurst - *shortBurst) : 0;
+        std::array<double, kRateMeasurements> rates{};
+        for (double& rate : rates) {
+            const auto measured = clockRate();
+            if (!measured)
+                return std::nullopt;
+            rate = *measured;
+        }
+        const auto kept = rates.end() - 1 - kFasterThanKept;
+        std::nth_element(rates.begin(), kept, rates.end());
+        return *kept;
     };
     const auto faster = rateAt(static_cast<int>(std::lround(baud * kFasterBaud)));
     const auto rate = faster ? rateAt(baud) : std::nullopt;
@@ -231,21 +270,23 @@ double FtdiBackend::shortestByteSeconds() const
 
 bool FtdiBackend::pump(std::span<const std::uint8_t> bytes, std::span<std::uint8_t> back)
 {
-    if (bytes.empty())
-        return true;
     std::size_t written = 0;
     std::size_t received = 0;
     double lastProgress = host_.now();
-    while (received < bytes.size()) {
-        const std::size_t room = kMostInFlight - (written - received);
+    while (written < bytes.size() || received < back.size()) {
+        const std::size_t room = kMostInFlight - inFlight_;
         const std::size_t rest = bytes.size() - written;
+        const bool reading = received < back.size() && (rest == 0 || (room < kLeastWrite && room < rest));
         int moved = 0;
-        if (rest > 0 && (room >= kLeastWrite || room >= rest)) {
+        if (!reading) {
             moved = link_->write(bytes.data() + written, static_cast<int>(std::min(room, rest)));
             written += static_cast<std::size_t>(std::max(moved, 0));
+            inFlight_ += static_cast<std::size_t>(std::max(moved, 0));
         } else {
-            moved = link_->read(back.data() + received, static_cast<int>(std::min(written - received, kMostPerRead)));
+            const std::size_t asked = std::min({inFlight_, back.size() - received, kMostPerRead});
+            moved = link_->read(back.data() + received, static_cast<int>(asked));
             received += static_cast<std::size_t>(std::max(moved, 0));
+            inFlight_ -= static_cast<std::size_t>(std::max(moved, 0));
         }
         if (moved < 0)
             return false;
@@ -255,7 +296,8 @@ bool FtdiBackend::pump(std::span<const std::uint8_t> bytes, std::span<std::uint8
         else if (now - lastProgress > kNoProgressSeconds)
             return false;
     }
-    ++exchanges_;
+    if (!back.empty())
+        ++exchanges_;
     return true;
 }
 
@@ -265,7 +307,8 @@ bool FtdiBackend::runPlan(const FtdiStreamPlan& plan, std::vector<std::uint8_t>&
     const std::span<const std::uint8_t> bytes(plan.bytes);
     std::size_t from = 0;
     for (const FtdiPause& pause : plan.pauses) {
-        if (!pump(bytes.subspan(from, pause.afterBytes - from), std::span(back).subspan(from)))
+        const std::size_t count = pause.afterBytes - from;
+        if (!pump(bytes.subspan(from, count), std::span(back).subspan(from, count)))
             return false;
         from = pause.afterBytes;
         host_.sleep(pause.seconds);

@@ -67,8 +67,10 @@ private:
     bool calibrate(std::string& failure);
     std::optional<double> statesPerSecondAt(int baud);
     std::optional<double> secondsToPump(std::size_t count);
-    // Writes `bytes` and reads back as many into `back`, never more than the
-    // chip's FIFOs hold in flight.
+    // The byte clock's rate from one timed write, 0 when no time passed.
+    std::optional<double> clockRate();
+    // Writes `bytes` and reads `back.size()` bytes back (the oldest in flight
+    // first), never more in flight than the chip's transmit FIFO holds.
     bool pump(std::span<const std::uint8_t> bytes, std::span<std::uint8_t> back);
     bool runPlan(const FtdiStreamPlan& plan, std::vector<std::uint8_t>& back);
     double shortestByteSeconds() const;
@@ -80,6 +82,7 @@ private:
     std::uint8_t pins_ = 0;  // as last proven on the chip
     bool pinsProven_ = true; // false after a failed stream
     bool open_ = false;
+    std::size_t inFlight_ = 0;  // written and not yet read back
     FtdiCalibration calibration_;
     std::uint64_t exchanges_ = 0;
 };

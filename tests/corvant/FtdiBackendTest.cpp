@@ -25,6 +25,7 @@ struct Chip {
     double now = 0;
     double statesPerBaud = 16;  // the chip's byte rate per baud asked
     double ceiling = 1e9;       // what the link carries, bytes per second
+    double readSeconds = 0;     // what a read costs, the pins idle meanwhile
     int baud = 0;
     std::uint8_t outputs = 0;
     std::uint8_t pins = 0;
@@ -85,6 +86,7 @@ public:
     int read(std::uint8_t* data, int size) override
     {
         // Every other call finds only status bytes; the rest one packet at most.
+        chip_->now += chip_->readSeconds;
         if (++chip_->reads % 2 == 0)
             return 0;
         const int count = std::min({size, static_cast<int>(chip_->back.size()), 62});
@@ -179,6 +181,19 @@ TEST(FtdiBackend, TheBaudIsFoundByMeasuringThePins)
         EXPECT_LT(rate, 1 / 5.5e-6) << multiplier;
         EXPECT_NE(std::string(rig.pins.info()).find(" pin states/s"), std::string::npos) << rig.pins.info();
     }
+}
+
+// Reads that wait for USB frames while the pins idle make a burst through the
+// reads slower than the byte clock; the rate must still be the clock's.
+TEST(FtdiBackend, SlowReadsDoNotLowerTheMeasuredRate)
+{
+    Rig rig;
+    rig.chip->statesPerBaud = 4;
+    rig.chip->readSeconds = 1e-3;
+    ASSERT_TRUE(rig.pins.comInit(kPort)) << rig.pins.info();
+    const double rate = 4.0 * rig.chip->baud;
+    EXPECT_GT(rate, 165000);
+    EXPECT_LT(rate, 1 / 5.5e-6);
 }
 
 // A link that cannot carry the target rate makes the measured rate its own, so

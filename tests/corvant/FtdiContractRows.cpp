@@ -16,8 +16,10 @@ namespace corvant::test {
 namespace {
 
 // Resolving a block's reads at once: a few exchanges per 64 bytes, where one per
-// byte read would be 64.
-constexpr double kMaxExchangesPer64Bytes = 16;
+// byte read would be 64. A block is about 10,500 pin states, some 60 USB frames at
+// the chosen rate, and the pump (never more in flight than the transmit FIFO
+// holds) waits for about one frame each: 15 to 17 per 64 bytes.
+constexpr double kMaxExchangesPer64Bytes = 20;
 
 struct FtdiWiringRow {
     const char* port;

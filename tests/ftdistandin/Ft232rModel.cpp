@@ -118,9 +118,10 @@ bool Ft232rModel::write(const std::uint8_t* data, std::size_t size, std::chrono:
     }
 }
 
-void Ft232rModel::releasePackets(SimTime frame)
+bool Ft232rModel::releasePackets(SimTime frame)
 {
     const bool wasBlocked = clockBlocked();
+    bool onlyStatus = false;
     for (int packet = 0; packet < kPacketsPerFrame; ++packet) {
         const bool full = fromPins_.size() >= kPacketData;
         if (!full && frame - lastPacket_ < latency_)
@@ -129,10 +130,12 @@ void Ft232rModel::releasePackets(SimTime frame)
         host_.insert(host_.end(), fromPins_.begin(), fromPins_.begin() + static_cast<std::ptrdiff_t>(size));
         fromPins_.erase(fromPins_.begin(), fromPins_.begin() + static_cast<std::ptrdiff_t>(size));
         lastPacket_ = frame;
+        onlyStatus = packet == 0 && size == 0;
         if (!full)
             break;
     }
     unblockedAt(frame, wasBlocked);
+    return onlyStatus;
 }
 
 std::size_t Ft232rModel::read(std::uint8_t* data, std::size_t size)
@@ -151,13 +154,19 @@ std::size_t Ft232rModel::read(std::uint8_t* data, std::size_t size)
         counts_.bytes_read += got;
         return got;
     }
-    const SimTime frame = (time / kFrame + 1) * kFrame;
-    sleepUntil(frame);
-    advance(frame);
-    releasePackets(frame);
+    // libftdi transfers again and again, one frame each, until it has the bytes asked
+    // for or a transfer brings only the status bytes; a frame where the chip has no
+    // packet to send yet ends no read.
     ++counts_.exchanges;
+    for (SimTime frame = (time / kFrame + 1) * kFrame;; frame += kFrame) {
+        sleepUntil(frame);
+        advance(frame);
+        const bool onlyStatus = releasePackets(frame);
+        take();
+        if (got == size || onlyStatus)
+            break;
+    }
     counts_.read_wait_ns += static_cast<std::uint64_t>((now() - time).count());
-    take();
     counts_.bytes_read += got;
     return got;
 }

@@ -9,7 +9,8 @@
 // Its period is the baud rate times a factor the host is not told, each byte up to
 // `jitter` slower than that and never faster. The host gets read-back bytes only in IN
 // packets (2 status + up to 62 data bytes) at USB frames (1 ms), at most 19 a frame;
-// a packet shorter than full leaves only once the latency timer has run out.
+// a packet shorter than full leaves only once the latency timer has run out. Packets
+// leave only while a read is pending: the host asks for them.
 
 #include <chrono>
 #include <cstddef>
@@ -58,7 +59,8 @@ public:
     // Blocks while the host-to-chip FIFO is full; false when `timeout` passes
     // without the data in (the bytes already taken stay taken).
     bool write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout);
-    // What the host library has buffered, else what the next frame brings: 0..size bytes.
+    // What the host library has buffered, else what the next transfers bring: 0..size
+    // bytes, short only when a transfer brought nothing but status bytes.
     std::size_t read(std::uint8_t* data, std::size_t size);
     // The pins at this moment.
     std::uint8_t pinsNow();
@@ -76,7 +78,9 @@ private:
     SimTime nextTick() const;
     // Something that may have stopped the clock changed at `time`.
     void unblockedAt(SimTime time, bool wasBlocked);
-    void releasePackets(SimTime frame);
+    // The IN packets one frame carries; true when that was one packet of status bytes
+    // alone.
+    bool releasePackets(SimTime frame);
     void sleepUntil(SimTime time) const;
     SimTime drawPeriod();
 

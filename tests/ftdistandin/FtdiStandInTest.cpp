@@ -1,5 +1,6 @@
 // The libftdi1 stand-in's adapter model on its own: the read-back's one-byte lag,
-// a stall that holds the pins rather than dropping bytes, reads that come back short,
+// a stall that holds the pins rather than dropping bytes, reads that wait for the
+// latency timer and come back short only on a status packet,
 // and the refusals the environment asks for. Pin D6 (DCD) is wired to nothing, so
 // the simulated chip sees none of these bytes.
 
@@ -43,7 +44,7 @@ protected:
         velmora_ftdi_standin_reset_counts();
     }
 
-    // Loops as a caller must: every call returns what one frame brought.
+    // Loops as a caller must: a call returns short when a transfer brought only status.
     std::vector<unsigned char> readExactly(std::size_t size)
     {
         std::vector<unsigned char> got(size);
@@ -95,29 +96,32 @@ TEST_F(FtdiStandIn, AHostThatDoesNotReadStallsTheClockAndLosesNothing)
     EXPECT_EQ(velmora_ftdi_standin_counted().bytes_written, 384u);
 }
 
-TEST_F(FtdiStandIn, APartPacketWaitsForTheLatencyTimerAndReadsComeBackShort)
+TEST_F(FtdiStandIn, APartPacketWaitsForTheLatencyTimerAndOnlyAStatusPacketCutsAReadShort)
 {
+    using std::chrono::milliseconds;
     openSynchronous(16);
-    // Past the first latency period, a status packet has just left: the timer starts again.
+    // Nothing to send: the latency timer's status packet ends the read empty, and
+    // starts the timer again.
     unsigned char status[64];
-    for (int frame = 0; frame < 20; ++frame)
-        ASSERT_EQ(ftdi_read_data(ftdi_, status, 64), 0);
+    ASSERT_EQ(ftdi_read_data(ftdi_, status, 64), 0);
     const unsigned char bytes[10] = {};
     ASSERT_EQ(ftdi_write_data(ftdi_, bytes, 10), 10);
-    const auto start = std::chrono::steady_clock::now();
+    auto start = std::chrono::steady_clock::now();
     unsigned char back[10];
-    EXPECT_EQ(ftdi_read_data(ftdi_, back, 10), 0) << "ten bytes are no full packet";
-    readExactly(10);
-    // The timer restarted with a status packet in the last few frames of the 20.
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5));
-    EXPECT_GE(velmora_ftdi_standin_counted().exchanges, 20u + 5u) << "one exchange per frame waited for";
+    EXPECT_EQ(ftdi_read_data(ftdi_, back, 10), 10) << "the read waits as the transfer goes on";
+    EXPECT_GE(std::chrono::steady_clock::now() - start, milliseconds(12)) << "ten bytes are no full packet";
 
-    // A full packet leaves at the next frame.
+    // A full packet leaves at the next frame; the rest waits for the timer.
     const std::vector<unsigned char> many(100);
     ASSERT_EQ(ftdi_write_data(ftdi_, many.data(), 100), 100);
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(milliseconds(2));
+    start = std::chrono::steady_clock::now();
     unsigned char packet[100];
-    EXPECT_EQ(ftdi_read_data(ftdi_, packet, 100), 62);
+    EXPECT_EQ(ftdi_read_data(ftdi_, packet, 62), 62);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(8));
+    EXPECT_EQ(ftdi_read_data(ftdi_, packet, 100), 38) << "the tail, then a status packet";
+    EXPECT_GE(std::chrono::steady_clock::now() - start, milliseconds(12));
+    EXPECT_GE(velmora_ftdi_standin_counted().exchanges, 4u);
 }
 
 TEST_F(FtdiStandIn, OpensOnlyWhatTheEnvironmentOffers)
