@@ -3,6 +3,7 @@
 #include "corvant/CorvantTexts.h"
 #include "corvant/FtdiPins.h"
 #include "corvant/PortName.h"
+#include "corvant/PortOptionText.h"
 
 #include <algorithm>
 #include <array>
@@ -19,27 +20,6 @@ constexpr std::array<std::string_view, RoleCount> kRoleNames{"vpp", "mclr", "pgc
 constexpr std::string_view kInterface = "interface";
 // mclr=TXD, pgc=RTS, pgd=DTR, pgdin=CTS: the wiring documented for an FT232R board.
 constexpr unsigned kDefaultMclr = 0, kDefaultPgc = 2, kDefaultPgd = 4, kDefaultPgdIn = 3;
-
-std::string lowerCase(std::string_view text)
-{
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return result;
-}
-
-std::vector<std::string_view> split(std::string_view text, char separator)
-{
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (true) {
-        const auto end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos)
-            return parts;
-        start = end + 1;
-    }
-}
 
 // Exactly 4 hex digits after an optional 0x.
 std::optional<std::uint16_t> parseId(std::string_view text)

@@ -3,16 +3,13 @@
 // a simulated PIC18F452 on the lines. The chip keeps its memory in an image file
 // between runs and reports every violation it saw on stderr.
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-
-#include <sys/wait.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include "tests/support/ShellRun.h"
 
 namespace {
 
@@ -20,19 +17,8 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using CliRun = velmora::test::ShellRun;
+using velmora::test::readAll;
 
 class CliOnGpio : public ::testing::Test {
 protected:
@@ -50,19 +36,12 @@ protected:
     CliRun cli(const std::string& port, const std::string& arguments, const std::string& environment = {},
                const std::string& launcher = {}) const
     {
-        const fs::path out = dir_ / "out.txt";
-        const fs::path err = dir_ / "err.txt";
         // A sanitizer runtime wants to be first; the stand-in must be, and only it.
         const std::string command = environment + " LD_PRELOAD=\"" + VELMORA_GPIOD_STANDIN_LIBRARY + "\""
             + " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\""
             + " VELMORA_GPIOD_STANDIN=\"SIM:" + chipModel_ + ",image=" + (dir_ / "chip.hex").string() + "\" " + launcher + " \"" + VELMORA_CLI
-            + "\" --port '" + port + "' " + arguments + " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
-        const int raw = std::system(command.c_str());
-        CliRun run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = readAll(out);
-        run.err = readAll(err);
-        return run;
+            + "\" --port '" + port + "' " + arguments;
+        return velmora::test::runInShell(command, dir_);
     }
 
     // Programs the file, then verifies it, each without a violation on the chip's side.
