@@ -4,18 +4,16 @@
 // SIM port must reach the chip as the same commands in the same order.
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include "tests/support/ShellRun.h"
 
 namespace {
 
@@ -23,19 +21,8 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using CliRun = velmora::test::ShellRun;
+using velmora::test::readAll;
 
 // The decoded commands and mode changes of a trace, without their times and notes,
 // and a poll's repeats as one: what reached the chip, whatever the pace. An EEPROM
@@ -86,12 +73,9 @@ protected:
 
     CliRun run(const std::string& environment, const std::string& port, const std::string& arguments) const
     {
-        const fs::path out = dir_ / "out.txt";
-        const fs::path err = dir_ / "err.txt";
         const std::string command = environment + " \"" + VELMORA_CLI + "\" --port '" + port + "' --device "
-            + GetParam().device + " " + arguments + " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
-        const int raw = std::system(command.c_str());
-        return CliRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readAll(out), readAll(err)};
+            + GetParam().device + " " + arguments;
+        return velmora::test::runInShell(command, dir_);
     }
 
     // Through the FTDI back end over the stand-in, its chip kept in ftdi.hex.
