@@ -8,6 +8,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -25,11 +26,13 @@ using CliRun = velmora::test::ShellRun;
 using velmora::test::readAll;
 
 // The decoded commands and mode changes of a trace, without their times and notes,
-// and a poll's repeats as one: what reached the chip, whatever the pace. An EEPROM
-// write's poll (four commands) asks until the write is done, as often as that takes.
+// and a poll's repeats as its last: what reached the chip, whatever the pace. An
+// EEPROM write's poll (three instructions, then the shifted-out byte) asks until the
+// write is done, as often as that takes, and only its last answer says done.
 std::string commandsOf(const fs::path& trace)
 {
     constexpr std::size_t kPoll = 4;
+    constexpr std::string_view kShiftOut = "0010 -> ";
     std::istringstream in(readAll(trace));
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
@@ -38,8 +41,9 @@ std::string commandsOf(const fs::path& trace)
             continue;
         lines.push_back(line.substr(space + 1));
         const std::size_t n = lines.size();
-        if (n >= 2 * kPoll && std::equal(lines.end() - kPoll, lines.end(), lines.end() - 2 * kPoll))
-            lines.resize(n - kPoll);
+        if (n >= 2 * kPoll && lines[n - 1].starts_with(kShiftOut) && lines[n - 1 - kPoll].starts_with(kShiftOut)
+            && std::equal(lines.end() - kPoll, lines.end() - 1, lines.end() - 2 * kPoll))
+            lines.erase(lines.end() - 2 * kPoll, lines.end() - kPoll);
     }
     std::string commands;
     for (const std::string& line : lines)
