@@ -14,7 +14,7 @@ namespace corvant {
 namespace {
 
 // Written and not yet read back, at most: the FT232R's 256-byte transmit FIFO
-// (hardware-reach A4). With no more in flight the chip never finds that FIFO full,
+// (FT232R datasheet, section 4.2). With no more in flight the chip never finds that FIFO full,
 // so its byte clock never stalls and a burst's duration is the clock's own; the
 // 128-byte receive FIFO fills first and holds the write until the pins take a byte.
 constexpr std::size_t kMostInFlight = 256;
@@ -224,7 +224,7 @@ std::optional<double> FtdiBackend::statesPerSecondAt(int baud)
 }
 
 // The multiplier between baud and byte rate differs between chips and library
-// versions (hardware-reach A3), so the baud is found by measuring: the target rate
+// versions (1x, 4x and 16x the baud are all reported), so the baud is found by measuring: the target rate
 // asked first, then corrected by what the pins did.
 bool FtdiBackend::calibrate(std::string& failure)
 {
