@@ -16,7 +16,8 @@ FtdiStandInCounts ftdiStandInCounts()
 {
     const velmora_ftdi_standin_counts counts = velmora_ftdi_standin_counted();
     return FtdiStandInCounts{counts.exchanges, counts.bytes_written, static_cast<double>(counts.read_wait_ns) * 1e-9,
-                             static_cast<double>(counts.write_wait_ns) * 1e-9, counts.stalls};
+                             static_cast<double>(counts.write_wait_ns) * 1e-9, counts.stalls,
+                             static_cast<double>(counts.idle_ns) * 1e-9};
 }
 
 std::size_t ftdiStandInViolations()

@@ -11,6 +11,7 @@ struct FtdiStandInCounts {
     double frameSeconds = 0;  // waiting for USB frames in reads
     double fifoSeconds = 0;   // waiting for FIFO room in writes
     std::uint64_t stalls = 0;
+    double idleSeconds = 0;   // the pins with nothing queued
 };
 
 bool ftdiStandInLinked();

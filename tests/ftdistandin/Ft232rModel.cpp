@@ -67,8 +67,12 @@ SimTime Ft232rModel::nextTick() const
 
 void Ft232rModel::unblockedAt(SimTime time, bool wasBlocked)
 {
-    if (wasBlocked && !clockBlocked())
-        readySince_ = time;
+    if (!wasBlocked || clockBlocked())
+        return;
+    readySince_ = time;
+    const SimTime due = lastTick_ + gap_;
+    if (time > due)
+        counts_.idle_ns += static_cast<std::uint64_t>((time - due).count());
 }
 
 void Ft232rModel::advance(SimTime to)

@@ -37,6 +37,7 @@ struct velmora_ftdi_standin_counts {
     uint64_t stalls;         // times the byte clock stopped for a full chip-to-host FIFO
     uint64_t read_wait_ns;   // time ftdi_read_data spent waiting for frames
     uint64_t write_wait_ns;  // time ftdi_write_data spent waiting for FIFO room
+    uint64_t idle_ns;        // time the byte clock had no written byte to apply
 };
 
 // The counts since the last reset (or since the program started).
