@@ -40,8 +40,9 @@ constexpr std::uint8_t kLatencyMilliseconds = 1;
 // of data. Padding counts periods at the measured average shortened by
 // kJitterMargin, so a 5 us wait stays at least 5 us for periods up to 10 % short
 // of the average; the FT232R's irregular single periods (its bit-bang erratum) can
-// be shorter still, which the chip's own minimums (all below 2 us but P9 to P11,
-// which are host pauses) leave far behind.
+// be shorter still. The chip's own minimums for a half clock are below 2 us, far
+// under one byte, and a held wait of many bytes (the 100 us hold, the 1 ms write
+// pulse) loses to one irregular byte a share of a period its margin covers.
 constexpr double kTargetStatesPerSecond = 178000;
 constexpr double kJitterMargin = 1.1;
 // Rates taken as they are: up to the fastest whose shortened period still covers

@@ -8,10 +8,13 @@
 // written after it, and a state is proven on the pins only once a byte after it
 // has been read back (a repeat byte when nothing else follows).
 //
-// Waits below kFtdiPauseUnits (1 ms) are the state held for enough byte periods,
+// Waits below kFtdiPauseUnits (2 ms) are the state held for enough byte periods,
 // counted at `shortestByteSeconds`, the shortest period the measured rate allows;
 // longer waits are host pauses: every byte so far read back (the state proven),
-// then a sleep of the whole wait on the host clock.
+// then a sleep of the whole wait on the host clock. A pause costs that drain, one
+// or two USB frames, on top of its wait: below 2 ms more than the wait itself, so
+// the 1 ms write pulse is held like the 100 us hold, and only the erase waits and
+// the entry delays sleep on the host.
 
 #include "corvant/PinStream.h"
 
@@ -24,7 +27,7 @@
 namespace corvant {
 
 inline constexpr double kFtdiUnitSeconds = 5e-6;
-inline constexpr std::uint32_t kFtdiPauseUnits = 200;
+inline constexpr std::uint32_t kFtdiPauseUnits = 400;
 // PGM high before MCLR rises: P15 is 2 us; one 5 us unit as the GPIO programmer waits.
 inline constexpr std::uint32_t kFtdiPgmLeadUnits = 1;
 

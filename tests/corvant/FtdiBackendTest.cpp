@@ -243,12 +243,12 @@ TEST(FtdiBackend, LongWaitsSleepOnceEveryByteIsBack)
     ASSERT_TRUE(rig.pins.comInit(kPort));
     rig.chip->sleeps.clear();
     const std::vector<std::uint32_t> steps{CORVANT_STEP_WRITE | 4u, CORVANT_STEP_WAIT | 40000u, CORVANT_STEP_WRITE,
-                                           CORVANT_STEP_WAIT | 200u};
+                                           CORVANT_STEP_WAIT | 400u};
     ASSERT_TRUE(rig.pins.stream(steps.data(), 4, nullptr, 0));
     ASSERT_EQ(rig.chip->sleeps.size(), 2u);
     EXPECT_DOUBLE_EQ(rig.chip->sleeps[0].first, 0.2);
     EXPECT_EQ(rig.chip->sleeps[0].second, 0u);
-    EXPECT_DOUBLE_EQ(rig.chip->sleeps[1].first, 1e-3);
+    EXPECT_DOUBLE_EQ(rig.chip->sleeps[1].first, 2e-3);
     EXPECT_EQ(rig.chip->sleeps[1].second, 0u);
 }
 

@@ -55,7 +55,7 @@ TEST(FtdiStreamPlan, AHalfClockIsOneByteWhenThePeriodCoversIt)
 TEST(FtdiStreamPlan, ShortWaitsArePaddedToAtLeastTheirLength)
 {
     for (double period : {1e-6, 1.7e-6, 2.5e-6, 4.99e-6, 5e-6, 7e-6, 20e-6}) {
-        for (std::uint32_t units : {1u, 2u, 3u, 7u, 199u}) {
+        for (std::uint32_t units : {1u, 2u, 3u, 7u, 200u, 399u}) {
             const auto result = plan({clock(false, true), wait(units), clock(false, false), wait(1), wait(units)}, period);
             const auto runs = holds(result.bytes);
             ASSERT_EQ(runs.size(), 2u) << period << " " << units;
@@ -69,12 +69,12 @@ TEST(FtdiStreamPlan, ShortWaitsArePaddedToAtLeastTheirLength)
 
 TEST(FtdiStreamPlan, LongWaitsArePausesAfterTheStateIsProven)
 {
-    const auto result = plan({clock(true, true), wait(200), clock(false, false), wait(1000), wait(1)});
+    const auto result = plan({clock(true, true), wait(400), clock(false, false), wait(1000), wait(1)});
     // The change, its repeat (read back, it proves the change), the pause.
     EXPECT_EQ(result.bytes, (std::vector<std::uint8_t>{0x14, 0x14, 0x00, 0x00, 0x00}));
     ASSERT_EQ(result.pauses.size(), 2u);
     EXPECT_EQ(result.pauses[0].afterBytes, 2u);
-    EXPECT_DOUBLE_EQ(result.pauses[0].seconds, 1e-3);
+    EXPECT_DOUBLE_EQ(result.pauses[0].seconds, 2e-3);
     EXPECT_EQ(result.pauses[1].afterBytes, 4u);
     EXPECT_DOUBLE_EQ(result.pauses[1].seconds, 5e-3);
 }
