@@ -22,7 +22,10 @@ constexpr int CommandBits = 4;
 constexpr int OperandBits = 16;
 constexpr int ReadPaddingBits = 8;  // operand low byte the device ignores before it answers
 constexpr std::size_t ReadDataBits = 8;
-constexpr std::uint32_t BatchedReadBlockBytes = 256;
+// A batching driver resolves a block's reads in one stream, and each stream ends in
+// a drain and a pause while the host prepares the next (a few ms): 512 bytes, about
+// 110 ms on the pins, keep that under 5 %, and fit the queue's own limits.
+constexpr std::uint32_t BatchedReadBlockBytes = 512;
 constexpr std::uint32_t EntryKey = 0x4D434850;  // "MCHP"
 constexpr int EntryKeyBits = 32;
 

@@ -5,7 +5,7 @@
 // call goes to the per-call driver exactly as it would without this class.
 //
 // A queue is sent when a value is needed at once (programmerRead, flush), when the
-// session ends, and when it holds 100 ms of waits or 65536 steps, so that a long
+// session ends, and when it holds 200 ms of waits or 65536 steps, so that a long
 // stretch of writes never leaves the chip far behind the program's view of it.
 
 #include <cstdint>
@@ -36,7 +36,7 @@ public:
     bool programmerReadLater(std::uint8_t* level) override;
     bool flush() override;
 
-    static constexpr std::uint32_t kFlushWaitUnits = 20000;   // 100 ms of queued waits
+    static constexpr std::uint32_t kFlushWaitUnits = 40000;   // 200 ms of queued waits
     static constexpr std::size_t kFlushSteps = 65536;
 
 private:

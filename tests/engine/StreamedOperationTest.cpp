@@ -73,9 +73,9 @@ TEST_P(StreamedOperations, TheChipSeesTheSameCommandsAndAnswersTheSameBytes)
     EXPECT_EQ(streamed.commands.size(), perCall.commands.size());
     EXPECT_TRUE(streamed.commands == perCall.commands);
     EXPECT_EQ(perCall.exchanges, 0U);
-    // Two reads and a verify of 32 KB of code in 256-byte blocks; the EEPROM a byte, and
+    // Two reads and a verify of 32 KB of code in 512-byte blocks; the EEPROM a byte, and
     // each write poll, an exchange; some 100 000 bytes read in under 4000 exchanges.
-    EXPECT_GT(streamed.exchanges, 3 * 128U);
+    EXPECT_GT(streamed.exchanges, 3 * 64U);
     EXPECT_LT(streamed.exchanges, 4000U);
 }
 

@@ -86,7 +86,7 @@ TEST(ImportedPinDriver, AStreamingPortGetsTheSessionInAFewStreams)
     resetPinState();
     std::uint8_t value = 0;
     EXPECT_TRUE(EnterProgMode() && SendCommand(0x0, 0x0E3F) && SendCommandReadByte(0x9, value));
-    EXPECT_EQ(ReadBlockBytes(), 256U);
+    EXPECT_EQ(ReadBlockBytes(), 512U);
     EXPECT_TRUE(ExitProgMode());
     setPinDriver(nullptr);
     EXPECT_EQ(value, 0xAA);

@@ -77,7 +77,7 @@ TEST_F(StreamingDriverTest, APortWithoutStreamsIsDrivenCallByCall)
 TEST_F(StreamingDriverTest, TheQueueGoesOutAtHundredMillisecondsOfWaitsOrItsMostSteps)
 {
     driver.beginSession();
-    ASSERT_EQ(ReadBlockBytes(), 256U);
+    ASSERT_EQ(ReadBlockBytes(), 512U);
     EXPECT_TRUE(driver.delay(StreamingPinDriver::kFlushWaitUnits - 1));
     EXPECT_EQ(replay.exchanges(), 0U);
     EXPECT_TRUE(driver.delay(1));
