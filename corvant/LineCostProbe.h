@@ -23,9 +23,9 @@ inline constexpr double kProbeBudgetSeconds = 0.08; // for each kind
 // nullopt when a call fails.
 std::optional<LineCosts> measureLineCosts(PinBackend& backend, const MonotonicClock& now);
 
-// The reads a caller resolves in one stream: the ICSP layer reads a 256-byte block
+// The reads a caller resolves in one stream: the ICSP layer reads a 512-byte block
 // before it needs the values.
-inline constexpr double kStreamedReadsPerExchange = 256 * 8;
+inline constexpr double kStreamedReadsPerExchange = 512 * 8;
 inline constexpr int kStreamProbeExchanges = 8;
 
 // What one write and one read cost an operation on a streaming back end: a write

@@ -68,7 +68,7 @@ bool SendCommandReadByte(std::uint8_t command, std::uint8_t& value);
 // same on the wire, but a batching driver resolves all the levels in one flush at the
 // end. False, with every value 0, when the sizes differ or a step fails.
 bool SendCommandsReadBytes(std::span<const std::uint8_t> commands, std::span<std::uint8_t> values);
-// How many bytes a block read should resolve together: 256 while the driver batches,
+// How many bytes a block read should resolve together: 512 while the driver batches,
 // so a block costs one exchange with the programmer; 1 otherwise, so that a per-call
 // driver reads byte by byte and a cancel is felt between any two bytes.
 std::uint32_t ReadBlockBytes();
