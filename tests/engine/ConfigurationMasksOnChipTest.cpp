@@ -70,7 +70,7 @@ TEST(SetMaskOnChip, TypeThreeSetMaskReachesTheEvenByte)
     ChipUnderTest t("PIC18F4550");
     t.engine.data().setMaskSource(ini.path().string(), &t.messages);
     t.engine.data().ClearImage(true);
-    ASSERT_TRUE(t.messages.texts.empty());
+    ASSERT_TRUE(t.messages.shown.empty());
     ASSERT_EQ(t.image().configSetMask[CONFIG4L], 0x01);
     t.image().config[CONFIG4L] = 0x80;   // STVREN clear in the image
     programConfigurationOnly(t);
