@@ -202,19 +202,6 @@ TEST(TableRead, PostDecrementAndPreIncrementMoveThePointer)
     EXPECT_EQ(preIncremented, 0x02) << "pre-increment from 0FFh reads 100h";
 }
 
-TEST(TableWrite, CodeProgrammedWithCfgsSetIsRefused)
-{
-    SimHarness chip("PIC18F4550");
-    ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(published::selectSpace(true, true));
-    ASSERT_TRUE(published::setTablePointer(0x0000));
-    ASSERT_TRUE(SendCommand(0xF, 0x0000));
-    ASSERT_TRUE(SendCommandProgramWait(0x0, 0x0000));
-    ASSERT_TRUE(ExitProgMode());
-    chip.expectViolation(ViolationKind::ConfigSelectMismatch);
-    EXPECT_EQ(stored(chip, 0, 2), (std::vector<std::uint8_t> {0xFF, 0xFF}));
-}
-
 TEST(TableWrite, DeviceIdIsReadOnly)
 {
     SimHarness chip("PIC18F4550");
