@@ -70,14 +70,21 @@ const std::vector<Command> kEnterStrategy1Erase = {
     {kCore, 0x0E3C}, {kCore, 0x6EF8}, {kCore, 0x0E00}, {kCore, 0x6EF7}, {kCore, 0x0E04}, {kCore, 0x6EF6},
     {kWrite, 0x0080}, {kCore, 0x0000}, {kCore, 0x0000}};
 
+// Program with every area deselected still erases, and ends with its own report.
 TEST_F(ProgrammingTest, Strategy1BulkEraseThenTheReport)
 {
-    engine.options = {.programMemory = false, .eeprom = false, .ids = false, .configuration = false};
-    window.run(OperationErase);
-    EXPECT_EQ(commands(), kEnterStrategy1Erase);
-    EXPECT_EQ(delaysOf(pins.calls(), 1000), 1U);   // the erase NOP's 5.1 ms pause
-    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
-    expectCleanEnding();
+    for (const auto& [operation, report] : {std::pair{OperationErase, texts::kErasingPerformed},
+                                           std::pair{OperationProgram, texts::kProgrammingPerformed}}) {
+        SCOPED_TRACE(report);
+        pins.clear();
+        pins.setIdleDataIn(1);
+        engine.options = {.programMemory = false, .eeprom = false, .ids = false, .configuration = false};
+        window.run(operation);
+        EXPECT_EQ(commands(), kEnterStrategy1Erase);
+        EXPECT_EQ(delaysOf(pins.calls(), 1000), 1U);   // the erase NOP's 5.1 ms pause
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{report});
+        expectCleanEnding();
+    }
 }
 
 // With a device-ID check asked for, the ID read comes right after the entry wait and
@@ -141,14 +148,6 @@ TEST_F(ProgrammingTest, UnknownStrategyErasesNothingAndWritesNoProgramMemory)
               0U);
     // The read-back still runs and finds the unwritten byte.
     EXPECT_EQ(errors(), std::vector<std::string>{programmingMismatch(MemoryArea::ProgramMemory, 0, 0x00, 0x12)});
-}
-
-TEST_F(ProgrammingTest, ProgramWithEveryAreaDeselectedStillErases)
-{
-    engine.options = {.programMemory = false, .eeprom = false, .ids = false, .configuration = false};
-    window.run(OperationProgram);
-    EXPECT_EQ(commands(), kEnterStrategy1Erase);
-    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
 }
 
 TEST_F(ProgrammingTest, BlankCheckWithoutEepromStillPausesWhereTheEepromStepEnds)
