@@ -8,18 +8,24 @@
 
 namespace velmora::test {
 
-MessageButton MessageRecorder::showMessage(MessageKind, const std::string& text, MessageButtons)
-{
-    texts.push_back(text);
-    return ButtonOk;
-}
-
 namespace {
 std::string devicesIniPath()
 {
     return VELMORA_DEVICES_INI;
 }
 } // namespace
+
+std::optional<DeviceRecord> devicesIniSection(std::string_view name)
+{
+    DeviceList list;
+    EXPECT_TRUE(LoadDeviceList(list, devicesIniPath()));
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        list.MoveTo(i);
+        if (list.CopyCurrent().name == name)
+            return list.CopyCurrent();
+    }
+    return std::nullopt;
+}
 
 std::string hexTestFile(std::string_view name)
 {
@@ -37,26 +43,21 @@ ChipUnderTest::ChipUnderTest(std::string_view chip, std::string_view device, sim
 {
     engine.entryWiring = wiring;
     const std::string wanted(device.empty() ? chip : device);
-    DeviceList list;
-    EXPECT_TRUE(LoadDeviceList(list, devicesIniPath()));
-    for (std::int32_t i = 0; i < list.Count(); ++i) {
-        list.MoveTo(i);
-        const DeviceRecord record = list.CopyCurrent();
-        if (record.name != wanted)
-            continue;
-        engine.data().setMaskSource(devicesIniPath(), &messages);
-        engine.data().SelectDevice(record);
-        engine.data().ClearImage(true);
+    const std::optional<DeviceRecord> record = devicesIniSection(wanted);
+    if (!record) {
+        ADD_FAILURE() << "no device " << wanted << " in " << devicesIniPath();
         return;
     }
-    ADD_FAILURE() << "no device " << wanted << " in " << devicesIniPath();
+    engine.data().setMaskSource(devicesIniPath(), &messages);
+    engine.data().SelectDevice(*record);
+    engine.data().ClearImage(true);
 }
 
 void ChipUnderTest::loadHex(const std::string& path)
 {
-    messages.texts.clear();
+    messages.shown.clear();
     LoadHexFile(engine.data(), path, messages);
-    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
 }
 
 } // namespace velmora::test

@@ -2,24 +2,21 @@
 // The engine on a simulated chip with the virtual clock, behind the fake progress
 // window, with the device selected from the project's Devices.ini.
 
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "devicedata/UserMessages.h"
+#include "devicedata/DeviceRecord.h"
 #include "engine/TPICPr.h"
 #include "sim/FaultSet.h"
 #include "tests/engine/FakeProgressWindow.h"
 #include "tests/simharness/SimHarness.h"
+#include "tests/support/ScriptedMessages.h"
 
 namespace velmora::test {
 
-class MessageRecorder final : public UserMessages {
-public:
-    MessageButton showMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override;
-    std::vector<std::string> texts;
-};
-
+// The project's Devices.ini section of that name, if it has one.
+std::optional<DeviceRecord> devicesIniSection(std::string_view name);
 // A test program assembled from tests/data at build time.
 std::string hexTestFile(std::string_view name);
 // A HEX file from another toolchain, outside the repository; it may be absent.
@@ -39,7 +36,7 @@ public:
     SimHarness sim;
     TPICPr engine;
     FakeProgressWindow window{engine};
-    MessageRecorder messages;
+    ScriptedMessages messages;
 };
 
 } // namespace velmora::test

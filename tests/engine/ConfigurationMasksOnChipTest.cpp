@@ -70,7 +70,7 @@ TEST(SetMaskOnChip, TypeThreeSetMaskReachesTheEvenByte)
     ChipUnderTest t("PIC18F4550");
     t.engine.data().setMaskSource(ini.path().string(), &t.messages);
     t.engine.data().ClearImage(true);
-    ASSERT_TRUE(t.messages.texts.empty());
+    ASSERT_TRUE(t.messages.shown.empty());
     ASSERT_EQ(t.image().configSetMask[CONFIG4L], 0x01);
     t.image().config[CONFIG4L] = 0x80;   // STVREN clear in the image
     programConfigurationOnly(t);
@@ -79,36 +79,26 @@ TEST(SetMaskOnChip, TypeThreeSetMaskReachesTheEvenByte)
     EXPECT_EQ(t.sim.memory().config()[CONFIG4L] & 0x01, 0x01);
 }
 
-class BlankCheckMaskTest : public EngineTest {
-protected:
-    // Everything blank but the configuration, which reads as given.
-    void blankExceptConfiguration(const std::vector<std::uint8_t>& config)
-    {
-        const std::size_t blankBytes = image().programMemorySize + image().eepromSize + kIdCount;
-        scriptBytes(std::vector<std::uint8_t>(blankBytes, kBlank));
+// A blank check looks only at the bits the mask controls: the others may read zero, a
+// cleared controlled bit (WDTEN programmed) may not.
+class BlankCheckMaskTest : public EngineTest {};
+
+TEST_F(BlankCheckMaskTest, OnlyAClearedMaskedBitIsNotBlank)
+{
+    const MemoryImage& memory = engine.data().image;
+    const std::vector<std::uint8_t> maskOnly(memory.configMask, memory.configMask + kConfigCount);
+    std::vector<std::uint8_t> wdtenProgrammed = maskOnly;
+    wdtenProgrammed[CONFIG2H] = static_cast<std::uint8_t>(maskOnly[CONFIG2H] & 0xFE);
+    ASSERT_NE(wdtenProgrammed[CONFIG2H], maskOnly[CONFIG2H]);
+    for (const auto& [config, report] : {std::pair{maskOnly, texts::kDeviceIsBlank},
+                                         std::pair{wdtenProgrammed, texts::kDeviceIsNotBlank}}) {
+        SCOPED_TRACE(report);
+        pins.clear();
+        scriptBytes(std::vector<std::uint8_t>(memory.programMemorySize + memory.eepromSize + kIdCount, kBlank));
         scriptBytes(config);
         window.run(OperationBlankCheck);
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{report});
     }
-    std::vector<std::uint8_t> maskOnly() const
-    {
-        const MemoryImage& memory = engine.data().image;
-        return {memory.configMask, memory.configMask + kConfigCount};
-    }
-};
-
-TEST_F(BlankCheckMaskTest, BitsOutsideTheMaskMayReadZero)
-{
-    blankExceptConfiguration(maskOnly());
-    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kDeviceIsBlank});
-}
-
-TEST_F(BlankCheckMaskTest, AClearedMaskedBitIsNotBlank)
-{
-    std::vector<std::uint8_t> config = maskOnly();
-    config[CONFIG2H] = static_cast<std::uint8_t>(config[CONFIG2H] & 0xFE);   // WDTEN programmed
-    ASSERT_NE(config[CONFIG2H], image().configMask[CONFIG2H]);
-    blankExceptConfiguration(config);
-    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kDeviceIsNotBlank});
 }
 
 } // namespace

@@ -8,26 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "devicedata/DeviceList.h"
-#include "devicedata/LoadDeviceList.h"
 #include "sim/ChipModel.h"
 #include "tests/engine/ChipUnderTest.h"
 
 namespace velmora::test {
 namespace {
-
-std::optional<DeviceRecord> devicesIniSection(std::string_view name)
-{
-    DeviceList list;
-    if (!LoadDeviceList(list, VELMORA_DEVICES_INI))
-        return std::nullopt;
-    for (std::int32_t i = 0; i < list.Count(); ++i) {
-        list.MoveTo(i);
-        if (list.CopyCurrent().name == name)
-            return list.CopyCurrent();
-    }
-    return std::nullopt;
-}
 
 // The family's low-voltage entry: the key on MCLR alone, else PGM and MCLR.
 EntryWiring lowVoltageWiring(ProgrammingFamily family)

@@ -70,14 +70,21 @@ const std::vector<Command> kEnterStrategy1Erase = {
     {kCore, 0x0E3C}, {kCore, 0x6EF8}, {kCore, 0x0E00}, {kCore, 0x6EF7}, {kCore, 0x0E04}, {kCore, 0x6EF6},
     {kWrite, 0x0080}, {kCore, 0x0000}, {kCore, 0x0000}};
 
+// Program with every area deselected still erases, and ends with its own report.
 TEST_F(ProgrammingTest, Strategy1BulkEraseThenTheReport)
 {
-    engine.options = {.programMemory = false, .eeprom = false, .ids = false, .configuration = false};
-    window.run(OperationErase);
-    EXPECT_EQ(commands(), kEnterStrategy1Erase);
-    EXPECT_EQ(delaysOf(pins.calls(), 1000), 1U);   // the erase NOP's 5.1 ms pause
-    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
-    expectCleanEnding();
+    for (const auto& [operation, report] : {std::pair{OperationErase, texts::kErasingPerformed},
+                                           std::pair{OperationProgram, texts::kProgrammingPerformed}}) {
+        SCOPED_TRACE(report);
+        pins.clear();
+        pins.setIdleDataIn(1);
+        engine.options = {.programMemory = false, .eeprom = false, .ids = false, .configuration = false};
+        window.run(operation);
+        EXPECT_EQ(commands(), kEnterStrategy1Erase);
+        EXPECT_EQ(delaysOf(pins.calls(), 1000), 1U);   // the erase NOP's 5.1 ms pause
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{report});
+        expectCleanEnding();
+    }
 }
 
 // With a device-ID check asked for, the ID read comes right after the entry wait and
@@ -141,14 +148,6 @@ TEST_F(ProgrammingTest, UnknownStrategyErasesNothingAndWritesNoProgramMemory)
               0U);
     // The read-back still runs and finds the unwritten byte.
     EXPECT_EQ(errors(), std::vector<std::string>{programmingMismatch(MemoryArea::ProgramMemory, 0, 0x00, 0x12)});
-}
-
-TEST_F(ProgrammingTest, ProgramWithEveryAreaDeselectedStillErases)
-{
-    engine.options = {.programMemory = false, .eeprom = false, .ids = false, .configuration = false};
-    window.run(OperationProgram);
-    EXPECT_EQ(commands(), kEnterStrategy1Erase);
-    EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kProgrammingPerformed});
 }
 
 TEST_F(ProgrammingTest, BlankCheckWithoutEepromStillPausesWhereTheEepromStepEnds)
@@ -459,36 +458,6 @@ std::vector<Command> withTablePointer(std::vector<Command> before, Address addre
 
 const std::vector<Command> kPoll = {{kCore, 0x50A6}, {kCore, 0x6EF5}, {kCore, 0x0000}, {kShiftOut, 0x0000}};
 
-// Chip erase by the family's keys, with P11 + P10 idle; on the K20 the ID row follows
-// by a self-timed row erase (FREE, WR, two NOPs, the WR poll, P10, WREN cleared).
-TEST_F(ProgrammingTest, NewerFamiliesEraseWithTheirOwnKeysAndWaits)
-{
-    for (const FamilyRow& row : kFamilyRows) {
-        SCOPED_TRACE(factsFor(row.family).name);
-        select(familyDevice(row.family));
-        pins.clear();
-        scriptBytes({0x02, 0x00});   // WR set at the first look, clear at the second
-        window.run(OperationErase);
-        std::vector<Command> expected = withTablePointer({}, 0x3C0005, {{kWrite, row.eraseKeyHigh}});
-        expected = withTablePointer(expected, 0x3C0004, {{kWrite, row.eraseKeyLow}, {kCore, 0x0000}, {kCore, 0x0000}});
-        if (row.idRowErase) {
-            const std::vector<Command> enable = {{kCore, 0x8EA6}, {kCore, 0x9CA6}, {kCore, 0x84A6}};
-            const std::vector<Command> start = {{kCore, 0x88A6}, {kCore, 0x82A6}, {kCore, 0x0000}, {kCore, 0x0000}};
-            const auto rowErase = withTablePointer(enable, kIdAddress, start);
-            expected.insert(expected.end(), rowErase.begin(), rowErase.end());
-            expected.insert(expected.end(), kPoll.begin(), kPoll.end());
-            expected.insert(expected.end(), kPoll.begin(), kPoll.end());
-            expected.push_back({kCore, 0x94A6});
-        }
-        EXPECT_EQ(commands(), expected);
-        const auto calls = pins.calls();
-        EXPECT_EQ(delaysOf(calls, row.p10), row.idRowErase ? 2U : 1U);
-        EXPECT_EQ(delaysOf(calls, row.p11), 1U);
-        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
-        expectCleanEnding();
-    }
-}
-
 // WREN after the memory selection before code, ID and configuration writes; P9 for
 // the code buffer, P9A for the IDs and each configuration byte, the family's P10 after
 // every pulse; no GOTO, no panel mode.
@@ -639,29 +608,53 @@ DeviceRecord jDevice(ProgrammingFamily family)
     return record;
 }
 
-// Entered by the key with the family's waits; erased by 0101h/8080h, P11 then P10.
-TEST_F(ProgrammingTest, JPartsEnterByTheKeyAndEraseWithTheirWaits)
+// Chip erase by the family's keys, with P11 + P10 idle; on the K20 the ID row follows
+// by a self-timed row erase (FREE, WR, two NOPs, the WR poll, P10, WREN cleared). The
+// J parts, entered by the key with their P19 and P12, all take 0101h/8080h.
+TEST_F(ProgrammingTest, NewerFamiliesEraseWithTheirOwnKeysAndWaits)
 {
-    engine.entryWiring = EntryWiring::MclrOnly;
-    for (const JFamilyRow& row : kJFamilyRows) {
+    struct Case {
+        FamilyRow erase;
+        const JFamilyRow* j;   // nullptr: a K part, entered at high voltage
+    };
+    std::vector<Case> cases;
+    for (const FamilyRow& row : kFamilyRows)
+        cases.push_back({row, nullptr});
+    for (const JFamilyRow& row : kJFamilyRows)
+        cases.push_back({{row.family, 0x0101, 0x8080, row.p11, row.eraseP10, false}, &row});
+    for (const auto& [row, j] : cases) {
         SCOPED_TRACE(factsFor(row.family).name);
-        select(jDevice(row.family));
+        select(j != nullptr ? jDevice(row.family) : familyDevice(row.family));
+        engine.entryWiring = j != nullptr ? EntryWiring::MclrOnly : EntryWiring::HighVoltage;
         pins.clear();
+        scriptBytes({0x02, 0x00});   // WR set at the first look, clear at the second
         window.run(OperationErase);
-        std::vector<Command> expected = withTablePointer({}, 0x3C0005, {{kWrite, 0x0101}});
-        expected = withTablePointer(expected, 0x3C0004, {{kWrite, 0x8080}, {kCore, 0x0000}, {kCore, 0x0000}});
-        EXPECT_EQ(commandsAfterKey(pins.calls()), expected);
-        const auto calls = pins.calls();
-        EXPECT_EQ(delaysOf(calls, row.p11), 1U);
-        if (row.eraseP10 > 1) {
-            EXPECT_EQ(delaysOf(calls, row.eraseP10), 1U);
+        std::vector<Command> expected = withTablePointer({}, 0x3C0005, {{kWrite, row.eraseKeyHigh}});
+        expected = withTablePointer(expected, 0x3C0004, {{kWrite, row.eraseKeyLow}, {kCore, 0x0000}, {kCore, 0x0000}});
+        if (row.idRowErase) {
+            const std::vector<Command> enable = {{kCore, 0x8EA6}, {kCore, 0x9CA6}, {kCore, 0x84A6}};
+            const std::vector<Command> start = {{kCore, 0x88A6}, {kCore, 0x82A6}, {kCore, 0x0000}, {kCore, 0x0000}};
+            const auto rowErase = withTablePointer(enable, kIdAddress, start);
+            expected.insert(expected.end(), rowErase.begin(), rowErase.end());
+            expected.insert(expected.end(), kPoll.begin(), kPoll.end());
+            expected.insert(expected.end(), kPoll.begin(), kPoll.end());
+            expected.push_back({kCore, 0x94A6});
         }
-        EXPECT_EQ(delaysOf(calls, row.beforeKey), 1U) << "P19";
-        EXPECT_EQ(delaysOf(calls, row.firstCommand), 1U) << "P12";
-        EXPECT_EQ(delaysOf(calls, 40000), 0U) << "no Vpp park";
+        const auto calls = pins.calls();
+        EXPECT_EQ(j != nullptr ? commandsAfterKey(calls) : commands(), expected);
+        if (row.p10 > 1) {
+            EXPECT_EQ(delaysOf(calls, row.p10), row.idRowErase ? 2U : 1U);
+        }
+        EXPECT_EQ(delaysOf(calls, row.p11), 1U);
+        if (j != nullptr) {
+            EXPECT_EQ(delaysOf(calls, j->beforeKey), 1U) << "P19";
+            EXPECT_EQ(delaysOf(calls, j->firstCommand), 1U) << "P12";
+            EXPECT_EQ(delaysOf(calls, 40000), 0U) << "no Vpp park";
+        }
+        EXPECT_EQ(window.messageTexts(), std::vector<std::string>{texts::kErasingPerformed});
         expectCleanEnding();
     }
-    // No high-voltage mode: a programmer that raises Vpp moves no line.
+    // The J parts have no high-voltage mode: a programmer that raises Vpp moves no line.
     engine.entryWiring = EntryWiring::HighVoltage;
     pins.clear();
     window.run(OperationErase);

@@ -76,17 +76,24 @@ TEST(Configuration, WrtcBlocksLaterConfigurationWrites)
     EXPECT_EQ(chip.memory().config()[1], chip.model().configMask[1]);
 }
 
-TEST(Configuration, WrittenWithCfgsClearIsRefused)
+// CFGS must name the space the table pointer is in: code written with it set and
+// configuration written with it clear program nothing anywhere.
+TEST(Configuration, CfgsThatDoesNotMatchTheTargetIsRefused)
 {
-    SimHarness chip("PIC18F4550");
-    ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(published::selectSpace(true, false));
-    ASSERT_TRUE(published::setTablePointer(kConfig1H));
-    ASSERT_TRUE(SendCommand(0xF, 0x0000));
-    ASSERT_TRUE(SendCommandProgramWait(0x0, 0x0000));
-    ASSERT_TRUE(ExitProgMode());
-    chip.expectViolation(ViolationKind::ConfigSelectMismatch);
-    EXPECT_EQ(chip.memory().config()[1], chip.model().configMask[1]);
+    for (const auto& [address, cfgs] : {std::pair {std::uint32_t {0}, true}, std::pair {kConfig1H, false}}) {
+        SCOPED_TRACE(cfgs ? "code with CFGS set" : "configuration with CFGS clear");
+        SimHarness chip("PIC18F4550");
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(published::selectSpace(true, cfgs));
+        ASSERT_TRUE(published::setTablePointer(address));
+        ASSERT_TRUE(SendCommand(0xF, 0x0000));
+        ASSERT_TRUE(SendCommandProgramWait(0x0, 0x0000));
+        ASSERT_TRUE(ExitProgMode());
+        chip.expectViolation(ViolationKind::ConfigSelectMismatch);
+        EXPECT_EQ(chip.memory().programMemory()[0], 0xFF);
+        EXPECT_EQ(chip.memory().programMemory()[1], 0xFF);
+        EXPECT_EQ(chip.memory().config()[1], chip.model().configMask[1]);
+    }
 }
 
 TEST(CodeProtection, ProtectedBlocksReadZeroUntilABulkErase)

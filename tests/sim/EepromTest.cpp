@@ -23,26 +23,36 @@ bool startEepromWrite()
         && published::core(0x0000);
 }
 
+// WR stays set for the write time, then the cell holds the byte. The 55h/AAh unlock
+// writes are accepted but not required (MOVWF EECON2 is harmless on the K parts too,
+// as on the chip); the K parts start on the second NOP after WR.
 TEST(EepromWrite, WrStaysSetForTheWriteTimeThenTheCellHoldsTheByte)
 {
-    // The 55h/AAh unlock writes are accepted but not required.
     struct Case {
         const char* name;
+        std::uint32_t cell;
+        bool longAddress;
         bool unlock;
+        std::uint32_t dischargeUnits;   // 0: the older parts' write, started by one NOP
     };
-    for (const Case c : {Case {"PIC18F452", false}, Case {"PIC18F4550", false}, Case {"PIC18F458", true}}) {
+    for (const Case c : {Case {"PIC18F452", 0x42, false, false, 0}, Case {"PIC18F4550", 0x42, false, false, 0},
+                         Case {"PIC18F458", 0x42, false, true, 0}, Case {"PIC18F46K22", 0x3A5, true, false, 40},
+                         Case {"PIC18LF13K22", 0x42, false, true, 20}, Case {"PIC18F46K20", 0x2A5, true, false, 20}}) {
         SCOPED_TRACE(c.name);
         SimHarness chip(c.name);
-        chip.memory().eeprom()[0x42] = 0x00;  // a byte write erases the cell first
+        chip.memory().eeprom()[c.cell] = 0x00;   // a byte write erases the cell first
         int polls = 0;
         ASSERT_TRUE(EnterProgMode());
-        ASSERT_TRUE(published::writeEeprom(0x42, 0xA7, false, c.unlock, polls));
-        const std::uint8_t readBack = published::readEeprom(0x42, false);
+        ASSERT_TRUE(c.dischargeUnits == 0
+                        ? published::writeEeprom(c.cell, 0xA7, c.longAddress, c.unlock, polls)
+                        : published::writeEepromTwoNops(c.cell, 0xA7, c.longAddress, c.unlock, c.dischargeUnits, polls));
+        const std::uint8_t readBack = published::readEeprom(c.cell, c.longAddress);
         ASSERT_TRUE(ExitProgMode());
         // A poll takes 4 commands (about 0.9 ms): a 4 ms write is seen busy several times.
         EXPECT_GE(polls, 4);
         EXPECT_EQ(readBack, 0xA7);
-        EXPECT_EQ(chip.memory().eeprom()[0x43], 0xFF);
+        EXPECT_EQ(chip.memory().eeprom()[c.cell], 0xA7);
+        EXPECT_EQ(chip.memory().eeprom()[c.cell + 1], 0xFF);
     }
 }
 
@@ -64,26 +74,26 @@ TEST(EepromWrite, WrWithoutWrenWritesNothingAndReadsClear)
     EXPECT_EQ(chip.memory().eeprom()[5], 0xFF);
 }
 
-TEST(EepromWrite, LargeEepromTakesItsHighAddressFromEeadrh)
+// EEADRH carries the high address bits of a 1 KB EEPROM; a 256-byte one ignores it, so
+// its cells answer to any high byte.
+TEST(EepromWrite, OnlyALargeEepromTakesItsHighAddressFromEeadrh)
 {
-    SimHarness chip("PIC18F4620");
-    int polls = 0;
-    ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(published::writeEeprom(0x2A5, 0x5C, true, false, polls));
-    EXPECT_EQ(published::readEeprom(0x2A5, true), 0x5C);
-    EXPECT_EQ(published::readEeprom(0x0A5, true), 0xFF);
-    ASSERT_TRUE(ExitProgMode());
-    EXPECT_EQ(chip.memory().eeprom()[0x2A5], 0x5C);
-}
-
-TEST(EepromWrite, SmallEepromIgnoresEeadrh)
-{
-    SimHarness chip("PIC18F4550");
-    int polls = 0;
-    ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(published::writeEeprom(0x1FF, 0x3E, true, false, polls));
-    ASSERT_TRUE(ExitProgMode());
-    EXPECT_EQ(chip.memory().eeprom()[0xFF], 0x3E);
+    struct Case {
+        const char* name;
+        std::uint32_t cell;
+        std::uint32_t stored;   // where the byte lands
+    };
+    for (const Case c : {Case {"PIC18F4620", 0x2A5, 0x2A5}, Case {"PIC18F4550", 0x1FF, 0xFF}}) {
+        SCOPED_TRACE(c.name);
+        SimHarness chip(c.name);
+        int polls = 0;
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(published::writeEeprom(c.cell, 0x5C, true, false, polls));
+        EXPECT_EQ(published::readEeprom(c.cell, true), 0x5C);
+        EXPECT_EQ(published::readEeprom(c.cell & 0xFF, true), c.stored == c.cell ? 0xFF : 0x5C);
+        ASSERT_TRUE(ExitProgMode());
+        EXPECT_EQ(chip.memory().eeprom()[c.stored], 0x5C);
+    }
 }
 
 TEST(EepromWrite, ProgrammerClockingRightAfterThePollBreaksP10OnTheNewerFamily)
@@ -135,30 +145,6 @@ TEST(EepromWrite, VppOffBeforeTheWriteEndsKeepsTheCell)
     ASSERT_TRUE(ExitProgMode());
     chip.expectViolation(ViolationKind::OperationCutByVppOff);
     EXPECT_EQ(chip.memory().eeprom()[0], 0xFF);
-}
-
-TEST(EepromWrite, KFamiliesStartOnTheSecondNopAfterWrAndArePolled)
-{
-    struct Case {
-        const char* name;
-        std::uint32_t cell;
-        bool longAddress;
-        bool unlock;   // MOVWF EECON2 is harmless, as on the chip
-        std::uint32_t dischargeUnits;
-    };
-    for (const Case c : {Case {"PIC18F46K22", 0x3A5, true, false, 40}, Case {"PIC18LF13K22", 0x42, false, true, 20},
-                         Case {"PIC18F46K20", 0x2A5, true, false, 20}}) {
-        SCOPED_TRACE(c.name);
-        SimHarness chip(c.name);
-        int polls = 0;
-        ASSERT_TRUE(EnterProgMode());
-        ASSERT_TRUE(published::writeEepromTwoNops(c.cell, 0xA7, c.longAddress, c.unlock, c.dischargeUnits, polls));
-        const std::uint8_t readBack = published::readEeprom(c.cell, c.longAddress);
-        ASSERT_TRUE(ExitProgMode());
-        EXPECT_GE(polls, 4);
-        EXPECT_EQ(readBack, 0xA7);
-        EXPECT_EQ(chip.memory().eeprom()[c.cell], 0xA7);
-    }
 }
 
 TEST(EepromWrite, KFamilyWriteHasNotStartedAfterOneNop)

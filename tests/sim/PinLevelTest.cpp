@@ -184,18 +184,22 @@ TEST(PinLevel, LeavingVppResetsAHalfClockedCommand)
     EXPECT_TRUE(pins.chip.inProgramMode());
 }
 
+// The DS39622 parts, the 1XK22 and the K20 enter at low voltage with their PGM pin.
 TEST(PinLevel, LowVoltageEntryNeedsPgmFirstAndTheLvpBit)
 {
-    Pins pins("PIC18F4550");
-    pins.enterLowVoltage(2us);
-    ASSERT_TRUE(pins.chip.inProgramMode());
-    pins.send(0, 0x0E05);
-    pins.send(0, 0x6EF6);
-    EXPECT_EQ(pins.chip.tablePointer(), 0x05U);
-    pins.write(false, false, false);   // MCLR first, then PGM: P18 >= 0 holds
-    pins.chip.setPgm(pins.now, false);
-    EXPECT_FALSE(pins.chip.inProgramMode());
-    EXPECT_TRUE(pins.chip.violations().empty());
+    for (const char* name : {"PIC18F4550", "PIC18F14K22", "PIC18F45K20"}) {
+        SCOPED_TRACE(name);
+        Pins pins(name);
+        pins.enterLowVoltage(2us);
+        ASSERT_TRUE(pins.chip.inProgramMode());
+        pins.send(0, 0x0E05);
+        pins.send(0, 0x6EF6);
+        EXPECT_EQ(pins.chip.tablePointer(), 0x05U);
+        pins.write(false, false, false);   // MCLR first, then PGM: P18 >= 0 holds
+        pins.chip.setPgm(pins.now, false);
+        EXPECT_FALSE(pins.chip.inProgramMode());
+        EXPECT_TRUE(pins.chip.violations().empty());
+    }
 
     Pins withoutPgm("PIC18F4550");     // MCLR at VDD alone releases reset: run mode
     withoutPgm.enterLowVoltage(0us);
@@ -324,16 +328,6 @@ TEST(PinLevel, KeyEntryNeedsTheLvpBitAndTheKeyAndThenP15BeforeTheFirstCommand)
     ASSERT_EQ(hasty.chip.violations().size(), 1U);
     EXPECT_EQ(hasty.chip.violations().front().kind, ViolationKind::KeyEntryHoldTooShort);
     EXPECT_EQ(hasty.chip.violations().front().parameter, "P15");
-}
-
-TEST(PinLevel, OneXK22AndK20EnterWithTheirPgmPin)
-{
-    for (const char* name : {"PIC18F14K22", "PIC18F45K20"}) {
-        Pins pins(name);
-        pins.enterLowVoltage(2us);
-        EXPECT_TRUE(pins.chip.inProgramMode()) << name;
-        EXPECT_TRUE(pins.chip.violations().empty()) << name;
-    }
 }
 
 // The J parts: the key is the only way in, with no LVP bit to consult (the 45J10's

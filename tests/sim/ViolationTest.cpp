@@ -27,49 +27,39 @@ bool loadBufferOfZeros()
     return SendCommand(0xF, 0x0000);
 }
 
-TEST(Violations, ProgrammingPulseShorterThanP9ProgramsNothing)
+// After a loaded buffer the next command's fourth clock starts programming: held for P9
+// and followed by P10 low, of a core instruction, and at all.
+TEST(Violations, TheClockThatStartsProgrammingKeepsP9AndP10AndIsANop)
 {
-    SimHarness chip("PIC18F4550");
-    ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(loadBufferOfZeros());
-    ASSERT_TRUE(published::sendWithHeldFourthClock(0x0, 0x0000, 100));  // 0.5 ms
-    ASSERT_TRUE(ExitProgMode());
-    ASSERT_EQ(chip.violationCount(ViolationKind::ProgrammingPulseTooShort), 1U);
-    EXPECT_EQ(chip.violations().front().parameter, "P9");
-    chip.expectViolation(ViolationKind::ProgrammingPulseTooShort);
-    EXPECT_EQ(chip.memory().programMemory()[0], 0xFF);
-}
-
-TEST(Violations, ClockingBeforeTheDischargeTimeBreaksP10)
-{
-    SimHarness chip("PIC18F4550");
-    ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(loadBufferOfZeros());
-    // The 4th clock held 1.005 ms, then only 5 us low before the operand.
-    ASSERT_TRUE(published::sendWithHeldFourthClock(0x0, 0x0000, 201, 0));
-    ASSERT_TRUE(ExitProgMode());
-    chip.expectViolation(ViolationKind::DischargeTooShort);
-    EXPECT_EQ(chip.memory().programMemory()[0], 0x00) << "programmed all the same";
-}
-
-TEST(Violations, StartProgrammingWithoutItsClockIsReportedAtVppOff)
-{
-    SimHarness chip("PIC18F4550");
-    ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(loadBufferOfZeros());
-    ASSERT_TRUE(ExitProgMode());
-    chip.expectViolation(ViolationKind::ProgrammingNeverStarted);
-    EXPECT_EQ(chip.memory().programMemory()[0], 0xFF);
-}
-
-TEST(Violations, ProgrammingClockOfAReadCommandIsNotANop)
-{
-    SimHarness chip("PIC18F4550");
-    ASSERT_TRUE(EnterProgMode());
-    ASSERT_TRUE(loadBufferOfZeros());
-    ASSERT_TRUE(published::sendWithHeldFourthClock(0x8, 0x0000, 201));
-    ASSERT_TRUE(ExitProgMode());
-    chip.expectViolation(ViolationKind::NotNopAfterStartProgramming);
+    struct Case {
+        const char* what;
+        std::uint8_t command;
+        std::uint32_t highUnits;   // 0: Vpp falls instead
+        std::uint32_t lowUnits;
+        ViolationKind kind;
+        int firstByte;             // -1: not looked at
+    };
+    for (const Case c : {Case {"P9 of 0.5 ms programs nothing", 0x0, 100, 20, ViolationKind::ProgrammingPulseTooShort, 0xFF},
+                         Case {"5 us of P10 programs all the same", 0x0, 201, 0, ViolationKind::DischargeTooShort, 0x00},
+                         Case {"never started", 0x0, 0, 0, ViolationKind::ProgrammingNeverStarted, 0xFF},
+                         Case {"a table read", 0x8, 201, 20, ViolationKind::NotNopAfterStartProgramming, -1}}) {
+        SCOPED_TRACE(c.what);
+        SimHarness chip("PIC18F4550");
+        ASSERT_TRUE(EnterProgMode());
+        ASSERT_TRUE(loadBufferOfZeros());
+        if (c.highUnits != 0) {
+            ASSERT_TRUE(published::sendWithHeldFourthClock(c.command, 0x0000, c.highUnits, c.lowUnits));
+        }
+        ASSERT_TRUE(ExitProgMode());
+        ASSERT_EQ(chip.violationCount(c.kind), 1U) << chip.describeViolations();
+        if (c.kind == ViolationKind::ProgrammingPulseTooShort) {
+            EXPECT_EQ(chip.violations().front().parameter, "P9");
+        }
+        chip.expectViolation(c.kind);
+        if (c.firstByte >= 0) {
+            EXPECT_EQ(chip.memory().programMemory()[0], c.firstByte);
+        }
+    }
 }
 
 TEST(Violations, UnsupportedInstructionsAndReservedCommands)
