@@ -20,6 +20,7 @@
 #include "devicedata/LoadDeviceList.h"
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
+#include "tests/cli/SmallerPart.h"
 #include "tests/support/TraceText.h"
 
 namespace velmora::cli {
@@ -176,23 +177,43 @@ TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
     EXPECT_NE(differs.out.find("content differs\n"), std::string::npos);
 }
 
-TEST_F(CliOnSimulatedChip, AFileThatDoesNotLoadNeverReachesTheChip)
+// A file that does not load, a declined question, a program the write method cannot fill
+// and a wiring that cannot enter the device all stop before the port opens: the simulated
+// chip's image is never made.
+TEST_F(CliOnSimulatedChip, RefusalsComeBeforeThePortOpens)
 {
     const fs::path bad = dir_ / "bad.hex";
     std::ofstream(bad) << ":0400000080EF00F09E\n:00000001FF\n";   // checksum off by one
-    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 program \"" + bad.string() + "\"");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("INHX32 HEX file error.\nIncorrect checksum at line 1."), std::string::npos);
-    EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
-}
-
-TEST_F(CliOnSimulatedChip, ADeclinedChecksumQuestionStopsBeforeTheChip)
-{
-    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 --checksum sum --checksum-warn 0x1234 program \"" + VELMORA_TEST_HEX
-                  + "\"");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("Add checksum anyway?\n-> No"), std::string::npos);
-    EXPECT_FALSE(fs::exists(chipFile_));
+    const fs::path small = dir_ / "small.hex";
+    std::ofstream(small) << ":020000000102FB\n:00000001FF\n";
+    const std::string image = ",image=" + chipFile_.string() + "\" ";
+    const std::string hex = std::string(" \"") + VELMORA_TEST_HEX + "\"";
+    const struct {
+        std::string arguments;
+        std::vector<const char*> says;
+    } cases[] = {
+        {"\"SIM:PIC18F452" + image + "--device PIC18F452 program \"" + bad.string() + "\"",
+         {"INHX32 HEX file error.\nIncorrect checksum at line 1."}},
+        {"\"SIM:PIC18F452" + image + "--device PIC18F452 --checksum sum --checksum-warn 0x1234 program" + hex,
+         {"Add checksum anyway?\n-> No"}},
+        {"\"SIM:PIC18F1220" + image + "--device PIC18F1220 --multi-panel program \"" + small.string() + "\"",
+         {"Device program memory does not consist\nof integer amount of panel(s).\nnothing was sent to the chip"}},
+        {"\"SIM:PIC18F45K22,lvp" + image + "--device PIC18F4550 erase",
+         {"PIC18F4550 enters low-voltage programming through its PGM pin (RB5)", "nothing was sent to the chip"}},
+        {"\"SIM:PIC18F45K22,lvp" + image + "--device PIC18F14K22 erase",
+         {"Add pgm=<line> to the port, wired to RC3", "nothing was sent to the chip"}},
+        {"\"SIM:PIC18F4550,lvp" + image + "--device PIC18F45K22 erase",
+         {"PIC18F45K22 has no PGM pin: it enters low-voltage programming by the 32-bit key",
+          "nothing was sent to the chip"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CliRun refused = cli("--port " + c.arguments);
+        EXPECT_EQ(refused.status, 2);
+        for (const char* part : c.says)
+            EXPECT_NE(refused.err.find(part), std::string::npos) << part << "\n" << refused.err;
+        EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
+    }
 }
 
 TEST_F(CliOnSimulatedChip, AFileWithoutItsEndRecordIsRefusedUnlessAccepted)
@@ -212,20 +233,6 @@ TEST_F(CliOnSimulatedChip, AFileWithoutItsEndRecordIsRefusedUnlessAccepted)
     EXPECT_EQ(accepted.status, 0) << accepted.err;
     EXPECT_NE(accepted.err.find("HEX file eof string was not found."), std::string::npos);
     EXPECT_NE(accepted.out.find("does not differ"), std::string::npos);
-}
-
-TEST_F(CliOnSimulatedChip, AProgramTheWriteMethodCannotFillStopsBeforeTheErase)
-{
-    const fs::path small = dir_ / "small.hex";
-    std::ofstream(small) << ":020000000102FB\n:00000001FF\n";
-    CliRun run = cli("--port \"SIM:PIC18F1220,image=" + chipFile_.string()
-                     + "\" --device PIC18F1220 --multi-panel program \"" + small.string() + "\"");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("Device program memory does not consist\nof integer amount of panel(s).\n"
-                           "nothing was sent to the chip"),
-              std::string::npos)
-        << run.err;
-    EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
 }
 
 TEST_F(CliOnSimulatedChip, EraseThenBlankCheckTellsAnEraseThatDidNothing)
@@ -307,8 +314,11 @@ TEST_F(CliOnSimulatedChip, IdentifyNamesTheChipOrExplainsASilentOne)
 TEST_F(CliOnSimulatedChip, LowVoltageEntryProgramsVerifiesAndKeepsTheChipEnterable)
 {
     const fs::path trace = dir_ / "trace.txt";
-    const std::string lvp = "--device PIC18F4550 --port \"SIM:PIC18F4550,lvp,image=" + chipFile_.string() + ",trace="
-        + trace.string() + "\" ";
+    // Both programs' rows lie in the first 4 KB: each verify reads no further.
+    const fs::path database = dir_ / "Devices.ini";
+    ASSERT_TRUE(test::writeTrimmedDatabase(VELMORA_DEVICES_INI, "PIC18F4550", 0x1000, database));
+    const std::string lvp = "--devices \"" + database.string() + "\" --device PIC18F4550 --port \"SIM:PIC18F4550,lvp,image="
+        + chipFile_.string() + ",trace=" + trace.string() + "\" ";
     const std::string lvpOn = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-lvp.hex";
     const std::string lvpOff = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-bootloader.hex";
 
@@ -488,29 +498,6 @@ TEST_F(CliOnSimulatedChip, AJdmPortRefusesAJPartBeforeItOpens)
                                  "nothing was sent to the chip"})
             EXPECT_NE(refused.err.find(part), std::string::npos) << part << "\n" << refused.err;
         EXPECT_EQ(refused.err.find("cannot open the programmer port"), std::string::npos) << refused.err;
-    }
-}
-
-// A wiring that cannot enter the device is refused before any line moves, with the way that can.
-TEST_F(CliOnSimulatedChip, AWiringThatCannotEnterTheDeviceIsRefusedBeforeThePortOpens)
-{
-    const struct {
-        std::string port;
-        const char* device;
-        const char* says;
-    } cases[] = {
-        {"SIM:PIC18F45K22,lvp,image=" + chipFile_.string(), "PIC18F4550",
-         "PIC18F4550 enters low-voltage programming through its PGM pin (RB5)"},
-        {"SIM:PIC18F45K22,lvp,image=" + chipFile_.string(), "PIC18F14K22", "Add pgm=<line> to the port, wired to RC3"},
-        {"SIM:PIC18F4550,lvp,image=" + chipFile_.string(), "PIC18F45K22",
-         "PIC18F45K22 has no PGM pin: it enters low-voltage programming by the 32-bit key"},
-    };
-    for (const auto& c : cases) {
-        const CliRun refused = cli("--port \"" + c.port + "\" --device " + c.device + " erase");
-        EXPECT_EQ(refused.status, 2) << c.port << " " << c.device;
-        EXPECT_NE(refused.err.find(c.says), std::string::npos) << refused.err;
-        EXPECT_NE(refused.err.find("nothing was sent to the chip"), std::string::npos) << refused.err;
-        EXPECT_FALSE(fs::exists(chipFile_)) << "the simulated chip was never opened";
     }
 }
 
