@@ -543,11 +543,15 @@ TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)
 {
     const fs::path trace = dir_ / "trace.txt";
     const fs::path saved = dir_ / "out.hex";
-    CliRun read = cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + ",trace=" + trace.string() + "\" read \""
-                      + saved.string() + "\"");
+    // The section the chip names sets how much is read: here 2 KB of flash.
+    const fs::path database = dir_ / "Devices.ini";
+    ASSERT_TRUE(test::writeTrimmedDatabase(VELMORA_DEVICES_INI, "PIC18F4550", 0x800, database));
+    CliRun read = cli("--devices \"" + database.string() + "\" --port \"SIM:PIC18F4550,image=" + chipFile_.string()
+                      + ",trace=" + trace.string() + "\" read \"" + saved.string() + "\"");
     ASSERT_EQ(read.status, 0) << read.out << read.err;
     EXPECT_EQ(read.out.rfind("device ID 0x1202: PIC18F4550, revision 2\n", 0), 0U) << read.out;
-    EXPECT_NE(readAll(saved).find(":107FF000"), std::string::npos) << "the whole 32 KB of a PIC18F4550";
+    EXPECT_NE(readAll(saved).find(":1007F000"), std::string::npos) << "the whole flash of the section";
+    EXPECT_EQ(readAll(saved).find(":10080000"), std::string::npos) << "nothing beyond it";
     EXPECT_EQ(count(readAll(trace), " VPP on\n"), 1U);
     const std::string before = readAll(chipFile_);
 
