@@ -4,6 +4,8 @@
 // pseudo-terminal stands in for the serial port, and inotify tells whether
 // anything opened it.
 
+#include "PseudoTerminal.h"
+
 #include "corvant/GpioBackend.h"
 
 #include <gmock/gmock.h>
@@ -57,30 +59,6 @@ public:
 
 private:
     int fd_;
-};
-
-class PseudoTerminal {
-public:
-    PseudoTerminal() : master_(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC))
-    {
-        if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0) {
-            const char* name = ptsname(master_);
-            slave_ = name ? name : "";
-        }
-    }
-    ~PseudoTerminal()
-    {
-        if (master_ >= 0)
-            ::close(master_);
-    }
-    PseudoTerminal(const PseudoTerminal&) = delete;
-    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
-
-    const std::string& slave() const { return slave_; }
-
-private:
-    int master_;
-    std::string slave_;
 };
 
 GpioWiring wiringOn(const std::string& chip)
