@@ -19,7 +19,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 using CliRun = velmora::test::ShellRun;
-using velmora::test::readAll;
 
 class CliOnGpio : public ::testing::Test {
 protected:

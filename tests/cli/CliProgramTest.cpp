@@ -1,17 +1,11 @@
 // velmora-cli run as a user runs it, on the simulated programmer with the real delay
 // library: the chip is kept in an image file between runs.
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
-
-#if !defined(_WIN32)
-#  include <sys/wait.h>
-#endif
 
 #include <gtest/gtest.h>
 
@@ -21,7 +15,7 @@
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
 #include "tests/cli/SmallerPart.h"
-#include "tests/support/TraceText.h"
+#include "tests/support/ShellRun.h"
 
 namespace velmora::cli {
 namespace {
@@ -35,11 +29,8 @@ constexpr const char* kCorvantFileName = "corvant.dll";
 constexpr const char* kCorvantFileName = "libcorvant.so.1";
 #endif
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = test::ShellRun;
+using test::readAll;
 
 class Silent final : public UserMessages {
 public:
@@ -50,20 +41,6 @@ public:
     }
     std::vector<std::string> shown;
 };
-
-std::string readAll(const fs::path& path, std::ios::openmode mode = std::ios::binary)
-{
-    std::ifstream in(path, mode);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-// What the program printed, with the platform's line ends read back as "\n".
-std::string readPrinted(const fs::path& path)
-{
-    return readAll(path, std::ios::in);
-}
 
 class CliOnSimulatedChip : public ::testing::Test {
 protected:
@@ -81,24 +58,7 @@ protected:
 
     CliRun cli(const std::string& arguments) const
     {
-        const fs::path out = dir_ / "out.txt";
-        const fs::path err = dir_ / "err.txt";
-        std::string command = std::string("\"") + VELMORA_CLI + "\" " + arguments + " >\"" + out.string()
-            + "\" 2>\"" + err.string() + "\"";
-#if defined(_WIN32)
-        // cmd /c drops the first and the last quote of a line with more than two.
-        command = "\"" + command + "\"";
-#endif
-        const int raw = std::system(command.c_str());
-        CliRun run;
-#if defined(_WIN32)
-        run.status = raw;
-#else
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-        run.out = readPrinted(out);
-        run.err = readPrinted(err);
-        return run;
+        return test::runInShell(std::string("\"") + VELMORA_CLI + "\" " + arguments, dir_);
     }
 
     // A PIC18F452 image loaded from a HEX file through the project's own loader.
