@@ -55,6 +55,8 @@ protected:
     ~CliOnSimulatedChip() override { fs::remove_all(dir_); }
 
     std::string port() const { return "SIM:PIC18F452,image=" + chipFile_.string(); }
+    // A PIC18F4550 on the same image, quoted for the command line.
+    std::string chip4550() const { return "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\""; }
 
     CliRun cli(const std::string& arguments) const
     {
@@ -325,12 +327,11 @@ TEST_F(CliOnSimulatedChip, AChipWithLvpClearedIsSilentAtLowVoltage)
     EXPECT_EQ(erase.status, 2);
     EXPECT_NE(erase.err.find("LVP bit (CONFIG4L bit 2)"), std::string::npos) << erase.err;
     // High voltage enters whatever LVP is.
-    EXPECT_EQ(cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + "\" identify").status, 0);
+    EXPECT_EQ(cli("--port " + chip4550() + " identify").status, 0);
 }
 
 TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
 {
-    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
     const fs::path trace = dir_ / "trace.txt";
     ASSERT_EQ(cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + ",trace=" + trace.string()
                   + "\" --device PIC18F4550 erase").status, 0);
@@ -338,7 +339,7 @@ TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
     const std::string before = readAll(chipFile_);
     ASSERT_FALSE(before.empty());
 
-    CliRun program = cli("--port " + chip4550 + " --device PIC18F452 program \"" + VELMORA_TEST_HEX + "\"");
+    CliRun program = cli("--port " + chip4550() + " --device PIC18F452 program \"" + VELMORA_TEST_HEX + "\"");
     EXPECT_EQ(program.status, 2);
     EXPECT_NE(program.err.find("chip answers as PIC18F4550 (0x1202), but PIC18F452 is selected; "
                                "use --device PIC18F4550 or --no-id-check"),
@@ -351,26 +352,28 @@ TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
     EXPECT_EQ(silent.status, 2);
     EXPECT_NE(silent.err.find("no chip answering"), std::string::npos);
 
-    CliRun unchecked = cli("--port " + chip4550 + " --device PIC18F452 --no-id-check erase");
+    CliRun unchecked = cli("--port " + chip4550() + " --device PIC18F452 --no-id-check erase");
     EXPECT_EQ(unchecked.status, 0) << unchecked.err;
 }
 
-TEST_F(CliOnSimulatedChip, ASectionWhoseIdCannotBeCheckedIsRefusedBeforeThePortOpens)
+// A section whose ID cannot be checked, or whose family has no steps (classic ones would
+// send a newer part the wrong erase keys and too high a Vpp), stops before anything is
+// sent; only the ID check can be waived.
+TEST_F(CliOnSimulatedChip, ASectionThatCannotCheckOrSteerTheChipIsRefused)
 {
-    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
-    ASSERT_EQ(cli("--port " + chip4550 + " --device PIC18F4550 erase").status, 0);
+    ASSERT_EQ(cli("--port " + chip4550() + " --device PIC18F4550 erase").status, 0);
     const std::string before = readAll(chipFile_);
+    const fs::path database = dir_ / "Devices.ini";
     const struct {
         const char* keys;
         const char* reason;
-    } cases[] = {
+    } unchecked[] = {
         {"DeviceID=0x0420 ; PIC18F452", "DeviceID=0x0420 ; PIC18F452 is not a 16-bit number"},
         {"DeviceID=0x0420\nDeviceIDMask=0", "DeviceIDMask=0 does not cover the device bits 0xFFE0"},
     };
-    for (const auto& c : cases) {
-        const fs::path database = dir_ / "Devices.ini";
+    for (const auto& c : unchecked) {
         std::ofstream(database) << "[PIC18F452]\nProgMemSize=32768\n" << c.keys << "\n";
-        const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550 + " --device PIC18F452 ";
+        const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550() + " --device PIC18F452 ";
         CliRun erase = cli(devices + "erase");
         EXPECT_EQ(erase.status, 2) << c.keys;
         EXPECT_NE(erase.err.find("the device-ID check cannot be made for PIC18F452 in "), std::string::npos) << erase.err;
@@ -380,17 +383,9 @@ TEST_F(CliOnSimulatedChip, ASectionWhoseIdCannotBeCheckedIsRefusedBeforeThePortO
         EXPECT_EQ(cli(devices + "identify").status, 1) << "no section names the chip: " << c.keys;
         EXPECT_EQ(cli(devices + "--no-id-check erase").status, 0) << c.keys;
     }
-}
 
-// Classic steps would send a newer part the wrong erase keys and too high a Vpp.
-TEST_F(CliOnSimulatedChip, ASectionWhoseFamilyCannotSteerItIsRefusedEvenWithoutTheIdCheck)
-{
-    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
-    ASSERT_EQ(cli("--port " + chip4550 + " --device PIC18F4550 erase").status, 0);
-    const std::string before = readAll(chipFile_);
-    const fs::path database = dir_ / "Devices.ini";
     std::ofstream(database) << "[PIC18F4550]\nProgMemSize=32768\nDeviceID=0x1200\nFamily=K21\n";
-    const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550 + " ";
+    const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550() + " ";
     for (const std::string command : {"--device PIC18F4550 --no-id-check erase", "erase"}) {
         CliRun erase = cli(devices + command);
         EXPECT_EQ(erase.status, 2) << command;
@@ -516,10 +511,9 @@ TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)
     const std::string before = readAll(chipFile_);
 
     // A file is checked against the part the chip names before anything is written.
-    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
     const fs::path small = dir_ / "Small.ini";
     std::ofstream(small) << "[SMALL4550]\nProgMemSize=64\nDeviceID=0x1200\n";
-    CliRun tooBig = cli("--devices \"" + small.string() + "\" --port " + chip4550 + " program \"" + VELMORA_TEST_HEX + "\"");
+    CliRun tooBig = cli("--devices \"" + small.string() + "\" --port " + chip4550() + " program \"" + VELMORA_TEST_HEX + "\"");
     EXPECT_EQ(tooBig.status, 2);
     EXPECT_EQ(tooBig.out, "device ID 0x1202: SMALL4550, revision 2\n");
     EXPECT_NE(tooBig.err.find("Nonwritable address"), std::string::npos) << tooBig.err;
@@ -528,13 +522,13 @@ TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)
     // A chip that no section or several name, or no chip, stops as identify does.
     const fs::path other = dir_ / "Other.ini";
     std::ofstream(other) << "[PIC18F452]\nProgMemSize=32768\nDeviceID=0x0420\n";
-    CliRun unnamed = cli("--devices \"" + other.string() + "\" --port " + chip4550 + " erase");
+    CliRun unnamed = cli("--devices \"" + other.string() + "\" --port " + chip4550() + " erase");
     EXPECT_EQ(unnamed.status, 1);
     EXPECT_NE(unnamed.out.find("0x1202: a "), std::string::npos) << unnamed.out;
     EXPECT_EQ(unnamed.err, "no device of the database names this chip; choose one with --device\n");
     const fs::path twice = dir_ / "Twice.ini";
     std::ofstream(twice) << "[A]\nProgMemSize=64\nDeviceID=0x1200\n[B]\nProgMemSize=64\nDeviceID=0x1200\n";
-    CliRun several = cli("--devices \"" + twice.string() + "\" --port " + chip4550 + " blank-check");
+    CliRun several = cli("--devices \"" + twice.string() + "\" --port " + chip4550() + " blank-check");
     EXPECT_EQ(several.status, 2);
     EXPECT_EQ(several.out, "device ID 0x1202: A or B, revision 2\n");
     EXPECT_EQ(readAll(chipFile_), before);
