@@ -17,6 +17,7 @@
 
 #include "tests/cli/SmallerPart.h"
 #include "tests/support/ShellRun.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -70,16 +71,6 @@ void PrintTo(const Chip& chip, std::ostream* out)
 
 class CliOnFtdi : public ::testing::TestWithParam<Chip> {
 protected:
-    CliOnFtdi()
-    {
-        dir_ = fs::temp_directory_path()
-            / ("velmora-cli-ftdi-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
-               + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    ~CliOnFtdi() override { fs::remove_all(dir_); }
-
     void SetUp() override
     {
         ASSERT_TRUE(velmora::test::writeTrimmedDatabase(VELMORA_DEVICES_INI, GetParam().device, GetParam().flash,
@@ -124,7 +115,8 @@ protected:
         EXPECT_THAT(run.err, Not(HasSubstr("violation")));
     }
 
-    fs::path dir_;
+    velmora::test::TempFolder folder_;
+    fs::path dir_ = folder_.path();
 };
 
 TEST_P(CliOnFtdi, ProgramsVerifiesAndReadsAsTheSimulatedProgrammerDoes)

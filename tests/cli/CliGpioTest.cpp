@@ -11,6 +11,7 @@
 
 #include "tests/cli/SmallerPart.h"
 #include "tests/support/ShellRun.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -22,16 +23,6 @@ using CliRun = velmora::test::ShellRun;
 
 class CliOnGpio : public ::testing::Test {
 protected:
-    CliOnGpio()
-    {
-        dir_ = fs::temp_directory_path()
-            / ("velmora-cli-gpio-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
-               + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    ~CliOnGpio() override { fs::remove_all(dir_); }
-
     // launcher: a command that runs velmora-cli, such as timeout.
     CliRun cli(const std::string& port, const std::string& arguments, const std::string& environment = {},
                const std::string& launcher = {}) const
@@ -79,7 +70,8 @@ protected:
         EXPECT_THAT(identify.out, HasSubstr(": " + device + ", revision "));
     }
 
-    fs::path dir_;
+    velmora::test::TempFolder folder_;
+    fs::path dir_ = folder_.path();
     std::string chipModel_ = "PIC18F452";
     std::string devices_;
 };

@@ -16,6 +16,7 @@
 #include "hexfile/SaveHexFile.h"
 #include "tests/cli/SmallerPart.h"
 #include "tests/support/ShellRun.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora::cli {
 namespace {
@@ -44,16 +45,6 @@ public:
 
 class CliOnSimulatedChip : public ::testing::Test {
 protected:
-    CliOnSimulatedChip()
-    {
-        dir_ = fs::temp_directory_path() / ("velmora-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())
-                                            + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        chipFile_ = dir_ / "chip.hex";
-    }
-    ~CliOnSimulatedChip() override { fs::remove_all(dir_); }
-
     std::string port() const { return "SIM:PIC18F452,image=" + chipFile_.string(); }
     // A PIC18F4550 on the same image, quoted for the command line.
     std::string chip4550() const { return "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\""; }
@@ -80,8 +71,9 @@ protected:
         return image;
     }
 
-    fs::path dir_;
-    fs::path chipFile_;
+    test::TempFolder folder_;
+    fs::path dir_ = folder_.path();
+    fs::path chipFile_ = dir_ / "chip.hex";
 };
 
 TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)

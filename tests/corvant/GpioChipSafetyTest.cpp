@@ -7,6 +7,7 @@
 #include "PseudoTerminal.h"
 
 #include "corvant/GpioBackend.h"
+#include "tests/support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -77,9 +78,8 @@ TEST(GpioChipNames, NeverOpenASerialPortOrAnyOtherDevice)
         GTEST_SKIP() << "built without libgpiod: no chip is ever opened";
     PseudoTerminal terminal;
     ASSERT_THAT(terminal.slave(), ::testing::StartsWith("/dev/pts/"));
-    const fs::path dir = fs::temp_directory_path() / ("velmora-gpio-safety-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const velmora::test::TempFolder folder;
+    const fs::path& dir = folder.path();
     const fs::path link = dir / "gpiochip0";
     fs::create_symlink(terminal.slave(), link);
     const fs::path fifo = dir / "fifo";
@@ -97,7 +97,6 @@ TEST(GpioChipNames, NeverOpenASerialPortOrAnyOtherDevice)
         EXPECT_FALSE(watch.opened()) << chip << " was opened";
         EXPECT_THAT(failure, ::testing::HasSubstr("cannot open GPIO chip " + chip)) << chip;
     }
-    fs::remove_all(dir);
 }
 
 } // namespace
