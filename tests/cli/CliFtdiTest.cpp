@@ -4,6 +4,7 @@
 // SIM port must reach the chip as the same commands in the same order.
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <ostream>
 #include <sstream>
@@ -14,7 +15,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tests/cli/SmallerPart.h"
 #include "tests/support/ShellRun.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -56,6 +59,9 @@ struct Chip {
     const char* hex;
     const char* ftdiPort;
     const char* wiring;  // the stand-in board's
+    // Flash of a part of the family that holds the program's rows: what each run reads.
+    std::uint32_t flash;
+    velmora::test::MovedRecord intoFlash;
 };
 
 void PrintTo(const Chip& chip, std::ostream* out)
@@ -65,20 +71,20 @@ void PrintTo(const Chip& chip, std::ostream* out)
 
 class CliOnFtdi : public ::testing::TestWithParam<Chip> {
 protected:
-    CliOnFtdi()
+    void SetUp() override
     {
-        dir_ = fs::temp_directory_path()
-            / ("velmora-cli-ftdi-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
-               + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        ASSERT_TRUE(velmora::test::writeTrimmedDatabase(VELMORA_DEVICES_INI, GetParam().device, GetParam().flash,
+                                                        dir_ / "Devices.ini"));
+        ASSERT_TRUE(velmora::test::writeWithRecordMoved(std::string(VELMORA_TEST_HEX_DIR) + "/" + GetParam().hex,
+                                                        GetParam().intoFlash, hex()));
     }
-    ~CliOnFtdi() override { fs::remove_all(dir_); }
+
+    fs::path hex() const { return dir_ / "program.hex"; }
 
     CliRun run(const std::string& environment, const std::string& port, const std::string& arguments) const
     {
-        const std::string command = environment + " \"" + VELMORA_CLI + "\" --port '" + port + "' --device "
-            + GetParam().device + " " + arguments;
+        const std::string command = environment + " \"" + VELMORA_CLI + "\" --devices \"" + (dir_ / "Devices.ini").string() + "\" --port '" + port
+            + "' --device " + GetParam().device + " " + arguments;
         return velmora::test::runInShell(command, dir_);
     }
 
@@ -109,12 +115,13 @@ protected:
         EXPECT_THAT(run.err, Not(HasSubstr("violation")));
     }
 
-    fs::path dir_;
+    velmora::test::TempFolder folder_;
+    fs::path dir_ = folder_.path();
 };
 
 TEST_P(CliOnFtdi, ProgramsVerifiesAndReadsAsTheSimulatedProgrammerDoes)
 {
-    const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/" + GetParam().hex;
+    const std::string hex = this->hex().string();
     succeeded(ftdi("program \"" + hex + "\"", "ftdi-program.txt"), "Programming has been performed.\n");
     succeeded(sim("program \"" + hex + "\"", "sim-program.txt"), "Programming has been performed.\n");
     EXPECT_EQ(commandsOf(dir_ / "ftdi-program.txt"), commandsOf(dir_ / "sim-program.txt"));
@@ -135,8 +142,9 @@ TEST_P(CliOnFtdi, ProgramsVerifiesAndReadsAsTheSimulatedProgrammerDoes)
 INSTANTIATE_TEST_SUITE_P(
     StandInFt232r, CliOnFtdi,
     ::testing::Values(Chip{"PIC18F4550", "pic18f4550-lvp.hex", "FTDI:0403:6001,mclr=TXD,pgm=DSR,pgc=RTS,pgd=DTR,pgdin=CTS",
-                           "mclr=TXD,pgm=DSR,pgc=RTS,pgd=DTR,pgdin=CTS"},
-                      Chip{"PIC18F45K22", "pic18f45k22-key.hex", "FTDI:0403:6001", ""}),
+                           "mclr=TXD,pgm=DSR,pgc=RTS,pgd=DTR,pgdin=CTS", 0x800, {}},
+                      Chip{"PIC18F45K22", "pic18f45k22-key.hex", "FTDI:0403:6001", "", 0x2000,
+                           velmora::test::kK22SecondRowInto8K}),
     [](const ::testing::TestParamInfo<Chip>& info) {
         return std::string(info.param.device).substr(3);  // "PIC18F4550" -> "18F4550"
     });

@@ -9,7 +9,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tests/cli/SmallerPart.h"
 #include "tests/support/ShellRun.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -18,20 +20,9 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 using CliRun = velmora::test::ShellRun;
-using velmora::test::readAll;
 
 class CliOnGpio : public ::testing::Test {
 protected:
-    CliOnGpio()
-    {
-        dir_ = fs::temp_directory_path()
-            / ("velmora-cli-gpio-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
-               + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    ~CliOnGpio() override { fs::remove_all(dir_); }
-
     // launcher: a command that runs velmora-cli, such as timeout.
     CliRun cli(const std::string& port, const std::string& arguments, const std::string& environment = {},
                const std::string& launcher = {}) const
@@ -40,22 +31,35 @@ protected:
         const std::string command = environment + " LD_PRELOAD=\"" + VELMORA_GPIOD_STANDIN_LIBRARY + "\""
             + " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\""
             + " VELMORA_GPIOD_STANDIN=\"SIM:" + chipModel_ + ",image=" + (dir_ / "chip.hex").string() + "\" " + launcher + " \"" + VELMORA_CLI
-            + "\" --port '" + port + "' " + arguments;
+            + "\" --port '" + port + "' " + devices_ + arguments;
         return velmora::test::runInShell(command, dir_);
     }
 
-    // Programs the file, then verifies it, each without a violation on the chip's side.
-    void programAndVerify(const std::string& port, const std::string& device, const std::string& hex) const
+    // From here on the device's shipped section with only progMemSize bytes of flash:
+    // enough for the test program's rows, and each verify reads no more.
+    void trimFlash(const std::string& device, std::uint32_t progMemSize)
+    {
+        const fs::path database = dir_ / "Devices.ini";
+        ASSERT_TRUE(velmora::test::writeTrimmedDatabase(VELMORA_DEVICES_INI, device, progMemSize, database)) << device;
+        devices_ = "--devices \"" + database.string() + "\" ";
+    }
+
+    // Programs the file, then verifies it (through verifyPort where given), each without
+    // a violation on the chip's side or a slow-port warning.
+    void programAndVerify(const std::string& port, const std::string& device, const std::string& hex,
+                          const std::string& verifyPort = {}) const
     {
         const CliRun program = cli(port, "--device " + device + " program \"" + hex + "\"");
         ASSERT_EQ(program.status, 0) << program.out << program.err;
         EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
         EXPECT_THAT(program.err, Not(HasSubstr("violation")));
+        EXPECT_TRUE(fs::exists(dir_ / "chip.hex"));
 
-        const CliRun verify = cli(port, "--device " + device + " verify \"" + hex + "\"");
+        const CliRun verify = cli(verifyPort.empty() ? port : verifyPort, "--device " + device + " verify \"" + hex + "\"");
         EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
         EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
         EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
+        EXPECT_THAT(program.err + verify.err, Not(HasSubstr("Warning"))) << "a GPIO port is fast";
     }
 
     // identify, without a device named, names this one.
@@ -66,34 +70,20 @@ protected:
         EXPECT_THAT(identify.out, HasSubstr(": " + device + ", revision "));
     }
 
-    fs::path dir_;
+    velmora::test::TempFolder folder_;
+    fs::path dir_ = folder_.path();
     std::string chipModel_ = "PIC18F452";
+    std::string devices_;
 };
 
+// Programming and verifying read every area back, so a wrong data-in line fails either;
+// the verify goes through a separate data-in line on the chip found by its number.
+// The test program's rows lie in the first 8 KB panel.
 TEST_F(CliOnGpio, ProgramsAndVerifiesTheSimulatedChip)
 {
-    const std::string hex = VELMORA_TEST_HEX;
-    const std::string port = "GPIO:gpiochip0,vpp=17,pgc=27,pgd=22";
-    const CliRun program = cli(port, "--device PIC18F452 program \"" + hex + "\"");
-    ASSERT_EQ(program.status, 0) << program.out << program.err;
-    EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
-    EXPECT_THAT(program.err, Not(HasSubstr("violation")));
-    EXPECT_TRUE(fs::exists(dir_ / "chip.hex"));
-
-    const CliRun verify = cli(port, "--device PIC18F452 verify \"" + hex + "\"");
-    EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
-    EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
-    EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
-    EXPECT_THAT(verify.err, Not(HasSubstr("Warning"))) << "a GPIO port is fast";
-}
-
-// Programming reads every area back, so a wrong data-in line fails it.
-TEST_F(CliOnGpio, ProgramsThroughASeparateDataInLineFoundByChipNumber)
-{
-    const CliRun program = cli("GPIO:0,vpp=17,pgc=27,pgd=22,pgdin=23", "--device PIC18F452 program \"" + std::string(VELMORA_TEST_HEX) + "\"");
-    ASSERT_EQ(program.status, 0) << program.out << program.err;
-    EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
-    EXPECT_THAT(program.err, Not(HasSubstr("violation")));
+    trimFlash("PIC18F452", 0x2000);
+    programAndVerify("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "PIC18F452", VELMORA_TEST_HEX,
+                     "GPIO:0,vpp=17,pgc=27,pgd=22,pgdin=23");
 }
 
 // Four wires and no programming voltage: PGM high, then MCLR at logic level.
@@ -101,6 +91,7 @@ TEST_F(CliOnGpio, ProgramsAndVerifiesAtLowVoltageOnAChipFoundByItsLabel)
 {
     // A file that keeps LVP set: the chip stays enterable at low voltage.
     chipModel_ = "PIC18F4550";
+    trimFlash("PIC18F4550", 0x800);
     const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-lvp.hex";
     const std::string port = "GPIO:pinctrl-rp1,mclr=17,pgm=24,pgc=27,pgd=22";
     programAndVerify(port, "PIC18F4550", hex);
@@ -113,9 +104,12 @@ TEST_F(CliOnGpio, ProgramsAndVerifiesAtLowVoltageOnAChipFoundByItsLabel)
 TEST_F(CliOnGpio, ProgramsAndVerifiesAK22EnteredByTheKey)
 {
     chipModel_ = "PIC18F45K22,lvp";   // the board's line 17 reaches MCLR at logic level
-    const std::string hex = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f45k22-key.hex";
+    const fs::path hex = dir_ / "key.hex";
+    ASSERT_TRUE(velmora::test::writeWithRecordMoved(std::string(VELMORA_TEST_HEX_DIR) + "/pic18f45k22-key.hex",
+                                                    velmora::test::kK22SecondRowInto8K, hex));
+    trimFlash("PIC18F45K22", 0x2000);
     const std::string port = "GPIO:gpiochip0,mclr=17,pgc=27,pgd=22";
-    programAndVerify(port, "PIC18F45K22", hex);
+    programAndVerify(port, "PIC18F45K22", hex.string());
     identifies(port, "PIC18F45K22");
     EXPECT_THAT(cli(port, "info").out, HasSubstr("GPIO programmer on gpiochip0, low-voltage entry by key sequence (MCLR=17, PGC=27"));
 }
@@ -130,7 +124,8 @@ TEST_F(CliOnGpio, ProgramsAndVerifiesA1XK22EnteredThroughItsPgmPin)
 }
 
 // A J part: the key on MCLR alone (it has no high-voltage mode), its configuration words
-// written with the top block of flash.
+// written with the top block of flash. The one whole chip of this suite: its words sit
+// at the top of the shipped 64 KB.
 TEST_F(CliOnGpio, ProgramsAndVerifiesAJPartEnteredByTheKey)
 {
     chipModel_ = "PIC18F46J50,lvp";

@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/TerminalBridge.h"
+#include "tests/cli/CapturedOutput.h"
 
 namespace velmora::cli {
 namespace {
@@ -84,25 +85,7 @@ TEST(CliOptions, MistakesAreRefused)
     EXPECT_EQ(help.options->command, Command::Help);
 }
 
-// Captures what the bridge prints.
-class Capture {
-public:
-    Capture() : file_(std::tmpfile()) {}
-    ~Capture() { std::fclose(file_); }
-    std::FILE* file() { return file_; }
-    std::string text()
-    {
-        std::fflush(file_);
-        std::rewind(file_);
-        std::string content;
-        for (int c = std::fgetc(file_); c != EOF; c = std::fgetc(file_))
-            content += static_cast<char>(c);
-        return content;
-    }
-
-private:
-    std::FILE* file_;
-};
+using Capture = test::CapturedOutput;
 
 TEST(TerminalBridge, PlainLinesEveryTenPercentAndMessagesWithTheirLineBreaks)
 {

@@ -1,17 +1,11 @@
 // velmora-cli run as a user runs it, on the simulated programmer with the real delay
 // library: the chip is kept in an image file between runs.
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
-
-#if !defined(_WIN32)
-#  include <sys/wait.h>
-#endif
 
 #include <gtest/gtest.h>
 
@@ -20,7 +14,9 @@
 #include "devicedata/LoadDeviceList.h"
 #include "hexfile/LoadHexFile.h"
 #include "hexfile/SaveHexFile.h"
-#include "tests/support/TraceText.h"
+#include "tests/cli/SmallerPart.h"
+#include "tests/support/ShellRun.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmora::cli {
 namespace {
@@ -34,11 +30,8 @@ constexpr const char* kCorvantFileName = "corvant.dll";
 constexpr const char* kCorvantFileName = "libcorvant.so.1";
 #endif
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = test::ShellRun;
+using test::readAll;
 
 class Silent final : public UserMessages {
 public:
@@ -50,54 +43,15 @@ public:
     std::vector<std::string> shown;
 };
 
-std::string readAll(const fs::path& path, std::ios::openmode mode = std::ios::binary)
-{
-    std::ifstream in(path, mode);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-// What the program printed, with the platform's line ends read back as "\n".
-std::string readPrinted(const fs::path& path)
-{
-    return readAll(path, std::ios::in);
-}
-
 class CliOnSimulatedChip : public ::testing::Test {
 protected:
-    CliOnSimulatedChip()
-    {
-        dir_ = fs::temp_directory_path() / ("velmora-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())
-                                            + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        chipFile_ = dir_ / "chip.hex";
-    }
-    ~CliOnSimulatedChip() override { fs::remove_all(dir_); }
-
     std::string port() const { return "SIM:PIC18F452,image=" + chipFile_.string(); }
+    // A PIC18F4550 on the same image, quoted for the command line.
+    std::string chip4550() const { return "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\""; }
 
     CliRun cli(const std::string& arguments) const
     {
-        const fs::path out = dir_ / "out.txt";
-        const fs::path err = dir_ / "err.txt";
-        std::string command = std::string("\"") + VELMORA_CLI + "\" " + arguments + " >\"" + out.string()
-            + "\" 2>\"" + err.string() + "\"";
-#if defined(_WIN32)
-        // cmd /c drops the first and the last quote of a line with more than two.
-        command = "\"" + command + "\"";
-#endif
-        const int raw = std::system(command.c_str());
-        CliRun run;
-#if defined(_WIN32)
-        run.status = raw;
-#else
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-        run.out = readPrinted(out);
-        run.err = readPrinted(err);
-        return run;
+        return test::runInShell(std::string("\"") + VELMORA_CLI + "\" " + arguments, dir_);
     }
 
     // A PIC18F452 image loaded from a HEX file through the project's own loader.
@@ -117,8 +71,9 @@ protected:
         return image;
     }
 
-    fs::path dir_;
-    fs::path chipFile_;
+    test::TempFolder folder_;
+    fs::path dir_ = folder_.path();
+    fs::path chipFile_ = dir_ / "chip.hex";
 };
 
 TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
@@ -176,23 +131,43 @@ TEST_F(CliOnSimulatedChip, ProgramThenVerifyAGpasmBuiltFile)
     EXPECT_NE(differs.out.find("content differs\n"), std::string::npos);
 }
 
-TEST_F(CliOnSimulatedChip, AFileThatDoesNotLoadNeverReachesTheChip)
+// A file that does not load, a declined question, a program the write method cannot fill
+// and a wiring that cannot enter the device all stop before the port opens: the simulated
+// chip's image is never made.
+TEST_F(CliOnSimulatedChip, RefusalsComeBeforeThePortOpens)
 {
     const fs::path bad = dir_ / "bad.hex";
     std::ofstream(bad) << ":0400000080EF00F09E\n:00000001FF\n";   // checksum off by one
-    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 program \"" + bad.string() + "\"");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("INHX32 HEX file error.\nIncorrect checksum at line 1."), std::string::npos);
-    EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
-}
-
-TEST_F(CliOnSimulatedChip, ADeclinedChecksumQuestionStopsBeforeTheChip)
-{
-    CliRun run = cli("--port \"" + port() + "\" --device PIC18F452 --checksum sum --checksum-warn 0x1234 program \"" + VELMORA_TEST_HEX
-                  + "\"");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("Add checksum anyway?\n-> No"), std::string::npos);
-    EXPECT_FALSE(fs::exists(chipFile_));
+    const fs::path small = dir_ / "small.hex";
+    std::ofstream(small) << ":020000000102FB\n:00000001FF\n";
+    const std::string image = ",image=" + chipFile_.string() + "\" ";
+    const std::string hex = std::string(" \"") + VELMORA_TEST_HEX + "\"";
+    const struct {
+        std::string arguments;
+        std::vector<const char*> says;
+    } cases[] = {
+        {"\"SIM:PIC18F452" + image + "--device PIC18F452 program \"" + bad.string() + "\"",
+         {"INHX32 HEX file error.\nIncorrect checksum at line 1."}},
+        {"\"SIM:PIC18F452" + image + "--device PIC18F452 --checksum sum --checksum-warn 0x1234 program" + hex,
+         {"Add checksum anyway?\n-> No"}},
+        {"\"SIM:PIC18F1220" + image + "--device PIC18F1220 --multi-panel program \"" + small.string() + "\"",
+         {"Device program memory does not consist\nof integer amount of panel(s).\nnothing was sent to the chip"}},
+        {"\"SIM:PIC18F45K22,lvp" + image + "--device PIC18F4550 erase",
+         {"PIC18F4550 enters low-voltage programming through its PGM pin (RB5)", "nothing was sent to the chip"}},
+        {"\"SIM:PIC18F45K22,lvp" + image + "--device PIC18F14K22 erase",
+         {"Add pgm=<line> to the port, wired to RC3", "nothing was sent to the chip"}},
+        {"\"SIM:PIC18F4550,lvp" + image + "--device PIC18F45K22 erase",
+         {"PIC18F45K22 has no PGM pin: it enters low-voltage programming by the 32-bit key",
+          "nothing was sent to the chip"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CliRun refused = cli("--port " + c.arguments);
+        EXPECT_EQ(refused.status, 2);
+        for (const char* part : c.says)
+            EXPECT_NE(refused.err.find(part), std::string::npos) << part << "\n" << refused.err;
+        EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
+    }
 }
 
 TEST_F(CliOnSimulatedChip, AFileWithoutItsEndRecordIsRefusedUnlessAccepted)
@@ -212,20 +187,6 @@ TEST_F(CliOnSimulatedChip, AFileWithoutItsEndRecordIsRefusedUnlessAccepted)
     EXPECT_EQ(accepted.status, 0) << accepted.err;
     EXPECT_NE(accepted.err.find("HEX file eof string was not found."), std::string::npos);
     EXPECT_NE(accepted.out.find("does not differ"), std::string::npos);
-}
-
-TEST_F(CliOnSimulatedChip, AProgramTheWriteMethodCannotFillStopsBeforeTheErase)
-{
-    const fs::path small = dir_ / "small.hex";
-    std::ofstream(small) << ":020000000102FB\n:00000001FF\n";
-    CliRun run = cli("--port \"SIM:PIC18F1220,image=" + chipFile_.string()
-                     + "\" --device PIC18F1220 --multi-panel program \"" + small.string() + "\"");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("Device program memory does not consist\nof integer amount of panel(s).\n"
-                           "nothing was sent to the chip"),
-              std::string::npos)
-        << run.err;
-    EXPECT_FALSE(fs::exists(chipFile_)) << "the port was opened";
 }
 
 TEST_F(CliOnSimulatedChip, EraseThenBlankCheckTellsAnEraseThatDidNothing)
@@ -307,8 +268,11 @@ TEST_F(CliOnSimulatedChip, IdentifyNamesTheChipOrExplainsASilentOne)
 TEST_F(CliOnSimulatedChip, LowVoltageEntryProgramsVerifiesAndKeepsTheChipEnterable)
 {
     const fs::path trace = dir_ / "trace.txt";
-    const std::string lvp = "--device PIC18F4550 --port \"SIM:PIC18F4550,lvp,image=" + chipFile_.string() + ",trace="
-        + trace.string() + "\" ";
+    // Both programs' rows lie in the first 4 KB: each verify reads no further.
+    const fs::path database = dir_ / "Devices.ini";
+    ASSERT_TRUE(test::writeTrimmedDatabase(VELMORA_DEVICES_INI, "PIC18F4550", 0x1000, database));
+    const std::string lvp = "--devices \"" + database.string() + "\" --device PIC18F4550 --port \"SIM:PIC18F4550,lvp,image="
+        + chipFile_.string() + ",trace=" + trace.string() + "\" ";
     const std::string lvpOn = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-lvp.hex";
     const std::string lvpOff = std::string(VELMORA_TEST_HEX_DIR) + "/pic18f4550-bootloader.hex";
 
@@ -355,12 +319,11 @@ TEST_F(CliOnSimulatedChip, AChipWithLvpClearedIsSilentAtLowVoltage)
     EXPECT_EQ(erase.status, 2);
     EXPECT_NE(erase.err.find("LVP bit (CONFIG4L bit 2)"), std::string::npos) << erase.err;
     // High voltage enters whatever LVP is.
-    EXPECT_EQ(cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + "\" identify").status, 0);
+    EXPECT_EQ(cli("--port " + chip4550() + " identify").status, 0);
 }
 
 TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
 {
-    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
     const fs::path trace = dir_ / "trace.txt";
     ASSERT_EQ(cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + ",trace=" + trace.string()
                   + "\" --device PIC18F4550 erase").status, 0);
@@ -368,7 +331,7 @@ TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
     const std::string before = readAll(chipFile_);
     ASSERT_FALSE(before.empty());
 
-    CliRun program = cli("--port " + chip4550 + " --device PIC18F452 program \"" + VELMORA_TEST_HEX + "\"");
+    CliRun program = cli("--port " + chip4550() + " --device PIC18F452 program \"" + VELMORA_TEST_HEX + "\"");
     EXPECT_EQ(program.status, 2);
     EXPECT_NE(program.err.find("chip answers as PIC18F4550 (0x1202), but PIC18F452 is selected; "
                                "use --device PIC18F4550 or --no-id-check"),
@@ -381,26 +344,28 @@ TEST_F(CliOnSimulatedChip, AChipOfAnotherDeviceIsNeitherErasedNorWritten)
     EXPECT_EQ(silent.status, 2);
     EXPECT_NE(silent.err.find("no chip answering"), std::string::npos);
 
-    CliRun unchecked = cli("--port " + chip4550 + " --device PIC18F452 --no-id-check erase");
+    CliRun unchecked = cli("--port " + chip4550() + " --device PIC18F452 --no-id-check erase");
     EXPECT_EQ(unchecked.status, 0) << unchecked.err;
 }
 
-TEST_F(CliOnSimulatedChip, ASectionWhoseIdCannotBeCheckedIsRefusedBeforeThePortOpens)
+// A section whose ID cannot be checked, or whose family has no steps (classic ones would
+// send a newer part the wrong erase keys and too high a Vpp), stops before anything is
+// sent; only the ID check can be waived.
+TEST_F(CliOnSimulatedChip, ASectionThatCannotCheckOrSteerTheChipIsRefused)
 {
-    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
-    ASSERT_EQ(cli("--port " + chip4550 + " --device PIC18F4550 erase").status, 0);
+    ASSERT_EQ(cli("--port " + chip4550() + " --device PIC18F4550 erase").status, 0);
     const std::string before = readAll(chipFile_);
+    const fs::path database = dir_ / "Devices.ini";
     const struct {
         const char* keys;
         const char* reason;
-    } cases[] = {
+    } unchecked[] = {
         {"DeviceID=0x0420 ; PIC18F452", "DeviceID=0x0420 ; PIC18F452 is not a 16-bit number"},
         {"DeviceID=0x0420\nDeviceIDMask=0", "DeviceIDMask=0 does not cover the device bits 0xFFE0"},
     };
-    for (const auto& c : cases) {
-        const fs::path database = dir_ / "Devices.ini";
+    for (const auto& c : unchecked) {
         std::ofstream(database) << "[PIC18F452]\nProgMemSize=32768\n" << c.keys << "\n";
-        const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550 + " --device PIC18F452 ";
+        const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550() + " --device PIC18F452 ";
         CliRun erase = cli(devices + "erase");
         EXPECT_EQ(erase.status, 2) << c.keys;
         EXPECT_NE(erase.err.find("the device-ID check cannot be made for PIC18F452 in "), std::string::npos) << erase.err;
@@ -410,17 +375,9 @@ TEST_F(CliOnSimulatedChip, ASectionWhoseIdCannotBeCheckedIsRefusedBeforeThePortO
         EXPECT_EQ(cli(devices + "identify").status, 1) << "no section names the chip: " << c.keys;
         EXPECT_EQ(cli(devices + "--no-id-check erase").status, 0) << c.keys;
     }
-}
 
-// Classic steps would send a newer part the wrong erase keys and too high a Vpp.
-TEST_F(CliOnSimulatedChip, ASectionWhoseFamilyCannotSteerItIsRefusedEvenWithoutTheIdCheck)
-{
-    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
-    ASSERT_EQ(cli("--port " + chip4550 + " --device PIC18F4550 erase").status, 0);
-    const std::string before = readAll(chipFile_);
-    const fs::path database = dir_ / "Devices.ini";
     std::ofstream(database) << "[PIC18F4550]\nProgMemSize=32768\nDeviceID=0x1200\nFamily=K21\n";
-    const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550 + " ";
+    const std::string devices = "--devices \"" + database.string() + "\" --port " + chip4550() + " ";
     for (const std::string command : {"--device PIC18F4550 --no-id-check erase", "erase"}) {
         CliRun erase = cli(devices + command);
         EXPECT_EQ(erase.status, 2) << command;
@@ -491,29 +448,6 @@ TEST_F(CliOnSimulatedChip, AJdmPortRefusesAJPartBeforeItOpens)
     }
 }
 
-// A wiring that cannot enter the device is refused before any line moves, with the way that can.
-TEST_F(CliOnSimulatedChip, AWiringThatCannotEnterTheDeviceIsRefusedBeforeThePortOpens)
-{
-    const struct {
-        std::string port;
-        const char* device;
-        const char* says;
-    } cases[] = {
-        {"SIM:PIC18F45K22,lvp,image=" + chipFile_.string(), "PIC18F4550",
-         "PIC18F4550 enters low-voltage programming through its PGM pin (RB5)"},
-        {"SIM:PIC18F45K22,lvp,image=" + chipFile_.string(), "PIC18F14K22", "Add pgm=<line> to the port, wired to RC3"},
-        {"SIM:PIC18F4550,lvp,image=" + chipFile_.string(), "PIC18F45K22",
-         "PIC18F45K22 has no PGM pin: it enters low-voltage programming by the 32-bit key"},
-    };
-    for (const auto& c : cases) {
-        const CliRun refused = cli("--port \"" + c.port + "\" --device " + c.device + " erase");
-        EXPECT_EQ(refused.status, 2) << c.port << " " << c.device;
-        EXPECT_NE(refused.err.find(c.says), std::string::npos) << refused.err;
-        EXPECT_NE(refused.err.find("nothing was sent to the chip"), std::string::npos) << refused.err;
-        EXPECT_FALSE(fs::exists(chipFile_)) << "the simulated chip was never opened";
-    }
-}
-
 // LVP off leaves a chip only high voltage can enter, on the key wiring as on the PGM one.
 TEST_F(CliOnSimulatedChip, TheKeyWiringRefusesToTurnLvpOffToo)
 {
@@ -556,19 +490,22 @@ TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)
 {
     const fs::path trace = dir_ / "trace.txt";
     const fs::path saved = dir_ / "out.hex";
-    CliRun read = cli("--port \"SIM:PIC18F4550,image=" + chipFile_.string() + ",trace=" + trace.string() + "\" read \""
-                      + saved.string() + "\"");
+    // The section the chip names sets how much is read: here 2 KB of flash.
+    const fs::path database = dir_ / "Devices.ini";
+    ASSERT_TRUE(test::writeTrimmedDatabase(VELMORA_DEVICES_INI, "PIC18F4550", 0x800, database));
+    CliRun read = cli("--devices \"" + database.string() + "\" --port \"SIM:PIC18F4550,image=" + chipFile_.string()
+                      + ",trace=" + trace.string() + "\" read \"" + saved.string() + "\"");
     ASSERT_EQ(read.status, 0) << read.out << read.err;
     EXPECT_EQ(read.out.rfind("device ID 0x1202: PIC18F4550, revision 2\n", 0), 0U) << read.out;
-    EXPECT_NE(readAll(saved).find(":107FF000"), std::string::npos) << "the whole 32 KB of a PIC18F4550";
+    EXPECT_NE(readAll(saved).find(":1007F000"), std::string::npos) << "the whole flash of the section";
+    EXPECT_EQ(readAll(saved).find(":10080000"), std::string::npos) << "nothing beyond it";
     EXPECT_EQ(count(readAll(trace), " VPP on\n"), 1U);
     const std::string before = readAll(chipFile_);
 
     // A file is checked against the part the chip names before anything is written.
-    const std::string chip4550 = "\"SIM:PIC18F4550,image=" + chipFile_.string() + "\"";
     const fs::path small = dir_ / "Small.ini";
     std::ofstream(small) << "[SMALL4550]\nProgMemSize=64\nDeviceID=0x1200\n";
-    CliRun tooBig = cli("--devices \"" + small.string() + "\" --port " + chip4550 + " program \"" + VELMORA_TEST_HEX + "\"");
+    CliRun tooBig = cli("--devices \"" + small.string() + "\" --port " + chip4550() + " program \"" + VELMORA_TEST_HEX + "\"");
     EXPECT_EQ(tooBig.status, 2);
     EXPECT_EQ(tooBig.out, "device ID 0x1202: SMALL4550, revision 2\n");
     EXPECT_NE(tooBig.err.find("Nonwritable address"), std::string::npos) << tooBig.err;
@@ -577,13 +514,13 @@ TEST_F(CliOnSimulatedChip, WithoutADeviceTheChipNamesIt)
     // A chip that no section or several name, or no chip, stops as identify does.
     const fs::path other = dir_ / "Other.ini";
     std::ofstream(other) << "[PIC18F452]\nProgMemSize=32768\nDeviceID=0x0420\n";
-    CliRun unnamed = cli("--devices \"" + other.string() + "\" --port " + chip4550 + " erase");
+    CliRun unnamed = cli("--devices \"" + other.string() + "\" --port " + chip4550() + " erase");
     EXPECT_EQ(unnamed.status, 1);
     EXPECT_NE(unnamed.out.find("0x1202: a "), std::string::npos) << unnamed.out;
     EXPECT_EQ(unnamed.err, "no device of the database names this chip; choose one with --device\n");
     const fs::path twice = dir_ / "Twice.ini";
     std::ofstream(twice) << "[A]\nProgMemSize=64\nDeviceID=0x1200\n[B]\nProgMemSize=64\nDeviceID=0x1200\n";
-    CliRun several = cli("--devices \"" + twice.string() + "\" --port " + chip4550 + " blank-check");
+    CliRun several = cli("--devices \"" + twice.string() + "\" --port " + chip4550() + " blank-check");
     EXPECT_EQ(several.status, 2);
     EXPECT_EQ(several.out, "device ID 0x1202: A or B, revision 2\n");
     EXPECT_EQ(readAll(chipFile_), before);

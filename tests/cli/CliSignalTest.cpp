@@ -6,7 +6,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TempFolder.h"
 #include "tests/support/TraceText.h"
 
 namespace velmora::cli {
@@ -91,14 +91,6 @@ std::ostream& operator<<(std::ostream& out, const Ending& ending)
 
 class CliEnding : public ::testing::TestWithParam<Ending> {
 protected:
-    CliEnding()
-    {
-        dir_ = fs::temp_directory_path() / ("velmora-cli-signal-" + std::to_string(::getpid()) + "-" + GetParam().name);
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    ~CliEnding() override { fs::remove_all(dir_); }
-
     // Starts a read with its standard output on a pipe; returns the child's id.
     pid_t start(int& outputReader) const
     {
@@ -115,7 +107,8 @@ protected:
 
     fs::path trace() const { return dir_ / "trace.txt"; }
 
-    fs::path dir_;
+    test::TempFolder folder_;
+    fs::path dir_ = folder_.path();
 };
 
 TEST_P(CliEnding, LeavesProgrammingModeAndExitsWithTheSignalsStatus)
@@ -156,8 +149,8 @@ INSTANTIATE_TEST_SUITE_P(EveryWayOut, CliEnding,
 // that left before anything was written.
 TEST(CliLostOutput, EveryCommandEndsWithTheBrokenPipeStatus)
 {
-    const fs::path dir = fs::temp_directory_path() / ("velmora-cli-lost-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const test::TempFolder folder;
+    const fs::path& dir = folder.path();
     const std::vector<std::vector<std::string>> commands = {
         {"--port", "SIM", "identify"}, {"--port", "SIM", "wiring"}, {"check-devices", VELMORA_DEVICES_INI},
         {"--port", "SIM", "info"},     {"devices"},                 {"--version"}};
@@ -172,15 +165,14 @@ TEST(CliLostOutput, EveryCommandEndsWithTheBrokenPipeStatus)
         EXPECT_EQ(waitForExit(spawn(command, pipeEnds[1], dir / "err.txt")), 141) << command.back() << ": pipe";
         ::close(pipeEnds[1]);
     }
-    fs::remove_all(dir);
 }
 
 // check-devices talks to no chip, yet ends on a signal as the chip commands do. Its
 // report outgrows the pipe, so it is still writing when the signal comes.
 TEST(CliCheckDevicesEnding, ASignalGivesTheSignalsStatus)
 {
-    const fs::path dir = fs::temp_directory_path() / ("velmora-cli-check-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const test::TempFolder folder;
+    const fs::path& dir = folder.path();
     {
         std::ofstream ini(dir / "Many.ini");
         for (int i = 0; i < 4000; ++i)
@@ -197,14 +189,12 @@ TEST(CliCheckDevicesEnding, ASignalGivesTheSignalsStatus)
         ::close(pipeEnds[0]);
         EXPECT_EQ(waitForExit(child), status) << signal;
     }
-    fs::remove_all(dir);
 }
 
 TEST(CliImageFile, ASecondProgramCannotOpenAnImageInUse)
 {
-    const fs::path dir = fs::temp_directory_path() / ("velmora-cli-lock-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const test::TempFolder folder;
+    const fs::path& dir = folder.path();
     const std::string image = "SIM:PIC18F452,image=" + (dir / "chip.hex").string();
     const int quiet = ::open("/dev/null", O_WRONLY);
     const pid_t reader = spawn({"--device", "PIC18F452", "--port", image + ",trace=" + (dir / "trace.txt").string(), "read",
@@ -221,7 +211,6 @@ TEST(CliImageFile, ASecondProgramCannotOpenAnImageInUse)
     const pid_t third = spawn({"--port", image, "info"}, quiet, dir / "err3.txt");
     EXPECT_EQ(waitForExit(third), 0) << readAll(dir / "err3.txt");
     ::close(quiet);
-    fs::remove_all(dir);
 }
 
 } // namespace

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "tests/cli/CapturedOutput.h"
 #include "tests/support/TempFolder.h"
 
 namespace velmora::cli {
@@ -237,14 +237,9 @@ TEST(DeviceFileCheck, PanelSizesFollowTheChosenWriteMethod)
 
 std::string printedCheck(const std::filesystem::path& path, int expectedStatus)
 {
-    std::FILE* out = std::tmpfile();
-    EXPECT_EQ(checkDeviceFile(path, false, out), expectedStatus) << path;
-    std::rewind(out);
-    std::string printed;
-    for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out))
-        printed += static_cast<char>(c);
-    std::fclose(out);
-    return printed;
+    test::CapturedOutput out;
+    EXPECT_EQ(checkDeviceFile(path, false, out.file()), expectedStatus) << path;
+    return out.text();
 }
 
 TEST(DeviceFileCheck, PrintsControlCharactersEscapedAndWhyAFileCannotBeRead)

@@ -2,7 +2,6 @@
 // has left, and the warning before an operation on a slow port.
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 
 #include <gmock/gmock.h>
@@ -14,6 +13,8 @@
 #include "corvant/corvant.h"
 #include "engine/OperationTime.h"
 #include "platform/LoadedLibrary.h"
+#include "tests/cli/CapturedOutput.h"
+#include "tests/support/TraceText.h"
 
 namespace velmora::cli {
 namespace {
@@ -25,30 +26,11 @@ using namespace std::chrono_literals;
 
 class ProgressLine : public ::testing::Test {
 protected:
-    ProgressLine() : out_(std::tmpfile()) {}
-    ~ProgressLine() override { std::fclose(out_); }
+    std::string lastLine() const { return test::lastLine(out_.text()); }
 
-    // Everything printed so far.
-    std::string printed()
-    {
-        std::fflush(out_);
-        std::rewind(out_);
-        std::string text;
-        for (int c = std::fgetc(out_); c != EOF; c = std::fgetc(out_))
-            text += static_cast<char>(c);
-        return text;
-    }
-    std::string lastLine()
-    {
-        const std::string text = printed();
-        const auto end = text.find_last_not_of('\n');
-        const auto start = text.find_last_of('\n', end);
-        return text.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
-    }
-
-    std::FILE* out_;
+    test::CapturedOutput out_;
     std::chrono::steady_clock::time_point now_{};
-    TerminalBridge bridge_{out_, out_, false, ButtonYes, [this] { return now_; }};
+    TerminalBridge bridge_{out_.file(), out_.file(), false, ButtonYes, [this] { return now_; }};
 };
 
 TEST_F(ProgressLine, ShowsTheTimeLeftFromTheRateSoFar)

@@ -1,6 +1,7 @@
 // velmora-cli wiring: the line check run on a model of the lines, and its exit status.
 
 #include "cli/WiringCheck.h"
+#include "tests/cli/CapturedOutput.h"
 
 #include <gtest/gtest.h>
 
@@ -47,23 +48,21 @@ private:
 
 TEST(WiringCheck, RunsWithVppOffAndEndsWithEveryLineLow)
 {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
+    const test::CapturedOutput out;
+    const test::CapturedOutput err;
     LineModel working([](bool d, bool) { return d; });
-    EXPECT_EQ(runWiringCheck(working, false, out, err), 0);
+    EXPECT_EQ(runWiringCheck(working, false, out.file(), err.file()), 0);
     EXPECT_FALSE(working.vppRaised);
     EXPECT_FALSE(working.lastData() || working.lastClock());
 
     LineModel swapped([](bool, bool c) { return c; });
-    EXPECT_EQ(runWiringCheck(swapped, false, out, err), 2);
+    EXPECT_EQ(runWiringCheck(swapped, false, out.file(), err.file()), 2);
 
     LineModel broken([](bool d, bool) { return d; });
     broken.failReads = true;
-    EXPECT_EQ(runWiringCheck(broken, false, out, err), 2);
+    EXPECT_EQ(runWiringCheck(broken, false, out.file(), err.file()), 2);
     EXPECT_EQ(broken.writes, 2) << "stops at the first failure and still drops the lines";
     EXPECT_FALSE(broken.lastData() || broken.lastClock());
-    std::fclose(out);
-    std::fclose(err);
 }
 
 } // namespace

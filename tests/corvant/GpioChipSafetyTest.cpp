@@ -4,7 +4,10 @@
 // pseudo-terminal stands in for the serial port, and inotify tells whether
 // anything opened it.
 
+#include "PseudoTerminal.h"
+
 #include "corvant/GpioBackend.h"
+#include "tests/support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -59,30 +62,6 @@ private:
     int fd_;
 };
 
-class PseudoTerminal {
-public:
-    PseudoTerminal() : master_(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC))
-    {
-        if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0) {
-            const char* name = ptsname(master_);
-            slave_ = name ? name : "";
-        }
-    }
-    ~PseudoTerminal()
-    {
-        if (master_ >= 0)
-            ::close(master_);
-    }
-    PseudoTerminal(const PseudoTerminal&) = delete;
-    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
-
-    const std::string& slave() const { return slave_; }
-
-private:
-    int master_;
-    std::string slave_;
-};
-
 GpioWiring wiringOn(const std::string& chip)
 {
     GpioWiring wiring;
@@ -99,9 +78,8 @@ TEST(GpioChipNames, NeverOpenASerialPortOrAnyOtherDevice)
         GTEST_SKIP() << "built without libgpiod: no chip is ever opened";
     PseudoTerminal terminal;
     ASSERT_THAT(terminal.slave(), ::testing::StartsWith("/dev/pts/"));
-    const fs::path dir = fs::temp_directory_path() / ("velmora-gpio-safety-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const velmora::test::TempFolder folder;
+    const fs::path& dir = folder.path();
     const fs::path link = dir / "gpiochip0";
     fs::create_symlink(terminal.slave(), link);
     const fs::path fifo = dir / "fifo";
@@ -119,7 +97,6 @@ TEST(GpioChipNames, NeverOpenASerialPortOrAnyOtherDevice)
         EXPECT_FALSE(watch.opened()) << chip << " was opened";
         EXPECT_THAT(failure, ::testing::HasSubstr("cannot open GPIO chip " + chip)) << chip;
     }
-    fs::remove_all(dir);
 }
 
 } // namespace

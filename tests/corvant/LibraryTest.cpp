@@ -2,19 +2,22 @@
 // serial hardware is needed, only paths that cannot be a programmer and a
 // pseudo-terminal. What every call does without a port is the contract's.
 
+#include "PseudoTerminal.h"
+
 #include "corvant/corvant.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <filesystem>
-#include <stdlib.h>
 #include <string>
 #include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
+
+using corvant::test::PseudoTerminal;
 
 std::size_t openDescriptors()
 {
@@ -28,39 +31,6 @@ bool noPortOpen()
 {
     return std::string(GetDllInfo()).starts_with("corvant " VELMORA_VERSION ", no port open");
 }
-
-// A pseudo-terminal pair; the slave is the "port" handed to ComInit.
-class PseudoTerminal {
-public:
-    PseudoTerminal()
-    {
-        master_ = posix_openpt(O_RDWR | O_NOCTTY);
-        if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
-            return;
-        char name[128] = {};
-        if (ptsname_r(master_, name, sizeof name) == 0)
-            slave_ = name;
-    }
-    ~PseudoTerminal()
-    {
-        if (master_ >= 0)
-            close(master_);
-    }
-    PseudoTerminal(const PseudoTerminal&) = delete;
-    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
-
-    const std::string& slave() const { return slave_; }
-    termios settings() const
-    {
-        termios now{};
-        tcgetattr(master_, &now); // a master reports its slave's settings
-        return now;
-    }
-
-private:
-    int master_ = -1;
-    std::string slave_;
-};
 
 bool sameSettings(const termios& a, const termios& b)
 {

@@ -8,7 +8,11 @@
 #include <sstream>
 #include <string>
 
-#include <sys/wait.h>
+#if !defined(_WIN32)
+#  include <sys/wait.h>
+#endif
+
+#include "tests/support/TraceText.h"
 
 namespace velmora::test {
 
@@ -18,9 +22,10 @@ struct ShellRun {
     std::string err;
 };
 
-inline std::string readAll(const std::filesystem::path& path)
+// What a program printed, with the platform's line ends read back as "\n".
+inline std::string readPrinted(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path);
     std::stringstream content;
     content << in.rdbuf();
     return content.str();
@@ -31,9 +36,16 @@ inline ShellRun runInShell(const std::string& command, const std::filesystem::pa
 {
     const auto out = folder / "out.txt";
     const auto err = folder / "err.txt";
-    const std::string redirected = command + " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
+    std::string redirected = command + " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
+#if defined(_WIN32)
+    // cmd /c drops the first and the last quote of a line with more than two.
+    redirected = "\"" + redirected + "\"";
+    const int status = std::system(redirected.c_str());
+#else
     const int raw = std::system(redirected.c_str());
-    return ShellRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readAll(out), readAll(err)};
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+    return ShellRun{status, readPrinted(out), readPrinted(err)};
 }
 
 } // namespace velmora::test
