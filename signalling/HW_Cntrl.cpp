@@ -3,7 +3,7 @@
 #include "signalling/PinDriver.h"
 
 #include <algorithm>
-#include <vector>
+#include <utility>
 
 namespace velmora {
 
@@ -209,16 +209,51 @@ bool SendCommandsReadBytes(std::span<const std::uint8_t> commands, std::span<std
     std::ranges::fill(values, 0);
     if (commands.size() != values.size())
         return false;
-    std::vector<std::uint8_t> levels(commands.size() * ReadDataBits);
-    bool queued = true;
-    for (std::size_t i = 0; queued && i < commands.size(); ++i)
-        queued = queueReadByte(commands[i], std::span(levels).subspan(i * ReadDataBits).first<ReadDataBits>());
-    // Flushed even after a failure, so that no pending read outlives `levels`.
-    const bool flushed = currentPinDriver().flush();
-    if (!queued || !flushed)
+    ReadByteQueue reads(commands.size());
+    for (const std::uint8_t command : commands) {
+        if (!reads.queue(command))
+            break;
+    }
+    return reads.resolve(values);
+}
+
+ReadByteQueue::ReadByteQueue(std::size_t most)
+    : levels_(most * ReadDataBits)
+{
+}
+
+ReadByteQueue::~ReadByteQueue()
+{
+    // A read left pending would write into levels_ once they are gone.
+    if (pending_)
+        currentPinDriver().flush();
+}
+
+bool ReadByteQueue::queue(std::uint8_t command)
+{
+    if (failed_ || (count_ + 1) * ReadDataBits > levels_.size()) {
+        failed_ = true;
         return false;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = assembledByte(std::span(levels).subspan(i * ReadDataBits).first<ReadDataBits>());
+    }
+    pending_ = true;
+    const auto bits = std::span(levels_).subspan(count_ * ReadDataBits).first<ReadDataBits>();
+    ++count_;
+    failed_ = !queueReadByte(command, bits);
+    return !failed_;
+}
+
+bool ReadByteQueue::resolve(std::span<std::uint8_t> values)
+{
+    std::ranges::fill(values, 0);
+    // Flushed even after a failure, so that no pending read outlives levels_.
+    const bool flushed = !pending_ || currentPinDriver().flush();
+    pending_ = false;
+    const std::size_t count = std::exchange(count_, 0);
+    if (std::exchange(failed_, false) || !flushed || values.size() != count)
+        return false;
+    const std::span<const std::uint8_t> levels = std::span(levels_).first(count * ReadDataBits);
+    for (std::size_t i = 0; i < count; ++i)
+        values[i] = assembledByte(levels.subspan(i * ReadDataBits).first<ReadDataBits>());
     if (!levels.empty())
         pinState().dataIn = levels.back() != 0 ? 1 : 0;
     return true;

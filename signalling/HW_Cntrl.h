@@ -6,8 +6,10 @@
 // significant bit first; only the entry key goes most significant bit first. Only the
 // engine's worker thread calls these.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "signalling/IcspCommand.h"
 #include "signalling/PinState.h"
@@ -68,6 +70,34 @@ bool SendCommandReadByte(std::uint8_t command, std::uint8_t& value);
 // same on the wire, but a batching driver resolves all the levels in one flush at the
 // end. False, with every value 0, when the sizes differ or a step fails.
 bool SendCommandsReadBytes(std::span<const std::uint8_t> commands, std::span<std::uint8_t> values);
+
+// Read commands queued between other steps, each answered by the byte SendCommandReadByte
+// would return for it, and all resolved at one flush of a batching driver. The sampled
+// levels live here: a queue that goes with reads still pending flushes them first.
+class ReadByteQueue {
+public:
+    // Room for `most` reads between two resolves.
+    explicit ReadByteQueue(std::size_t most);
+    ~ReadByteQueue();
+    ReadByteQueue(const ReadByteQueue&) = delete;
+    ReadByteQueue& operator=(const ReadByteQueue&) = delete;
+
+    std::size_t size() const { return count_; }
+    // The command, the padding and the eight clocks whose levels make its byte; false
+    // when a step failed or the queue is full.
+    bool queue(std::uint8_t command);
+    // Flushes what was queued and hands out the bytes in queue order, values[i]
+    // answering the i-th queue(); the queue is then empty. False, with every value 0,
+    // when the sizes differ, a queue() or the flush failed. Nothing queued, no flush.
+    bool resolve(std::span<std::uint8_t> values);
+
+private:
+    std::vector<std::uint8_t> levels_;
+    std::size_t count_ = 0;
+    bool pending_ = false;
+    bool failed_ = false;
+};
+
 // How many bytes a block read should resolve together: 512 while the driver batches,
 // so a block costs one exchange with the programmer; 1 otherwise, so that a per-call
 // driver reads byte by byte and a cancel is felt between any two bytes.

@@ -124,6 +124,16 @@ bool ClassicIcsp::shiftOutTablat(std::uint8_t& value, const char* failureMessage
     return SendCommandReadByte(IcspCommand::ShiftOutTablat, value) || guard_.fail(failureMessage);
 }
 
+bool ClassicIcsp::queueShiftOutTablat(ReadByteQueue& reads)
+{
+    return reads.queue(commandCode(IcspCommand::ShiftOutTablat)) || guard_.fail(texts::kFaultReadingByte);
+}
+
+bool ClassicIcsp::resolveReads(ReadByteQueue& reads, std::span<std::uint8_t> values)
+{
+    return reads.resolve(values) || guard_.fail(texts::kFaultReadingByte);
+}
+
 bool ClassicIcsp::startEepromWrite(std::uint8_t value)
 {
     if (!core(movlw(value)) || !core(CoreInstruction::MovwfEedata) || !core(CoreInstruction::BsfEecon1Wren))

@@ -21,6 +21,8 @@
 
 namespace velmora {
 
+class ReadByteQueue;
+
 class ClassicIcsp final : public ProgrammingMode, public BlockSource {
 public:
     ClassicIcsp(StepGuard& guard, const SelectedDevice& device, EntryWiring wiring);
@@ -50,6 +52,10 @@ public:
     // The addressed EEPROM cell read and moved into TABLAT.
     bool latchEepromCell();
     bool shiftOutTablat(std::uint8_t& value, const char* failureMessage);
+    // The same shift-out queued with other reads, its byte handed out by resolveReads;
+    // both fail with "Fault on reading byte.".
+    bool queueShiftOutTablat(ReadByteQueue& reads);
+    bool resolveReads(ReadByteQueue& reads, std::span<std::uint8_t> values);
     // The addressed cell's write started: value, write enable, the unlock keys where
     // the family has them, WR and its NOPs.
     bool startEepromWrite(std::uint8_t value);

@@ -1,14 +1,38 @@
 #include "engine/operations/EepromCells.h"
 
+#include <vector>
+
 #include "engine/EngineTexts.h"
+#include "signalling/HW_Cntrl.h"
 
 namespace velmora {
 
 namespace {
 
-// Address posting, address and read instructions, check, shift-out. A read keeps what
-// it read so far when the address itself could not be set.
-bool readCell(const OperationContext& c, std::uint32_t cell, std::uint8_t& value)
+bool selectEepromCells(const OperationContext& c)
+{
+    c.post().postProcessText(texts::kWriteInstruction);
+    return c.icsp.selectEeprom() && c.frame.check();
+}
+
+// Moves cell on to the next wanted one, or to the size when none is left, with a check
+// before every cell it passes or stops at.
+bool findWantedCell(const OperationContext& c, const std::function<bool(std::uint32_t cell)>& wanted,
+                    std::uint32_t& cell)
+{
+    for (; cell < c.eepromSize(); ++cell) {
+        if (!c.frame.check())
+            return false;
+        if (wanted(cell))
+            return true;
+    }
+    return true;
+}
+
+// Address posting, address and read instructions, check, and the shift-out queued with
+// the block's other reads. A read keeps what it read so far when the address itself
+// could not be set.
+bool queueCellRead(const OperationContext& c, std::uint32_t cell, ReadByteQueue& reads)
 {
     c.post().postAddress(cell);
     c.post().postProcessText(texts::kWriteInstruction);
@@ -19,7 +43,7 @@ bool readCell(const OperationContext& c, std::uint32_t cell, std::uint8_t& value
     if (!c.icsp.latchEepromCell() || !c.frame.check())
         return false;
     c.post().postProcessText(texts::kReadByte);
-    return c.icsp.shiftOutTablat(value, texts::kFaultReadingByte);
+    return c.icsp.queueShiftOutTablat(reads);
 }
 
 } // namespace
@@ -27,31 +51,55 @@ bool readCell(const OperationContext& c, std::uint32_t cell, std::uint8_t& value
 bool forEachEepromCell(const OperationContext& c, const std::function<bool(std::uint32_t cell)>& wanted,
                        const std::function<AfterByte(std::uint32_t cell)>& step)
 {
-    c.post().postProcessText(texts::kWriteInstruction);
-    if (!c.icsp.selectEeprom() || !c.frame.check())
+    if (!selectEepromCells(c))
         return false;
     const std::uint32_t size = c.eepromSize();
-    for (std::uint32_t e = 0; e < size; ++e) {
-        if (!c.frame.check())
+    for (std::uint32_t e = 0;; ++e) {
+        if (!findWantedCell(c, wanted, e))
             return false;
-        if (!wanted(e))
-            continue;
+        if (e == size)
+            return true;
         const AfterByte after = step(e);
         if (after != AfterByte::Next)
             return after == AfterByte::Stop;
         c.post().postProgress(percent(e, size - 1));
     }
-    return true;
 }
 
+// Each block's cells are queued as a per-cell read would send them and resolved at one
+// flush, then visited in order; a failure mid-block leaves its queued reads unvisited.
 bool readEepromCells(const OperationContext& c, bool onlyPresent, const ByteVisitor& visit)
 {
-    return forEachEepromCell(
-        c, [&c, onlyPresent](std::uint32_t e) { return !onlyPresent || c.data.IsEepromPresent(e); },
-        [&c, &visit](std::uint32_t e) {
-            std::uint8_t value = 0;
-            return readCell(c, e, value) ? visit(e, value) : AfterByte::Leave;
-        });
+    if (!selectEepromCells(c))
+        return false;
+    const auto wanted = [&c, onlyPresent](std::uint32_t e) { return !onlyPresent || c.data.IsEepromPresent(e); };
+    const std::uint32_t size = c.eepromSize();
+    const std::uint32_t most = c.icsp.blockSize();
+    ReadByteQueue reads(most);
+    std::vector<std::uint32_t> cells;
+    std::vector<std::uint8_t> values;
+    for (std::uint32_t e = 0; e < size;) {
+        cells.clear();
+        while (cells.size() < most) {
+            if (!findWantedCell(c, wanted, e))
+                return false;
+            if (e == size)
+                break;
+            if (!queueCellRead(c, e, reads))
+                return false;
+            cells.push_back(e++);
+        }
+        values.resize(cells.size());
+        if (!c.icsp.resolveReads(reads, values))
+            return false;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const AfterByte after = visit(cells[i], values[i]);
+            if (after != AfterByte::Next)
+                return after == AfterByte::Stop;
+            c.post().postProgress(percent(cells[i], size - 1));
+        }
+    }
+    return true;
 }
 
 } // namespace velmora

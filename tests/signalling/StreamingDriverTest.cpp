@@ -131,3 +131,44 @@ TEST_F(StreamingDriverTest, ARunnerThatThrowsLeavesNothingQueued)
     EXPECT_TRUE(thrower.endSession());
     EXPECT_EQ(replay.exchanges(), 0U) << "nothing sent twice";
 }
+
+namespace {
+
+// Entry, reads queued between core instructions as an EEPROM block queues its cells,
+// one more read whose queue goes unresolved, and the exit.
+std::vector<PinCall> queuedReadsOnTheLines(RecordingPinDriver& lines, std::array<std::uint8_t, 3>& values)
+{
+    for (const std::uint8_t byte : kBytes)
+        lines.scriptDataInByte(byte);
+    lines.scriptDataInByte(0x5A);
+    EXPECT_TRUE(EnterProgMode());
+    {
+        ReadByteQueue reads(kCommands.size());
+        for (const std::uint8_t command : kCommands)
+            EXPECT_TRUE(SendCommand(0x0, 0x50A8) && reads.queue(command));
+        EXPECT_TRUE(reads.resolve(values));
+        EXPECT_TRUE(reads.queue(0x2));
+    }
+    EXPECT_TRUE(ExitProgMode());
+    return lines.calls();
+}
+
+} // namespace
+
+TEST_F(StreamingDriverTest, ReadsQueuedBetweenCommandsResolveTogetherAndNeverOutliveTheirQueue)
+{
+    std::array<std::uint8_t, 3> perCallValues {};
+    RecordingPinDriver perCallLines;
+    std::vector<PinCall> perCall;
+    {
+        ScopedPinDriver direct(perCallLines);
+        perCall = queuedReadsOnTheLines(perCallLines, perCallValues);
+    }
+    ScopedPinDriver streamed(driver);
+    std::array<std::uint8_t, 3> values {};
+    EXPECT_EQ(queuedReadsOnTheLines(lines, values), perCall);
+    EXPECT_EQ(values, kBytes);
+    EXPECT_EQ(perCallValues, kBytes);
+    // The entry wait, the commands with their reads, the read sent as its queue went, the exit.
+    EXPECT_EQ(replay.exchanges(), 4U);
+}
