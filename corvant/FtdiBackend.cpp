@@ -236,6 +236,10 @@ bool FtdiBackend::calibrate(std::string& failure)
     };
     int baud = static_cast<int>(kTargetStatesPerSecond);
     calibration_ = {};
+    // Above the accepted rates every half clock takes two bytes, below them one a
+    // little longer: when the rounds end above (a loaded host measures fast), the
+    // fastest round found below is taken instead.
+    FtdiCalibration slower;
     for (int round = 0; round < kCalibrationRounds && baud > 0; ++round) {
         const auto rate = statesPerSecondAt(baud);
         if (!rate)
@@ -248,8 +252,12 @@ bool FtdiBackend::calibrate(std::string& failure)
         calibration_.statesPerSecond = *rate;
         if (*rate >= kSlowestAccepted && *rate <= kFastestAccepted)
             break;
+        if (*rate < kSlowestAccepted && *rate > slower.statesPerSecond)
+            slower = calibration_;
         baud = static_cast<int>(std::lround(baud * kTargetStatesPerSecond / *rate));
     }
+    if (calibration_.statesPerSecond > kFastestAccepted && slower.baud != 0)
+        calibration_ = slower;
     if (calibration_.baud == 0) {
         failure = device + std::string(texts::kFtdiNoSteadyRate);
         return false;

@@ -7,6 +7,7 @@
 #include "corvant/PinInterface.h"
 #include "corvant/corvant.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,6 +27,7 @@ struct Chip {
     double statesPerBaud = 16;  // the chip's byte rate per baud asked
     double ceiling = 1e9;       // what the link carries, bytes per second
     double readSeconds = 0;     // what a read costs, the pins idle meanwhile
+    double rateStep = 0;        // rates in steps of this, as a coarse divisor gives them
     int baud = 0;
     std::uint8_t outputs = 0;
     std::uint8_t pins = 0;
@@ -73,7 +75,9 @@ public:
         Chip& chip = *chip_;
         if (chip.back.empty())
             chip.now += 1e-3;  // the exchange's USB latency
-        const double rate = std::min(chip.statesPerBaud * (chip.baud ? chip.baud : 9600), chip.ceiling);
+        double rate = std::min(chip.statesPerBaud * (chip.baud ? chip.baud : 9600), chip.ceiling);
+        if (chip.rateStep > 0)
+            rate = std::max(1.0, std::round(rate / chip.rateStep)) * chip.rateStep;
         for (int i = 0; i < size; ++i) {
             chip.back.push_back(chip.sampled());
             chip.pins = data[i] & chip.outputs;
@@ -186,6 +190,17 @@ TEST(FtdiBackend, TheBaudIsFoundByMeasuringThePins)
         EXPECT_LT(rate, 1 / 5.5e-6);
         EXPECT_NE(std::string(rig.pins.info()).find(" pin states/s"), std::string::npos) << rig.pins.info();
     }
+}
+
+// Rates that step over the accepted ones: the rounds end above them, where every
+// half clock would take two bytes, so the fastest rate found below is kept.
+TEST(FtdiBackend, RatesSteppingOverTheWindowSettleOnTheSlowerSide)
+{
+    Rig rig;
+    rig.chip->statesPerBaud = 1;
+    rig.chip->rateStep = 37000;  // 148 000 or 185 000 near the target
+    ASSERT_TRUE(rig.pins.comInit(kPort)) << rig.pins.info();
+    EXPECT_NE(std::string(rig.pins.info()).find("148000 pin states/s"), std::string::npos) << rig.pins.info();
 }
 
 // A link that cannot carry the target rate makes the measured rate its own, so
