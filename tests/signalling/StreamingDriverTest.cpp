@@ -41,9 +41,11 @@ std::vector<PinCall> sessionOnTheLines(RecordingPinDriver& lines, std::array<std
     return lines.calls();
 }
 
-} // namespace
+using Session = std::vector<PinCall> (*)(RecordingPinDriver& lines, std::array<std::uint8_t, 3>& values);
 
-TEST_F(StreamingDriverTest, ASessionReachesTheLinesAsTheCallsWouldInAFewExchanges)
+// The session on per-call lines, then on `lines` through the batching driver: the same
+// calls and the same bytes.
+void expectTheSameAsCallByCall(Session session, RecordingPinDriver& lines, StreamingPinDriver& driver)
 {
     std::array<std::uint8_t, 3> perCallValues {};
     RecordingPinDriver perCallLines;
@@ -51,13 +53,20 @@ TEST_F(StreamingDriverTest, ASessionReachesTheLinesAsTheCallsWouldInAFewExchange
     {
         ScopedPinDriver direct(perCallLines);
         EXPECT_EQ(ReadBlockBytes(), 1U);
-        perCall = sessionOnTheLines(perCallLines, perCallValues);
+        perCall = session(perCallLines, perCallValues);
     }
     ScopedPinDriver streamed(driver);
     std::array<std::uint8_t, 3> values {};
-    EXPECT_EQ(sessionOnTheLines(lines, values), perCall);
+    EXPECT_EQ(session(lines, values), perCall);
     EXPECT_EQ(values, kBytes);
     EXPECT_EQ(perCallValues, kBytes);
+}
+
+} // namespace
+
+TEST_F(StreamingDriverTest, ASessionReachesTheLinesAsTheCallsWouldInAFewExchanges)
+{
+    expectTheSameAsCallByCall(sessionOnTheLines, lines, driver);
     // The 200 ms entry wait sends at once, the three reads go in one exchange, the exit in the last.
     EXPECT_EQ(replay.exchanges(), 3U);
     EXPECT_FALSE(driver.batching()) << "ExitProgMode ends the session";
@@ -74,7 +83,7 @@ TEST_F(StreamingDriverTest, APortWithoutStreamsIsDrivenCallByCall)
     EXPECT_EQ(replay.exchanges(), 0U);
 }
 
-TEST_F(StreamingDriverTest, TheQueueGoesOutAtHundredMillisecondsOfWaitsOrItsMostSteps)
+TEST_F(StreamingDriverTest, TheQueueGoesOutAtItsMostWaitsOrSteps)
 {
     driver.beginSession();
     ASSERT_EQ(ReadBlockBytes(), 512U);
@@ -157,18 +166,7 @@ std::vector<PinCall> queuedReadsOnTheLines(RecordingPinDriver& lines, std::array
 
 TEST_F(StreamingDriverTest, ReadsQueuedBetweenCommandsResolveTogetherAndNeverOutliveTheirQueue)
 {
-    std::array<std::uint8_t, 3> perCallValues {};
-    RecordingPinDriver perCallLines;
-    std::vector<PinCall> perCall;
-    {
-        ScopedPinDriver direct(perCallLines);
-        perCall = queuedReadsOnTheLines(perCallLines, perCallValues);
-    }
-    ScopedPinDriver streamed(driver);
-    std::array<std::uint8_t, 3> values {};
-    EXPECT_EQ(queuedReadsOnTheLines(lines, values), perCall);
-    EXPECT_EQ(values, kBytes);
-    EXPECT_EQ(perCallValues, kBytes);
+    expectTheSameAsCallByCall(queuedReadsOnTheLines, lines, driver);
     // The entry wait, the commands with their reads, the read sent as its queue went, the exit.
     EXPECT_EQ(replay.exchanges(), 4U);
 }
