@@ -33,13 +33,26 @@ export QT_QPA_PLATFORM=xcb
 # must not blame on the program.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "$0")" && pwd)/system-libraries.lsan.supp"
 
+# The first visible window whose title matches $1, waited for up to 30 s. Each search
+# is tried again: a window that closes while xdotool looks at it (a menu, the last
+# box) ends that search with an X error.
+find_window() {
+  local found
+  for _ in $(seq 300); do
+    found="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 # Waits for a visible window titled $1 and answers it with Enter.
 answer_box() {
   local box
-  box="$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || true)"
+  box="$(find_window "^$1\$" || true)"
   [ -n "$box" ] || { echo "no \"$1\" box" >&2; return 1; }
   xdotool windowfocus --sync "$box" key Return
-  for _ in $(seq 50); do xdotool search --onlyvisible --name "^$1\$" >/dev/null || return 0; sleep 0.1; done
+  for _ in $(seq 50); do xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0; sleep 0.1; done
   echo "the \"$1\" box stayed open" >&2
   return 1
 }
@@ -56,7 +69,7 @@ run_on_port() {
   printf '[Config]\r\nCOM=%s\r\nDevice=3\r\n' "$port" > "$folder/Velmora.ini"
   "$folder/velmora" &
   velmora_pid=$!
-  window="$(timeout 30 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1 || true)"
+  window="$(find_window '^Velmora$' || true)"
   [ -n "$window" ] || { echo "no main window on $port" >&2; return 1; }
   sleep 0.5
   debug_item i
