@@ -45,12 +45,12 @@ protected:
     }
 
     // Programs the file, then verifies it (through verifyPort where given), each without
-    // a violation on the chip's side, the verify without a slow-port warning.
-    void programAndVerify(const std::string& port, const std::string& device, const std::string& hex,
-                          const std::string& verifyPort = {}) const
+    // a violation on the chip's side; the verify's run for further checks.
+    CliRun programAndVerify(const std::string& port, const std::string& device, const std::string& hex,
+                            const std::string& verifyPort = {}) const
     {
         const CliRun program = cli(port, "--device " + device + " program \"" + hex + "\"");
-        ASSERT_EQ(program.status, 0) << program.out << program.err;
+        EXPECT_EQ(program.status, 0) << program.out << program.err;
         EXPECT_THAT(program.out, HasSubstr("Programming has been performed.\n"));
         EXPECT_THAT(program.err, Not(HasSubstr("violation")));
         EXPECT_TRUE(fs::exists(dir_ / "chip.hex"));
@@ -59,7 +59,7 @@ protected:
         EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
         EXPECT_THAT(verify.out, HasSubstr("content does not differ\nfrom this content of computer program.\n"));
         EXPECT_THAT(verify.err, Not(HasSubstr("violation")));
-        EXPECT_THAT(verify.err, Not(HasSubstr("Warning"))) << "a GPIO port is fast";
+        return verify;
     }
 
     // identify, without a device named, names this one.
@@ -82,8 +82,9 @@ protected:
 TEST_F(CliOnGpio, ProgramsAndVerifiesTheSimulatedChip)
 {
     trimFlash("PIC18F452", 0x2000);
-    programAndVerify("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "PIC18F452", VELMORA_TEST_HEX,
-                     "GPIO:0,vpp=17,pgc=27,pgd=22,pgdin=23");
+    const CliRun verify = programAndVerify("GPIO:gpiochip0,vpp=17,pgc=27,pgd=22", "PIC18F452", VELMORA_TEST_HEX,
+                                           "GPIO:0,vpp=17,pgc=27,pgd=22,pgdin=23");
+    EXPECT_THAT(verify.err, Not(HasSubstr("Warning"))) << "a GPIO port is fast";
 }
 
 // Four wires and no programming voltage: PGM high, then MCLR at logic level.
