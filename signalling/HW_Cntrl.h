@@ -82,7 +82,6 @@ public:
     ReadByteQueue(const ReadByteQueue&) = delete;
     ReadByteQueue& operator=(const ReadByteQueue&) = delete;
 
-    std::size_t size() const { return count_; }
     // The command, the padding and the eight clocks whose levels make its byte; false
     // when a step failed or the queue is full.
     bool queue(std::uint8_t command);

@@ -1,5 +1,6 @@
 #include "engine/operations/EepromCells.h"
 
+#include <optional>
 #include <vector>
 
 #include "engine/EngineTexts.h"
@@ -46,6 +47,16 @@ bool queueCellRead(const OperationContext& c, std::uint32_t cell, ReadByteQueue&
     return c.icsp.queueShiftOutTablat(reads);
 }
 
+// What a cell's answer means for the loop: nullopt to go on, its progress posted, else
+// the operation's result.
+std::optional<bool> afterCell(const OperationContext& c, AfterByte after, std::uint32_t cell)
+{
+    if (after != AfterByte::Next)
+        return after == AfterByte::Stop;
+    c.post().postProgress(percent(cell, c.eepromSize() - 1));
+    return std::nullopt;
+}
+
 } // namespace
 
 bool forEachEepromCell(const OperationContext& c, const std::function<bool(std::uint32_t cell)>& wanted,
@@ -59,10 +70,8 @@ bool forEachEepromCell(const OperationContext& c, const std::function<bool(std::
             return false;
         if (e == size)
             return true;
-        const AfterByte after = step(e);
-        if (after != AfterByte::Next)
-            return after == AfterByte::Stop;
-        c.post().postProgress(percent(e, size - 1));
+        if (const auto result = afterCell(c, step(e), e))
+            return *result;
     }
 }
 
@@ -93,10 +102,8 @@ bool readEepromCells(const OperationContext& c, bool onlyPresent, const ByteVisi
         if (!c.icsp.resolveReads(reads, values))
             return false;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            const AfterByte after = visit(cells[i], values[i]);
-            if (after != AfterByte::Next)
-                return after == AfterByte::Stop;
-            c.post().postProgress(percent(cells[i], size - 1));
+            if (const auto result = afterCell(c, visit(cells[i], values[i]), cells[i]))
+                return *result;
         }
     }
     return true;
