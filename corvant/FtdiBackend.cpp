@@ -21,11 +21,12 @@ constexpr std::size_t kMostInFlight = 256;
 // Below this much room the pump reads first: a USB write per few bytes would cost
 // more than the pins gain.
 constexpr std::size_t kLeastWrite = 64;
-// A read asks for half the bytes in flight at most, so it returns while the chip
-// still has the other half queued and the next write refills it before the pins
-// run dry; asking for everything in flight would leave the clock idle while the
-// read waits for its last packet.
-constexpr std::size_t kMostPerRead = 64;
+// A read that has to wait for USB asks for one packet's data at most, so it
+// returns with the first transfer that brings any: asking for more would wait for
+// further frames with the host blocked and the pins running dry. The packets that
+// transfer brings beyond it stay in the library's buffer, and the pump takes them
+// before it writes again, so the room it writes into is all there is.
+constexpr std::size_t kPacketData = 62;
 // The latency timer releases a partial IN packet. During a stream the packets fill
 // (62 bytes take about 0.35 ms at the chosen rate), so only the tail of each
 // exchange waits for it: 1 ms, the lowest the chip takes, makes that tail shortest.
@@ -285,17 +286,19 @@ bool FtdiBackend::pump(std::span<const std::uint8_t> bytes, std::span<std::uint8
     while (written < bytes.size() || received < back.size()) {
         const std::size_t room = kMostInFlight - inFlight_;
         const std::size_t rest = bytes.size() - written;
-        const bool reading = received < back.size() && (rest == 0 || (room < kLeastWrite && room < rest));
+        const std::size_t wanted = back.size() - received;
+        const auto buffered = static_cast<std::size_t>(std::max(link_->buffered(), 0));
+        const bool writing = rest > 0 && (room >= kLeastWrite || room >= rest || wanted == 0);
         int moved = 0;
-        if (!reading) {
-            moved = link_->write(bytes.data() + written, static_cast<int>(std::min(room, rest)));
-            written += static_cast<std::size_t>(std::max(moved, 0));
-            inFlight_ += static_cast<std::size_t>(std::max(moved, 0));
-        } else {
-            const std::size_t asked = std::min({inFlight_, back.size() - received, kMostPerRead});
+        if (wanted > 0 && (buffered > 0 || !writing)) {
+            const std::size_t asked = std::min({inFlight_, wanted, buffered > 0 ? buffered : kPacketData});
             moved = link_->read(back.data() + received, static_cast<int>(asked));
             received += static_cast<std::size_t>(std::max(moved, 0));
             inFlight_ -= static_cast<std::size_t>(std::max(moved, 0));
+        } else {
+            moved = link_->write(bytes.data() + written, static_cast<int>(std::min(room, rest)));
+            written += static_cast<std::size_t>(std::max(moved, 0));
+            inFlight_ += static_cast<std::size_t>(std::max(moved, 0));
         }
         if (moved < 0)
             return false;
@@ -310,6 +313,24 @@ bool FtdiBackend::pump(std::span<const std::uint8_t> bytes, std::span<std::uint8
     return true;
 }
 
+// A run of more than one packet is padded with its last state to whole packets:
+// the chip sends a short packet only once its latency timer has run from the one
+// before, a frame after the full packets, while a full one leaves at the next
+// frame. A shorter run is one short packet, which leaves at once after a pause.
+// The last state held longer only lengthens the wait that follows.
+bool FtdiBackend::pumpDrained(std::span<const std::uint8_t> bytes, std::span<std::uint8_t> back)
+{
+    if (bytes.size() <= kPacketData)
+        return pump(bytes, back);
+    std::vector<std::uint8_t> padded(bytes.begin(), bytes.end());
+    padded.resize((bytes.size() + kPacketData - 1) / kPacketData * kPacketData, bytes.back());
+    std::vector<std::uint8_t> paddedBack(padded.size());
+    if (!pump(padded, paddedBack))
+        return false;
+    std::copy_n(paddedBack.begin(), back.size(), back.begin());
+    return true;
+}
+
 bool FtdiBackend::runPlan(const FtdiStreamPlan& plan, std::vector<std::uint8_t>& back)
 {
     back.assign(plan.bytes.size(), 0);
@@ -317,12 +338,12 @@ bool FtdiBackend::runPlan(const FtdiStreamPlan& plan, std::vector<std::uint8_t>&
     std::size_t from = 0;
     for (const FtdiPause& pause : plan.pauses) {
         const std::size_t count = pause.afterBytes - from;
-        if (!pump(bytes.subspan(from, count), std::span(back).subspan(from, count)))
+        if (!pumpDrained(bytes.subspan(from, count), std::span(back).subspan(from, count)))
             return false;
         from = pause.afterBytes;
         host_.sleep(pause.seconds);
     }
-    return pump(bytes.subspan(from), std::span(back).subspan(from));
+    return pumpDrained(bytes.subspan(from), std::span(back).subspan(from));
 }
 
 bool FtdiBackend::run(std::span<const PinMove> moves, std::span<std::uint8_t> levels)

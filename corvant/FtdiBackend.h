@@ -72,6 +72,8 @@ private:
     // Writes `bytes` and reads `back.size()` bytes back (the oldest in flight
     // first), never more in flight than the chip's transmit FIFO holds.
     bool pump(std::span<const std::uint8_t> bytes, std::span<std::uint8_t> back);
+    // pump() for a run that ends with every byte read back.
+    bool pumpDrained(std::span<const std::uint8_t> bytes, std::span<std::uint8_t> back);
     bool runPlan(const FtdiStreamPlan& plan, std::vector<std::uint8_t>& back);
     double shortestByteSeconds() const;
 

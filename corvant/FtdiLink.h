@@ -40,6 +40,9 @@ public:
     // a read may return any count from 0 to size.
     virtual int write(const std::uint8_t* data, int size) = 0;
     virtual int read(std::uint8_t* data, int size) = 0;
+    // The bytes a read returns at once: those the last USB transfers brought
+    // beyond what was asked (the context's readbuffer_remaining).
+    virtual int buffered() const = 0;
     // ftdi_usb_close and ftdi_free; harmless when nothing is open.
     virtual void close() = 0;
     // ftdi_get_error_string: the library's words for the last failure.

@@ -63,6 +63,8 @@ public:
 
     int read(std::uint8_t* data, int size) override { return context_ ? ftdi_read_data(context_, data, size) : -1; }
 
+    int buffered() const override { return context_ ? static_cast<int>(context_->readbuffer_remaining) : 0; }
+
     void close() override
     {
         if (!context_)

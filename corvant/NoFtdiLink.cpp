@@ -18,6 +18,7 @@ public:
     bool flush() override { return false; }
     int write(const std::uint8_t*, int) override { return -1; }
     int read(std::uint8_t*, int) override { return -1; }
+    int buffered() const override { return 0; }
     void close() override {}
     std::string error() const override { return {}; }
 };

@@ -37,6 +37,12 @@ struct Chip {
     std::size_t mostInFlight = 0;
     int reads = 0;
     std::vector<std::pair<double, std::size_t>> sleeps;  // seconds, bytes in flight
+    // Reads as libftdi makes them: a USB transfer brings every whole packet ready
+    // (or a last short one) into the library's buffer, and reads take from it first.
+    bool packets = false;
+    std::deque<std::uint8_t> buffer;
+    int transfers = 0;
+    int transfersPastBufferedBytes = 0;  // the buffer held some, though not all asked
 
     std::uint8_t sampled() const
     {
@@ -89,6 +95,8 @@ public:
     }
     int read(std::uint8_t* data, int size) override
     {
+        if (chip_->packets)
+            return readPackets(data, size);
         // Every other call finds only status bytes; the rest one packet at most.
         chip_->now += chip_->readSeconds;
         if (++chip_->reads % 2 == 0)
@@ -100,10 +108,32 @@ public:
         }
         return count;
     }
+    int buffered() const override { return static_cast<int>(chip_->buffer.size()); }
     void close() override { log("close"); }
     std::string error() const override { return "stand-in error"; }
 
 private:
+    int readPackets(std::uint8_t* data, int size)
+    {
+        Chip& chip = *chip_;
+        int got = 0;
+        const auto take = [&] {
+            for (; got < size && !chip.buffer.empty(); chip.buffer.pop_front())
+                data[got++] = chip.buffer.front();
+        };
+        take();
+        if (got == size)
+            return got;
+        ++chip.transfers;
+        chip.transfersPastBufferedBytes += got > 0 ? 1 : 0;
+        chip.now += 1e-3;
+        const std::size_t brought = chip.back.size() < 62 ? chip.back.size() : chip.back.size() / 62 * 62;
+        for (std::size_t i = 0; i < brought; ++i, chip.back.pop_front())
+            chip.buffer.push_back(chip.back.front());
+        take();
+        return got;
+    }
+
     bool log(std::string call)
     {
         chip_->calls.push_back(std::move(call));
@@ -242,6 +272,32 @@ TEST(FtdiBackend, ReadsSampleThePinsAfterEveryEarlierMove)
     for (int i = 0; i < 3000; ++i)
         ASSERT_EQ(levels[i], i % 3 == 0 ? 1 : 0) << i;
     EXPECT_LE(rig.chip->mostInFlight, 384u) << "the chip's FIFOs hold no more";
+}
+
+// A read waits for USB only when the library holds nothing: one that asked for
+// more than it holds would wait for further frames while the pins run dry. A
+// stream ends on a whole packet, which the chip sends without waiting for its
+// latency timer.
+TEST(FtdiBackend, AStreamWaitsForUsbOnlyWithNothingBufferedAndEndsOnAWholePacket)
+{
+    Rig rig;
+    rig.chip->packets = true;
+    ASSERT_TRUE(rig.pins.comInit(kPort));
+    std::vector<std::uint32_t> steps;
+    for (int i = 0; i < 1000; ++i)
+        for (std::uint32_t step : {CORVANT_STEP_WRITE | 1u, CORVANT_STEP_WAIT | 1u, CORVANT_STEP_READ, CORVANT_STEP_WRITE,
+                                   CORVANT_STEP_WAIT | 1u})
+            steps.push_back(step);
+    std::vector<std::uint8_t> levels(1000, 9);
+    const std::size_t before = rig.chip->written.size();
+    rig.chip->transfers = 0;
+    ASSERT_TRUE(rig.pins.stream(steps.data(), static_cast<std::uint32_t>(steps.size()), levels.data(), 1000));
+    EXPECT_EQ(std::count(levels.begin(), levels.end(), 0), 1000);
+    EXPECT_EQ(rig.chip->transfersPastBufferedBytes, 0);
+    const std::size_t written = rig.chip->written.size() - before;
+    EXPECT_EQ(written % 62, 0u) << written;
+    EXPECT_LE(static_cast<std::size_t>(rig.chip->transfers), written / 62) << "a transfer brings a packet or more";
+    EXPECT_TRUE(rig.chip->buffer.empty());
 }
 
 TEST(FtdiBackend, LongWaitsSleepOnceEveryByteIsBack)

@@ -62,6 +62,8 @@ public:
     // What the host library has buffered, else what the next transfers bring: 0..size
     // bytes, short only when a transfer brought nothing but status bytes.
     std::size_t read(std::uint8_t* data, std::size_t size);
+    // What the host library holds for the next read.
+    std::size_t buffered() const { return host_.size(); }
     // The pins at this moment.
     std::uint8_t pinsNow();
     SimTime now() const;

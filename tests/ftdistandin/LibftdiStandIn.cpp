@@ -227,6 +227,7 @@ int ftdi_tcioflush(struct ftdi_context* ftdi)
     if (!holds(ftdi))
         return fail(ftdi, -3, "USB device unavailable");
     adapter->model->purge();
+    ftdi->readbuffer_remaining = 0;
     return 0;
 }
 
@@ -253,7 +254,9 @@ int ftdi_read_data(struct ftdi_context* ftdi, unsigned char* buf, int size)
         return fail(ftdi, -666, "USB device unavailable");
     if (size <= 0)
         return 0;
-    return static_cast<int>(adapter->model->read(buf, static_cast<std::size_t>(size)));
+    const auto got = adapter->model->read(buf, static_cast<std::size_t>(size));
+    ftdi->readbuffer_remaining = static_cast<unsigned>(adapter->model->buffered());
+    return static_cast<int>(got);
 }
 
 const char* ftdi_get_error_string(struct ftdi_context* ftdi)
