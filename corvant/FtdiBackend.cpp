@@ -202,7 +202,9 @@ std::optional<double> FtdiBackend::clockRate()
 }
 
 // 0 when the rate is not the pins' own (the link did not keep up); nullopt when the link failed.
-std::optional<double> FtdiBackend::statesPerSecondAt(int baud)
+// A link that kept up with a higher baud keeps up with this one, so then the rate
+// is taken without the check, whose noise alone could fail it.
+std::optional<double> FtdiBackend::statesPerSecondAt(int baud, bool linkKeepsUp)
 {
     const auto rateAt = [this](int asked) -> std::optional<double> {
         if (!link_->setBaudrate(asked))
@@ -218,6 +220,8 @@ std::optional<double> FtdiBackend::statesPerSecondAt(int baud)
         std::nth_element(rates.begin(), kept, rates.end());
         return *kept;
     };
+    if (linkKeepsUp)
+        return rateAt(baud);
     const auto faster = rateAt(static_cast<int>(std::lround(baud * kFasterBaud)));
     const auto rate = faster ? rateAt(baud) : std::nullopt;
     if (!rate)
@@ -241,14 +245,16 @@ bool FtdiBackend::calibrate(std::string& failure)
     // little longer: when the rounds end above (a loaded host measures fast), the
     // fastest round found below is taken instead.
     FtdiCalibration slower;
+    int keptUpWith = 0;  // the highest baud whose rate was shown to be the pins' own
     for (int round = 0; round < kCalibrationRounds && baud > 0; ++round) {
-        const auto rate = statesPerSecondAt(baud);
+        const auto rate = statesPerSecondAt(baud, baud <= keptUpWith);
         if (!rate)
             return linkFailed();
         if (*rate == 0) {
             baud /= 4;
             continue;
         }
+        keptUpWith = std::max(keptUpWith, baud);
         calibration_.baud = baud;
         calibration_.statesPerSecond = *rate;
         if (*rate >= kSlowestAccepted && *rate <= kFastestAccepted)

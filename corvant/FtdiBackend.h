@@ -65,7 +65,7 @@ private:
     FtdiBackend(std::unique_ptr<FtdiLink> link, FtdiWiring wiring, FtdiHost host);
     bool setUp(std::string& failure);
     bool calibrate(std::string& failure);
-    std::optional<double> statesPerSecondAt(int baud);
+    std::optional<double> statesPerSecondAt(int baud, bool linkKeepsUp);
     std::optional<double> secondsToPump(std::size_t count);
     // The byte clock's rate from one timed write, 0 when no time passed.
     std::optional<double> clockRate();

@@ -28,6 +28,9 @@ struct Chip {
     double ceiling = 1e9;       // what the link carries, bytes per second
     double readSeconds = 0;     // what a read costs, the pins idle meanwhile
     double rateStep = 0;        // rates in steps of this, as a coarse divisor gives them
+    int flatBaud = 0;           // at this baud the rate is the one 1.25x slower gives,
+    int flatTimes = 0;          // this many times it is set: a measurement the host spoilt
+    bool flat = false;
     int baud = 0;
     std::uint8_t outputs = 0;
     std::uint8_t pins = 0;
@@ -70,6 +73,7 @@ public:
     bool setBaudrate(int baud) override
     {
         chip_->baud = baud;
+        chip_->flat = baud == chip_->flatBaud && chip_->flatTimes-- > 0;
         return log("baud");
     }
     bool setLatencyTimer(std::uint8_t ms) override { return log("latency " + std::to_string(ms)); }
@@ -84,6 +88,8 @@ public:
         double rate = std::min(chip.statesPerBaud * (chip.baud ? chip.baud : 9600), chip.ceiling);
         if (chip.rateStep > 0)
             rate = std::max(1.0, std::round(rate / chip.rateStep)) * chip.rateStep;
+        if (chip.flat)
+            rate /= 1.25;
         for (int i = 0; i < size; ++i) {
             chip.back.push_back(chip.sampled());
             chip.pins = data[i] & chip.outputs;
@@ -231,6 +237,19 @@ TEST(FtdiBackend, RatesSteppingOverTheWindowSettleOnTheSlowerSide)
     rig.chip->rateStep = 37000;  // 148 000 or 185 000 near the target
     ASSERT_TRUE(rig.pins.comInit(kPort)) << rig.pins.info();
     EXPECT_NE(std::string(rig.pins.info()).find("148000 pin states/s"), std::string::npos) << rig.pins.info();
+}
+
+// Once the link kept up with a higher baud, a check that a spoilt measurement
+// failed at a lower one does not send the baud down fourfold: every later check
+// near the target failing so would end the rounds at a quarter of it.
+TEST(FtdiBackend, ALinkThatKeptUpWithAHigherBaudIsNotDoubtedBelowIt)
+{
+    Rig rig;
+    rig.chip->statesPerBaud = 4;  // 178 000 baud: 712 000 states/s, 44 500 baud near the target
+    rig.chip->flatBaud = 55625;   // the check's faster baud at 44 500
+    rig.chip->flatTimes = 100;
+    ASSERT_TRUE(rig.pins.comInit(kPort)) << rig.pins.info();
+    EXPECT_EQ(rig.chip->baud, 44500) << rig.pins.info();
 }
 
 // A link that cannot carry the target rate makes the measured rate its own, so
