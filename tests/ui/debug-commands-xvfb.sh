@@ -23,7 +23,9 @@ mkdir -p "$folder"
 cp "$program" "$devices" "$folder/"
 cp -P "$(dirname "$program")"/libcorvant.so* "$(dirname "$program")"/libpendrel.so* "$folder/"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# -noreset: by default the server resets when its last client leaves, and a client
+# connecting during the reset (the second program start, under load) is refused.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")"
